@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/configuration.h"
+
+#include <QString>
+
+// Process-wide state and shared helper routines of the handset program. Each group of
+// routines lives in a file of its own (global_*.cpp) next to the area that owns it.
+class Global {
+public:
+    // The user settings and run-time modes; filled by Korvel::system_useDefaultSetting before
+    // anything reads them.
+    static StructConfiguration configuration;
+
+    // --- Shell runner -------------------------------------------------------------------
+    // Runs cmd through a shell pipe with its handset paths mapped under the root, echoes its
+    // output to standard output and returns the pclose status (-1 on failure to run).
+    static int my_system(const char* cmd);
+    static int my_system(const QString& cmd);
+
+    // --- Checksums ------------------------------------------------------------------------
+    // XOR of len bytes from data.
+    static unsigned char XOR_chk(const unsigned char* data, int len);
+
+    // --- Units and value formatting (global_units.cpp) --------------------------------------
+    // Values are held in SI units (m, m/s, Celsius) and turned into text only for display,
+    // in the units chosen by configuration.unit, distanceUnit and speedUnit. Feet are always
+    // metres x 3.3. Numbers are fixed notation with the caller's decimals; a value outside its
+    // plausible window shows as "-.-".
+    static QString getString_depthUnit();
+    static QString getString_tempUnit();
+    static QString getString_dstUnit();
+    static QString getString_speedUnit();
+    // Valid from -2 to 99 m; outside it "0" when zeroWhenInvalid, else "-.-".
+    static QString getString_depthValue(float metres, int decimals, bool zeroWhenInvalid);
+    // Valid from -99 to 99 degrees Celsius.
+    static QString getString_tempValue(float celsius, int decimals);
+    // Invalid when negative or not a number, and above 999 m when limit is set.
+    static QString getString_dstValue(float metres, int decimals, bool limit);
+    // Valid from 0 to 9 m/s.
+    static QString getString_speedValue(float metresPerSecond, int decimals);
+    // An entered depth in the current depth unit back to metres, rounded to one decimal.
+    static float getValue_depth(const QString& text);
+    // ":/ico/targetIco_1" and ":/ico/targetIco_2" for 1 and 2, ":/ico/targetIco_0" otherwise.
+    static QString getIconPath_target(int index);
+    // The pixmap at getIconPath_target(index). The elaborated "class" keeps QtGui headers out
+    // of this header; callers include <QPixmap>.
+    static class QPixmap getIcon_target(int index);
+
+    // --- Map geometry on relative coordinates (global_geodesy.cpp) ---------------------------
+    // Relative map points are half-metres from the map origin, x east, y south.
+    // Distance between two points in metres.
+    static float calc_pixDst(const class QPointF& p1, const class QPointF& p2);
+    // Direction from p1 to p2 in whole degrees: 0 south, 90 west, -90 east, +-180 north
+    // (add 180 for a compass bearing).
+    static int calc_pixDir(const class QPointF& p1, const class QPointF& p2);
+};

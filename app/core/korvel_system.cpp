@@ -1,0 +1,56 @@
+#include "core/korvel.h"
+
+#include "core/global.h"
+#include "core/key_router.h"
+#include "core/log.h"
+#include "core/ux_view.h"
+#include "platform/platform.h"
+
+namespace {
+const char* const kConfigurationFile = "/opt/configuration.kcg";
+}
+
+void Korvel::system_useDefaultSetting() {
+    Configuration::applyDefaults(Global::configuration);
+}
+
+void Korvel::system_loadConfiguration() {
+    Configuration::load(Platform::path(QLatin1String(kConfigurationFile)), Global::configuration);
+}
+
+bool Korvel::system_saveConfiguration() {
+    const bool ok = Configuration::save(Platform::path(QLatin1String(kConfigurationFile)),
+                                        Global::configuration);
+    if (!ok) qCWarning(lcCore) << "configuration not saved to" << kConfigurationFile;
+    return ok;
+}
+
+void Korvel::system_changeScreenMode() {
+    int& mode = Global::configuration.screenMode;
+    if (mode >= 0 && mode <= 3) mode = KeyRouter::nextScreenMode(mode);
+}
+
+void Korvel::system_registerModal(QWidget* widget) {
+    if (widget && !m_modalWidgets.contains(widget)) m_modalWidgets << widget;
+}
+
+bool Korvel::system_modalVisible() const {
+    for (const QWidget* w : m_modalWidgets) {
+        if (w->isVisible()) return true;
+    }
+    return false;
+}
+
+// Applies configuration changes that need action on the system. The view is dimmed while a
+// menu or dialog is open and restored when the last one closes.
+void Korvel::system_checkState() {
+    const bool dim = system_modalVisible();
+    if (dim != m_highlightDimmed) {
+        m_highlightDimmed = dim;
+        if (dim) {
+            m_view->setLowLight();
+        } else {
+            m_view->setHightLight();
+        }
+    }
+}

@@ -1,0 +1,4 @@
+#include "core/log.h"
+
+Q_LOGGING_CATEGORY(lcCore, "korvel.core")
+Q_LOGGING_CATEGORY(lcPlatform, "korvel.platform")

@@ -1,0 +1,145 @@
+#include "core/script_runner.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// The desktop keys that a key name stands for, pressed in this order and released in reverse.
+QVector<int> keysFor(const QString& name) {
+    static const QHash<QString, QVector<int>> table = {
+        {QStringLiteral("up"), {Qt::Key_Up}},
+        {QStringLiteral("down"), {Qt::Key_Down}},
+        {QStringLiteral("left"), {Qt::Key_Left}},
+        {QStringLiteral("right"), {Qt::Key_Right}},
+        {QStringLiteral("enter"), {Qt::Key_Return}},
+        {QStringLiteral("esc"), {Qt::Key_Escape}},
+        {QStringLiteral("change"), {Qt::Key_C}},
+        {QStringLiteral("menu"), {Qt::Key_M}},
+        {QStringLiteral("apWindow"), {Qt::Key_C, Qt::Key_M}},
+        {QStringLiteral("ap"), {Qt::Key_I}},
+        {QStringLiteral("zoom"), {Qt::Key_O}},
+    };
+    return table.value(name);
+}
+
+bool readMs(const QString& text, int& ms) {
+    bool ok = false;
+    ms = text.toInt(&ok);
+    return ok && ms >= 0;
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(QWidget* screen, QObject* parent) : QObject(parent), m_screen(screen) {}
+
+bool ScriptRunner::isKeyName(const QString& name) {
+    return !keysFor(name).isEmpty();
+}
+
+bool ScriptRunner::load(const QString& fileName) {
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        m_error = QStringLiteral("%1: cannot open: %2").arg(fileName, f.errorString());
+        return false;
+    }
+    return parse(QString::fromUtf8(f.readAll()));
+}
+
+bool ScriptRunner::parse(const QString& text) {
+    m_commands.clear();
+    m_error.clear();
+    const QStringList lines = text.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith('#')) continue;
+        const QStringList w = line.split(' ', Qt::SkipEmptyParts);
+        StructCommand c{StructCommand::Quit, QString(), 0, i + 1};
+        bool ok = false;
+        const QString& verb = w[0];
+        if (verb == QLatin1String("wait") && w.size() == 2) {
+            c.kind = StructCommand::Wait;
+            ok = readMs(w[1], c.ms);
+        } else if (verb == QLatin1String("key") && w.size() == 2) {
+            c.kind = StructCommand::Key;
+            c.arg = w[1];
+            ok = isKeyName(c.arg);
+        } else if (verb == QLatin1String("hold") && w.size() == 3) {
+            c.kind = StructCommand::Hold;
+            c.arg = w[1];
+            ok = isKeyName(c.arg) && readMs(w[2], c.ms);
+        } else if (verb == QLatin1String("shot") && w.size() == 2) {
+            c.kind = StructCommand::Shot;
+            c.arg = w[1];
+            ok = c.arg.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+        } else if (verb == QLatin1String("quit") && w.size() == 1) {
+            ok = true;
+        }
+        if (!ok) {
+            m_error = QStringLiteral("script line %1: cannot read \"%2\"").arg(i + 1).arg(line);
+            m_commands.clear();
+            return false;
+        }
+        m_commands << c;
+    }
+    return true;
+}
+
+void ScriptRunner::start() {
+    m_next = 0;
+    QTimer::singleShot(0, this, &ScriptRunner::runNext);
+}
+
+void ScriptRunner::sendKey(const QString& name, bool press) {
+    QVector<int> keys = keysFor(name);
+    if (!press) std::reverse(keys.begin(), keys.end());
+    for (int key : keys) {
+        QWidget* target = QApplication::focusWidget();
+        if (target == nullptr) target = m_screen;
+        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+void ScriptRunner::runNext() {
+    if (m_next >= m_commands.size()) {
+        emit finished(0);
+        return;
+    }
+    const StructCommand c = m_commands[m_next++];
+    switch (c.kind) {
+        case StructCommand::Wait:
+            QTimer::singleShot(c.ms, this, &ScriptRunner::runNext);
+            return;
+        case StructCommand::Key:
+            sendKey(c.arg, true);
+            sendKey(c.arg, false);
+            break;
+        case StructCommand::Hold:
+            sendKey(c.arg, true);
+            QTimer::singleShot(c.ms, this, [this, c] {
+                sendKey(c.arg, false);
+                runNext();
+            });
+            return;
+        case StructCommand::Shot: {
+            const QString dir = QFileInfo(c.arg).absolutePath();
+            QDir().mkpath(dir);
+            if (!m_screen->grab().save(c.arg)) {
+                qWarning("script line %d: cannot save %s", c.line, qPrintable(c.arg));
+                emit finished(1);
+                return;
+            }
+            break;
+        }
+        case StructCommand::Quit:
+            emit finished(0);
+            return;
+    }
+    QTimer::singleShot(0, this, &ScriptRunner::runNext);
+}

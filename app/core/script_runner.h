@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+class QWidget;
+
+// Plays a script of key presses and screenshots against the running program, for demos,
+// manuals and end-to-end tests. One command per line:
+//   wait MS          let the program run for MS milliseconds
+//   key NAME         click a keypad key by its key name ("up", "esc", "apWindow", ...)
+//   hold NAME MS     press a key, keep it down for MS milliseconds, release it
+//   shot FILE.png    save a picture of the screen
+//   quit             end the program
+// Empty lines and lines starting with '#' are skipped.
+class ScriptRunner : public QObject {
+    Q_OBJECT
+public:
+    struct StructCommand {
+        enum Kind { Wait, Key, Hold, Shot, Quit } kind;
+        QString arg;
+        int ms = 0;
+        int line = 0;
+    };
+
+    explicit ScriptRunner(QWidget* screen, QObject* parent = nullptr);
+
+    // Reads and checks the whole script; on the first bad line sets error() and returns false.
+    bool load(const QString& fileName);
+    bool parse(const QString& text);
+    QString error() const { return m_error; }
+    const QVector<StructCommand>& commands() const { return m_commands; }
+
+    void setScreen(QWidget* screen) { m_screen = screen; }
+    void start();
+
+    // Key names of the keypad and the desktop keys that stand for them.
+    static bool isKeyName(const QString& name);
+
+signals:
+    void finished(int exitCode);
+
+private:
+    void runNext();
+    void sendKey(const QString& name, bool press);
+
+    QWidget* m_screen;
+    QVector<StructCommand> m_commands;
+    int m_next = 0;
+    QString m_error;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QGraphicsView>
+
+// The top-level window: a frameless 272 x 480 view of the scene. It dims the whole picture
+// while a menu or dialog is open.
+class UxView : public QGraphicsView {
+public:
+    explicit UxView(QGraphicsScene* scene, QWidget* parent = nullptr);
+
+    void setLowLight();
+    void setHightLight();
+    bool isLowLight() const;
+
+    static constexpr int kWidth = 272;
+    static constexpr int kHeight = 480;
+};

@@ -1,0 +1,98 @@
+#include "platform/platform.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QtGlobal>
+
+namespace {
+
+QString g_root;
+bool g_backendChosen = false;
+Platform::Backend g_backend = Platform::Backend::Virtual;
+
+QString normaliseRoot(QString dir) {
+    while (dir.endsWith('/'))
+        dir.chop(1);
+    return dir;
+}
+
+// The trees that belong to the handset; /proc and /tmp stay where they are.
+const QRegularExpression& mappedWord() {
+    static const QRegularExpression re(
+        QStringLiteral("(^|[\\s>'\"=])(/(?:opt|mnt/sd|mnt|dev|sys|root)(?=/|$|[\\s'\";]))"));
+    return re;
+}
+
+}  // namespace
+
+namespace Platform {
+
+QString root() {
+    return g_root;
+}
+
+void setRoot(const QString& dir) {
+    g_root = normaliseRoot(dir);
+}
+
+void initFromEnvironment() {
+    setRoot(qEnvironmentVariable("KORVEL_ROOT"));
+    const QString choice = qEnvironmentVariable("KORVEL_PLATFORM").trimmed().toLower();
+    if (choice == QLatin1String("device")) {
+        setBackend(Backend::Device);
+    } else if (choice == QLatin1String("virtual")) {
+        setBackend(Backend::Virtual);
+    } else {
+        g_backendChosen = false;
+    }
+}
+
+QString path(const QString& absolutePath) {
+    if (g_root.isEmpty() || !absolutePath.startsWith('/')) return absolutePath;
+    if (absolutePath.startsWith(g_root + '/')) return absolutePath;  // already mapped
+    return g_root + absolutePath;
+}
+
+QByteArray pathBytes(const QString& absolutePath) {
+    return path(absolutePath).toLocal8Bit();
+}
+
+QString mapCommand(const QString& command) {
+    if (g_root.isEmpty()) return command;
+    QString out;
+    int last = 0;
+    auto it = mappedWord().globalMatch(command);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        const int start = m.capturedStart(2);
+        out += command.midRef(last, start - last);
+        if (command.midRef(start).startsWith(g_root + '/')) {
+            out += m.captured(2);
+        } else {
+            out += g_root + m.captured(2);
+        }
+        last = m.capturedEnd(2);
+    }
+    out += command.midRef(last);
+    return out;
+}
+
+Backend backend() {
+    if (!g_backendChosen) {
+        g_backend = QFileInfo::exists(path(QStringLiteral("/dev/spidev1.0"))) ? Backend::Device
+                                                                              : Backend::Virtual;
+        g_backendChosen = true;
+    }
+    return g_backend;
+}
+
+void setBackend(Backend b) {
+    g_backend = b;
+    g_backendChosen = true;
+}
+
+bool isVirtual() {
+    return backend() == Backend::Virtual;
+}
+
+}  // namespace Platform

@@ -1,0 +1,10 @@
+# One switch for the sanitizer builds that scripts/test drives (build-asan/, build-tsan/).
+if(KORVEL_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+elseif(KORVEL_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(NOT KORVEL_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "KORVEL_SANITIZE must be address, thread or empty")
+endif()
