@@ -107,8 +107,16 @@ const Bounded kBounded[] = {
 };
 constexpr int kPanelCodeMax = 8;
 
+// A serialised value that a power cut or a bad copy truncated comes back as its raw text;
+// it holds nothing to read, so the field keeps what it had.
+bool isDamagedVariant(const QVariant& v) {
+    return v.userType() == QMetaType::QString &&
+           v.toString().startsWith(QLatin1String("@Variant("));
+}
+
 void readKey(const QSettings& ini, const Key& key, StructConfiguration& cfg) {
     const QVariant v = ini.value(QLatin1String(key.name));
+    if (isDamagedVariant(v)) return;
     if (key.panel >= 0) {
         cfg.textDataToShow[key.panel] = v.toInt();
         return;
@@ -137,8 +145,8 @@ void readKey(const QSettings& ini, const Key& key, StructConfiguration& cfg) {
     }
 }
 
-void bringIntoRange(StructConfiguration& cfg) {
-    StructConfiguration defaults = cfg;
+void bringIntoRange(StructConfiguration& cfg, const StructConfiguration& before) {
+    StructConfiguration defaults = before;  // keeps the language and mode in force
     Configuration::applyDefaults(defaults);
     for (const Bounded& b : kBounded) {
         if (cfg.*b.field < b.low || cfg.*b.field > b.high) cfg.*b.field = defaults.*b.field;
@@ -212,13 +220,14 @@ void applyDefaults(StructConfiguration& cfg) {
 
 int load(const QString& fileName, StructConfiguration& cfg) {
     const QSettings ini(fileName, QSettings::IniFormat);
+    const StructConfiguration before = cfg;
     int found = 0;
     for (const Key& key : keys()) {
         if (key.read == Read::NotRead || !ini.contains(QLatin1String(key.name))) continue;
         readKey(ini, key, cfg);
         ++found;
     }
-    bringIntoRange(cfg);
+    bringIntoRange(cfg, before);
     return found;
 }
 
