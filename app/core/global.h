@@ -35,7 +35,7 @@ public:
     static QString getString_depthValue(float metres, int decimals, bool zeroWhenInvalid);
     // Valid from -99 to 99 degrees Celsius.
     static QString getString_tempValue(float celsius, int decimals);
-    // Invalid when negative or not a number, and above 999 m when limit is set.
+    // Invalid when negative or not finite, and above 999 m when limit is set.
     static QString getString_dstValue(float metres, int decimals, bool limit);
     // Valid from 0 to 9 m/s.
     static QString getString_speedValue(float metresPerSecond, int decimals);
