@@ -1,0 +1,87 @@
+#include "boat_sim.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vboat {
+
+namespace {
+constexpr double kMetresPerDegree = 111320.0;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kMaxGpsError = 1.5;
+
+double uniform(std::mt19937& rng, double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(rng);
+}
+}  // namespace
+
+BoatSim::BoatSim(const SimOptions& options)
+    : options_(options),
+      rng_(options.seed),
+      utc_(options.startUtc.isValid() ? options.startUtc.toUTC()
+                                      : QDateTime::currentDateTimeUtc()) {
+    utc_.setTime(QTime(utc_.time().hour(), utc_.time().minute(), utc_.time().second()));
+}
+
+void BoatSim::restartGps() {
+    gpsOnAt_ = clock_;
+}
+
+int BoatSim::rssiDbm() {
+    const CoursePoint p = course_.current();
+    const double distance = std::max(1.0, std::hypot(p.x, p.y));
+    const double dbm = -38.0 - 20.0 * std::log10(distance / 5.0) + uniform(rng_, -2.5, 2.5);
+    return static_cast<int>(std::lround(std::clamp(dbm, -100.0, -30.0)));
+}
+
+QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
+    dt = std::max(0.0, dt);
+    clock_ += dt;
+    utcFraction_ += dt;
+    const int wholeSeconds = static_cast<int>(utcFraction_);
+    utc_ = utc_.addSecs(wholeSeconds);
+    utcFraction_ -= wholeSeconds;
+
+    const CoursePoint p = course_.advance(dt);
+    FrameFields f;
+    sounder_.ping(lake_.depthAt(p.x, p.y), lake_.hardnessAt(p.x, p.y), dt, settings, rng_, f);
+
+    // The compass heading wobbles a little around the course.
+    double heading = p.headingDeg + uniform(rng_, -2.0, 2.0);
+    if (heading < 0) heading += 360.0;
+    if (heading >= 360.0) heading -= 360.0;
+    const int tenths = static_cast<int>(std::lround(heading * 10.0)) % 3600;
+    f.headingTenths = static_cast<quint16>(tenths == 0 ? 3600 : tenths);  // 0 would mean "none"
+
+    const double sinceGpsOn = clock_ - gpsOnAt_;
+    if (sinceGpsOn >= options_.gpsAcquireSeconds) {
+        // Satellites come in one by one after the first fix, then drift between 8 and 11.
+        const double settled = sinceGpsOn - options_.gpsAcquireSeconds;
+        const int target = 9 + static_cast<int>(std::lround(1.5 * std::sin(clock_ / 47.0)));
+        f.satellites =
+            static_cast<quint8>(std::min<int>(target, 4 + static_cast<int>(settled / 2.0)));
+        f.hdop100 = static_cast<quint16>(
+            std::lround(std::clamp(900.0 / f.satellites + uniform(rng_, -8, 8), 70.0, 400.0)));
+        gpsErrX_ =
+            std::clamp(gpsErrX_ + uniform(rng_, -0.05, 0.05) * dt * 6, -kMaxGpsError, kMaxGpsError);
+        gpsErrY_ =
+            std::clamp(gpsErrY_ + uniform(rng_, -0.05, 0.05) * dt * 6, -kMaxGpsError, kMaxGpsError);
+        const double lat = options_.originLatitude + (p.y + gpsErrY_) / kMetresPerDegree;
+        const double lon =
+            options_.originLongitude +
+            (p.x + gpsErrX_) / (kMetresPerDegree * std::cos(options_.originLatitude * kPi / 180.0));
+        f.latitudeDm = degreesToDm(lat);
+        f.longitudeDm = degreesToDm(lon);
+        f.speedTenths = static_cast<quint8>(
+            std::lround(std::max(0.0, p.speed + uniform(rng_, -0.1, 0.1)) * 10));
+        f.utc = packUtc(utc_);
+    }
+
+    temperatureF_ = std::clamp(temperatureF_ + uniform(rng_, -0.02, 0.02) * dt, 58.0, 63.0);
+    f.temperatureF = static_cast<quint8>(std::lround(temperatureF_));
+    const double volts = options_.batteryStartVolts - options_.batteryDropPerHour * clock_ / 3600.0;
+    f.batteryTenths = static_cast<quint8>(std::lround(std::max(10.5, volts) * 10.0));
+    return encodeFrame(f);
+}
+
+}  // namespace vboat

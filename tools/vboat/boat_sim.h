@@ -1,0 +1,57 @@
+#pragma once
+
+#include "echo_sounder.h"
+#include "lake.h"
+#include "sonar_frame.h"
+#include "sonar_settings.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <random>
+
+// The boat out on the lake as its sonar box sees it: where it is (GPS with fix quality,
+// satellites and UTC time), where it heads and how fast, the bottom below it, the water
+// temperature and its slowly emptying battery. Each call to nextFrame() is one ping.
+namespace vboat {
+
+struct SimOptions {
+    quint32 seed = 1;
+    QDateTime startUtc;              // invalid: the current time
+    double gpsAcquireSeconds = 4;    // no fix for this long after power-up
+    double originLatitude = 22.552;  // the shore point where the handset stands
+    double originLongitude = 113.9408;
+    double batteryStartVolts = 12.4;
+    double batteryDropPerHour = 1.2;
+};
+
+class BoatSim {
+public:
+    explicit BoatSim(const SimOptions& options = SimOptions());
+
+    // Advances the world by dt seconds and returns the frame the sonar box sends.
+    QByteArray nextFrame(double dt, const SonarSettings& settings);
+    // The GPS receiver starts again (the boat was switched off and on).
+    void restartGps();
+
+    // True position in local metres (x east, y north from the shore point).
+    CoursePoint position() const { return course_.current(); }
+    // Received signal strength in dBm at the boat's distance from the handset.
+    int rssiDbm();
+
+private:
+    SimOptions options_;
+    std::mt19937 rng_;
+    Lake lake_;
+    BoatCourse course_;
+    EchoSounder sounder_;
+    QDateTime utc_;
+    double clock_ = 0;    // seconds since the simulation started
+    double gpsOnAt_ = 0;  // when the GPS receiver was last started
+    double utcFraction_ = 0;
+    double gpsErrX_ = 0;  // slowly wandering GPS position error, metres
+    double gpsErrY_ = 0;
+    double temperatureF_ = 60.8;
+};
+
+}  // namespace vboat

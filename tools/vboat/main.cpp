@@ -1,0 +1,190 @@
+// korvel-vboat: the virtual boat as a process of its own. It listens on a Unix socket for
+// the handset's virtual device backend (WIRE.md), or writes a simulated history log.
+
+#include "history_log.h"
+#include "virtual_boat.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <atomic>
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+std::atomic<bool> g_quit{false};
+std::atomic<int> g_powerToggles{0};
+
+void onQuit(int) {
+    g_quit = true;
+}
+void onTogglePower(int) {
+    ++g_powerToggles;
+}
+
+void installSignals() {
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof sa);
+    sa.sa_handler = onQuit;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sa.sa_handler = onTogglePower;
+    sigaction(SIGUSR1, &sa, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+}
+
+int listenOn(const QString& path) {
+    const QByteArray name = path.toLocal8Bit();
+    sockaddr_un addr;
+    std::memset(&addr, 0, sizeof addr);
+    addr.sun_family = AF_UNIX;
+    if (name.size() >= int(sizeof addr.sun_path)) return -1;
+    std::memcpy(addr.sun_path, name.constData(), name.size());
+    // A socket left behind by an earlier run is replaced; any other file is not touched.
+    if (QFileInfo(path).exists() && QFileInfo(path).isFile()) return -1;
+    ::unlink(name.constData());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 1) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int serve(const QString& path, double rate, const vboat::SimOptions& options, bool startOff,
+          vboat::Fault fault, int faultEvery) {
+    QTextStream err(stderr);
+    const int listenFd = listenOn(path);
+    if (listenFd < 0) {
+        err << "korvel-vboat: cannot listen on " << path << "\n";
+        return 1;
+    }
+    vboat::VirtualBoat boat(options);
+    boat.setFrameRate(rate);
+    boat.setFault(fault, faultEvery);
+    bool firstHandset = true;
+    err << "korvel-vboat: listening on " << path << " (SIGUSR1 switches the boat on or off)\n";
+    err.flush();
+    while (!g_quit) {
+        pollfd p = {listenFd, POLLIN, 0};
+        if (::poll(&p, 1, 200) > 0 && (p.revents & POLLIN)) {
+            const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd >= 0) {
+                boat.attach(fd);
+                err << "korvel-vboat: handset connected\n";
+                // The boat is switched on once the handset listens, so that it hears the hello.
+                if (firstHandset && !startOff) boat.powerOn();
+                firstHandset = false;
+                err.flush();
+            }
+        }
+        for (; g_powerToggles > 0; --g_powerToggles) {
+            if (boat.poweredOn()) {
+                boat.powerOff();
+            } else {
+                boat.powerOn();
+            }
+            err << "korvel-vboat: boat " << (boat.poweredOn() ? "on" : "off") << "\n";
+            err.flush();
+        }
+    }
+    ::close(listenFd);
+    ::unlink(path.toLocal8Bit().constData());
+    return boat.stop() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("korvel-vboat");
+    QCommandLineParser parser;
+    parser.setApplicationDescription("The virtual boat: radio module, sonar box and lake.");
+    parser.addHelpOption();
+    const QCommandLineOption socketOpt("socket", "Listen for the handset on this Unix socket.",
+                                       "path");
+    const QCommandLineOption rateOpt("rate", "Sonar frames per second (default 6).", "n", "6");
+    const QCommandLineOption recordOpt("record-log",
+                                       "Write a history log of a simulated run and exit.", "file");
+    const QCommandLineOption minutesOpt("minutes", "Length of the recorded run (default 5).", "m",
+                                        "5");
+    const QCommandLineOption startOpt(
+        "start", "UTC start time, e.g. 2019-01-21T09:59:13 (default now).", "time");
+    const QCommandLineOption seedOpt("seed", "Seed of the simulated lake life (default 1).", "n",
+                                     "1");
+    const QCommandLineOption offOpt("boat-off", "Leave the boat switched off until SIGUSR1.");
+    const QCommandLineOption faultOpt(
+        "fault",
+        "Fault to inject: silence, bad-frame-checksum, "
+        "bad-header-checksum, short-frame, long-frame, garbage, split-frame.",
+        "name", "none");
+    const QCommandLineOption everyOpt(
+        "fault-every", "Inject the fault into every nth frame (default 1).", "n", "1");
+    parser.addOptions(
+        {socketOpt, rateOpt, recordOpt, minutesOpt, startOpt, seedOpt, offOpt, faultOpt, everyOpt});
+    parser.process(app);
+
+    QTextStream err(stderr);
+    bool ok = true;
+    const double rate = parser.value(rateOpt).toDouble(&ok);
+    if (!ok || rate <= 0 || rate > 50) {
+        err << "korvel-vboat: --rate must be a number above 0 and at most 50\n";
+        return 2;
+    }
+    vboat::SimOptions options;
+    options.seed = parser.value(seedOpt).toUInt(&ok);
+    if (!ok) {
+        err << "korvel-vboat: --seed must be a whole number\n";
+        return 2;
+    }
+    if (parser.isSet(startOpt)) {
+        QDateTime start = QDateTime::fromString(parser.value(startOpt), Qt::ISODate);
+        start.setTimeSpec(Qt::UTC);
+        if (!start.isValid()) {
+            err << "korvel-vboat: --start must look like 2019-01-21T09:59:13\n";
+            return 2;
+        }
+        options.startUtc = start;
+    }
+
+    if (parser.isSet(recordOpt)) {
+        const double minutes = parser.value(minutesOpt).toDouble(&ok);
+        if (!ok || minutes <= 0 || minutes > 600) {
+            err << "korvel-vboat: --minutes must be above 0 and at most 600\n";
+            return 2;
+        }
+        options.gpsAcquireSeconds = 0;  // the recording starts with the boat already out
+        const int frames = vboat::writeHistoryLog(parser.value(recordOpt), minutes, rate, options);
+        if (frames < 0) {
+            err << "korvel-vboat: cannot write " << parser.value(recordOpt) << "\n";
+            return 1;
+        }
+        err << "korvel-vboat: wrote " << frames << " frames to " << parser.value(recordOpt) << "\n";
+        return 0;
+    }
+
+    if (!parser.isSet(socketOpt)) {
+        err << "korvel-vboat: give --socket PATH or --record-log FILE\n";
+        return 2;
+    }
+    vboat::Fault fault = vboat::Fault::None;
+    if (!vboat::faultFromName(parser.value(faultOpt), fault)) {
+        err << "korvel-vboat: unknown fault " << parser.value(faultOpt) << "\n";
+        return 2;
+    }
+    const int every = parser.value(everyOpt).toInt(&ok);
+    if (!ok || every < 1) {
+        err << "korvel-vboat: --fault-every must be 1 or more\n";
+        return 2;
+    }
+    installSignals();
+    return serve(parser.value(socketOpt), rate, options, parser.isSet(offOpt), fault, every);
+}
