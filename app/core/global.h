@@ -21,6 +21,12 @@ public:
     // --- Checksums ------------------------------------------------------------------------
     // XOR of len bytes from data.
     static unsigned char XOR_chk(const unsigned char* data, int len);
+    // Checksum byte of a sonar configuration message: XOR of the character codes up to the
+    // first '*' (codes of 256 and above count as 0).
+    static unsigned char xorChk_SnrCmd(const QString& text);
+    // Checksum of an autopilot sentence: XOR of the character codes after the '$' up to the
+    // first '*'; written as two upper-case hexadecimal digits.
+    static unsigned char xorChk_ApCmd(const QString& text);
 
     // --- Units and value formatting (global_units.cpp) --------------------------------------
     // Values are held in SI units (m, m/s, Celsius) and turned into text only for display,

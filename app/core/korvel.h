@@ -13,6 +13,7 @@ class QTimer;
 class ItemLogo;
 class UxScene;
 class UxView;
+class UxData;
 
 // The controller: builds every object of the handset program once, runs the 125 ms main tick
 // and routes the keys of the main screen. Its methods are grouped by area prefix and live in
@@ -46,6 +47,7 @@ public:
     // --- Inspection for the script runner and the tests -------------------------------------
     UxScene* scene() const { return m_scene; }
     UxView* view() const { return m_view; }
+    UxData* data() const { return m_data; }
     QTimer* mainTimer() const { return m_timerMain; }
     int tickCount() const { return m_tickCount; }
     void setTickCount(int count) { m_tickCount = count; }
@@ -88,6 +90,7 @@ private:
     UxScene* m_scene = nullptr;
     UxView* m_view = nullptr;
     ItemLogo* m_logo = nullptr;
+    UxData* m_data = nullptr;
     QTimer* m_timerMain = nullptr;
     QList<QGraphicsPixmapItem*> m_statusIcons;
     QGraphicsPixmapItem* m_icoSignal = nullptr;

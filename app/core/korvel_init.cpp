@@ -3,6 +3,8 @@
 #include "core/resources.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
+#include "link/ux_data.h"
+#include "platform/spi_bus.h"
 #include "ui/item_logo.h"
 
 #include <QGraphicsPixmapItem>
@@ -53,6 +55,7 @@ void Korvel::init_logo() {
 }
 
 void Korvel::init_object() {
+    m_data = new UxData(nullptr, this);
     m_selectedPanel = -1;
     m_sonarRange = 10.0f;
     m_sonarWidth = 246;

@@ -4,6 +4,7 @@
 #include "core/key_router.h"
 #include "core/log.h"
 #include "core/ux_view.h"
+#include "link/ux_data.h"
 #include "platform/platform.h"
 
 namespace {
@@ -44,6 +45,8 @@ bool Korvel::system_modalVisible() const {
 // Applies configuration changes that need action on the system. The view is dimmed while a
 // menu or dialog is open and restored when the last one closes.
 void Korvel::system_checkState() {
+    // The reading thread records by this copy, never by the configuration record itself.
+    m_data->record_setWorkMode(Global::configuration.workMode);
     const bool dim = system_modalVisible();
     if (dim != m_highlightDimmed) {
         m_highlightDimmed = dim;

@@ -2,3 +2,4 @@
 
 Q_LOGGING_CATEGORY(lcCore, "korvel.core")
 Q_LOGGING_CATEGORY(lcPlatform, "korvel.platform")
+Q_LOGGING_CATEGORY(lcLink, "korvel.link")

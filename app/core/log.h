@@ -5,3 +5,4 @@
 // One logging category per area; QT_LOGGING_RULES switches them on and off.
 Q_DECLARE_LOGGING_CATEGORY(lcCore)
 Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
+Q_DECLARE_LOGGING_CATEGORY(lcLink)

@@ -210,7 +210,7 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "Nom du fichier",                                                   // 204
     "Nb de points",                                                     // 205
     "Dist. totale",                                                     // 206
-    "1er WPT au bateau",                                                // 207
+    "1er WPT-bateau",                                                   // 207
     "Importer",                                                         // 208
     "Choisir cibles",                                                   // 209
     "Mode de travail",                                                  // 210

@@ -41,7 +41,7 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "Bootsspg.-Offset",                                           // 36
     "Flachwasseralarm",                                           // 37
     "Einheiten",                                                  // 38
-    "GPS-EINSTELLUNGEN",                                          // 39
+    "GPS-OPTIONEN",                                               // 39
     "GPS-Filter",                                                 // 40
     "Distanzeinheit",                                             // 41
     "Geschw.-Einheit",                                            // 42

@@ -52,7 +52,7 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "Calibrar brújula pantalla",                                            // 47
     "Calibrar brújula barco",                                               // 48
     "Prueba brújula",                                                       // 49
-    "PILOTO AUTOMÁTICO",                                                    // 50
+    "AUTOPILOTO",                                                           // 50
     "Prueba cableado",                                                      // 51
     "Avanzar",                                                              // 52
     "Girar izquierda",                                                      // 53

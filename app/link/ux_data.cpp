@@ -1,0 +1,179 @@
+#include "link/ux_data.h"
+
+#include "core/global.h"
+#include "link/history_log_reader.h"
+#include "link/spi_rw_thread.h"
+#include "platform/serial_port.h"
+#include "platform/spi_bus.h"
+
+#include <QTimer>
+
+namespace {
+const char* const kSimRecording = ":/sim/0121-1759.kvlw";
+
+kvl_w nextCyclic(const QVector<kvl_w>& list, int& index, const kvl_w& empty) {
+    if (list.isEmpty()) return empty;
+    if (index >= 0 && index < list.size()) return list[index++];
+    index = 1;
+    return list[0];
+}
+}  // namespace
+
+UxData::UxData(std::unique_ptr<SpiBus> bus, QObject* parent)
+    : QObject(parent), m_zero(kvl_w::zero()), m_lastSpi(kvl_w::zero()) {
+    loadSimList();
+    m_thread = new SpiRwThread(bus ? std::move(bus) : SpiBus::create(), this);
+    m_thread->start(QThread::InheritPriority);
+    m_serial = SerialPort::create();
+    openSerial(BaudRate115200);
+}
+
+UxData::~UxData() {
+    m_thread->requestStop();
+    m_thread->wait();
+}
+
+// --- Frames -----------------------------------------------------------------------------------
+
+kvl_w UxData::getOnePkgData(const QString& source) {
+    if (source == QLatin1String("sim")) return readOnePkgFromSim();
+    if (source == QLatin1String("play")) return readOnePkgFromPlay();
+    if (source == QLatin1String("spi")) return readOnePkgFromSpi();
+    return m_zero;
+}
+
+kvl_w UxData::readOnePkgFromSim() {
+    return nextCyclic(m_simList, m_simIdx, m_zero);
+}
+
+kvl_w UxData::readOnePkgFromPlay() {
+    return nextCyclic(m_playList, m_playIdx, m_zero);
+}
+
+kvl_w UxData::readOnePkgFromSpi() {
+    if (m_thread->haveGetNewKvlwData()) {
+        m_lastSpi = m_thread->getNewKvlwData();
+        m_repeatCount = 0;
+        return m_lastSpi;
+    }
+    if (m_repeatCount < kBridgeRequests) {
+        ++m_repeatCount;
+        return m_lastSpi;
+    }
+    return m_zero;
+}
+
+void UxData::loadSimList() {
+    m_simList = HistoryLogReader::framesFromFile(QLatin1String(kSimRecording));
+    m_simIdx = 0;
+}
+
+void UxData::loadPlayList(const QString& fileName) {
+    m_playList = HistoryLogReader::framesFromFile(fileName);
+    m_playIdx = 0;
+}
+
+void UxData::clearPlayList() {
+    m_playList.clear();
+    m_playIdx = 0;
+}
+
+// --- Recording --------------------------------------------------------------------------------
+
+void UxData::record_setName(const QString& fileName) {
+    m_thread->device().setRecordName(fileName);
+}
+
+void UxData::record_clearName() {
+    m_thread->device().setRecordName(QString());
+}
+
+void UxData::record_setWorkMode(int workMode) {
+    SpiDevice::recordWorkMode = workMode;
+}
+
+// --- Commands ---------------------------------------------------------------------------------
+
+void UxData::sendCmd_bind() {
+    m_thread->device().ss_bind_cmd_tst();
+}
+void UxData::sendCmd_askRssi() {
+    m_thread->device().ss_askRadioRssi_tst();
+}
+void UxData::sendCmd_askInfo() {
+    m_thread->device().ss_askSnrInfo_tst();
+}
+void UxData::sendCmd_sonarHello() {
+    m_thread->device().ss_snrHello_tst();
+}
+void UxData::sendCmd_resetSonar() {
+    m_thread->device().ss_sysReset_tst();
+}
+void UxData::sendCmd_boatCompassCali() {
+    m_thread->device().ss_compassCali_tst();
+}
+
+void UxData::sendCmd_sonarCfg(const QString& text) {
+    QByteArray bytes = text.toLatin1();
+    bytes.append(char(Global::xorChk_SnrCmd(text)));
+    m_thread->device().ss_snrCfg_tst(bytes);
+}
+
+void UxData::sendCmd_ap(const QString& text) {
+    m_thread->device().ss_wr_aplnk_tst(text.toLatin1());
+}
+
+void UxData::sendCmd_update_hb_ap() {
+    m_thread->device().ss_wr_updateHB_Ap();
+}
+void UxData::sendCmd_update_hb_sonar() {
+    m_thread->device().ss_wr_updateHB_Snr();
+}
+void UxData::sendCmd_update_stx_ap(uint32_t size, uint8_t x) {
+    m_thread->device().ss_wr_updateSTX_Ap(size, x);
+}
+void UxData::sendCmd_update_stx_sonar(uint32_t size, uint8_t x) {
+    m_thread->device().ss_wr_updateSTX_Snr(size, x);
+}
+void UxData::sendCmd_update_fm_ap(uint16_t index, const uint8_t* bytes) {
+    m_thread->device().ss_wr_updateFM_Ap(index, bytes);
+}
+void UxData::sendCmd_update_fm_sonar(uint16_t index, const uint8_t* bytes) {
+    m_thread->device().ss_wr_updateFM_Snr(index, bytes);
+}
+
+// --- Update support ---------------------------------------------------------------------------
+
+void UxData::startTimer_apHB() {
+    m_thread->heartbeatTimerAp()->start();
+}
+void UxData::stopTimer_apHB() {
+    m_thread->heartbeatTimerAp()->stop();
+}
+void UxData::startTimer_sonarHB() {
+    m_thread->heartbeatTimerSonar()->start();
+}
+void UxData::stopTimer_sonarHB() {
+    m_thread->heartbeatTimerSonar()->stop();
+}
+int UxData::getNowReqIndex() const {
+    return m_thread->device().requestedBlockIndex();
+}
+void UxData::clearNowReqIndex() {
+    m_thread->device().clearRequestedBlockIndex();
+}
+void UxData::clearComAck() {
+    m_thread->device().heartbeatMiss = 0;
+}
+
+// --- Serial port ------------------------------------------------------------------------------
+
+int UxData::openSerial(int rate) {
+    return m_serial->open(rate);
+}
+int UxData::setBaudRate(int rate) {
+    return m_serial->setBaudRate(rate);
+}
+int UxData::writeDataToSerial(const QString& text) {
+    return m_serial->writeLine(text);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The font the tests measure and draw texts with: the application font exactly as start-up
+// sets it (AppSetup::apply, pixel size 18), loaded from the system font that a development
+// machine uses for "Regular.otf". Tests never read the program's working directory.
+namespace TestAppFont {
+
+// The family the stand-in font file must provide; it covers Latin with its accents,
+// Polish, Cyrillic and Chinese in one face.
+inline const char* familyName() {
+    return "WenQuanYi Micro Hei";
+}
+
+// The installed font file, or an empty text when the font package is missing.
+QString findFile();
+
+// Loads the file through AppSetup::apply and returns the application font. On failure
+// returns false and says why in *why (for QSKIP).
+bool load(QFont* font, QString* why);
+
+}  // namespace TestAppFont
