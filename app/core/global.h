@@ -18,6 +18,14 @@ public:
     static int my_system(const char* cmd);
     static int my_system(const QString& cmd);
 
+    // --- Beeper (global_system.cpp) ---------------------------------------------------------
+    // One click, whatever the key-tone setting.
+    static void beeperForceOnOneTime();
+    // One click when the key tone is on.
+    static void beeperOnOneTime();
+    // "key": a key click; "fish": one click; "message": two; "alarm": three; else nothing.
+    static void beeperOn(const QString& kind);
+
     // --- Checksums ------------------------------------------------------------------------
     // XOR of len bytes from data.
     static unsigned char XOR_chk(const unsigned char* data, int len);

@@ -41,8 +41,17 @@ public:
     void system_keyPress(const QString& key);
     void system_changeScreenMode();
 
-    // --- Data (data/korvel_data_alarms.cpp) -------------------------------------------------
+    // --- Data (data/korvel_data_*.cpp) --------------------------------------------------------
     void data_checkState();
+
+    // --- Link (link/korvel_link_*.cpp) --------------------------------------------------------
+
+    // --- Sonar (sonar/korvel_sonar_*.cpp) -----------------------------------------------------
+
+    // --- Navigation (navi/korvel_navi_*.cpp) --------------------------------------------------
+
+    // --- Menus, dialogs and panels (ui/korvel_menu_*.cpp, ui/korvel_dialog_*.cpp,
+    //     ui/korvel_info_*.cpp) ------------------------------------------------------------------
 
     // --- Inspection for the script runner and the tests -------------------------------------
     UxScene* scene() const { return m_scene; }

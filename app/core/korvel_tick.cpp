@@ -13,19 +13,40 @@ void Korvel::slot_timeout_main() {
     m_tickCount = m_tickCount < kTickWrap ? m_tickCount + 1 : 0;
     traceStep("tick");
 
+    // Step 2: module detection (link supervision) runs here, also while the check dialog is open.
+
     // Module detection keeps running while the check dialog is open; nothing else does.
     if (m_dialogCheck && m_dialogCheck->isVisible()) return;
 
+    // Step 4: history and echogram: data_getOrigin_kvlw, data_getCurrent_kvlw,
+    // data_exportCurrentData, sonar_imageScroll.
+
     if (m_tickCount % 2 == 0) {
         m_oddCount = m_oddCount < kTickWrap ? m_oddCount + 1 : 0;
-        traceStep(m_oddCount % 2 == 1 ? "map" : "readouts");
+        if (m_oddCount % 2 == 1) {
+            traceStep("map");
+            // navi_getCurrent, map view compass heading and items.
+        } else {
+            traceStep("readouts");
+            // model 'e' fish beep, sonar_infoTextRefresh, handset compass filter, compass views.
+        }
     }
 
+    // Step 6: the test dialog's compass angles.
+    // Step 7: one info panel (info_refreshInfoPan_single), in turn 0..5.
+
+    // Step 8: the periodic widgets' do_timer, in order: main menu, value sub-menu, waypoint
+    // sub-menu, hint dialog, feedback dialog, power-off dialog, scene, map view, echogram,
+    // count-down dialog.
     traceStep("do_timer");
     m_scene->do_timer();
 
+    // Step 9: supervision, in order.
     traceStep("system_checkState");
     system_checkState();
     traceStep("data_checkState");
     data_checkState();
+    // sonar_checkState, navi_checkState, link_checkState, link_refreshSignalIco.
+
+    // Step 10: every 8th tick, system_needUpdateRssi.
 }
