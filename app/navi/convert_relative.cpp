@@ -9,7 +9,8 @@
 // Good enough over the few hundred metres a bait boat travels, and cheap enough for every
 // track point.
 
-Q_LOGGING_CATEGORY(lcNaviConvert, "korvel.navi.convert")
+// Its per-call debug line is off unless QT_LOGGING_RULES="korvel.navi.convert.debug=true".
+Q_LOGGING_CATEGORY(lcNaviConvert, "korvel.navi.convert", QtInfoMsg)
 
 QPoint Convert::navi_startPoint(0, 0);
 float Convert::current_lat_cos = 0.0f;
