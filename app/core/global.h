@@ -3,6 +3,7 @@
 #include "core/configuration.h"
 
 #include <QString>
+#include <QStringList>
 
 // Process-wide state and shared helper routines of the handset program. Each group of
 // routines lives in a file of its own (global_*.cpp) next to the area that owns it.
@@ -15,8 +16,38 @@ public:
     // --- Shell runner -------------------------------------------------------------------
     // Runs cmd through a shell pipe with its handset paths mapped under the root, echoes its
     // output to standard output and returns the pclose status (-1 on failure to run).
+    // Only for fixed command texts: a name that comes from a file or the user must never be
+    // pasted into cmd; pass it to my_system_args.
     static int my_system(const char* cmd);
     static int my_system(const QString& cmd);
+    // Runs program with args, each argument passed as one word whatever characters it holds
+    // (spaces, quotes, ';', '$', '`'), so a file name cannot start a second command. Handset
+    // paths among the arguments are mapped under the root. Output and status as my_system.
+    // Example: my_system_args("cp", {"/opt/waycourse1.kwc", "/mnt/sd/Korvel/Course/" + name}).
+    static int my_system_args(const QString& program, const QStringList& args);
+    // arg as one single-quoted shell word: a'b becomes 'a'\''b'.
+    static QString shellQuote(const QString& arg);
+    // Records the text of every command the runner is given (tests); nullptr: off.
+    static void setCommandLog(QStringList* log);
+
+    // --- Board: battery, version texts (global_system.cpp, global_versions.cpp) -----------
+    // Opens the battery ADC; on failure prints why and goes on (the voltage then reads 0).
+    static void initADC();
+    // The handset battery voltage from one ADC sample, or 0 when there is no sample or the
+    // value lies outside 6..16 V.
+    static float getBatVoltage();
+    // A raw ADC sample in volts: raw x 3.7 / 4096 x 78 / 10, 0 outside 6..16 V.
+    static float adcToVoltage(int raw);
+    // The unit's model letter ('4', '5', 'd', 'e'; 0 when unknown), set by getCurrent_model.
+    static quint16 current_model;
+    // The kernel text, set by getCurrent_kernel.
+    static QString current_kernel;
+    // The installed application's version ("Info/VERSION" of /opt/korvel/readme.kvc).
+    static QString getCurrent_app();
+    // The model letter and model version, e.g. "5 1.02", from /opt/model.kvc.
+    static QString getCurrent_model();
+    // The kernel's build date as "yyyyMMdd" from /proc/version ("-.-" when unknown).
+    static QString getCurrent_kernel();
 
     // --- Beeper (global_system.cpp) ---------------------------------------------------------
     // One click, whatever the key-tone setting.
@@ -35,6 +66,11 @@ public:
     // Checksum of an autopilot sentence: XOR of the character codes after the '$' up to the
     // first '*'; written as two upper-case hexadecimal digits.
     static unsigned char xorChk_ApCmd(const QString& text);
+
+    // --- Packed date-time word of the sonar frames (data/global_kvlw_time.cpp) -------------
+    // year - 2000, month and day of the word.
+    static void getKvlwDate(unsigned word, quint16& year, quint8& month, quint8& day);
+    static void getKvlwTime(unsigned word, quint8& hour, quint8& minute, quint8& second);
 
     // --- Units and value formatting (global_units.cpp) --------------------------------------
     // Values are held in SI units (m, m/s, Celsius) and turned into text only for display,

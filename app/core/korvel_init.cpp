@@ -5,6 +5,7 @@
 #include "core/ux_view.h"
 #include "link/ux_data.h"
 #include "platform/spi_bus.h"
+#include "sonar/ux_sonar.h"
 #include "ui/item_logo.h"
 
 #include <QGraphicsPixmapItem>
@@ -17,6 +18,7 @@ constexpr int kStatusRowY = 215;
 
 Korvel::Korvel(QWidget* parent) : QWidget(parent) {
     korvelInitResources();
+    system_initBoard();
     init_var();
     init_logo();
     m_logo->stepGo();
@@ -24,7 +26,9 @@ Korvel::Korvel(QWidget* parent) : QWidget(parent) {
     m_logo->stepGo();
     init_item();
     m_logo->stepGo();
+    menu_init();
     m_logo->stepGo();  // menus
+    dialog_init();
     m_logo->stepGo();  // dialogs
     init_thread();
     m_logo->stepGo();
@@ -56,9 +60,17 @@ void Korvel::init_logo() {
 
 void Korvel::init_object() {
     m_data = new UxData(nullptr, this);
+    // One empty record per echogram column.
+    m_history.clear();
+    for (int i = 0; i < 246; ++i)
+        m_history.append(m_data->getOnePkgData(QStringLiteral("zero")));
     m_selectedPanel = -1;
     m_sonarRange = 10.0f;
     m_sonarWidth = 246;
+    m_sonar = new UxSonar();
+    m_sonar->setPos(0, 0);
+    m_sonar->hide();
+    m_scene->addItem(m_sonar);
 }
 
 void Korvel::init_item() {
@@ -77,6 +89,7 @@ void Korvel::init_item() {
 }
 
 void Korvel::init_thread() {
+    system_startSdThread();
     m_timerMain = new QTimer(this);
     connect(m_timerMain, &QTimer::timeout, this, &Korvel::slot_timeout_main);
     m_timerMain->start(kTickMs);
@@ -84,5 +97,6 @@ void Korvel::init_thread() {
 
 void Korvel::init_startWork() {
     m_logo->hide();
+    m_sonar->show();
     m_icoSignal->show();
 }

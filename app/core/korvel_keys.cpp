@@ -14,7 +14,7 @@ void Korvel::slot_key_press(QString key) {
 // Long presses: escape asks to power off, the autopilot key stops the boat or sends it home.
 // Both act through areas that are added as they are built.
 void Korvel::system_keyPress(const QString& key) {
-    Q_UNUSED(key);
+    if (key == QLatin1String("esc")) system_showPoweroffDialog();
 }
 
 void Korvel::system_keyClick(const QString& key) {

@@ -7,6 +7,8 @@
 #include "link/ux_data.h"
 #include "platform/platform.h"
 
+#include <QGraphicsPixmapItem>
+
 namespace {
 const char* const kConfigurationFile = "/opt/configuration.kcg";
 }
@@ -45,8 +47,22 @@ bool Korvel::system_modalVisible() const {
 // Applies configuration changes that need action on the system. The view is dimmed while a
 // menu or dialog is open and restored when the last one closes.
 void Korvel::system_checkState() {
+    const StructConfiguration& cfg = Global::configuration;
+    // 1. The SD icon follows the card.
+    if (m_icoSdCard) m_icoSdCard->setVisible(system_haveMountSD());
+    // 2. Backlight, written only when the level changed.
+    system_applyBacklight();
+    // 4. Serial speed.
+    if (cfg.baudRate != m_currentBaudRate) {
+        m_currentBaudRate = cfg.baudRate;
+        m_data->setBaudRate(cfg.baudRate);
+    }
     // The reading thread records by this copy, never by the configuration record itself.
-    m_data->record_setWorkMode(Global::configuration.workMode);
+    m_data->record_setWorkMode(cfg.workMode);
+    // 6. and 7. Data logger; record and replay.
+    data_checkExportMode();
+    data_checkRecordMode();
+    // 9. Highlight.
     const bool dim = system_modalVisible();
     if (dim != m_highlightDimmed) {
         m_highlightDimmed = dim;
@@ -55,5 +71,10 @@ void Korvel::system_checkState() {
         } else {
             m_view->setHightLight();
         }
+    }
+    // 10. Screen layout.
+    if (cfg.screenMode != m_currentScreenMode) {
+        m_currentScreenMode = cfg.screenMode;
+        system_applyScreenLayout(cfg.screenMode);
     }
 }

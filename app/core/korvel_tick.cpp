@@ -1,6 +1,11 @@
 #include "core/korvel.h"
 
 #include "core/ux_scene.h"
+#include "sonar/ux_sonar.h"
+#include "ui/ux_dialog_count_down.h"
+#include "ui/ux_dialog_feedback.h"
+#include "ui/ux_dialog_hint.h"
+#include "ui/ux_dialog_power_off.h"
 
 void Korvel::traceStep(const char* step) {
     if (m_tickTrace) m_tickTrace->append(QString::fromLatin1(step));
@@ -20,6 +25,10 @@ void Korvel::slot_timeout_main() {
 
     // Step 4: history and echogram: data_getOrigin_kvlw, data_getCurrent_kvlw,
     // data_exportCurrentData, sonar_imageScroll.
+    data_getOrigin_kvlw();
+    data_getCurrent_kvlw();
+    data_exportCurrentData();
+    sonar_imageScroll();
 
     if (m_tickCount % 2 == 0) {
         m_oddCount = m_oddCount < kTickWrap ? m_oddCount + 1 : 0;
@@ -29,6 +38,7 @@ void Korvel::slot_timeout_main() {
         } else {
             traceStep("readouts");
             // model 'e' fish beep, sonar_infoTextRefresh, handset compass filter, compass views.
+            sonar_infoTextRefresh();
         }
     }
 
@@ -39,13 +49,20 @@ void Korvel::slot_timeout_main() {
     // sub-menu, hint dialog, feedback dialog, power-off dialog, scene, map view, echogram,
     // count-down dialog.
     traceStep("do_timer");
+    menu_doTimer();
+    m_dialogHint->do_timer();
+    m_dialogFeedBack->do_timer();
+    m_dialogPowerOff->do_timer();
     m_scene->do_timer();
+    m_sonar->do_timer();
+    m_dialogCountDown->do_timer();
 
     // Step 9: supervision, in order.
     traceStep("system_checkState");
     system_checkState();
     traceStep("data_checkState");
     data_checkState();
+    sonar_checkState();
     // sonar_checkState, navi_checkState, link_checkState, link_refreshSignalIco.
 
     // Step 10: every 8th tick, system_needUpdateRssi.

@@ -24,6 +24,7 @@ void Korvel::data_checkState() {
     const StructAlarmOutcome out = m_alarms.check(in);
     if (!out.alarmType.isEmpty()) {
         qCInfo(lcCore) << "alarm" << out.alarmType;
+        dialog_showAlarm(out.alarmType, out.messageText);
         emit signal_alarm(out.alarmType, out.messageText);
     }
 }

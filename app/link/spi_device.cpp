@@ -29,6 +29,7 @@ std::atomic<int> SpiDevice::count_noData_ap{10};
 std::atomic<int> SpiDevice::count_noData_sonar{10};
 std::atomic<int> SpiDevice::avePkgCnt{0};
 std::atomic<int> SpiDevice::recordWorkMode{0};
+std::atomic<uint8_t> SpiDevice::flag_recordFail{0};
 std::atomic<uint8_t> SpiDevice::s_packetIndex{0};
 std::mutex SpiDevice::s_apInfoMutex;
 ApInfo_t SpiDevice::s_apInfo;
@@ -90,6 +91,7 @@ void SpiDevice::resetClassState() {
     count_noData_sonar = 10;
     avePkgCnt = 0;
     recordWorkMode = 0;
+    flag_recordFail = 0;
     s_packetIndex = 0;
     setCurrentInfoAp(ApInfo_t());
 }
@@ -317,7 +319,7 @@ void SpiDevice::onRadioReply(const uint8_t* p, int len) {
         case Sbus::CMD_REPORT: {
             if (len < 3) return;
             const int n = p[2];
-            if (n < 2 || 3 + n > len) return;
+            if (n < 2 || 3 + n > len || len < 8) return;  // the five fields must be there
             if (Global::XOR_chk(p + 3, n) != 0) return;
             currentInfo_radio.md = p[3];
             currentInfo_radio.pwIdx = p[4];
@@ -476,6 +478,18 @@ void SpiDevice::appendRecord(const kvl_w& frame) {
     const QString name = recordName();
     if (name.isEmpty()) return;
     QFile f(name);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    f.write(reinterpret_cast<const char*>(frame.bytes), kvl_w::kSize);
+    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Append);
+    if (ok) {
+        const qint64 before = f.size();
+        ok = f.write(reinterpret_cast<const char*>(frame.bytes), kvl_w::kSize) == kvl_w::kSize &&
+             f.flush();
+        // A frame cut short would shift every later one; the log keeps its whole frames.
+        if (!ok) f.resize(before);
+    }
+    if (ok) return;
+    {
+        std::lock_guard<std::mutex> lock(m_frameMutex);
+        if (m_recordName == name) m_recordName.clear();
+    }
+    flag_recordFail = 1;
 }

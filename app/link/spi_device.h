@@ -124,6 +124,10 @@ public:
     // The work mode the reader records in (1 = Record); the controller keeps it in step with
     // the configuration so the reading thread never reads the configuration record itself.
     static std::atomic<int> recordWorkMode;
+    // Set by the reader when a frame could not be appended to the record file (card full or
+    // pulled); the record name is then cleared, so the log ends with its last whole frame.
+    // The controller clears it.
+    static std::atomic<uint8_t> flag_recordFail;
 
     static ApInfo_t currentInfoAp();
     static void setCurrentInfoAp(const ApInfo_t& info);

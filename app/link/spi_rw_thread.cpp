@@ -14,8 +14,9 @@ SpiRwThread::SpiRwThread(std::unique_ptr<SpiBus> bus, QObject* parent)
 }
 
 SpiRwThread::~SpiRwThread() {
-    requestStop();
+    if (!m_stop.load(std::memory_order_acquire)) requestStop();  // keep the loop's last store
     wait();
+    m_stop.load(std::memory_order_acquire);  // pairs with the loop's last store
 }
 
 void SpiRwThread::run() {
@@ -25,6 +26,7 @@ void SpiRwThread::run() {
         if (!text.isEmpty()) emit signal_haveReceiveSth(text);
         msleep(kPollMs);
     }
+    m_stop.store(true, std::memory_order_release);  // the loop's work happens before the join
 }
 
 void SpiRwThread::countHeartbeat() {

@@ -3,6 +3,7 @@
 #include "core/global.h"
 #include "link/history_log_reader.h"
 #include "link/spi_rw_thread.h"
+#include "platform/platform.h"
 #include "platform/serial_port.h"
 #include "platform/spi_bus.h"
 
@@ -69,7 +70,7 @@ void UxData::loadSimList() {
 }
 
 void UxData::loadPlayList(const QString& fileName) {
-    m_playList = HistoryLogReader::framesFromFile(fileName);
+    m_playList = HistoryLogReader::framesFromFile(Platform::path(fileName));
     m_playIdx = 0;
 }
 

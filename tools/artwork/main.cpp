@@ -1,12 +1,15 @@
 // Draws the handset's status icons and start-up pictures as PNG files.
 // Usage: korvel-artwork OUTDIR   (OUTDIR is app/resources; run with QT_QPA_PLATFORM=offscreen)
 #include <QDir>
+#include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTransform>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -201,6 +204,126 @@ QImage modelLogo(const QColor& band, const QString& series) {
     return img;
 }
 
+// --- Echogram read-outs: digits and unit signs drawn as outlined glyphs, so they stay
+// readable over any echogram colour. Each glyph is scaled to fill its box exactly.
+const QColor kOutline(0, 0, 0, 235);
+
+QPainterPath glyphPath(const QString& text, bool condensed) {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(100);
+    f.setBold(true);
+    if (condensed) f.setStretch(QFont::SemiCondensed);
+    QPainterPath path;
+    path.addText(0, 0, f, text);
+    return path;
+}
+
+// Draws text scaled into box (keeping the baseline at the box's bottom), outlined.
+void outlinedGlyph(QPainter& p, const QString& text, const QRectF& box, const QColor& fill,
+                   double outline, bool keepAspect = false) {
+    QPainterPath path = glyphPath(text, true);
+    const QRectF r = path.boundingRect();
+    double sx = box.width() / r.width();
+    double sy = box.height() / r.height();
+    if (keepAspect) sx = sy = std::min(sx, sy);
+    QTransform t;
+    t.translate(box.left() + (box.width() - r.width() * sx) / 2, box.bottom());
+    t.scale(sx, sy);
+    t.translate(-r.left(), -r.bottom());
+    path = t.map(path);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kOutline, outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(fill);
+    p.drawPath(path);
+}
+
+QImage digitImage(int digit, int w, int h, double margin, const QColor& fill, double outline) {
+    QImage img = canvas(w, h);
+    QPainter p(&img);
+    outlinedGlyph(p, QString::number(digit), QRectF(margin, margin, w - 2 * margin, h - 2 * margin),
+                  fill, outline);
+    return img;
+}
+
+QImage pointImage(int w, int h, double dot, const QColor& fill, double outline) {
+    QImage img = canvas(w, h);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kOutline, outline));
+    p.setBrush(fill);
+    p.drawRect(QRectF((w - dot) / 2, h - dot - outline / 2 - 0.5, dot, dot));
+    return img;
+}
+
+QImage minusImage(int w, int h, double barW, double barH, const QColor& fill, double outline) {
+    QImage img = canvas(w, h);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kOutline, outline));
+    p.setBrush(fill);
+    p.drawRect(QRectF((w - barW) / 2, h * 0.55 - barH / 2, barW, barH));
+    return img;
+}
+
+QImage unitImage(const QString& text, int w, int h, const QColor& fill) {
+    QImage img = canvas(w, h);
+    QPainter p(&img);
+    outlinedGlyph(p, text, QRectF(1.5, 1.5, w - 3, h - 3), fill, 2.5, true);
+    return img;
+}
+
+// A small fish facing left, the symbol of a detected fish.
+QImage fishIcon() {
+    QImage img = canvas(20, 13);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath fish;
+    fish.moveTo(1.5, 6.5);
+    fish.cubicTo(4, 1.5, 11, 1.0, 14, 5.0);
+    fish.lineTo(18.5, 1.8);
+    fish.lineTo(17.2, 6.5);
+    fish.lineTo(18.5, 11.2);
+    fish.lineTo(14, 8.0);
+    fish.cubicTo(11, 12.0, 4, 11.5, 1.5, 6.5);
+    fish.closeSubpath();
+    QLinearGradient g(0, 1, 0, 12);
+    g.setColorAt(0, QColor(255, 236, 120));
+    g.setColorAt(1, QColor(255, 150, 20));
+    p.setPen(QPen(kOutline, 1.4));
+    p.setBrush(g);
+    p.drawPath(fish);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(5.0, 5.4), 1.1, 1.1);
+    return img;
+}
+
+void echogramArtwork(const QDir& out) {
+    out.mkpath(QStringLiteral("png"));
+    const QColor white(255, 255, 255);
+    const QColor label(255, 240, 170);
+    auto path = [&](const QString& name) { return out.filePath(QStringLiteral("png/") + name); };
+    for (int d = 0; d <= 9; ++d) {
+        save(digitImage(d, 38, 56, 3.0, white, 4.0), path(QStringLiteral("b%1.png").arg(d)));
+        save(digitImage(d, 13, 18, 1.5, white, 2.5), path(QStringLiteral("m%1.png").arg(d)));
+        save(digitImage(d, 9, 12, 1.0, label, 2.0), path(QStringLiteral("s%1.png").arg(d)));
+    }
+    save(pointImage(12, 26, 8, white, 3.0), path(QStringLiteral("bdian.png")));
+    save(pointImage(5, 18, 3, white, 1.5), path(QStringLiteral("mdian.png")));
+    save(pointImage(5, 12, 3, label, 0.8), path(QStringLiteral("sdian.png")));
+    save(minusImage(30, 56, 24, 7, white, 3.0), path(QStringLiteral("bheng.png")));
+    save(minusImage(9, 18, 7, 3, white, 1.5), path(QStringLiteral("heng.png")));
+    save(unitImage(QStringLiteral("m"), 26, 20, white), path(QStringLiteral("m.png")));
+    save(unitImage(QStringLiteral("ft"), 26, 20, white), path(QStringLiteral("ft.png")));
+    save(unitImage(QString::fromUtf8("°C"), 22, 16, white), path(QStringLiteral("c.png")));
+    save(unitImage(QString::fromUtf8("°F"), 22, 16, white), path(QStringLiteral("f.png")));
+    save(unitImage(QStringLiteral("V"), 12, 16, white), path(QStringLiteral("v.png")));
+    save(fishIcon(), out.filePath(QStringLiteral("ico/armFish.png")));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -225,5 +348,6 @@ int main(int argc, char* argv[]) {
          out.filePath(QStringLiteral("logo/Sablo-1.png")));
     save(modelLogo(QColor(255, 170, 60), QStringLiteral("D-series sonar")),
          out.filePath(QStringLiteral("logo/Dunmar-1.png")));
+    echogramArtwork(out);
     return 0;
 }

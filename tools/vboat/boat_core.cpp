@@ -5,11 +5,13 @@
 namespace vboat {
 
 namespace {
-constexpr double kBootSeconds = 0.5;         // power switch to hello
-constexpr double kResetOffSeconds = 1.0;     // a reset command restarts the box
-constexpr double kRadioDelay = 0.04;         // handset -> boat -> handset
-constexpr double kPairingSeconds = 0.8;      // bind command (or boat power-up) to success
-constexpr double kBindWindowSeconds = 60.0;  // the module gives up binding after this
+constexpr double kBootSeconds = 0.5;          // power switch to hello
+constexpr double kLoaderWaitSeconds = 1.0;    // the loader waits this long for the handset
+constexpr double kLoaderIdleSeconds = 3.0;    // ... and, once it has spoken, for its next word
+constexpr double kLoaderReportSeconds = 0.3;  // its last report goes out before it boots
+constexpr double kRadioDelay = 0.04;          // handset -> boat -> handset
+constexpr double kPairingSeconds = 0.8;       // bind command (or boat power-up) to success
+constexpr double kBindWindowSeconds = 60.0;   // the module gives up binding after this
 constexpr double kMinRate = 0.2;
 constexpr double kMaxRate = 50.0;
 
@@ -108,8 +110,13 @@ void BoatCore::setFault(Fault fault, int everyNth) {
     faultEvery_ = std::max(1, everyNth);
 }
 
+void BoatCore::setLoaderFault(LoaderFault fault, int stopAfterBlocks) {
+    loader_.setFault(fault, stopAfterBlocks);
+}
+
 BoatStats BoatCore::stats() const {
     BoatStats s = stats_;
+    s.loader = loader_.stats();
     s.badPackets += reader_.rejectedHeaders();
     s.readsWhileDeselected = output_.readsWhileDeselected();
     s.droppedMessages = output_.dropped();
@@ -117,6 +124,16 @@ BoatStats BoatCore::stats() const {
 }
 
 void BoatCore::tick(double now) {
+    if (power_ == Power::Loader) {
+        const bool spoken = loader_.stats().heartbeatsAnswered > 0;
+        const bool idle = now - loaderLast_ > (spoken ? kLoaderIdleSeconds : kLoaderWaitSeconds);
+        if ((loaderExitAt_ >= 0 && now >= loaderExitAt_) || (loaderExitAt_ < 0 && idle)) {
+            // The loader hands over: the application boots and says hello.
+            power_ = Power::Off;
+            loaderExitAt_ = -1;
+            rebootAt_ = now;
+        }
+    }
     if (power_ == Power::Off && rebootAt_ >= 0 && now >= rebootAt_) powerOn(now);
     if (power_ == Power::Booting && now >= bootDoneAt_) {
         power_ = Power::On;
@@ -184,7 +201,16 @@ void BoatCore::onModuleCommand(quint8 command, double now) {
 void BoatCore::onBoatCommand(const Packet& packet, double now) {
     if (!boatCanSpeak()) return;  // nobody on the other side hears it
     quint8 cmd = 0;
-    if (!commandOf(packet.payload, cmd) || cmd == 0x00) return;  // update loader: later
+    const bool isCommand = commandOf(packet.payload, cmd) && cmd != 0x00;
+    if (power_ == Power::Loader) {
+        if (!isCommand) {
+            onLoaderPacket(packet, now);
+        } else if (cmd == kReset) {
+            enterLoader(now);
+        }
+        return;  // the loader knows nothing else
+    }
+    if (!isCommand) return;  // a KBoot packet while the application runs
     switch (cmd) {
         case kHello:
             replyFromBoat(shortCommand(kHello), now);
@@ -204,8 +230,7 @@ void BoatCore::onBoatCommand(const Packet& packet, double now) {
             replyFromBoat(shortCommand(kAck), now);
             break;
         case kReset:
-            powerOff();
-            rebootAt_ = now + kResetOffSeconds;
+            enterLoader(now);
             break;
         case kSonarConfig:
             if (applyConfigMessage(packet.payload.mid(2), settings_)) {
@@ -219,6 +244,22 @@ void BoatCore::onBoatCommand(const Packet& packet, double now) {
         default:
             break;  // the autopilot channel arrives with the autopilot
     }
+}
+
+void BoatCore::enterLoader(double now) {
+    power_ = Power::Loader;
+    pending_.clear();
+    loader_.enter();
+    loaderLast_ = now;
+    loaderExitAt_ = -1;
+    rebootAt_ = -1;
+}
+
+void BoatCore::onLoaderPacket(const Packet& packet, double now) {
+    loaderLast_ = now;
+    for (const QByteArray& reply : loader_.onPacket(packet.payload))
+        replyFromBoat(reply, now);
+    if (loader_.done() && loaderExitAt_ < 0) loaderExitAt_ = now + kLoaderReportSeconds;
 }
 
 void BoatCore::send(quint8 type, const QByteArray& payload) {

@@ -3,6 +3,7 @@
 #include "boat_sim.h"
 #include "module_output.h"
 #include "sbus.h"
+#include "sonar_loader.h"
 #include "sonar_settings.h"
 
 #include <QByteArray>
@@ -54,6 +55,7 @@ struct BoatStats {
     int configRejected = 0;
     int bindRequests = 0;
     QByteArray lastConfig;  // text of the last accepted configuration message
+    LoaderStats loader;     // the firmware loader's view of the last update
 };
 
 class BoatCore {
@@ -74,6 +76,10 @@ public:
     void powerOn(double now);
     void powerOff();
     bool poweredOn() const { return power_ != Power::Off; }
+    // True while the sonar box runs its firmware loader (after a reset command).
+    bool inLoader() const { return power_ == Power::Loader; }
+    void setLoaderFault(LoaderFault fault, int stopAfterBlocks = 0);
+    void setLoaderReRequestEvery(int n) { loader_.setReRequestEvery(n); }
     void setFrameRate(double framesPerSecond);
     double frameRate() const { return rate_; }
     // The fault hits every nth frame (1: all of them); Silence hits everything from the boat.
@@ -83,7 +89,7 @@ public:
     BoatStats stats() const;
 
 private:
-    enum class Power { Off, Booting, On };
+    enum class Power { Off, Booting, On, Loader };
     struct Pending {
         double due = 0;
         QByteArray payload;
@@ -97,12 +103,19 @@ private:
     void send(quint8 type, const QByteArray& payload);
     void replyFromBoat(const QByteArray& payload, double now);
     void sendFrame();
-    bool boatCanSpeak() const { return power_ == Power::On && fault_ != Fault::Silence; }
+    bool boatCanSpeak() const {
+        return (power_ == Power::On || power_ == Power::Loader) && fault_ != Fault::Silence;
+    }
+    void enterLoader(double now);
+    void onLoaderPacket(const Packet& packet, double now);
 
     BoatSim sim_;
     ModuleOutput output_;
     PacketReader reader_;
     SonarSettings settings_;
+    SonarLoader loader_;
+    double loaderLast_ = 0;     // the loader's last packet from the handset
+    double loaderExitAt_ = -1;  // when the loader hands over to the application
     BoatVersions versions_;
     BoatStats stats_;
     std::mt19937 noise_;

@@ -96,6 +96,16 @@ void VirtualBoat::setFault(Fault fault, int everyNth) {
     core_.setFault(fault, everyNth);
 }
 
+void VirtualBoat::setLoaderFault(LoaderFault fault, int stopAfterBlocks) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    core_.setLoaderFault(fault, stopAfterBlocks);
+}
+
+void VirtualBoat::setLoaderReRequestEvery(int n) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    core_.setLoaderReRequestEvery(n);
+}
+
 void VirtualBoat::setVersions(const BoatVersions& versions) {
     std::lock_guard<std::mutex> lock(mutex_);
     core_.setVersions(versions);

@@ -39,6 +39,10 @@ public:
     void setFrameRate(double framesPerSecond);
     void setFault(Fault fault, int everyNth = 1);
     void setVersions(const BoatVersions& versions);
+    // The sonar box's firmware loader: faults on demand, and how often it asks for a block
+    // twice (0: never).
+    void setLoaderFault(LoaderFault fault, int stopAfterBlocks = 0);
+    void setLoaderReRequestEvery(int n);
     SonarSettings sonarSettings() const;
     BoatStats stats() const;
 

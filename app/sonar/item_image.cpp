@@ -1,0 +1,86 @@
+#include "sonar/item_image.h"
+
+#include "core/global.h"
+#include "sonar/text_pixmap.h"
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+constexpr int kFishLowestRow = 230;  // below this no fish is shown
+constexpr int kLeftEdge = 10;        // a fish this close to the left edge goes
+constexpr int kTextAbove = 30;       // the depth text stands this far above the fish
+}  // namespace
+
+ItemImage::ItemImage(int width, const TextPixmap* digits, QGraphicsItem* parent)
+    : QGraphicsItem(parent),
+      m_width(std::max(1, width)),
+      m_buffer(static_cast<size_t>(m_width) * kRows, 0),
+      m_fishIcon(QStringLiteral(":/ico/armFish")),
+      m_digits(digits) {}
+
+QRectF ItemImage::boundingRect() const {
+    return QRectF(0, 0, m_width, m_hight);
+}
+
+void ItemImage::resetImageWidth(int w) {
+    prepareGeometryChange();
+    m_width = std::max(1, w);
+    m_buffer.assign(static_cast<size_t>(m_width) * kRows, 0);
+}
+
+void ItemImage::setImageHight(int h) {
+    prepareGeometryChange();
+    m_hight = std::max(1, h);
+}
+
+QImage ItemImage::image() const {
+    return QImage(reinterpret_cast<const uchar*>(m_buffer.data()), m_width, kRows,
+                  m_width * static_cast<int>(sizeof(uint16_t)), QImage::Format_RGB16);
+}
+
+void ItemImage::scrollFish(int n) {
+    for (StructFishInfo& f : m_fish)
+        f.x -= n;
+    if (!m_fish.isEmpty() && m_fish.first().x < kLeftEdge) m_fish.removeFirst();
+}
+
+void ItemImage::shiftFish(float dx) {
+    for (StructFishInfo& f : m_fish)
+        f.x += dx;
+}
+
+void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->drawImage(QRectF(0, 0, m_width, m_hight), image());
+    if (m_fish.isEmpty() || !m_digits) return;
+
+    const double yScale = m_hight / double(kRows);
+    const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
+    const StructTextPixmap& set = m_digits->small;
+    for (const StructFishInfo& f : m_fish) {
+        if (f.y > kFishLowestRow) continue;
+        const double y = f.y * yScale;
+        const QPointF c(f.x, y);
+        if (!m_fishIcon.isNull())
+            painter->drawPixmap(
+                QPointF(c.x() - m_fishIcon.width() / 2.0, c.y() - m_fishIcon.height() / 2.0),
+                m_fishIcon);
+
+        int d = static_cast<int>(f.depth * 10);
+        if (feet) d = static_cast<int>(d * 3.3);
+        d = std::clamp(d, 0, 9999);
+        // Right-aligned on the fish: tenths, point, then the whole metres leftwards.
+        const double top = y - kTextAbove;
+        const double right = f.x + 4;
+        painter->drawPixmap(QPointF(right - 8, top), set.digit(d % 10));
+        painter->drawPixmap(QPointF(right - 13, top), set.dian);
+        int whole = d / 10;
+        double x = right - 13 - 9;
+        do {
+            painter->drawPixmap(QPointF(x, top), set.digit(whole % 10));
+            whole /= 10;
+            x -= 9;
+        } while (whole > 0);
+    }
+}

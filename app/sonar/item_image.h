@@ -1,0 +1,47 @@
+#pragma once
+
+#include "sonar/struct_fish_info.h"
+
+#include <QGraphicsItem>
+#include <QList>
+#include <QPixmap>
+#include <vector>
+
+class TextPixmap;
+
+// The echogram picture: a width x 240 RGB565 buffer shown scaled to the screen height, with
+// the fish symbols and their depths on top.
+class ItemImage : public QGraphicsItem {
+public:
+    static constexpr int kRows = 240;
+
+    ItemImage(int width, const TextPixmap* digits, QGraphicsItem* parent = nullptr);
+
+    QRectF boundingRect() const override;
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
+    uint16_t* buffer() { return m_buffer.data(); }
+    const uint16_t* buffer() const { return m_buffer.data(); }
+    int width() const { return m_width; }
+    // A new, cleared buffer of w columns.
+    void resetImageWidth(int w);
+    void setImageHight(int h);
+    int imageHight() const { return m_hight; }
+
+    // The buffer as an image (shares the pixels).
+    QImage image() const;
+
+    QList<StructFishInfo>& fish() { return m_fish; }
+    const QList<StructFishInfo>& fish() const { return m_fish; }
+    // Moves the fish n columns left and drops the oldest one once it is near the left edge.
+    void scrollFish(int n);
+    void shiftFish(float dx);
+
+private:
+    int m_width;
+    int m_hight = kRows;
+    std::vector<uint16_t> m_buffer;
+    QList<StructFishInfo> m_fish;
+    QPixmap m_fishIcon;
+    const TextPixmap* m_digits;
+};

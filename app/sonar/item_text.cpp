@@ -1,0 +1,67 @@
+#include "sonar/item_text.h"
+
+#include "core/global.h"
+#include "sonar/text_pixmap.h"
+
+#include <QPainter>
+
+ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
+    : QGraphicsItem(parent), m_digits(digits) {}
+
+QRectF ItemText::boundingRect() const {
+    return QRectF(0, 0, 180, 110);
+}
+
+void ItemText::setReadout(const StructSonarReadout& readout) {
+    m_readout = readout;
+    update();
+}
+
+void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    if (!m_digits) return;
+    const StructConfiguration& cfg = Global::configuration;
+    if (cfg.showOverlapData_Depth == 1) paintDepth(painter);
+    if (cfg.showOverlapData_Temperature == 1) {
+        const bool f = Global::getString_tempUnit() != QString::fromUtf8("℃");
+        paintRow(painter, kTempRowY, m_readout.temperature[0] == 0, m_readout.temperature + 1, 3,
+                 m_readout.temperature[4], f ? m_digits->unit_f : m_digits->unit_c);
+    }
+    if (cfg.showOverlapData_BoatBat == 1) {
+        paintRow(painter, kBatteryRowY, false, m_readout.battery, 2, m_readout.battery[2],
+                 m_digits->unit_v);
+    }
+}
+
+void ItemText::paintDepth(QPainter* painter) {
+    const int* d = m_readout.depth;
+    // Leading zeros are not drawn; the number then starts further left.
+    int skip = 0;
+    while (skip < 2 && d[skip] == 0)
+        ++skip;
+    const int shift = skip * kDepthPitch;
+    for (int i = skip; i < 3; ++i)
+        painter->drawPixmap(i * kDepthPitch - shift, 0, m_digits->big.digit(d[i]));
+    painter->drawPixmap(120 - shift, 30, m_digits->big.dian);
+    painter->drawPixmap(133 - shift, 40, m_digits->medium.digit(d[3]));
+    const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
+    painter->drawPixmap(128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
+}
+
+void ItemText::paintRow(QPainter* painter, int y, bool negative, const int* whole, int wholeCount,
+                        int tenths, const QPixmap& unit) {
+    int x = 0;
+    if (negative) {
+        painter->drawPixmap(x, y, m_digits->unit_heng);
+        x += m_digits->unit_heng.width() + 1;
+    }
+    int skip = 0;
+    while (skip < wholeCount - 1 && whole[skip] == 0)
+        ++skip;
+    for (int i = skip; i < wholeCount; ++i, x += kSmallPitch)
+        painter->drawPixmap(x, y, m_digits->medium.digit(whole[i]));
+    painter->drawPixmap(x, y, m_digits->medium.dian);
+    x += m_digits->medium.dian.width();
+    painter->drawPixmap(x, y, m_digits->medium.digit(tenths));
+    x += kSmallPitch + 2;
+    painter->drawPixmap(x, y, unit);
+}

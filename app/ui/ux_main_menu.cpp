@@ -1,0 +1,113 @@
+#include "ui/ux_main_menu.h"
+
+#include "ui/ux_menu_tip.h"
+#include "ui/ux_theme.h"
+#include "ui/ux_title_bar.h"
+
+#include <QFontMetrics>
+
+UxMainMenu::UxMainMenu(QWidget* parent) : UxListWidget(MarkNone, true, parent) {
+    setRowHeight(kRowHeight);
+    setTextRoom(kTipThreshold);
+    // The tip is a sibling so that it may reach past the list's right edge.
+    m_tip = new UxMenuTip(parent);
+    m_tip->hide();
+    addKeyForwarder(m_tip);
+    connect(m_tip, &UxMenuTip::signal_keyClick, this, &UxMainMenu::slot_key_click_tip);
+    connect(m_tip, &UxMenuTip::signal_keyRelease, this, &UxKeyWidget::forwardRelease);
+}
+
+void UxMainMenu::showMainMenu(const QString& type, const QString& title, const QStringList& rows) {
+    m_type = type;
+    titleBar()->setTitleText(title);
+    QStringList shown;
+    for (const QString& row : rows.mid(0, kMaxRows))
+        shown << QStringLiteral("  ") + row;
+    setRows(shown);
+    selectRow(0);
+    m_tip->hide();
+    show();
+    updateTip();
+}
+
+QVector<StructTextBox> UxMainMenu::textBoxes() const {
+    QVector<StructTextBox> boxes = UxListWidget::textBoxes();
+    const QFontMetrics metrics(UxTheme::font());
+    for (StructTextBox& b : boxes) {
+        if (metrics.horizontalAdvance(b.text) > b.box.width())
+            b.text = metrics.elidedText(b.text, Qt::ElideRight, b.box.width());
+    }
+    return boxes;
+}
+
+void UxMainMenu::refreshTR(const QString& title) {
+    titleBar()->setTitleText(title);
+}
+
+void UxMainMenu::keyEnter() {
+    if (currentRow() >= 0) emit signal_keyClick_enter(currentRow());
+}
+
+void UxMainMenu::keyClose() {
+    emit signal_keyClick_esc();
+}
+
+bool UxMainMenu::keyOther(int key) {
+    if (key == Qt::Key_Right) {
+        keyEnter();
+        return true;
+    }
+    if (key == Qt::Key_C) {
+        emit signal_keyClick_change();
+        return true;
+    }
+    return false;
+}
+
+void UxMainMenu::cursorMoved() {
+    updateTip();
+}
+
+void UxMainMenu::slot_key_click_tip(QString key) {
+    static const struct {
+        const char* name;
+        int key;
+    } kKeys[] = {{"esc", Qt::Key_Escape},
+                 {"up", Qt::Key_Up},
+                 {"down", Qt::Key_Down},
+                 {"enter", Qt::Key_Return},
+                 {"c", Qt::Key_C}};
+    for (const auto& k : kKeys) {
+        if (key == QLatin1String(k.name)) {
+            acceptForwardedPress(k.key);
+            if (handleKey(k.key)) keyTone();
+            return;
+        }
+    }
+}
+
+void UxMainMenu::updateTip() {
+    const int row = currentRow();
+    const QString text = rowText(row);
+    const QRect box = rowTextBox(row);
+    if (!isVisible() || !box.isValid() ||
+        QFontMetrics(UxTheme::font()).horizontalAdvance(text) <= box.width()) {
+        m_tip->hide();
+        return;
+    }
+    const QRect rowArea = rowRect(row);
+    const int width = UxMenuTip::widthFor(text);
+    // The tip's text stands exactly over the row's text.
+    int x = geometry().left() + box.left() - UxMenuTip::kPad;
+    // The tip stays on the screen: it moves left when the row is near the right edge.
+    const QWidget* screen = parentWidget();
+    if (screen != nullptr) x = qBound(0, x, qMax(0, screen->width() - width));
+    m_tip->setGeometry(x, geometry().top() + rowArea.top(), width, rowArea.height());
+    m_tip->showMenuTip(text, width);
+    m_tip->raise();
+}
+
+void UxMainMenu::hideEvent(QHideEvent* event) {
+    m_tip->hide();
+    UxListWidget::hideEvent(event);
+}

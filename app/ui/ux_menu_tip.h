@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/ux_key_widget.h"
+
+// A box laid over the selected row of the page list that shows the row's whole text when the
+// row is too narrow for it. While shown it holds the focus and passes the keys on by name:
+// "esc", "up", "down", "enter" and "c".
+class UxMenuTip : public UxKeyWidget {
+    Q_OBJECT
+public:
+    // From the box's left edge to its text.
+    static constexpr int kPad = 7;
+
+    explicit UxMenuTip(QWidget* parent = nullptr);
+
+    // Shows text in a box width pixels wide (the caller places it).
+    void showMenuTip(const QString& text, int width);
+    QString text() const { return m_text; }
+    // The width a box needs for text.
+    static int widthFor(const QString& text);
+
+    QVector<StructTextBox> textBoxes() const override;
+
+    // The key name a key is passed on as; empty for keys the page list does not use.
+    static QString keyName(int key);
+
+signals:
+    void signal_keyClick(QString key);
+    void signal_keyRelease(int key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect textBox() const;
+
+    QString m_text;
+};

@@ -1,0 +1,96 @@
+#include "core/global.h"
+#include "core/korvel.h"
+#include "core/screen_layout.h"
+#include "test_root.h"
+
+#include <QGraphicsPixmapItem>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+using Icons = std::array<QPoint, StructScreenLayout::kIcons>;
+Icons row(int y) {
+    return {QPoint(0, y), QPoint(25, y), QPoint(50, y), QPoint(75, y), QPoint(75, y)};
+}
+using Panels = std::array<bool, StructScreenLayout::kPanels>;
+}  // namespace
+
+class TestSystemLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_describesEachMode() {
+        const auto l0 = ScreenLayout::forMode(0);
+        QVERIFY(l0.valid);
+        QCOMPARE(l0.echogramHeight, 480);
+        QVERIFY(l0.iconPos == row(332));
+        QCOMPARE(l0.devOverlayY, 312);
+        QVERIFY(!l0.mapVisible && !l0.compassVisible && l0.largeCompassVisible);
+        QVERIFY(l0.panelVisible == Panels{});
+
+        const auto l1 = ScreenLayout::forMode(1);
+        QCOMPARE(l1.echogramHeight, 240);
+        QVERIFY(l1.iconPos == row(0));
+        QVERIFY(l1.mapVisible);
+        QCOMPARE(l1.mapPos.x(), 0);
+        QCOMPARE(l1.mapBound, QSize(272, 240));
+        QVERIFY(!l1.compassVisible && !l1.largeCompassVisible);
+        QVERIFY(l1.panelVisible == Panels{});
+
+        const auto l2 = ScreenLayout::forMode(2);
+        QCOMPARE(l2.echogramHeight, 240);
+        QVERIFY(l2.iconPos == row(215));
+        QCOMPARE(l2.devOverlayY, 195);
+        QVERIFY(l2.mapVisible);
+        QCOMPARE(l2.mapPos, QPoint(133, 244));
+        QCOMPARE(l2.mapBound, QSize(140, 240));
+        QVERIFY(!l2.compassVisible && !l2.largeCompassVisible);
+        QVERIFY((l2.panelVisible == Panels{true, true, true, true, false, false}));
+
+        const auto l3 = ScreenLayout::forMode(3);
+        QCOMPARE(l3.echogramHeight, 240);
+        QVERIFY(!l3.mapVisible);
+        QVERIFY(l3.compassVisible && !l3.largeCompassVisible);
+        QVERIFY((l3.panelVisible == Panels{true, true, true, true, true, true}));
+
+        QVERIFY(!ScreenLayout::forMode(4).valid);
+        QVERIFY(!ScreenLayout::forMode(-1).valid);
+    }
+
+    void changeKey_cyclesFromTwoBackToTwoAndMovesTheIcons() {
+        TestRoot root;
+        Configuration::applyDefaults(Global::configuration);
+        Korvel k;
+        k.mainTimer()->stop();
+        k.system_checkState();
+        QCOMPARE(Global::configuration.screenMode, 2);
+        QCOMPARE(k.system_statusIcon(ScreenLayout::IconSignal)->pos(), QPointF(0, 215));
+
+        const QList<int> modes = {3, 0, 1, 2};
+        const QList<int> iconRow = {215, 332, 0, 215};
+        for (int press = 0; press < 4; ++press) {
+            k.slot_key_click("change");
+            k.system_checkState();
+            QCOMPARE(Global::configuration.screenMode, modes[press]);
+            for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
+                const int x = 25 * (i < ScreenLayout::IconMultiTarget ? i : 3);
+                QCOMPARE(k.system_statusIcon(i)->pos(), QPointF(x, iconRow[press]));
+            }
+        }
+    }
+
+    void changeScreenMode_leavesAnUnknownModeAlone() {
+        TestRoot root;
+        Configuration::applyDefaults(Global::configuration);
+        Korvel k;
+        k.mainTimer()->stop();
+        k.system_checkState();
+        Global::configuration.screenMode = 7;
+        k.system_changeScreenMode();
+        QCOMPARE(Global::configuration.screenMode, 7);
+        k.system_checkState();  // nothing to lay out: the icons stay
+        QCOMPARE(k.system_statusIcon(ScreenLayout::IconSdCard)->pos(), QPointF(25, 215));
+    }
+};
+
+QTEST_MAIN(TestSystemLayout)
+#include "test_system_layout.moc"

@@ -1,0 +1,15 @@
+#include "sonar_test_frames.h"
+
+#include <QApplication>
+#include <QtTest>
+#include <memory>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (QObject* (*make)() : {makeSonarColumnTest, makeSonarRenderTest, makeSonarEchogramTest}) {
+        std::unique_ptr<QObject> test(make());
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}
