@@ -46,6 +46,8 @@ int main(int argc, char* argv[]) {
     korvel->system_useDefaultSetting();
     korvel->system_loadConfiguration();
     korvel->system_checkState();
+    korvel->sonar_imageRefresh();
+    korvel->sonar_imageScroll();
 
     if (cli.isSet(firstTickOption)) {
         QObject::connect(korvel->mainTimer(), &QTimer::timeout, &app, [] {

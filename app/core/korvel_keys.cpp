@@ -2,6 +2,10 @@
 
 #include "core/global.h"
 #include "core/key_router.h"
+#include "link/spi_device.h"
+#include "ui/tr_resource.h"
+#include "ui/ux_dialog_debug_window.h"
+#include "ui/ux_dialog_question.h"
 
 void Korvel::slot_key_click(QString key) {
     system_keyClick(key);
@@ -18,8 +22,9 @@ void Korvel::system_keyPress(const QString& key) {
 }
 
 void Korvel::system_keyClick(const QString& key) {
+    const bool apRunning = SpiDevice::currentInfoAp().taskMode() == QLatin1String("R");
     const StructKeyRoute route =
-        KeyRouter::route(key, m_selectedPanel, Global::configuration.screenMode, false);
+        KeyRouter::route(key, m_selectedPanel, Global::configuration.screenMode, apRunning);
     switch (route.action) {
         case EnumKeyAction::NextScreenMode:
             system_changeScreenMode();
@@ -29,6 +34,17 @@ void Korvel::system_keyClick(const QString& key) {
             break;
         case EnumKeyAction::SelectPanel:
             m_selectedPanel = route.panel;
+            break;
+        case EnumKeyAction::AskStopAutopilot: {
+            const QString stop = TrResource::getTrString(TR_StopAutopilot);
+            m_uxDialogQuestion->showQuestion(
+                stop, stop + QLatin1Char('?'), TrResource::getTrString(TR_Yes),
+                TrResource::getTrString(TR_No), QStringLiteral("stop"));
+            break;
+        }
+        case EnumKeyAction::ShowDebugWindow:
+            dialog_debugWindow_loadCmdString();
+            m_dialogDebugWindow->showWindow();
             break;
         default:
             break;

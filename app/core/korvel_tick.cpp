@@ -1,5 +1,6 @@
 #include "core/korvel.h"
 
+#include "core/global.h"
 #include "core/ux_scene.h"
 #include "sonar/ux_sonar.h"
 #include "ui/ux_dialog_count_down.h"
@@ -37,8 +38,10 @@ void Korvel::slot_timeout_main() {
             // navi_getCurrent, map view compass heading and items.
         } else {
             traceStep("readouts");
-            // model 'e' fish beep, sonar_infoTextRefresh, handset compass filter, compass views.
+            // Model 'e' clicks every 500 ms as its fish-finder tone.
+            if (m_model == 'e') Global::beeperOn(QStringLiteral("fish"));
             sonar_infoTextRefresh();
+            // The handset compass filter and the compass views follow here.
         }
     }
 
@@ -63,7 +66,7 @@ void Korvel::slot_timeout_main() {
     traceStep("data_checkState");
     data_checkState();
     sonar_checkState();
-    // sonar_checkState, navi_checkState, link_checkState, link_refreshSignalIco.
+    // navi_checkState, link_checkState, link_refreshSignalIco follow here.
 
     // Step 10: every 8th tick, system_needUpdateRssi.
 }

@@ -1,12 +1,14 @@
 #include "core/global.h"
 #include "core/korvel.h"
 #include "core/log.h"
+#include "sonar/ux_sonar.h"
 
 // The alarm check, every 5th tick (625 ms): boat battery, handset battery and shallow water,
 // and the blinking of the boat symbol and the depth read-out.
 void Korvel::data_checkState() {
     if (m_tickCount % 5 != 0) return;
     const StructConfiguration& cfg = Global::configuration;
+    handset_voltage = Global::getBatVoltage();
     StructAlarmInputs in;
     in.sonarDataArriving = sonar_dataArriving;
     in.questionVisible = m_dialogQuestion && m_dialogQuestion->isVisible();
@@ -22,6 +24,7 @@ void Korvel::data_checkState() {
     in.ignoreShallow = flag_ignoreShallow;
 
     const StructAlarmOutcome out = m_alarms.check(in);
+    if (m_sonar) m_sonar->setTextBlink(out.depthBlink);
     if (!out.alarmType.isEmpty()) {
         qCInfo(lcCore) << "alarm" << out.alarmType;
         dialog_showAlarm(out.alarmType, out.messageText);

@@ -111,11 +111,11 @@ void SpiDevice::spiWrite(const uint8_t* buf, int len) {
     m_bus->setLine(EnumGpioLine::TxFlag, true);
     if (m_bus->write(buf, size_t(len)) != len) qCWarning(lcLink) << "spi write failed";
     m_bus->setLine(EnumGpioLine::TxFlag, false);
-    sleepMs(m_pacing.afterWriteMs);
+    sleepMs(m_afterWriteMs.load());
 }
 
 void SpiDevice::sendCommand(uint8_t cmd, const uint8_t* data, uint8_t len, int device) {
-    sleepMs(m_pacing.commandPauseMs);
+    sleepMs(m_commandPauseMs.load());
     uint8_t tx[Sbus::kBufferSize];
     const int n = sbus_cmd_pkg(tx, cmd, data, len, device);
     if (n > 0) spiWrite(tx, n);
@@ -257,7 +257,7 @@ void SpiDevice::spiRead() {
         fill += room;
         lastType = hdr[5];
         lastLength = hdr[8] | (hdr[9] << 8);
-        sleepMs(m_pacing.packetPauseMs);
+        sleepMs(m_packetPauseMs.load());
         if (budget == 0) break;
     }
     m_bus->setLine(EnumGpioLine::ChipSelect, true);

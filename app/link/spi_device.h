@@ -101,7 +101,11 @@ public:
         int afterWriteMs = 5;     // after each write
         int packetPauseMs = 50;   // after each packet of a burst
     };
-    void setPacing(const StructPacing& p) { m_pacing = p; }
+    void setPacing(const StructPacing& p) {
+        m_commandPauseMs = p.commandPauseMs;
+        m_afterWriteMs = p.afterWriteMs;
+        m_packetPauseMs = p.packetPauseMs;
+    }
 
     // --- Class-wide link state ----------------------------------------------------------------
     static std::atomic<uint8_t> flag_getCmd_ack;
@@ -151,7 +155,10 @@ private:
 
     std::unique_ptr<SpiBus> m_bus;
     std::mutex m_busMutex;
-    StructPacing m_pacing;
+    // Read by both threads; a test may change them while the reader runs.
+    std::atomic<int> m_commandPauseMs{StructPacing().commandPauseMs};
+    std::atomic<int> m_afterWriteMs{StructPacing().afterWriteMs};
+    std::atomic<int> m_packetPauseMs{StructPacing().packetPauseMs};
 
     mutable std::mutex m_frameMutex;
     kvl_w m_frame{};

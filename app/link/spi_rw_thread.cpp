@@ -14,9 +14,10 @@ SpiRwThread::SpiRwThread(std::unique_ptr<SpiBus> bus, QObject* parent)
 }
 
 SpiRwThread::~SpiRwThread() {
-    if (!m_stop.load(std::memory_order_acquire)) requestStop();  // keep the loop's last store
+    requestStop();
     wait();
-    m_stop.load(std::memory_order_acquire);  // pairs with the loop's last store
+    // Pairs with the loop's last store, so its work is seen as done before the members go.
+    (void)m_finished.load(std::memory_order_acquire);
 }
 
 void SpiRwThread::run() {
@@ -26,7 +27,7 @@ void SpiRwThread::run() {
         if (!text.isEmpty()) emit signal_haveReceiveSth(text);
         msleep(kPollMs);
     }
-    m_stop.store(true, std::memory_order_release);  // the loop's work happens before the join
+    m_finished.store(true, std::memory_order_release);
 }
 
 void SpiRwThread::countHeartbeat() {

@@ -47,4 +47,5 @@ private:
     QTimer* m_hbSonar;
     QTimer* m_hbAp;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_finished{false};
 };

@@ -85,6 +85,7 @@ void Korvel::dialog_progress_click(const QString& type, const QString& key) {
 
 void Korvel::dialog_feedback_todo(const QString& type) {
     if (type == QLatin1String("sonar_cali")) m_data->sendCmd_boatCompassCali();
+    if (type == QLatin1String("sonar_cfg")) link_sonar_send_cfg(QStringLiteral("repeat"));
 }
 
 void Korvel::dialog_feedback_success(const QString& type) {
