@@ -1,12 +1,13 @@
 #include "core/korvel.h"
 
 #include "core/screen_layout.h"
+#include "sonar/ux_sonar.h"
 
 #include <QGraphicsPixmapItem>
 
-// Lays the main screen out for a layout. The status icons are placed here; the echogram, the
-// map view, the compasses, the info panels and the developer overlay take their places from
-// the same ScreenLayout::forMode description.
+// Lays the main screen out for a layout: the status icons and the echogram's height. The map
+// view, the compasses, the info panels and the developer overlay take their places from the
+// same ScreenLayout::forMode description as they are built.
 void Korvel::system_applyScreenLayout(int screenMode) {
     const StructScreenLayout layout = ScreenLayout::forMode(screenMode);
     if (!layout.valid) return;
@@ -15,4 +16,5 @@ void Korvel::system_applyScreenLayout(int screenMode) {
     for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
         if (icons[i]) icons[i]->setPos(layout.iconPos[static_cast<size_t>(i)]);
     }
+    if (m_sonar) m_sonar->setImageHight(layout.echogramHeight);
 }

@@ -1,5 +1,6 @@
 #include "core/global.h"
 #include "core/korvel.h"
+#include "sonar/ux_sonar.h"
 #include "core/screen_layout.h"
 #include "test_root.h"
 
@@ -67,6 +68,7 @@ private slots:
 
         const QList<int> modes = {3, 0, 1, 2};
         const QList<int> iconRow = {215, 332, 0, 215};
+        const QList<int> echogramHeight = {240, 480, 240, 240};
         for (int press = 0; press < 4; ++press) {
             k.slot_key_click("change");
             k.system_checkState();
@@ -75,6 +77,7 @@ private slots:
                 const int x = 25 * (i < ScreenLayout::IconMultiTarget ? i : 3);
                 QCOMPARE(k.system_statusIcon(i)->pos(), QPointF(x, iconRow[press]));
             }
+            QCOMPARE(k.sonar()->image_hight(), echogramHeight[press]);
         }
     }
 
