@@ -1,7 +1,7 @@
 #include "core/global.h"
 #include "core/korvel.h"
-#include "sonar/ux_sonar.h"
 #include "core/screen_layout.h"
+#include "sonar/ux_sonar.h"
 #include "test_root.h"
 
 #include <QGraphicsPixmapItem>
