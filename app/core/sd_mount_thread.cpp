@@ -24,6 +24,9 @@ SdMountThread::~SdMountThread() {
 void SdMountThread::stop() {
     requestInterruption();
     wait();
+    // Pairs with the end of run(): the join through Qt's own lock is invisible to the thread
+    // checker, this makes the loop's last use of the card visibly happen before its release.
+    (void)m_finished.load(std::memory_order_acquire);
 }
 
 bool SdMountThread::pause(int ms) {
@@ -48,6 +51,11 @@ void SdMountThread::initSdDoc() {
 }
 
 void SdMountThread::run() {
+    watch();
+    m_finished.store(true, std::memory_order_release);
+}
+
+void SdMountThread::watch() {
     while (!isInterruptionRequested()) {
         // No card: look for one every second.
         m_mounted = false;

@@ -32,9 +32,12 @@ protected:
 private:
     bool scanSdNode() const;
     void initSdDoc();
+    // The watch loop of run(), until the thread is asked to end.
+    void watch();
     // Sleeps up to ms, returning false as soon as the thread is asked to end.
     bool pause(int ms);
 
     std::unique_ptr<SdCard> m_card;
     std::atomic<bool> m_mounted{false};
+    std::atomic<bool> m_finished{false};
 };
