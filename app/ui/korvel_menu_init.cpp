@@ -1,4 +1,5 @@
 #include "core/korvel.h"
+#include "ui/item_logo.h"
 
 #include "core/ux_view.h"
 #include "ui/ux_main_menu.h"
@@ -28,6 +29,9 @@ T* place(Korvel* korvel, T* widget, const QRect& geometry) {
 void Korvel::menu_init() {
     m_subMenuImage = place(this, new UxSubMenuImage(m_view), QRect(0, 244, 265, 110));
     UxSubMenuImage::loadSmallImageData();
+    // One start-up step after the image chooser; the waypoint groups and the course menu add
+    // theirs when they are built.
+    m_logo->stepGo();
     m_menuMain = place(this, new UxMainMenu(m_view), QRect(0, 0, 180, 270));
     system_registerModal(m_menuMain->tip());
     m_subMenuValue = place(this, new UxSubMenuValue(m_view), QRect(36, 210, 200, 60));
