@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Instructions per second of the whole handset program while the virtual boat streams sonar
+# frames: the program runs offscreen under callgrind, which counts every instruction of every
+# thread; two dumps taken SECONDS apart in steady state give the rate.
+#   bench/program_instructions.sh [BUILD_DIR] [SECONDS] [RATE]
+# BUILD_DIR defaults to build/, SECONDS to 40, RATE (frames per second) to 6.
+# KORVEL_CALLGRIND_KEEP=DIR keeps the callgrind files there for callgrind_annotate.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$top/build}" && pwd)"
+seconds="${2:-40}"
+rate="${3:-6}"
+korvel="$build/app/korvel"
+vboat="$build/tools/vboat/korvel-vboat"
+command -v valgrind >/dev/null || { echo "valgrind is missing"; exit 2; }
+[ -x "$korvel" ] && [ -x "$vboat" ] || { echo "build $build first"; exit 2; }
+
+work="$(mktemp -d)"
+root="$work/root"
+mkdir -p "$root/dev" "$root/opt" "$root/mnt/sd"
+boat_pid=""
+prog_pid=""
+cleanup() {
+    [ -n "$prog_pid" ] && kill "$prog_pid" 2>/dev/null || true
+    [ -n "$boat_pid" ] && kill "$boat_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    if [ -n "${KORVEL_CALLGRIND_KEEP:-}" ]; then
+        mkdir -p "$KORVEL_CALLGRIND_KEEP" && cp "$work"/callgrind.out.* "$KORVEL_CALLGRIND_KEEP"/ 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$vboat" --socket "$root/dev/vboat.sock" --rate "$rate" >"$work/vboat.log" 2>&1 &
+boat_pid=$!
+sleep 0.5
+
+(cd "$work" && QT_QPA_PLATFORM=offscreen KORVEL_ROOT="$root" KORVEL_PLATFORM=virtual \
+    exec valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out.%p" \
+    "$korvel" >"$work/korvel.log" 2>&1) &
+prog_pid=$!
+
+# Callgrind zeroes its counters at every dump, so the totals of the second dump are the
+# instructions between the two dumps.
+latest_totals() {
+    local f
+    f=$(ls -t "$work"/callgrind.out.*.[0-9]* | head -n 1)
+    sed -n 's/^\(totals\|summary\): *\([0-9]*\).*/\2/p' "$f" | head -n 1
+}
+
+# Start-up under callgrind is slow; let it settle into the steady state.
+sleep 25
+kill -0 "$prog_pid" 2>/dev/null || { cat "$work/korvel.log"; echo "the program ended"; exit 1; }
+callgrind_control -d "$prog_pid" >/dev/null
+t0=$(date +%s.%N)
+sleep "$seconds"
+callgrind_control -d "$prog_pid" >/dev/null
+t1=$(date +%s.%N)
+sleep 2
+count=$(latest_totals)
+awk -v n="$count" -v t0="$t0" -v t1="$t1" -v rate="$rate" 'BEGIN {
+    s = t1 - t0
+    printf "instructions: %d over %.1f s at %s frames/s\n", n, s, rate
+    printf "rate: %.2f M instructions/s, %.3f M per 125 ms tick\n", n / s / 1e6, n / s / 8 / 1e6
+}'
