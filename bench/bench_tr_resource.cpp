@@ -1,5 +1,5 @@
-#include "core/global.h"
-#include "ui/tr_resource.h"
+#include "core/base/global.h"
+#include "core/base/tr_resource.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #include "core/app_setup.h"
 
-#include "core/log.h"
-#include "core/resources.h"
+#include "core/base/log.h"
+#include "core/base/resources.h"
 
 #include <QApplication>
 #include <QFile>

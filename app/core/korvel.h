@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/alarm_monitor.h"
-#include "core/heading_filter.h"
 #include "data/depth_median_filter.h"
 #include "link/kvl_frame.h"
+#include "navi/heading_filter.h"
 #include "sonar/sonar_column.h"
 #include "sonar/sonar_state_check.h"
 

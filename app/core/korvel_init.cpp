@@ -1,6 +1,5 @@
+#include "core/base/resources.h"
 #include "core/korvel.h"
-
-#include "core/resources.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "link/ux_data.h"

@@ -1,9 +1,8 @@
-#include "core/korvel.h"
-
-#include "core/global.h"
+#include "core/base/global.h"
+#include "core/base/tr_resource.h"
 #include "core/key_router.h"
+#include "core/korvel.h"
 #include "link/spi_device.h"
-#include "ui/tr_resource.h"
 #include "ui/ux_dialog_debug_window.h"
 #include "ui/ux_dialog_question.h"
 

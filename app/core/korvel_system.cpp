@@ -1,8 +1,7 @@
-#include "core/korvel.h"
-
-#include "core/global.h"
+#include "core/base/global.h"
+#include "core/base/log.h"
 #include "core/key_router.h"
-#include "core/log.h"
+#include "core/korvel.h"
 #include "core/ux_view.h"
 #include "link/ux_data.h"
 #include "platform/platform.h"

@@ -1,11 +1,13 @@
+#include "core/base/global.h"
 #include "core/korvel.h"
-
-#include "core/global.h"
-#include "core/sd_mount_thread.h"
-#include "core/show_cpu_memory.h"
 #include "core/ux_view.h"
 #include "platform/board.h"
+#include "platform/handset_board.h"
 #include "platform/platform.h"
+#include "platform/sd_mount_thread.h"
+#include "platform/shell.h"
+#include "platform/versions.h"
+#include "ui/show_cpu_memory.h"
 
 #include <QBrush>
 #include <QCoreApplication>

@@ -1,6 +1,5 @@
+#include "core/base/screen_layout.h"
 #include "core/korvel.h"
-
-#include "core/screen_layout.h"
 #include "sonar/ux_sonar.h"
 
 #include <QGraphicsPixmapItem>

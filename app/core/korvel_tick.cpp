@@ -1,7 +1,6 @@
 #include "core/korvel.h"
-
-#include "core/global.h"
 #include "core/ux_scene.h"
+#include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
 #include "ui/ux_dialog_count_down.h"
 #include "ui/ux_dialog_feedback.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGlobal>
 #include <cstdint>
 
 // The packed date-time word of a sonar frame and of the controller's local time:
@@ -25,3 +26,10 @@ uint32_t pack(const StructDateTime& t);
 uint32_t utc2Local(uint32_t utcWord, float timeZone);
 
 }  // namespace KvlwTime
+
+// The date and the time of a packed word, as the screens take them apart.
+namespace Global {
+// year - 2000, month and day of the word.
+void getKvlwDate(unsigned word, quint16& year, quint8& month, quint8& day);
+void getKvlwTime(unsigned word, quint8& hour, quint8& minute, quint8& second);
+}  // namespace Global

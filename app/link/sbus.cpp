@@ -1,6 +1,6 @@
 #include "link/sbus.h"
 
-#include "core/global.h"
+#include "core/base/global.h"
 
 #include <cstring>
 

@@ -1,6 +1,7 @@
 #include "link/ux_data.h"
 
-#include "core/global.h"
+#include "core/base/global.h"
+#include "core/base/resources.h"
 #include "link/history_log_reader.h"
 #include "link/spi_rw_thread.h"
 #include "platform/platform.h"
@@ -65,6 +66,7 @@ kvl_w UxData::readOnePkgFromSpi() {
 }
 
 void UxData::loadSimList() {
+    korvelInitResources();
     m_simList = HistoryLogReader::framesFromFile(QLatin1String(kSimRecording));
     m_simIdx = 0;
 }

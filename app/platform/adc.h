@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/handset_board.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "platform/sd_card_linux.h"
 
-#include "core/global.h"
 #include "platform/board.h"
+#include "platform/shell.h"
 
 int SdCardLinux::mount() {
     return Global::my_system(QStringLiteral("mount ") + QLatin1String(Board::kSdNode) +

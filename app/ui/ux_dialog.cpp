@@ -1,6 +1,6 @@
 #include "ui/ux_dialog.h"
 
-#include "core/global.h"
+#include "platform/handset_board.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

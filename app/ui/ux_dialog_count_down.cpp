@@ -1,8 +1,8 @@
 #include "ui/ux_dialog_count_down.h"
 
-#include "core/global.h"
+#include "core/base/tr_resource.h"
+#include "platform/handset_board.h"
 #include "ui/dialog_progress_bar.h"
-#include "ui/tr_resource.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ui/ux_dialog_file.h"
 
+#include "core/base/tr_resource.h"
 #include "ui/file_scan.h"
-#include "ui/tr_resource.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_hint.h"
 
-#include "core/global.h"
+#include "platform/handset_board.h"
 
 #include <QKeyEvent>
 #include <QLabel>

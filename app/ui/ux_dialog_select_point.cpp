@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_select_point.h"
 
-#include "ui/tr_resource.h"
+#include "core/base/tr_resource.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ui/ux_dialog_test.h"
 
+#include "core/base/tr_resource.h"
 #include "ui/dialog_button.h"
-#include "ui/tr_resource.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

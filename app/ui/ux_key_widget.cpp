@@ -1,6 +1,6 @@
 #include "ui/ux_key_widget.h"
 
-#include "core/global.h"
+#include "platform/handset_board.h"
 
 #include <QApplication>
 #include <QKeyEvent>

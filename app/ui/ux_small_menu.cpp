@@ -1,6 +1,6 @@
 #include "ui/ux_small_menu.h"
 
-#include "core/global.h"
+#include "ui/target_icon.h"
 
 #include <QPixmap>
 

@@ -1,5 +1,5 @@
-#include "core/configuration.h"
-#include "core/global.h"
+#include "core/base/configuration.h"
+#include "core/base/global.h"
 #include "core/korvel.h"
 #include "test_root.h"
 

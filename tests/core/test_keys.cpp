@@ -1,4 +1,4 @@
-#include "core/global.h"
+#include "core/base/global.h"
 #include "core/key_router.h"
 #include "core/korvel.h"
 #include "core/ux_scene.h"

@@ -1,9 +1,12 @@
-#include "core/global.h"
+#include "core/base/global.h"
 #include "core/korvel.h"
-#include "core/show_cpu_memory.h"
 #include "core/ux_view.h"
+#include "platform/handset_board.h"
 #include "platform/platform.h"
+#include "platform/shell.h"
+#include "platform/versions.h"
 #include "test_root.h"
+#include "ui/show_cpu_memory.h"
 
 #include <QDir>
 #include <QFile>

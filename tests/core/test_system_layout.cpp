@@ -1,6 +1,6 @@
-#include "core/global.h"
+#include "core/base/global.h"
+#include "core/base/screen_layout.h"
 #include "core/korvel.h"
-#include "core/screen_layout.h"
 #include "sonar/ux_sonar.h"
 #include "test_root.h"
 

@@ -1,7 +1,7 @@
-#include "core/global.h"
+#include "core/base/global.h"
 #include "core/korvel.h"
-#include "core/sd_mount_thread.h"
 #include "platform/platform.h"
+#include "platform/sd_mount_thread.h"
 #include "test_root.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "core/alarm_monitor.h"
-#include "core/global.h"
-#include "core/heading_filter.h"
+#include "core/base/global.h"
 #include "core/korvel.h"
+#include "navi/heading_filter.h"
 #include "test_root.h"
 
 #include <QSignalSpy>

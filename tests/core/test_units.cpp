@@ -1,5 +1,6 @@
-#include "core/configuration.h"
-#include "core/global.h"
+#include "core/base/configuration.h"
+#include "core/base/global.h"
+#include "ui/target_icon.h"
 
 #include <QtTest>
 #include <limits>

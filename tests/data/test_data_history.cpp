@@ -1,6 +1,7 @@
 // The sonar history: the median depth filter, local time, file names, the data-logger line,
 // the history at both chart speeds, and recording to and replaying from a log file.
-#include "core/global.h"
+#include "core/base/global.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "data/data_logger_line.h"
 #include "data/depth_median_filter.h"
@@ -12,7 +13,6 @@
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
 #include "test_root.h"
-#include "ui/tr_resource.h"
 #include "ui/ux_dialog_hint.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "core/global.h"
+#include "core/base/global.h"
 #include "link/kboot.h"
 #include "link/sbus.h"
 #include "link/spi_device.h"

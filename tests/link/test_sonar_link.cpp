@@ -1,7 +1,7 @@
 // The sonar link as the controller uses it: the values derived from a frame, the
 // configuration messages and their bytes on the wire, and the firmware update of the sonar
 // box, as a state machine against a script and end to end against the virtual boat.
-#include "core/global.h"
+#include "core/base/global.h"
 #include "core/korvel.h"
 #include "fake_spi_bus.h"
 #include "link/sonar_config_message.h"

@@ -1,4 +1,4 @@
-#include "core/global.h"
+#include "core/base/global.h"
 #include "fake_spi_bus.h"
 #include "link/history_log_reader.h"
 #include "link/spi_rw_thread.h"

@@ -1,5 +1,5 @@
-#include "core/global.h"
 #include "navi/convert.h"
+#include "navi/geodesy.h"
 
 #include <QLoggingCategory>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#include "core/global.h"
 #include "platform/platform.h"
+#include "platform/shell.h"
 #include "test_root.h"
 
 #include <QFile>

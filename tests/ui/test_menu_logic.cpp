@@ -1,10 +1,9 @@
+#include "core/base/resources.h"
 #include "ui/char_edit_model.h"
 #include "ui/key_repeat.h"
 #include "ui/list_cursor.h"
 #include "ui/small_image_data.h"
 #include "ui/value_list.h"
-
-#include "core/resources.h"
 
 #include <QtTest>
 

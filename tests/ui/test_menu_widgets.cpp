@@ -1,11 +1,10 @@
 #include "app_font.h"
-
-#include "core/global.h"
+#include "core/base/global.h"
+#include "core/base/resources.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
-#include "core/resources.h"
 #include "core/ux_view.h"
 #include "test_root.h"
-#include "ui/tr_resource.h"
 #include "ui/ux_focus_widgets.h"
 #include "ui/ux_line_editor.h"
 #include "ui/ux_main_menu.h"
@@ -27,7 +26,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
-
 #include <functional>
 #include <memory>
 

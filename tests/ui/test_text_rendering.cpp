@@ -1,6 +1,6 @@
 #include "app_font.h"
+#include "core/base/tr_resource.h"
 #include "text_fit_rules.h"
-#include "ui/tr_resource.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>

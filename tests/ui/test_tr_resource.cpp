@@ -1,9 +1,8 @@
-#include "core/global.h"
-#include "ui/tr_resource.h"
+#include "core/base/global.h"
+#include "core/base/tr_resource.h"
 
 #include <QTextCodec>
 #include <QtTest>
-
 #include <climits>
 
 class TestTrResource : public QObject {

@@ -1,11 +1,10 @@
 #include "text_fit_rules.h"
 
-#include "ui/tr_resource.h"
+#include "core/base/tr_resource.h"
 
 #include <QFontMetrics>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
-
 #include <initializer_list>
 
 namespace TextFit {

@@ -1,5 +1,0 @@
-#include "core/log.h"
-
-Q_LOGGING_CATEGORY(lcCore, "korvel.core")
-Q_LOGGING_CATEGORY(lcPlatform, "korvel.platform")
-Q_LOGGING_CATEGORY(lcLink, "korvel.link")
