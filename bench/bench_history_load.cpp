@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <fstream>
 #include <string>
 

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "sonar/sonar_column.h"
 #include "sonar/sonar_paint.h"
+#include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
 
 #include <benchmark/benchmark.h>
@@ -40,11 +41,11 @@ Korvel& korvel() {
 
 void BM_SonarColumn(benchmark::State& state) {
     Korvel& k = korvel();
-    const int last = k.data_history().size() - 1;
+    const int last = k.history().size() - 1;
     UxSonar* sonar = k.sonar();
     for (auto _ : state) {
         const SonarColumn c = k.sonar_getSonarInfo(last, false);
-        sonar->drawPixsel_sonar(k.sonar_columns() - 1, c.surfaceRow, c.bottomRow, c.samples,
+        sonar->drawPixsel_sonar(k.picture().columns() - 1, c.surfaceRow, c.bottomRow, c.samples,
                                 c.colorOffset);
         benchmark::DoNotOptimize(c.bottomRow);
     }
@@ -52,7 +53,7 @@ void BM_SonarColumn(benchmark::State& state) {
 BENCHMARK(BM_SonarColumn);
 
 void BM_SonarColumnExtractOnly(benchmark::State& state) {
-    const QList<kvl_w>& history = korvel().data_history();
+    const QList<kvl_w>& history = korvel().history().records();
     SonarColumnState st;
     SonarColumnSettings s;
     int i = 1;

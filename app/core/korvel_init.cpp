@@ -1,18 +1,39 @@
-#include "core/base/resources.h"
 #include "core/korvel.h"
+
+#include "core/base/resources.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
+#include "data/recorder.h"
+#include "link/sonar_update_run.h"
 #include "link/ux_data.h"
-#include "platform/spi_bus.h"
+#include "platform/backlight.h"
+#include "platform/sd_mount_thread.h"
+#include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
+#include "ui/dialog_host.h"
 #include "ui/item_logo.h"
+#include "ui/menu_host.h"
+#include "ui/status_icons.h"
 
-#include <QGraphicsPixmapItem>
+#include <QBrush>
+#include <QCoreApplication>
+#include <QGraphicsSimpleTextItem>
 #include <QTimer>
 
 namespace {
 constexpr int kLogoSteps = 13;
-constexpr int kStatusRowY = 215;
+// How long the program end waits for each thread it started.
+constexpr int kJoinMs = 2000;
+
+QGraphicsSimpleTextItem* newMark(QGraphicsScene* scene, const QString& text, qreal y) {
+    auto* mark = new QGraphicsSimpleTextItem(text);
+    mark->setBrush(Qt::red);
+    mark->setPos(120, y);
+    mark->setZValue(20);
+    mark->hide();
+    scene->addItem(mark);
+    return mark;
+}
 }  // namespace
 
 Korvel::Korvel(QWidget* parent) : QWidget(parent) {
@@ -36,16 +57,13 @@ Korvel::Korvel(QWidget* parent) : QWidget(parent) {
     init_startWork();
 }
 
-// Objects live until the process ends; only value members are released here.
+// The parts live until the process ends; the threads are ended by system_shutdown.
 Korvel::~Korvel() {
     if (m_timerMain) m_timerMain->stop();
 }
 
 void Korvel::init_var() {
-    m_currentString.clear();
-    flag_ignoreShallow = flag_ignoreVtg = flag_ignoreBoatVtg = false;
-    flag_compassPresent = false;
-    m_currentValue = 0;
+    m_flags = StructFlagRow();
 }
 
 void Korvel::init_logo() {
@@ -59,36 +77,28 @@ void Korvel::init_logo() {
 
 void Korvel::init_object() {
     m_data = new UxData(nullptr, this);
-    // One empty record per echogram column.
-    m_history.clear();
-    for (int i = 0; i < 246; ++i)
-        m_history.append(m_data->getOnePkgData(QStringLiteral("zero")));
     m_selectedPanel = -1;
-    m_sonarRange = 10.0f;
-    m_sonarWidth = 246;
-    m_sonar = new UxSonar();
-    m_sonar->setPos(0, 0);
-    m_sonar->hide();
-    m_scene->addItem(m_sonar);
+    m_picture = std::make_unique<SonarPicture>(m_history);
+    m_picture->item()->hide();
+    m_scene->addItem(m_picture->item());
+    m_recorder = new Recorder(this);
+    m_sonarUpdate = new SonarUpdateRun(*m_data, this);
+    connect(m_sonarUpdate, &SonarUpdateRun::signal_view, this, &Korvel::link_updateView);
+    connect(m_sonarUpdate, &SonarUpdateRun::signal_finished, this, &Korvel::link_updateEnded);
 }
 
 void Korvel::init_item() {
-    auto addIcon = [this](const QString& name, int x) {
-        auto* item = m_scene->addPixmap(QPixmap(name));
-        item->setPos(x, kStatusRowY);
-        item->hide();
-        m_statusIcons << item;
-        return item;
-    };
-    m_icoSignal = addIcon(QStringLiteral(":/ico/signalfull"), 0);
-    m_icoSdCard = addIcon(QStringLiteral(":/ico/sdcard"), 25);
-    m_icoFreq = addIcon(QStringLiteral(":/ico/455K.png"), 50);
-    m_icoGoBack = addIcon(QStringLiteral(":/ico/goback.png"), 75);
-    m_icoMultiTarget = addIcon(QStringLiteral(":/ico/multitarget.png"), 75);
+    m_statusIcons = std::make_unique<StatusIcons>(m_scene);
+    m_recordMark = newMark(m_scene, QStringLiteral("REC."), 0);
+    m_exportMark = newMark(m_scene, QStringLiteral("CSV"), 1);
 }
 
 void Korvel::init_thread() {
     system_startSdThread();
+    if (QCoreApplication::instance()) {
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                &Korvel::system_shutdown, Qt::DirectConnection);
+    }
     m_timerMain = new QTimer(this);
     connect(m_timerMain, &QTimer::timeout, this, &Korvel::slot_timeout_main);
     m_timerMain->start(kTickMs);
@@ -96,6 +106,13 @@ void Korvel::init_thread() {
 
 void Korvel::init_startWork() {
     m_logo->hide();
-    m_sonar->show();
-    m_icoSignal->show();
+    m_picture->item()->show();
+    m_statusIcons->icon(ScreenLayout::IconSignal)->show();
+}
+
+void Korvel::system_shutdown() {
+    if (m_timerMain) m_timerMain->stop();
+    if (m_sdThread) m_sdThread->stop();
+    if (m_data && !m_data->stop(kJoinMs))
+        qWarning("the radio link's thread did not end within %d ms", kJoinMs);
 }

@@ -1,10 +1,10 @@
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
-#include "core/key_router.h"
 #include "core/korvel.h"
-#include "link/spi_device.h"
+
+#include "core/base/global.h"
+#include "core/key_router.h"
+#include "link/ux_data.h"
+#include "ui/dialog_host.h"
 #include "ui/ux_dialog_debug_window.h"
-#include "ui/ux_dialog_question.h"
 
 void Korvel::slot_key_click(QString key) {
     system_keyClick(key);
@@ -21,7 +21,7 @@ void Korvel::system_keyPress(const QString& key) {
 }
 
 void Korvel::system_keyClick(const QString& key) {
-    const bool apRunning = SpiDevice::currentInfoAp().taskMode() == QLatin1String("R");
+    const bool apRunning = m_data->linkState().currentInfoAp().taskMode() == QLatin1String("R");
     const StructKeyRoute route =
         KeyRouter::route(key, m_selectedPanel, Global::configuration.screenMode, apRunning);
     switch (route.action) {
@@ -34,16 +34,12 @@ void Korvel::system_keyClick(const QString& key) {
         case EnumKeyAction::SelectPanel:
             m_selectedPanel = route.panel;
             break;
-        case EnumKeyAction::AskStopAutopilot: {
-            const QString stop = TrResource::getTrString(TR_StopAutopilot);
-            m_uxDialogQuestion->showQuestion(
-                stop, stop + QLatin1Char('?'), TrResource::getTrString(TR_Yes),
-                TrResource::getTrString(TR_No), QStringLiteral("stop"));
+        case EnumKeyAction::AskStopAutopilot:
+            m_dialogs->askStopAutopilot();
             break;
-        }
         case EnumKeyAction::ShowDebugWindow:
             dialog_debugWindow_loadCmdString();
-            m_dialogDebugWindow->showWindow();
+            m_dialogs->debugWindow()->showWindow();
             break;
         default:
             break;

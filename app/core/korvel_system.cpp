@@ -1,16 +1,37 @@
+#include "core/korvel.h"
+
 #include "core/base/global.h"
 #include "core/base/log.h"
+#include "core/base/screen_layout.h"
 #include "core/key_router.h"
-#include "core/korvel.h"
 #include "core/ux_view.h"
+#include "data/recorder.h"
 #include "link/ux_data.h"
+#include "platform/backlight.h"
+#include "platform/board.h"
+#include "platform/handset_board.h"
 #include "platform/platform.h"
+#include "platform/sd_mount_thread.h"
+#include "platform/shell.h"
+#include "platform/versions.h"
+#include "sonar/ux_sonar.h"
+#include "ui/dialog_host.h"
+#include "ui/show_cpu_memory.h"
+#include "ui/status_icons.h"
+#include "ui/ux_dialog_power_off.h"
 
-#include <QGraphicsPixmapItem>
+#include <QBrush>
+#include <QCoreApplication>
+#include <QGraphicsSimpleTextItem>
+#include <QTimer>
+#include <cstdio>
 
 namespace {
 const char* const kConfigurationFile = "/opt/configuration.kcg";
-}
+constexpr int kMonitorMs = 2000;
+}  // namespace
+
+// --- Configuration ------------------------------------------------------------------------------
 
 void Korvel::system_useDefaultSetting() {
     Configuration::applyDefaults(Global::configuration);
@@ -32,37 +53,29 @@ void Korvel::system_changeScreenMode() {
     if (mode >= 0 && mode <= 3) mode = KeyRouter::nextScreenMode(mode);
 }
 
-void Korvel::system_registerModal(QWidget* widget) {
-    if (widget && !m_modalWidgets.contains(widget)) m_modalWidgets << widget;
-}
-
-bool Korvel::system_modalVisible() const {
-    for (const QWidget* w : m_modalWidgets) {
-        if (w->isVisible()) return true;
-    }
-    return false;
-}
+// --- Supervision --------------------------------------------------------------------------------
 
 // Applies configuration changes that need action on the system. The view is dimmed while a
 // menu or dialog is open and restored when the last one closes.
 void Korvel::system_checkState() {
-    const StructConfiguration& cfg = Global::configuration;
+    StructConfiguration& cfg = Global::configuration;
     // 1. The SD icon follows the card.
-    if (m_icoSdCard) m_icoSdCard->setVisible(system_haveMountSD());
+    m_statusIcons->setSdCard(system_haveMountSD());
     // 2. Backlight, written only when the level changed.
-    system_applyBacklight();
+    m_backlight->apply(cfg.backLight);
     // 4. Serial speed.
     if (cfg.baudRate != m_currentBaudRate) {
         m_currentBaudRate = cfg.baudRate;
         m_data->setBaudRate(cfg.baudRate);
     }
-    // The reading thread records by this copy, never by the configuration record itself.
-    m_data->record_setWorkMode(cfg.workMode);
     // 6. and 7. Data logger; record and replay.
-    data_checkExportMode();
-    data_checkRecordMode();
+    const unsigned boatTime = values().boat_time;
+    m_recorder->checkExportMode(cfg, boatTime);
+    m_recorder->checkRecordMode(cfg, boatTime);
+    m_exportMark->setVisible(m_recorder->logging());
+    m_recordMark->setVisible(m_recorder->recording());
     // 9. Highlight.
-    const bool dim = system_modalVisible();
+    const bool dim = m_modals.anyVisible();
     if (dim != m_highlightDimmed) {
         m_highlightDimmed = dim;
         if (dim) {
@@ -76,4 +89,70 @@ void Korvel::system_checkState() {
         m_currentScreenMode = cfg.screenMode;
         system_applyScreenLayout(cfg.screenMode);
     }
+}
+
+bool Korvel::recordMarkShown() const {
+    return m_recordMark->isVisible();
+}
+
+bool Korvel::exportMarkShown() const {
+    return m_exportMark->isVisible();
+}
+
+// Lays the main screen out: the status icons and the echogram's height. The map view, the
+// compasses, the info panels and the developer overlay take their places from the same
+// description as they are built.
+void Korvel::system_applyScreenLayout(int screenMode) {
+    const StructScreenLayout layout = ScreenLayout::forMode(screenMode);
+    if (!layout.valid) return;
+    m_statusIcons->applyLayout(layout);
+    sonar()->setImageHight(layout.echogramHeight);
+}
+
+// --- Board --------------------------------------------------------------------------------------
+
+// The first steps of construction: the system monitor, the battery ADC, the backlight and the
+// unit's version texts (the model letter chooses the start-up logo).
+void Korvel::system_initBoard() {
+    Board::prepareVirtual();
+    m_showCpuMemory = new ShowCPUMemory(this);
+    m_showCpuMemory->Start(kMonitorMs);
+    Global::initADC();
+    m_backlight = std::make_unique<Backlight>();
+    Global::getCurrent_kernel();
+    Global::getCurrent_model();
+    m_model = static_cast<char>(Global::current_model);
+}
+
+// The SD watch ends with the event loop (system_shutdown); the thread object's destructor
+// would also stop it.
+void Korvel::system_startSdThread() {
+    m_sdThread = new SdMountThread(this);
+    m_sdThread->start(QThread::InheritPriority);
+}
+
+bool Korvel::system_haveMountSD() const {
+    return m_sdThread && m_sdThread->haveMountSD();
+}
+
+void Korvel::system_showPoweroffDialog() {
+    m_dialogs->powerOff()->showPowerOff();
+}
+
+// Backlight off, a black screen, then the power goes (or, on a development machine, the
+// program ends).
+void Korvel::slot_system_powerOff() {
+    m_backlight->off();
+    // The power-off dialog hides itself before it signals; no tick may light the screen again.
+    m_timerMain->stop();
+    m_view->setForegroundBrush(QBrush(Qt::black, Qt::SolidPattern));
+    m_view->viewport()->update();
+    QCoreApplication::processEvents();
+    if (Platform::isVirtual()) {
+        printf("poweroff (virtual: the program ends)\n");
+        fflush(stdout);
+        QCoreApplication::quit();
+        return;
+    }
+    Global::my_system("poweroff");
 }

@@ -1,30 +1,25 @@
 #include "core/korvel.h"
+
 #include "core/ux_scene.h"
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
+#include "ui/dialog_host.h"
+#include "ui/menu_host.h"
+#include "ui/ux_dialog_check.h"
 #include "ui/ux_dialog_count_down.h"
-#include "ui/ux_dialog_feedback.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_dialog_power_off.h"
-
-void Korvel::traceStep(const char* step) {
-    if (m_tickTrace) m_tickTrace->append(QString::fromLatin1(step));
-}
 
 // The main tick: every periodic activity of the program, in a fixed order. Work is spread so
 // that one tick stays short: one info panel per tick, the map and the read-outs on alternate
 // even ticks, alarms every 5th tick and the signal strength every 8th.
 void Korvel::slot_timeout_main() {
     m_tickCount = m_tickCount < kTickWrap ? m_tickCount + 1 : 0;
-    traceStep("tick");
 
     // Step 2: module detection (link supervision) runs here, also while the check dialog is open.
 
     // Module detection keeps running while the check dialog is open; nothing else does.
-    if (m_dialogCheck && m_dialogCheck->isVisible()) return;
+    if (m_dialogs->check()->isVisible()) return;
 
-    // Step 4: history and echogram: data_getOrigin_kvlw, data_getCurrent_kvlw,
-    // data_exportCurrentData, sonar_imageScroll.
+    // Step 4: history and echogram.
     data_getOrigin_kvlw();
     data_getCurrent_kvlw();
     data_exportCurrentData();
@@ -33,10 +28,8 @@ void Korvel::slot_timeout_main() {
     if (m_tickCount % 2 == 0) {
         m_oddCount = m_oddCount < kTickWrap ? m_oddCount + 1 : 0;
         if (m_oddCount % 2 == 1) {
-            traceStep("map");
             // navi_getCurrent, map view compass heading and items.
         } else {
-            traceStep("readouts");
             // Model 'e' clicks every 500 ms as its fish-finder tone.
             if (m_model == 'e') Global::beeperOn(QStringLiteral("fish"));
             sonar_infoTextRefresh();
@@ -50,19 +43,14 @@ void Korvel::slot_timeout_main() {
     // Step 8: the periodic widgets' do_timer, in order: main menu, value sub-menu, waypoint
     // sub-menu, hint dialog, feedback dialog, power-off dialog, scene, map view, echogram,
     // count-down dialog.
-    traceStep("do_timer");
-    menu_doTimer();
-    m_dialogHint->do_timer();
-    m_dialogFeedBack->do_timer();
-    m_dialogPowerOff->do_timer();
+    m_menus->doTimer();
+    m_dialogs->doTimer();
     m_scene->do_timer();
-    m_sonar->do_timer();
-    m_dialogCountDown->do_timer();
+    sonar()->do_timer();
+    m_dialogs->countDown()->do_timer();
 
     // Step 9: supervision, in order.
-    traceStep("system_checkState");
     system_checkState();
-    traceStep("data_checkState");
     data_checkState();
     sonar_checkState();
     // navi_checkState, link_checkState, link_refreshSignalIco follow here.

@@ -2,9 +2,12 @@
 
 #include <cstring>
 
-namespace SonarHistory {
+SonarHistory::SonarHistory() {
+    for (int i = 0; i < kColumns; ++i)
+        m_records.append(kvl_w::zero());
+}
 
-void take(QList<kvl_w>& history, const kvl_w& f, int chartSpeed, uint8_t* lastRaw) {
+void SonarHistory::take(QList<kvl_w>& history, const kvl_w& f, int chartSpeed, uint8_t* lastRaw) {
     if (history.isEmpty()) return;
     const uint8_t* samples = f.bytes + kSamplesOffset;
     if (chartSpeed == 0 || history.size() < 2) {
@@ -22,4 +25,11 @@ void take(QList<kvl_w>& history, const kvl_w& f, int chartSpeed, uint8_t* lastRa
     std::memcpy(lastRaw, samples, kSamples);
 }
 
-}  // namespace SonarHistory
+void SonarHistory::takeFrame(const kvl_w& f, int chartSpeed) {
+    take(m_records, f, chartSpeed, m_lastRawData);
+}
+
+void SonarHistory::feed(const kvl_w& f) {
+    m_records.removeFirst();
+    m_records.append(f);
+}

@@ -4,35 +4,11 @@
 #include "core/base/log.h"
 #include "link/sbus.h"
 
-#include <QFile>
 #include <QStringList>
 #include <chrono>
 #include <cstring>
 #include <ctime>
 #include <thread>
-
-std::atomic<uint8_t> SpiDevice::flag_getCmd_ack{0};
-std::atomic<uint8_t> SpiDevice::flag_getCmd_bindOk{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_sonar_ack{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_sonar_hello{0};
-std::atomic<uint8_t> SpiDevice::flag_haveReboot{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_ap_ack{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_ap_hello{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_update_comAck{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_update_fmAck{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_update_fmOk{0};
-std::atomic<uint8_t> SpiDevice::flag_getData_update_fmFail{0};
-RadioInfo_t SpiDevice::currentInfo_radio;
-SysInfo_t SpiDevice::currentInfo_sys;
-std::atomic<int> SpiDevice::current_compassCali{0};
-std::atomic<int> SpiDevice::count_noData_ap{10};
-std::atomic<int> SpiDevice::count_noData_sonar{10};
-std::atomic<int> SpiDevice::avePkgCnt{0};
-std::atomic<int> SpiDevice::recordWorkMode{0};
-std::atomic<uint8_t> SpiDevice::flag_recordFail{0};
-std::atomic<uint8_t> SpiDevice::s_packetIndex{0};
-std::mutex SpiDevice::s_apInfoMutex;
-ApInfo_t SpiDevice::s_apInfo;
 
 namespace {
 
@@ -50,9 +26,7 @@ constexpr uint32_t kSpeedHz = 4000000;
 
 }  // namespace
 
-SpiDevice::SpiDevice(std::unique_ptr<SpiBus> bus) : m_bus(std::move(bus)) {
-    m_frame = kvl_w::zero();
-}
+SpiDevice::SpiDevice(std::unique_ptr<SpiBus> bus) : m_bus(std::move(bus)) {}
 
 void SpiDevice::spiDeviceInit() {
     std::lock_guard<std::mutex> lock(m_busMutex);
@@ -62,51 +36,22 @@ void SpiDevice::spiDeviceInit() {
     m_bus->setLine(EnumGpioLine::TxFlag, false);
 }
 
-// --- Class-wide state ---------------------------------------------------------------------
-
-ApInfo_t SpiDevice::currentInfoAp() {
-    std::lock_guard<std::mutex> lock(s_apInfoMutex);
-    return s_apInfo;
-}
-
-void SpiDevice::setCurrentInfoAp(const ApInfo_t& info) {
-    std::lock_guard<std::mutex> lock(s_apInfoMutex);
-    s_apInfo = info;
-}
-
-void SpiDevice::resetClassState() {
-    for (auto* f : {&flag_getCmd_ack, &flag_getCmd_bindOk, &flag_getData_sonar_ack,
-                    &flag_getData_sonar_hello, &flag_haveReboot, &flag_getData_ap_ack,
-                    &flag_getData_ap_hello, &flag_getData_update_comAck, &flag_getData_update_fmAck,
-                    &flag_getData_update_fmOk, &flag_getData_update_fmFail})
-        *f = 0;
-    for (auto* b : {&currentInfo_radio.md, &currentInfo_radio.pwIdx, &currentInfo_radio.myRssi,
-                    &currentInfo_radio.hisRssi, &currentInfo_radio.ver})
-        *b = 0;
-    for (auto* v : {&currentInfo_sys.app, &currentInfo_sys.radio, &currentInfo_sys.GPS,
-                    &currentInfo_sys.helmo})
-        *v = 0;
-    current_compassCali = 0;
-    count_noData_ap = 10;
-    count_noData_sonar = 10;
-    avePkgCnt = 0;
-    recordWorkMode = 0;
-    flag_recordFail = 0;
-    s_packetIndex = 0;
-    setCurrentInfoAp(ApInfo_t());
-}
-
 // --- Writing ------------------------------------------------------------------------------
 
 int SpiDevice::sbus_cmd_pkg(uint8_t* out, uint8_t cmd, const uint8_t* data, uint8_t len,
                             int device) {
-    const int n = Sbus::sbus_cmd_pkg(out, cmd, data, len, device, s_packetIndex.load());
-    if (n > 0) s_packetIndex.fetch_add(1);
+    const int n = Sbus::sbus_cmd_pkg(out, cmd, data, len, device, m_packetIndex);
+    if (n > 0) ++m_packetIndex;
     return n;
 }
 
 void SpiDevice::spiWrite(const uint8_t* buf, int len) {
     std::lock_guard<std::mutex> lock(m_busMutex);
+    writePacket(buf, len);
+}
+
+// The transmit handshake around one write. Called with the bus locked.
+void SpiDevice::writePacket(const uint8_t* buf, int len) {
     m_bus->setLine(EnumGpioLine::ChipSelect, false);
     m_bus->setLine(EnumGpioLine::TxFlag, true);
     if (m_bus->write(buf, size_t(len)) != len) qCWarning(lcLink) << "spi write failed";
@@ -114,11 +59,45 @@ void SpiDevice::spiWrite(const uint8_t* buf, int len) {
     sleepMs(m_afterWriteMs.load());
 }
 
+// The command waits in the queue; the reading loop writes it after its pause, so the caller
+// (the GUI thread) never sleeps or waits for the bus.
 void SpiDevice::sendCommand(uint8_t cmd, const uint8_t* data, uint8_t len, int device) {
-    sleepMs(m_commandPauseMs.load());
+    StructCommand c;
+    c.cmd = cmd;
+    c.device = device;
+    c.data = QByteArray(reinterpret_cast<const char*>(data), data ? len : 0);
+    std::lock_guard<std::mutex> lock(m_commandMutex);
+    if (int(m_commands.size()) >= kCommandQueueLimit) {
+        qCWarning(lcLink) << "command queue full: command" << Qt::hex << cmd << "dropped";
+        return;
+    }
+    // The pause before a command runs from the moment it reaches the head of the queue.
+    if (m_commands.empty())
+        m_nextWriteAt = Clock::now() + std::chrono::milliseconds(m_commandPauseMs.load());
+    m_commands.push_back(std::move(c));
+}
+
+int SpiDevice::queuedCommands() const {
+    std::lock_guard<std::mutex> lock(m_commandMutex);
+    return int(m_commands.size());
+}
+
+// Writes the head command once its pause has passed; the next one's pause starts after the
+// write. Called with the bus locked.
+void SpiDevice::writeDueCommand() {
+    StructCommand c;
+    {
+        std::lock_guard<std::mutex> lock(m_commandMutex);
+        if (m_commands.empty() || Clock::now() < m_nextWriteAt) return;
+        c = std::move(m_commands.front());
+        m_commands.pop_front();
+    }
     uint8_t tx[Sbus::kBufferSize];
-    const int n = sbus_cmd_pkg(tx, cmd, data, len, device);
-    if (n > 0) spiWrite(tx, n);
+    const int n = sbus_cmd_pkg(tx, c.cmd, reinterpret_cast<const uint8_t*>(c.data.constData()),
+                               uint8_t(c.data.size()), c.device);
+    if (n > 0) writePacket(tx, n);
+    std::lock_guard<std::mutex> lock(m_commandMutex);
+    m_nextWriteAt = Clock::now() + std::chrono::milliseconds(m_commandPauseMs.load());
 }
 
 void SpiDevice::ss_bind_cmd_tst() {
@@ -205,6 +184,7 @@ bool SpiDevice::checkSpiRxFlag() {
 
 void SpiDevice::pollOnce() {
     std::lock_guard<std::mutex> lock(m_busMutex);
+    writeDueCommand();
     if (checkSpiRxFlag()) spiRead();
     m_bus->setLine(EnumGpioLine::ChipSelect, true);
 }
@@ -285,20 +265,16 @@ void SpiDevice::onSonarFrame(const uint8_t* payload, int len) {
     if (kvl_w::isValid(payload, len)) {
         kvl_w frame;
         std::memcpy(frame.bytes, payload, kvl_w::kSize);
-        {
-            // Only a valid frame replaces the one waiting to be taken.
-            std::lock_guard<std::mutex> lock(m_frameMutex);
-            m_frame = frame;
-            m_newFrame = true;
-        }
-        appendRecord(frame);
+        std::lock_guard<std::mutex> lock(m_frameMutex);
+        if (int(m_frames.size()) >= kFrameQueueLimit) m_frames.pop_front();
+        m_frames.push_back(frame);
     }
     ++m_windowCount;
-    count_noData_sonar = 0;
+    m_state.count_noData_sonar = 0;
     const long now = long(time(nullptr));
     if (m_windowStart == 0) m_windowStart = now;
     if (now - m_windowStart > kRateWindowSeconds) {
-        avePkgCnt = m_windowCount;
+        m_state.avePkgCnt = m_windowCount;
         m_windowStart = now;
         m_windowCount = 0;
     }
@@ -308,10 +284,10 @@ void SpiDevice::onRadioReply(const uint8_t* p, int len) {
     if (!isCommand(p, len)) return;
     switch (p[0]) {
         case Sbus::CMD_BIND_OK:
-            flag_getCmd_bindOk = 1;
+            m_state.flag_getCmd_bindOk = 1;
             break;
         case Sbus::CMD_ACK: {
-            flag_getCmd_ack = 1;
+            m_state.flag_getCmd_ack = 1;
             std::lock_guard<std::mutex> lock(m_frameMutex);
             m_lastMessage = QStringLiteral("Get Radio CMD ACK!");
             break;
@@ -321,11 +297,11 @@ void SpiDevice::onRadioReply(const uint8_t* p, int len) {
             const int n = p[2];
             if (n < 2 || 3 + n > len || len < 8) return;  // the five fields must be there
             if (Global::XOR_chk(p + 3, n) != 0) return;
-            currentInfo_radio.md = p[3];
-            currentInfo_radio.pwIdx = p[4];
-            currentInfo_radio.myRssi = p[5];
-            currentInfo_radio.hisRssi = p[6];
-            currentInfo_radio.ver = p[7];
+            m_state.currentInfo_radio.md = p[3];
+            m_state.currentInfo_radio.pwIdx = p[4];
+            m_state.currentInfo_radio.myRssi = p[5];
+            m_state.currentInfo_radio.hisRssi = p[6];
+            m_state.currentInfo_radio.ver = p[7];
             qCDebug(lcLink).nospace()
                 << "radioInfo.md = " << p[3] << " radioInfo.pwIdx = " << p[4]
                 << " radioInfo.myRssi = " << p[5] << " radioInfo.hisRssi = " << p[6]
@@ -346,34 +322,34 @@ void SpiDevice::onBoatReply(const uint8_t* p, int len, int lastHeaderLength) {
     }
     switch (p[0]) {
         case Sbus::CMD_HELLO:
-            flag_getData_sonar_hello = 1;
-            flag_haveReboot = 1;
+            m_state.flag_getData_sonar_hello = 1;
+            m_state.flag_haveReboot = 1;
             break;
         case Sbus::CMD_ACK: {
-            flag_getData_sonar_ack = 1;
+            m_state.flag_getData_sonar_ack = 1;
             qCDebug(lcLink) << "Get Snr ACK!";
             std::lock_guard<std::mutex> lock(m_frameMutex);
             m_lastMessage = QStringLiteral("Get Snr Data ACK!");
             break;
         }
         case Sbus::CMD_BIND_OK:
-            flag_getCmd_bindOk = 1;
+            m_state.flag_getCmd_bindOk = 1;
             break;
         case Sbus::CMD_COMPASS_REPORT:
             if (len >= 8 && p[2] >= 2 && std::memcmp(p + 3, "CCR,", 4) == 0 && p[7] >= '0' &&
                 p[7] <= '4')
-                current_compassCali = p[7] - '0' + 1;
+                m_state.current_compassCali = p[7] - '0' + 1;
             break;
         case Sbus::CMD_REPORT:
             if (len < 21 || Global::XOR_chk(p + 11, 8) != p[20]) return;
-            currentInfo_sys.app = uint16_t(p[11] | (p[12] << 8));
-            currentInfo_sys.radio = uint16_t(p[13] | (p[14] << 8));
-            currentInfo_sys.GPS = uint16_t(p[15] | (p[16] << 8));
-            currentInfo_sys.helmo = uint16_t(p[17] | (p[18] << 8));
-            qCDebug(lcLink) << "sysInfo.app =" << currentInfo_sys.app.load()
-                            << "sysInfo.radio =" << currentInfo_sys.radio.load()
-                            << "sysInfo.GPS =" << currentInfo_sys.GPS.load()
-                            << "sysInfo.helmo =" << currentInfo_sys.helmo.load();
+            m_state.currentInfo_sys.app = uint16_t(p[11] | (p[12] << 8));
+            m_state.currentInfo_sys.radio = uint16_t(p[13] | (p[14] << 8));
+            m_state.currentInfo_sys.GPS = uint16_t(p[15] | (p[16] << 8));
+            m_state.currentInfo_sys.helmo = uint16_t(p[17] | (p[18] << 8));
+            qCDebug(lcLink) << "sysInfo.app =" << m_state.currentInfo_sys.app.load()
+                            << "sysInfo.radio =" << m_state.currentInfo_sys.radio.load()
+                            << "sysInfo.GPS =" << m_state.currentInfo_sys.GPS.load()
+                            << "sysInfo.helmo =" << m_state.currentInfo_sys.helmo.load();
             break;
         case Sbus::CMD_AP_LINK:
             onApChannel(p, len);
@@ -409,37 +385,37 @@ void SpiDevice::onApSentence(const QString& s) {
     if (received != expected) return;
 
     if (s.startsWith(QLatin1String("$HMACK,A"))) {
-        flag_getData_ap_ack = 1;
+        m_state.flag_getData_ap_ack = 1;
     } else if (s.startsWith(QLatin1String("$HMINF,"))) {
         const QStringList fields = s.split(',');
         if (fields.size() == 7) {
             ApInfo_t info;
             for (int i = 0; i < 5; ++i)
                 info.field[i] = fields[i + 1];
-            setCurrentInfoAp(info);
+            m_state.setCurrentInfoAp(info);
         }
-        count_noData_ap = 0;
+        m_state.count_noData_ap = 0;
     } else if (s.startsWith(QLatin1String("$HMPWR,"))) {
-        flag_getData_ap_hello = 1;
+        m_state.flag_getData_ap_hello = 1;
     }
 }
 
 void SpiDevice::onKBoot(const KBootRxPkgT& pkg) {
     if (pkg.type == KBoot::TYPE_HEARTBEAT_ANSWER) {
-        flag_getData_update_comAck = 1;
+        m_state.flag_getData_update_comAck = 1;
         heartbeatMiss = 0;
     } else if (pkg.type == KBoot::TYPE_REPORT && pkg.len >= 1) {
         switch (pkg.data[0]) {
             case '4':
-                flag_getData_update_fmOk = 1;
+                m_state.flag_getData_update_fmOk = 1;
                 break;
             case '5':
-                flag_getData_update_fmFail = 1;
+                m_state.flag_getData_update_fmFail = 1;
                 break;
             case '!':
                 if (pkg.len >= 3) {
                     m_reqIndex = pkg.data[1] | (pkg.data[2] << 8);
-                    flag_getData_update_fmAck = 1;
+                    m_state.flag_getData_update_fmAck = 1;
                 }
                 break;
             default:
@@ -450,10 +426,25 @@ void SpiDevice::onKBoot(const KBootRxPkgT& pkg) {
 
 // --- Hand-over ----------------------------------------------------------------------------
 
+bool SpiDevice::haveNewFrame() const {
+    std::lock_guard<std::mutex> lock(m_frameMutex);
+    return !m_frames.empty();
+}
+
 kvl_w SpiDevice::takeFrame() {
     std::lock_guard<std::mutex> lock(m_frameMutex);
-    m_newFrame = false;
-    return m_frame;
+    if (m_frames.empty()) return kvl_w::zero();
+    const kvl_w frame = m_frames.front();
+    m_frames.pop_front();
+    return frame;
+}
+
+QVector<kvl_w> SpiDevice::takeFrames() {
+    std::lock_guard<std::mutex> lock(m_frameMutex);
+    QVector<kvl_w> frames(int(m_frames.size()));
+    std::copy(m_frames.begin(), m_frames.end(), frames.begin());
+    m_frames.clear();
+    return frames;
 }
 
 QString SpiDevice::takeLastMessage() {
@@ -461,35 +452,4 @@ QString SpiDevice::takeLastMessage() {
     QString text;
     text.swap(m_lastMessage);
     return text;
-}
-
-void SpiDevice::setRecordName(const QString& fileName) {
-    std::lock_guard<std::mutex> lock(m_frameMutex);
-    m_recordName = fileName;
-}
-
-QString SpiDevice::recordName() const {
-    std::lock_guard<std::mutex> lock(m_frameMutex);
-    return m_recordName;
-}
-
-void SpiDevice::appendRecord(const kvl_w& frame) {
-    if (recordWorkMode.load() != 1) return;
-    const QString name = recordName();
-    if (name.isEmpty()) return;
-    QFile f(name);
-    bool ok = f.open(QIODevice::WriteOnly | QIODevice::Append);
-    if (ok) {
-        const qint64 before = f.size();
-        ok = f.write(reinterpret_cast<const char*>(frame.bytes), kvl_w::kSize) == kvl_w::kSize &&
-             f.flush();
-        // A frame cut short would shift every later one; the log keeps its whole frames.
-        if (!ok) f.resize(before);
-    }
-    if (ok) return;
-    {
-        std::lock_guard<std::mutex> lock(m_frameMutex);
-        if (m_recordName == name) m_recordName.clear();
-    }
-    flag_recordFail = 1;
 }

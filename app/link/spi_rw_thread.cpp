@@ -20,6 +20,11 @@ SpiRwThread::~SpiRwThread() {
     (void)m_finished.load(std::memory_order_acquire);
 }
 
+bool SpiRwThread::stop(int timeoutMs) {
+    requestStop();
+    return wait(static_cast<unsigned long>(timeoutMs < 0 ? 0 : timeoutMs));
+}
+
 void SpiRwThread::run() {
     while (!m_stop) {
         m_dev.pollOnce();
@@ -37,11 +42,11 @@ void SpiRwThread::countHeartbeat() {
 void SpiRwThread::slot_TimeOutUpdateHB_Snr() {
     countHeartbeat();
     m_dev.ss_wr_updateHB_Snr();
-    if (m_dev.heartbeatMiss > kHeartbeatLost) SpiDevice::flag_getData_update_comAck = 0;
+    if (m_dev.heartbeatMiss > kHeartbeatLost) m_dev.state().flag_getData_update_comAck = 0;
 }
 
 void SpiRwThread::slot_TimeOutUpdateHB_Ap() {
     countHeartbeat();
     m_dev.ss_wr_updateHB_Ap();
-    if (m_dev.heartbeatMiss > kHeartbeatLost) SpiDevice::flag_getData_update_comAck = 0;
+    if (m_dev.heartbeatMiss > kHeartbeatLost) m_dev.state().flag_getData_update_comAck = 0;
 }

@@ -35,6 +35,14 @@ UxData::~UxData() {
     m_thread->wait();
 }
 
+bool UxData::stop(int timeoutMs) {
+    return m_thread->stop(timeoutMs);
+}
+
+LinkState& UxData::linkState() {
+    return m_thread->device().state();
+}
+
 // --- Frames -----------------------------------------------------------------------------------
 
 kvl_w UxData::getOnePkgData(const QString& source) {
@@ -52,9 +60,29 @@ kvl_w UxData::readOnePkgFromPlay() {
     return nextCyclic(m_playList, m_playIdx, m_zero);
 }
 
+// Moves what the reading thread has queued into this side's list.
+void UxData::drainReader() {
+    const QVector<kvl_w> frames = m_thread->takeNewKvlwData();
+    if (frames.isEmpty()) return;
+    m_lastSpi = frames.last();
+    m_freshSpi = true;
+    m_received += frames;
+    // Frames nobody has taken for a long time: the oldest go first.
+    if (m_received.size() > kReceivedLimit)
+        m_received.remove(0, m_received.size() - kReceivedLimit);
+}
+
+QVector<kvl_w> UxData::takeReceivedFrames() {
+    drainReader();
+    QVector<kvl_w> frames;
+    frames.swap(m_received);
+    return frames;
+}
+
 kvl_w UxData::readOnePkgFromSpi() {
-    if (m_thread->haveGetNewKvlwData()) {
-        m_lastSpi = m_thread->getNewKvlwData();
+    drainReader();
+    if (m_freshSpi) {
+        m_freshSpi = false;
         m_repeatCount = 0;
         return m_lastSpi;
     }
@@ -79,20 +107,6 @@ void UxData::loadPlayList(const QString& fileName) {
 void UxData::clearPlayList() {
     m_playList.clear();
     m_playIdx = 0;
-}
-
-// --- Recording --------------------------------------------------------------------------------
-
-void UxData::record_setName(const QString& fileName) {
-    m_thread->device().setRecordName(fileName);
-}
-
-void UxData::record_clearName() {
-    m_thread->device().setRecordName(QString());
-}
-
-void UxData::record_setWorkMode(int workMode) {
-    SpiDevice::recordWorkMode = workMode;
 }
 
 // --- Commands ---------------------------------------------------------------------------------

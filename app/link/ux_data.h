@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/kvl_frame.h"
+#include "link/link_state.h"
 #include "platform/spi_bus.h"
 
 #include <QObject>
@@ -26,6 +27,9 @@ public:
     // --- Frames -------------------------------------------------------------------------------
     // source: "sim", "play", "zero" or "spi"; any other text gives the zero frame.
     kvl_w getOnePkgData(const QString& source);
+    // Every valid frame the radio has brought since the last call, oldest first (for the
+    // recorder); the newest of them is also what the next "spi" request returns.
+    QVector<kvl_w> takeReceivedFrames();
     kvl_w readOnePkgFromSim();
     kvl_w readOnePkgFromPlay();
     kvl_w readOnePkgFromSpi();
@@ -40,12 +44,8 @@ public:
 
     // A silent link shows the last frame for this many requests, then zeros.
     static constexpr int kBridgeRequests = 20;
-
-    // --- Recording ----------------------------------------------------------------------------
-    void record_setName(const QString& fileName);
-    void record_clearName();
-    // Keeps the reading thread's record mode in step with the configuration.
-    void record_setWorkMode(int workMode);
+    // Frames taken from the radio and not yet handed to the recorder are kept up to this many.
+    static constexpr int kReceivedLimit = 256;
 
     // --- Commands -----------------------------------------------------------------------------
     void sendCmd_bind();
@@ -77,9 +77,16 @@ public:
     int setBaudRate(int rate);
     int writeDataToSerial(const QString& text);
 
+    // What the radio module and the boat have reported.
+    LinkState& linkState();
+    // Ends the reading thread, waiting at most timeoutMs; false when it has not ended.
+    bool stop(int timeoutMs);
+
     SpiRwThread* thread() const { return m_thread; }
 
 private:
+    void drainReader();
+
     QVector<kvl_w> m_simList;
     QVector<kvl_w> m_playList;
     int m_simIdx = 0;
@@ -87,6 +94,8 @@ private:
     kvl_w m_zero;
     kvl_w m_lastSpi;
     int m_repeatCount = 0;
+    bool m_freshSpi = false;  // a frame has arrived since the last "spi" request
+    QVector<kvl_w> m_received;
     SpiRwThread* m_thread = nullptr;
     std::unique_ptr<SerialPort> m_serial;
 };

@@ -3,7 +3,7 @@
 #include "core/base/global.h"
 #include "platform/adc.h"
 #include "platform/board.h"
-#include "platform/shell.h"
+#include "platform/value_file.h"
 
 #include <memory>
 
@@ -21,9 +21,12 @@ constexpr double kMinVolts = 6;
 constexpr double kMaxVolts = 16;
 }  // namespace
 
+// The device is made for each click, so a click always goes to the root in force.
 void Global::beeperForceOnOneTime() {
-    my_system(QStringLiteral("echo 1 > ") + QLatin1String(Board::kBeeper));
-    my_system(QStringLiteral("echo 0 > ") + QLatin1String(Board::kBeeper));
+    const std::unique_ptr<ValueFileDevice> beeper =
+        ValueFileDevice::create(QLatin1String(Board::kBeeper));
+    beeper->write("1");
+    beeper->write("0");
 }
 
 void Global::beeperOnOneTime() {

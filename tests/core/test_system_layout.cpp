@@ -3,6 +3,7 @@
 #include "core/korvel.h"
 #include "sonar/ux_sonar.h"
 #include "test_root.h"
+#include "ui/status_icons.h"
 
 #include <QGraphicsPixmapItem>
 #include <QTimer>
@@ -64,7 +65,7 @@ private slots:
         k.mainTimer()->stop();
         k.system_checkState();
         QCOMPARE(Global::configuration.screenMode, 2);
-        QCOMPARE(k.system_statusIcon(ScreenLayout::IconSignal)->pos(), QPointF(0, 215));
+        QCOMPARE(k.statusIcons().icon(ScreenLayout::IconSignal)->pos(), QPointF(0, 215));
 
         const QList<int> modes = {3, 0, 1, 2};
         const QList<int> iconRow = {215, 332, 0, 215};
@@ -75,7 +76,7 @@ private slots:
             QCOMPARE(Global::configuration.screenMode, modes[press]);
             for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
                 const int x = 25 * (i < ScreenLayout::IconMultiTarget ? i : 3);
-                QCOMPARE(k.system_statusIcon(i)->pos(), QPointF(x, iconRow[press]));
+                QCOMPARE(k.statusIcons().icon(i)->pos(), QPointF(x, iconRow[press]));
             }
             QCOMPARE(k.sonar()->image_hight(), echogramHeight[press]);
         }
@@ -91,7 +92,7 @@ private slots:
         k.system_changeScreenMode();
         QCOMPARE(Global::configuration.screenMode, 7);
         k.system_checkState();  // nothing to lay out: the icons stay
-        QCOMPARE(k.system_statusIcon(ScreenLayout::IconSdCard)->pos(), QPointF(25, 215));
+        QCOMPARE(k.statusIcons().icon(ScreenLayout::IconSdCard)->pos(), QPointF(25, 215));
     }
 };
 

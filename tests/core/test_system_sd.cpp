@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 #include "platform/sd_mount_thread.h"
 #include "test_root.h"
+#include "ui/status_icons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,9 +79,9 @@ private slots:
         Configuration::applyDefaults(Global::configuration);
         auto* k = new Korvel;
         k->mainTimer()->stop();
-        QPointer<SdMountThread> thread = k->system_sdThread();
+        QPointer<SdMountThread> thread = k->sdThread();
         QVERIFY(thread && thread->isRunning());
-        QGraphicsPixmapItem* icon = k->system_statusIcon(1);
+        QGraphicsPixmapItem* icon = k->statusIcons().icon(1);
         k->system_checkState();
         QVERIFY(!icon->isVisible());
         QVERIFY(QDir().mkpath(root.path("/dev/mmcblk0p1")));
@@ -94,10 +95,10 @@ private slots:
         Configuration::applyDefaults(Global::configuration);
         Korvel k;
         k.mainTimer()->stop();
-        QVERIFY(k.system_sdThread()->isRunning());
+        QVERIFY(k.sdThread()->isRunning());
         QTimer::singleShot(50, [] { QCoreApplication::quit(); });
         QCOMPARE(QCoreApplication::exec(), 0);
-        QVERIFY(k.system_sdThread()->isFinished());
+        QVERIFY(k.sdThread()->isFinished());
     }
 };
 

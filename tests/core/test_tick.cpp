@@ -39,23 +39,6 @@ private slots:
         QCOMPARE(seen, (QList<int>{10000, 0, 1}));
     }
 
-    void tick_runsItsStepsInOrderAndAlternatesEvenTicks() {
-        TestRoot root;
-        Configuration::applyDefaults(Global::configuration);
-        Korvel k;
-        k.mainTimer()->stop();
-        QStringList trace;
-        k.setTickTrace(&trace);
-        k.setTickCount(0);
-        for (int i = 0; i < 4; ++i)
-            k.slot_timeout_main();
-        k.setTickTrace(nullptr);
-        const QStringList steps = {"do_timer", "system_checkState", "data_checkState"};
-        QCOMPARE(trace, QStringList() << "tick" << steps << "tick"
-                                      << "map" << steps << "tick" << steps << "tick"
-                                      << "readouts" << steps);
-    }
-
     void mainTimer_ticksEvery125ms() {
         TestRoot root;
         Configuration::applyDefaults(Global::configuration);
@@ -184,7 +167,7 @@ private slots:
         QCOMPARE(alarm.count(), 1);
         QCOMPARE(alarm.at(0).at(0).toString(), QString("vtg"));
         QCOMPARE(alarm.at(0).at(1).toInt(), 139);
-        k.flag_ignoreVtg = true;
+        k.dialog_question_click(QStringLiteral("vtg"), QStringLiteral("left"));
         for (int i = 0; i < 60; ++i)
             k.slot_timeout_main();
         QCOMPARE(alarm.count(), 1);

@@ -7,18 +7,22 @@
 #include "data/depth_median_filter.h"
 #include "data/kvlw_time.h"
 #include "data/record_naming.h"
+#include "data/recorder.h"
 #include "data/sonar_history.h"
 #include "link/history_log_reader.h"
 #include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
 #include "test_root.h"
+#include "ui/dialog_host.h"
 #include "ui/ux_dialog_hint.h"
 
+#include <sys/resource.h>
 #include <QDir>
 #include <QSet>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 
 namespace {
 
@@ -56,15 +60,26 @@ QByteArray logOf(const QList<kvl_w>& frames) {
     return b;
 }
 
+// Lets no file of this process grow beyond bytes, as a full card would (writes fail instead of
+// raising SIGXFSZ), until it goes out of scope.
+struct FileSizeLimit {
+    explicit FileSizeLimit(qint64 bytes) {
+        signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = rlim_t(bytes);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+    rlimit saved{};
+};
+
 }  // namespace
 
 class TestDataHistory : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        SpiDevice::resetClassState();
-        Configuration::applyDefaults(Global::configuration);
-    }
+    void init() { Configuration::applyDefaults(Global::configuration); }
 
     void medianFilter_passesSixThenMedianOfSeven() {
         DepthMedianFilter f;
@@ -212,16 +227,16 @@ private slots:
         Global::configuration.chartSpeed = chartSpeed;
         Korvel k;
         k.mainTimer()->stop();
-        QCOMPARE(k.data_history().size(), 246);
+        QCOMPARE(k.history().records().size(), 246);
         QVERIFY(k.data()->simListSize() > 0);
         for (int i = 0; i < 300; ++i) {
             k.slot_timeout_main();
-            QCOMPARE(k.data_history().size(), 246);
+            QCOMPARE(k.history().records().size(), 246);
         }
         // The newest record is the simulator's frame, so its values reached the controller.
-        QVERIFY(k.data_history().last().isValid());
-        QVERIFY(k.sonar_range >= 3 && k.sonar_range <= 50);
-        QVERIFY(k.boat_time != 0);
+        QVERIFY(k.history().records().last().isValid());
+        QVERIFY(k.values().sonar_range >= 3 && k.values().sonar_range <= 50);
+        QVERIFY(k.values().boat_time != 0);
     }
 
     void currentValues_followTheNewestFrame() {
@@ -233,11 +248,11 @@ private slots:
         kvl_w last{};
         for (int i = 0; i < 10; ++i) {
             k.slot_timeout_main();
-            last = k.data_history().last();
+            last = k.history().records().last();
         }
-        QCOMPARE(k.sonar_status, int(last.bytes[3]));
-        QCOMPARE(k.gps_satellites, int(last.bytes[24]));
-        QCOMPARE(k.water_temp, (last.bytes[32] - 32) / 1.8f);
+        QCOMPARE(k.values().sonar_status, int(last.bytes[3]));
+        QCOMPARE(k.values().gps_satellites, int(last.bytes[24]));
+        QCOMPARE(k.values().water_temp, (last.bytes[32] - 32) / 1.8f);
     }
 
     void truncatedLog_replaysEveryCompleteRecord() {
@@ -260,8 +275,8 @@ private slots:
         k.system_checkState();
         Global::configuration.workMode = 1;
         k.system_checkState();
-        QVERIFY(k.data_recordMarkShown());
-        const QString name = k.data_recordFileName();
+        QVERIFY(k.recordMarkShown());
+        const QString name = k.recorder().recordFileName();
         QCOMPARE(name, QStringLiteral("/mnt/sd/Korvel/Record/Sablo_History_0.kvlw"));
         QCOMPARE(root.readFile(name), QByteArray(64, '*'));
 
@@ -274,12 +289,14 @@ private slots:
         kvl_w bad = frameWith(50);
         bad.bytes[100] ^= 1;
         k.data()->thread()->device().dispatch(0x12, bad.bytes, kvl_w::kSize, 0);
+        k.data_getOrigin_kvlw();  // the tick hands every new frame to the recorder
         QCOMPARE(root.readFile(name), logOf(frames));
 
         Global::configuration.workMode = 0;
         k.system_checkState();
-        QVERIFY(!k.data_recordMarkShown());
+        QVERIFY(!k.recordMarkShown());
         k.data()->thread()->device().dispatch(0x12, frameWith(99).bytes, kvl_w::kSize, 0);
+        k.data_getOrigin_kvlw();
         QCOMPARE(root.readFile(name), logOf(frames));  // nothing after the recording ended
 
         // Replay: the file dialog hands the chosen log to playback.
@@ -289,13 +306,13 @@ private slots:
         QCOMPARE(k.data()->playListSize(), frames.size());
         for (int i = 0; i < frames.size(); ++i) {
             k.slot_timeout_main();
-            QVERIFY2(k.data_history().last() == frames[i], qPrintable(QString::number(i)));
+            QVERIFY2(k.history().records().last() == frames[i], qPrintable(QString::number(i)));
         }
 
         // A second recording without a GPS time takes the next number.
         Global::configuration.workMode = 1;
         k.system_checkState();
-        QCOMPARE(k.data_recordFileName(),
+        QCOMPARE(k.recorder().recordFileName(),
                  QStringLiteral("/mnt/sd/Korvel/Record/Sablo_History_1.kvlw"));
     }
 
@@ -307,22 +324,25 @@ private slots:
         k.system_checkState();
         Global::configuration.workMode = 1;
         k.system_checkState();
-        const QString name = k.data_recordFileName();
+        const QString name = k.recorder().recordFileName();
         QList<kvl_w> frames;
         for (int i = 0; i < 3; ++i) {
             frames << frameWith(i + 1);
             k.data()->thread()->device().dispatch(0x12, frames.last().bytes, kvl_w::kSize, 0);
         }
-        // The card fills up: every write from now on fails.
-        k.data()->record_setName(QStringLiteral("/dev/full"));
-        k.data()->thread()->device().dispatch(0x12, frameWith(7).bytes, kvl_w::kSize, 0);
-        QCOMPARE(int(SpiDevice::flag_recordFail), 1);
-        QVERIFY(k.data()->thread()->device().recordName().isEmpty());
+        k.data_getOrigin_kvlw();
+        // The card fills up: no file may grow any more.
+        {
+            FileSizeLimit full(QFileInfo(root.path(name)).size());
+            k.data()->thread()->device().dispatch(0x12, frameWith(7).bytes, kvl_w::kSize, 0);
+            k.data_getOrigin_kvlw();
+        }
+        QVERIFY(!k.recorder().recording());
         k.system_checkState();
-        QVERIFY(!k.data_recordMarkShown());
+        QVERIFY(!k.recordMarkShown());
         QCOMPARE(Global::configuration.workMode, 0);
-        QVERIFY(k.dialogHint()->isVisible());
-        QCOMPARE(k.dialogHint()->text(), TrResource::getTrString(TR_SaveFileFailed));
+        QVERIFY(k.dialogs().hint()->isVisible());
+        QCOMPARE(k.dialogs().hint()->text(), TrResource::getTrString(TR_SaveFileFailed));
         // What was written before stays a readable log.
         const QVector<kvl_w> read = HistoryLogReader::framesFromFile(root.path(name));
         QCOMPARE(read.size(), 3);
@@ -337,10 +357,10 @@ private slots:
         k.system_checkState();
         Global::configuration.workMode = 1;
         k.system_checkState();
-        QVERIFY(!k.data_recordMarkShown());
-        QVERIFY(k.data_recordFileName().isEmpty());
+        QVERIFY(!k.recordMarkShown());
+        QVERIFY(k.recorder().recordFileName().isEmpty());
         QCOMPARE(Global::configuration.workMode, 0);
-        QVERIFY(k.dialogHint()->isVisible());
+        QVERIFY(k.dialogs().hint()->isVisible());
     }
 
     void dataLogger_writesOneLinePerGpsSecond() {
@@ -350,17 +370,17 @@ private slots:
         k.mainTimer()->stop();
         k.system_checkState();
         Global::configuration.dataExport = 2;
-        k.boat_time = word(2019, 1, 21, 17, 59, 13);
+        k.values().boat_time = word(2019, 1, 21, 17, 59, 13);
         k.system_checkState();
-        QVERIFY(k.data_exportMarkShown());
-        const QString name = k.data_loggerFileName();
+        QVERIFY(k.exportMarkShown());
+        const QString name = k.recorder().loggerFileName();
         QCOMPARE(name, QStringLiteral("/mnt/sd/Korvel/Export/Sablo_Data_0121-1759.csv"));
-        k.boat_lat = 102500000;
-        k.boat_lon = 205000000;
-        k.current_depth = 6.2f;
+        k.values().boat_lat = 102500000;
+        k.values().boat_lon = 205000000;
+        k.values().current_depth = 6.2f;
         k.data_exportCurrentData();
         k.data_exportCurrentData();  // the same second: no second line
-        k.boat_time = word(2019, 1, 21, 17, 59, 14);
+        k.values().boat_time = word(2019, 1, 21, 17, 59, 14);
         k.data_exportCurrentData();
         QCOMPARE(root.readFile(name), QByteArray("10.250000,20.500000,6.2,19-01-21,17:59:13,\r\n"
                                                  "10.250000,20.500000,6.2,19-01-21,17:59:14,\r\n"));
@@ -373,16 +393,16 @@ private slots:
         k.mainTimer()->stop();
         k.system_checkState();
         Global::configuration.dataExport = 2;
-        k.boat_time = word(2019, 1, 21, 17, 59, 13);
+        k.values().boat_time = word(2019, 1, 21, 17, 59, 13);
         k.system_checkState();
-        QVERIFY(k.data_exportMarkShown());
+        QVERIFY(k.exportMarkShown());
         QVERIFY(QDir(root.path("/mnt/sd/Korvel")).removeRecursively());  // the card is gone
-        k.boat_time = word(2019, 1, 21, 17, 59, 14);
+        k.values().boat_time = word(2019, 1, 21, 17, 59, 14);
         k.data_exportCurrentData();
-        QVERIFY(!k.data_exportMarkShown());
+        QVERIFY(!k.exportMarkShown());
         QCOMPARE(Global::configuration.dataExport, 0);
-        QVERIFY(k.data_loggerFileName().isEmpty());
-        QVERIFY(k.dialogHint()->isVisible());
+        QVERIFY(k.recorder().loggerFileName().isEmpty());
+        QVERIFY(k.dialogs().hint()->isVisible());
     }
 };
 

@@ -35,13 +35,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkDecode(data, size);
     if (size < 3) return 0;
-    SpiDevice::resetClassState();
     const uint8_t type = data[0];
     const int lastHeaderLength = data[1] | (data[2] << 8);
     const std::vector<uint8_t> payload(data + 3, data + size);
     g_dev->dispatch(type, payload.data(), int(payload.size()), lastHeaderLength);
-    if (g_dev->haveNewFrame() && !g_dev->takeFrame().isValid()) std::abort();
-    const int cali = SpiDevice::current_compassCali;
+    for (const kvl_w& f : g_dev->takeFrames())
+        if (!f.isValid()) std::abort();
+    const int cali = g_dev->state().current_compassCali;
     if (cali < 0 || cali > 5) std::abort();
     return 0;
 }

@@ -42,7 +42,6 @@ private slots:
     void initTestCase() { Platform::setBackend(Platform::Backend::Virtual); }
 
     void init() {
-        SpiDevice::resetClassState();
         m_root = std::make_unique<TestRoot>();
         m_boat = std::make_unique<vboat::VirtualBoat>(quickOptions());
         const int fd = m_boat->attachSocketPair();
@@ -64,15 +63,17 @@ private slots:
 
     void hello_arrivesOnlyAfterPowerOn() {
         QTest::qWait(700);  // longer than the boot time: a boat that is off says nothing
-        QCOMPARE(int(SpiDevice::flag_getData_sonar_hello), 0);
+        QCOMPARE(int(m_data->linkState().flag_getData_sonar_hello), 0);
         m_boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, kLongWaitMs);
-        QCOMPARE(int(SpiDevice::flag_haveReboot), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_hello), 1,
+                                  kLongWaitMs);
+        QCOMPARE(int(m_data->linkState().flag_haveReboot), 1);
 
         // The handset's hello is answered by the boat's hello.
-        SpiDevice::flag_getData_sonar_hello = 0;
+        m_data->linkState().flag_getData_sonar_hello = 0;
         m_data->sendCmd_sonarHello();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, kLongWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_hello), 1,
+                                  kLongWaitMs);
     }
 
     void frames_deliveredAtTheBoatsRate_data() {
@@ -96,18 +97,19 @@ private slots:
         QVERIFY2(qAbs(d.frames - queued) <= 1,
                  qPrintable(QStringLiteral("%1 delivered, %2 sent").arg(d.frames).arg(queued)));
         QCOMPARE(m_boat->stats().droppedMessages, 0);
-        QCOMPARE(int(SpiDevice::count_noData_sonar), 0);
+        QCOMPARE(int(m_data->linkState().count_noData_sonar), 0);
     }
 
     void bind_acknowledgedThenSucceeds() {
         m_boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, kLongWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_hello), 1,
+                                  kLongWaitMs);
         QTest::qWait(900);  // the pairing delay then runs from the command, not from the boot
         m_data->sendCmd_bind();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getCmd_ack), 1, kLongWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getCmd_ack), 1, kLongWaitMs);
         // The module acknowledges at once; the pairing itself takes most of a second.
-        QCOMPARE(int(SpiDevice::flag_getCmd_bindOk), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getCmd_bindOk), 1, kLongWaitMs);
+        QCOMPARE(int(m_data->linkState().flag_getCmd_bindOk), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getCmd_bindOk), 1, kLongWaitMs);
         QCOMPARE(m_boat->stats().bindRequests, 1);
     }
 
@@ -123,14 +125,15 @@ private slots:
         m_boat->setVersions(v);
         if (boatOn) {
             m_boat->powerOn();
-            QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, kLongWaitMs);
+            QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_hello), 1,
+                                      kLongWaitMs);
         }
         m_data->sendCmd_askRssi();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::currentInfo_radio.ver), 37, kLongWaitMs);
-        QCOMPARE(int(SpiDevice::currentInfo_radio.md), 1);
-        QCOMPARE(int(SpiDevice::currentInfo_radio.pwIdx), 3);
-        const int mine = int8_t(SpiDevice::currentInfo_radio.myRssi.load());
-        const int his = int8_t(SpiDevice::currentInfo_radio.hisRssi.load());
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().currentInfo_radio.ver), 37, kLongWaitMs);
+        QCOMPARE(int(m_data->linkState().currentInfo_radio.md), 1);
+        QCOMPARE(int(m_data->linkState().currentInfo_radio.pwIdx), 3);
+        const int mine = int8_t(m_data->linkState().currentInfo_radio.myRssi.load());
+        const int his = int8_t(m_data->linkState().currentInfo_radio.hisRssi.load());
         if (boatOn) {
             QVERIFY2(mine <= -20 && mine >= -127, qPrintable(QString::number(mine)));
             QVERIFY2(qAbs(his - mine) <= 2, qPrintable(QStringLiteral("%1 %2").arg(his).arg(mine)));
@@ -148,12 +151,13 @@ private slots:
         v.autopilot = 7;
         m_boat->setVersions(v);
         m_boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, kLongWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_hello), 1,
+                                  kLongWaitMs);
         m_data->sendCmd_askInfo();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::currentInfo_sys.app), 1234, kLongWaitMs);
-        QCOMPARE(int(SpiDevice::currentInfo_sys.radio), 56);
-        QCOMPARE(int(SpiDevice::currentInfo_sys.GPS), 40000);
-        QCOMPARE(int(SpiDevice::currentInfo_sys.helmo), 7);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().currentInfo_sys.app), 1234, kLongWaitMs);
+        QCOMPARE(int(m_data->linkState().currentInfo_sys.radio), 56);
+        QCOMPARE(int(m_data->linkState().currentInfo_sys.GPS), 40000);
+        QCOMPARE(int(m_data->linkState().currentInfo_sys.helmo), 7);
     }
 
     void sonarConfiguration_acknowledgedWhenValid_data() {
@@ -178,17 +182,19 @@ private slots:
         QFETCH(int, rangeM);
         QFETCH(int, fishSensitivity);
         m_boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, kLongWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_hello), 1,
+                                  kLongWaitMs);
         for (const QString& m : messages)
             m_data->sendCmd_sonarCfg(m);
         if (accepted) {
-            QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_ack), 1, kLongWaitMs);
+            QTRY_COMPARE_WITH_TIMEOUT(int(m_data->linkState().flag_getData_sonar_ack), 1,
+                                      kLongWaitMs);
             QTRY_COMPARE_WITH_TIMEOUT(m_boat->stats().configAccepted, messages.size(), kLongWaitMs);
             QCOMPARE(QString::fromLatin1(m_boat->stats().lastConfig), messages.last().chopped(1));
         } else {
             QTRY_COMPARE_WITH_TIMEOUT(m_boat->stats().configRejected, messages.size(), kLongWaitMs);
             QTest::qWait(300);  // several radio delays: no acknowledgement may follow
-            QCOMPARE(int(SpiDevice::flag_getData_sonar_ack), 0);
+            QCOMPARE(int(m_data->linkState().flag_getData_sonar_ack), 0);
         }
         const vboat::SonarSettings s = m_boat->sonarSettings();
         QCOMPARE(s.gain, gain);
@@ -229,14 +235,13 @@ private slots:
     }
 
 private:
-    // Takes frames through readOnePkgFromSpi whenever the thread flags one, for ms.
+    // Takes every frame the data source hands over (the recorder's way), for ms.
     Delivery collect(int ms) {
         Delivery d;
         QElapsedTimer t;
         t.start();
         while (t.elapsed() < ms) {
-            if (m_data->thread()->haveGetNewKvlwData()) {
-                const kvl_w f = m_data->readOnePkgFromSpi();
+            for (const kvl_w& f : m_data->takeReceivedFrames()) {
                 if (!f.isValid() || f.bytes[0] != '#') ++d.invalid;
                 ++d.frames;
                 if (d.firstMs < 0) d.firstMs = t.elapsed();

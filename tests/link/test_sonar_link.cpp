@@ -13,10 +13,12 @@
 #include "platform/platform.h"
 #include "platform/spi_bus_virtual.h"
 #include "test_root.h"
+#include "ui/dialog_host.h"
 #include "ui/ux_dialog_feedback.h"
 #include "ui/ux_dialog_progress.h"
 #include "virtual_boat.h"
 
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -111,10 +113,7 @@ class TestSonarLink : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { Platform::setBackend(Platform::Backend::Virtual); }
-    void init() {
-        SpiDevice::resetClassState();
-        Configuration::applyDefaults(Global::configuration);
-    }
+    void init() { Configuration::applyDefaults(Global::configuration); }
     void cleanup() { SpiBus::setFactory(nullptr); }
 
     // --- Derived values ------------------------------------------------------------------------
@@ -229,19 +228,19 @@ private slots:
         k.system_checkState();
         k.dialog_file_nameGet("kvlw", "/mnt/sd/Korvel/Record/two.kvlw");
         k.slot_timeout_main();
-        QCOMPARE(k.boat_heading, 90.0f);
-        const int lat = k.boat_lat;
+        QCOMPARE(k.values().boat_heading, 90.0f);
+        const int lat = k.values().boat_lat;
         QVERIFY(lat != 0);
-        QCOMPARE(k.boat_speed, 1.2f);
-        QCOMPARE(k.current_depth, 5.0f);
-        QCOMPARE(k.boat_voltage, 12.4f);
-        QCOMPARE(k.water_temp, 20.0f);
+        QCOMPARE(k.values().boat_speed, 1.2f);
+        QCOMPARE(k.values().current_depth, 5.0f);
+        QCOMPARE(k.values().boat_voltage, 12.4f);
+        QCOMPARE(k.values().water_temp, 20.0f);
         k.slot_timeout_main();
-        QCOMPARE(k.boat_heading, 90.0f);
-        QCOMPARE(k.boat_lat, lat);
-        QCOMPARE(k.boat_speed, 1.2f);
-        QCOMPARE(k.gps_fixQuality, 3000);
-        QCOMPARE(k.gps_satellites, 0);
+        QCOMPARE(k.values().boat_heading, 90.0f);
+        QCOMPARE(k.values().boat_lat, lat);
+        QCOMPARE(k.values().boat_speed, 1.2f);
+        QCOMPARE(k.values().gps_fixQuality, 3000);
+        QCOMPARE(k.values().gps_satellites, 0);
     }
 
     // --- Configuration messages ---------------------------------------------------------------
@@ -287,11 +286,12 @@ private slots:
             state->written.clear();
         }
         k.link_sonar_send_cfg("gain");
-        QByteArray w;
-        {
+        const auto written = [state] {
             std::lock_guard<std::mutex> lock(state->mutex);
-            w = state->written;
-        }
+            return state->written;
+        };
+        QTRY_VERIFY(!written().isEmpty());  // the reading thread writes it
+        const QByteArray w = written();
         // "#sbus", to the boat, index, 0, length 10, header XOR, '*', B1 4E, text, checksum.
         const QByteArray text(",Gain=1*");
         uint8_t x = 0;
@@ -319,12 +319,12 @@ private slots:
         Korvel k;
         k.mainTimer()->stop();
         boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(k.data()->linkState().flag_getData_sonar_hello), 1, 5000);
         k.link_sonar_get_hello();  // hello, then the three packets of "all"
         QTRY_COMPARE_WITH_TIMEOUT(boat->stats().configAccepted, 3, 5000);
         QCOMPARE(boat->stats().configRejected, 0);
         QCOMPARE(boat->stats().lastConfig, QByteArray(",Sens=5,Fsen=3"));
-        QCOMPARE(k.dialogFeedBack()->type(), QStringLiteral("sonar_cfg"));
+        QCOMPARE(k.dialogs().feedBack()->type(), QStringLiteral("sonar_cfg"));
         const vboat::SonarSettings s = boat->sonarSettings();
         QCOMPARE(s.gain, 1);
         QCOMPARE(s.frequency, 0);
@@ -332,10 +332,10 @@ private slots:
         Global::configuration.fishSensitivity = 8;
         k.link_sonar_send_cfg("fsens");
         QTRY_COMPARE_WITH_TIMEOUT(boat->sonarSettings().fishSensitivity, 8, 5000);
-        SpiDevice::flag_getData_sonar_ack = 0;
+        k.data()->linkState().flag_getData_sonar_ack = 0;
         k.link_sonar_send_cfg("repeat");
         QTRY_COMPARE_WITH_TIMEOUT(boat->stats().configAccepted, 5, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_ack), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(k.data()->linkState().flag_getData_sonar_ack), 1, 5000);
         QCOMPARE(boat->stats().lastConfig, QByteArray(",FSen=8"));
         SpiBus::setFactory(nullptr);
     }
@@ -456,42 +456,47 @@ private slots:
         k.data()->thread()->device().setPacing({5, 1, 5});
         k.link_setUpdateTiming(60, 2);
         boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(k.data()->linkState().flag_getData_sonar_hello), 1, 5000);
 
         QStringList shown;
         QTimer watch;
         const auto sample = [&] {
-            const QString c = k.dialogProgress()->codeText();
-            if (k.dialogProgress()->isVisible() && (shown.isEmpty() || shown.last() != c))
+            const QString c = k.dialogs().progress()->codeText();
+            if (k.dialogs().progress()->isVisible() && (shown.isEmpty() || shown.last() != c))
                 shown << c;
         };
         connect(&watch, &QTimer::timeout, sample);
         watch.start(2);
         const QByteArray img = image(1500);  // 12 blocks, the last of 92 bytes
-        const bool result = k.link_update_sonar(img);
+        QSignalSpy finished(&k, &Korvel::signal_updateFinished);
+        QVERIFY(k.link_update_sonar(img));
+        QVERIFY(!k.link_update_sonar(img));  // one at a time
+        QVERIFY(!k.mainTimer()->isActive());
+        QVERIFY(finished.wait(60000));
+        const bool result = finished.at(0).at(0).toBool();
         watch.stop();
         sample();  // the last view
         QCOMPARE(result, ok);
         QVERIFY(k.mainTimer()->isActive());  // the tick runs again
         QCOMPARE(k.mainTimer()->interval(), 125);
-        QVERIFY(!k.flag_update_inProgress);
-        QCOMPARE(k.flag_update_done, ok);
+        QVERIFY(!k.updateFlags().inProgress);
+        QCOMPARE(k.updateFlags().done, ok);
         for (const QString& c : mustShow)
             QVERIFY2(shown.contains(c), qPrintable(shown.join(',')));
         const vboat::LoaderStats s = boat->stats().loader;
         if (ok) {
-            QVERIFY(!k.dialogProgress()->isVisible());
+            QVERIFY(!k.dialogs().progress()->isVisible());
             QCOMPARE(s.result, '4');
             QCOMPARE(s.image, img);  // the box got the image byte for byte
             QVERIFY(s.reRequests >= 2);
             // The box boots its application again and says hello.
-            SpiDevice::flag_getData_sonar_hello = 0;
-            QTRY_COMPARE_WITH_TIMEOUT(int(SpiDevice::flag_getData_sonar_hello), 1, 5000);
+            k.data()->linkState().flag_getData_sonar_hello = 0;
+            QTRY_COMPARE_WITH_TIMEOUT(int(k.data()->linkState().flag_getData_sonar_hello), 1, 5000);
         } else {
-            QVERIFY(k.dialogProgress()->isVisible());
-            QCOMPARE(k.dialogProgress()->codeText(), finalCode);
-            QVERIFY(k.dialogProgress()->buttonShown());
-            QCOMPARE(k.flag_update_aborted, finalCode == "202");
+            QVERIFY(k.dialogs().progress()->isVisible());
+            QCOMPARE(k.dialogs().progress()->codeText(), finalCode);
+            QVERIFY(k.dialogs().progress()->buttonShown());
+            QCOMPARE(k.updateFlags().aborted, finalCode == "202");
         }
         k.data()->thread()->requestStop();
         SpiBus::setFactory(nullptr);

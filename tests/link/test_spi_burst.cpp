@@ -87,7 +87,6 @@ private:
 
 private slots:
     void init() {
-        SpiDevice::resetClassState();
         bus = std::make_shared<FakeSpiBus::State>();
         dev = std::make_unique<SpiDevice>(std::make_unique<FakeSpiBus>(bus));
         dev->setPacing({0, 0, 0});
@@ -99,7 +98,7 @@ private slots:
         const kvl_w f = dev->takeFrame();
         QCOMPARE(int(f.bytes[33]), 42);
         QVERIFY(!dev->haveNewFrame());
-        QCOMPARE(SpiDevice::count_noData_sonar.load(), 0);
+        QCOMPARE(dev->state().count_noData_sonar.load(), 0);
         QCOMPARE(bus->events.last(), QString("cs1"));
         QCOMPARE(bus->events.first(), QString("cs0"));
     }
@@ -118,7 +117,7 @@ private slots:
         init();
         feed(QByteArray(199, 'x') + packet(0x12, frame()));
         QVERIFY(!dev->haveNewFrame());
-        QCOMPARE(SpiDevice::count_noData_sonar.load(), 10);
+        QCOMPARE(dev->state().count_noData_sonar.load(), 10);
     }
 
     void badHeader_endsTheBurst_data() {
@@ -134,7 +133,7 @@ private slots:
         p[offset] = char(value);
         feed(p);
         QVERIFY(!dev->haveNewFrame());
-        QCOMPARE(SpiDevice::count_noData_sonar.load(), 10);
+        QCOMPARE(dev->state().count_noData_sonar.load(), 10);
     }
 
     void splitFrame_isReassembled_lastTypeDecides() {
@@ -159,50 +158,49 @@ private slots:
         QFETCH(QByteArray, payload);
         QFETCH(int, noData);
         feed(packet(0x12, frame(5)));
-        const kvl_w good = dev->takeFrame();
-        SpiDevice::count_noData_sonar = 10;
+        dev->takeFrame();
+        dev->state().count_noData_sonar = 10;
         feed(packet(0x12, payload));
         QVERIFY(!dev->haveNewFrame());
-        QCOMPARE(SpiDevice::count_noData_sonar.load(), noData);
-        QVERIFY(dev->takeFrame() == good);  // a bad frame never replaces the last good one
+        QCOMPARE(dev->state().count_noData_sonar.load(), noData);
     }
 
     void radioReplies_setFlagsAndReport() {
         feed(packet(0x10, command(0xA0)));
-        QCOMPARE(int(SpiDevice::flag_getCmd_ack), 1);
+        QCOMPARE(int(dev->state().flag_getCmd_ack), 1);
         QCOMPARE(dev->takeLastMessage(), QString("Get Radio CMD ACK!"));
         feed(packet(0x10, command(0xA2)));
-        QCOMPARE(int(SpiDevice::flag_getCmd_bindOk), 1);
+        QCOMPARE(int(dev->state().flag_getCmd_bindOk), 1);
 
         QByteArray report("\x01\x05\xC4\xB0\x17", 5);
         uint8_t x = 0;
         for (char c : report)
             x ^= uint8_t(c);
         feed(packet(0x10, command(0xC1, QByteArray(1, 6) + report + char(x))));
-        QCOMPARE(int(SpiDevice::currentInfo_radio.md), 1);
-        QCOMPARE(int(SpiDevice::currentInfo_radio.pwIdx), 5);
-        QCOMPARE(int(SpiDevice::currentInfo_radio.myRssi), 0xC4);
-        QCOMPARE(int(SpiDevice::currentInfo_radio.hisRssi), 0xB0);
-        QCOMPARE(int(SpiDevice::currentInfo_radio.ver), 0x17);
+        QCOMPARE(int(dev->state().currentInfo_radio.md), 1);
+        QCOMPARE(int(dev->state().currentInfo_radio.pwIdx), 5);
+        QCOMPARE(int(dev->state().currentInfo_radio.myRssi), 0xC4);
+        QCOMPARE(int(dev->state().currentInfo_radio.hisRssi), 0xB0);
+        QCOMPARE(int(dev->state().currentInfo_radio.ver), 0x17);
 
-        SpiDevice::currentInfo_radio.md = 0;
+        dev->state().currentInfo_radio.md = 0;
         feed(packet(0x10, command(0xC1, QByteArray(1, 6) + report + char(x ^ 1))));
-        QCOMPARE(int(SpiDevice::currentInfo_radio.md), 0);
+        QCOMPARE(int(dev->state().currentInfo_radio.md), 0);
         feed(packet(0x10, QByteArray("\xA0\x5E", 2)));  // no complement: dropped
-        SpiDevice::flag_getCmd_ack = 0;
+        dev->state().flag_getCmd_ack = 0;
         feed(packet(0x10, QByteArray("\xA0\x5E", 2)));
-        QCOMPARE(int(SpiDevice::flag_getCmd_ack), 0);
+        QCOMPARE(int(dev->state().flag_getCmd_ack), 0);
     }
 
     void boatReplies_setFlags() {
         feed(packet(0x11, command(0xA6)));
-        QCOMPARE(int(SpiDevice::flag_getData_sonar_hello), 1);
-        QCOMPARE(int(SpiDevice::flag_haveReboot), 1);
+        QCOMPARE(int(dev->state().flag_getData_sonar_hello), 1);
+        QCOMPARE(int(dev->state().flag_haveReboot), 1);
         feed(packet(0x11, command(0xA0)));
-        QCOMPARE(int(SpiDevice::flag_getData_sonar_ack), 1);
+        QCOMPARE(int(dev->state().flag_getData_sonar_ack), 1);
         QCOMPARE(dev->takeLastMessage(), QString("Get Snr Data ACK!"));
         feed(packet(0x11, command(0xA2)));
-        QCOMPARE(int(SpiDevice::flag_getCmd_bindOk), 1);
+        QCOMPARE(int(dev->state().flag_getCmd_bindOk), 1);
     }
 
     void compassReport_givesTheStage_data() {
@@ -217,7 +215,7 @@ private slots:
         QFETCH(QByteArray, body);
         QFETCH(int, stage);
         feed(packet(0x11, command(0xC3, QByteArray(1, char(body.size())) + body)));
-        QCOMPARE(SpiDevice::current_compassCali.load(), stage);
+        QCOMPARE(dev->state().current_compassCali.load(), stage);
     }
 
     void systemReport_needsItsChecksum() {
@@ -227,18 +225,18 @@ private slots:
         for (char c : versions)
             x ^= uint8_t(c);
         feed(packet(0x11, p + versions + char(0) + char(x)));
-        QCOMPARE(int(SpiDevice::currentInfo_sys.app), 0x0110);
-        QCOMPARE(int(SpiDevice::currentInfo_sys.radio), 0x0220);
-        QCOMPARE(int(SpiDevice::currentInfo_sys.GPS), 0x0330);
-        QCOMPARE(int(SpiDevice::currentInfo_sys.helmo), 0x0440);
-        SpiDevice::resetClassState();
+        QCOMPARE(int(dev->state().currentInfo_sys.app), 0x0110);
+        QCOMPARE(int(dev->state().currentInfo_sys.radio), 0x0220);
+        QCOMPARE(int(dev->state().currentInfo_sys.GPS), 0x0330);
+        QCOMPARE(int(dev->state().currentInfo_sys.helmo), 0x0440);
+        dev->state().currentInfo_sys.app = 0;
         feed(packet(0x11, p + versions + char(0) + char(x ^ 0x10)));
-        QCOMPARE(int(SpiDevice::currentInfo_sys.app), 0);
+        QCOMPARE(int(dev->state().currentInfo_sys.app), 0);
     }
 
     void autopilotSentences_areSortedByTheirChecksum() {
         feed(packet(0x11, apChannel(sentence("$HMACK,A"))));
-        QCOMPARE(int(SpiDevice::flag_getData_ap_ack), 1);
+        QCOMPARE(int(dev->state().flag_getData_ap_ack), 1);
         QCOMPARE(dev->takeLastMessage(), QString::fromLatin1(sentence("$HMACK,A")));
 
         // A sentence whose checksum has a hexadecimal letter, written in lower case, fails.
@@ -248,78 +246,65 @@ private slots:
             if (s != sentence(QString("$HMACK,A,") + c, true)) lower = s;
         }
         QVERIFY(!lower.isEmpty());
-        SpiDevice::flag_getData_ap_ack = 0;
+        dev->state().flag_getData_ap_ack = 0;
         feed(packet(0x11, apChannel(lower)));
-        QCOMPARE(int(SpiDevice::flag_getData_ap_ack), 0);
+        QCOMPARE(int(dev->state().flag_getData_ap_ack), 0);
 
         feed(packet(0x11, apChannel(sentence("$HMPWR,1"))));
-        QCOMPARE(int(SpiDevice::flag_getData_ap_hello), 1);
+        QCOMPARE(int(dev->state().flag_getData_ap_hello), 1);
 
         // Without anything after the two digits the checksum is not taken.
-        SpiDevice::flag_getData_ap_ack = 0;
+        dev->state().flag_getData_ap_ack = 0;
         feed(packet(0x11, apChannel(sentence("$HMACK,A").chopped(2))));
-        QCOMPARE(int(SpiDevice::flag_getData_ap_ack), 0);
+        QCOMPARE(int(dev->state().flag_getData_ap_ack), 0);
     }
 
     void informationSentence_needsSevenFields() {
         feed(packet(0x11, apChannel(sentence("$HMINF,a,b,R,A,e,f"))));
-        ApInfo_t info = SpiDevice::currentInfoAp();
+        ApInfo_t info = dev->state().currentInfoAp();
         QCOMPARE(info.taskMode(), QString("R"));
         QCOMPARE(info.field[0], QString("a"));
         QCOMPARE(info.field[4], QString("e"));
-        QCOMPARE(SpiDevice::count_noData_ap.load(), 0);
+        QCOMPARE(dev->state().count_noData_ap.load(), 0);
 
         for (const char* s : {"$HMINF,1,2,S,V,5", "$HMINF,1,2,S,V,5,6,7"}) {
-            SpiDevice::count_noData_ap = 10;
+            dev->state().count_noData_ap = 10;
             feed(packet(0x11, apChannel(sentence(s))));
-            QCOMPARE(SpiDevice::currentInfoAp().taskMode(), QString("R"));
-            QCOMPARE(SpiDevice::count_noData_ap.load(), 0);
+            QCOMPARE(dev->state().currentInfoAp().taskMode(), QString("R"));
+            QCOMPARE(dev->state().count_noData_ap.load(), 0);
         }
     }
 
     void kbootReplies_drivesTheUpdateFlags() {
         dev->heartbeatMiss = 7;
         feed(packet(0x11, kboot(0x0C, "ok")));  // raw sonar KBoot packet
-        QCOMPARE(int(SpiDevice::flag_getData_update_comAck), 1);
+        QCOMPARE(int(dev->state().flag_getData_update_comAck), 1);
         QCOMPARE(dev->heartbeatMiss.load(), 0);
 
         feed(packet(0x11, kboot(0x36, QByteArray("!\x2A\x01", 3))));
-        QCOMPARE(int(SpiDevice::flag_getData_update_fmAck), 1);
+        QCOMPARE(int(dev->state().flag_getData_update_fmAck), 1);
         QCOMPARE(dev->requestedBlockIndex(), 0x012A);
 
         feed(packet(0x11, apChannel(kboot(0x36, "4"))));  // autopilot KBoot inside 0xC2
-        QCOMPARE(int(SpiDevice::flag_getData_update_fmOk), 1);
+        QCOMPARE(int(dev->state().flag_getData_update_fmOk), 1);
         feed(packet(0x11, apChannel(kboot(0x36, "5"))));
-        QCOMPARE(int(SpiDevice::flag_getData_update_fmFail), 1);
+        QCOMPARE(int(dev->state().flag_getData_update_fmFail), 1);
 
-        SpiDevice::flag_getData_update_fmAck = 0;
+        dev->state().flag_getData_update_fmAck = 0;
         QByteArray bad = kboot(0x36, QByteArray("!\x01\x00", 3));
         bad[bad.size() - 1] = char(bad.back() ^ 1);
         feed(packet(0x11, bad));
-        QCOMPARE(int(SpiDevice::flag_getData_update_fmAck), 0);
+        QCOMPARE(int(dev->state().flag_getData_update_fmAck), 0);
     }
 
     void write_usesTheTransmitHandshake() {
         bus->events.clear();
         dev->ss_snrHello_tst();
-        QCOMPARE(bus->events, (QStringList{"cs0", "tx1", "write:14", "tx0"}));
+        QVERIFY(bus->written.isEmpty());  // queued for the reading loop
+        dev->pollOnce();
+        QCOMPARE(bus->events, (QStringList{"cs0", "tx1", "write:14", "tx0", "cs1"}));
         QCOMPARE(bus->written.left(5), QByteArray("#sbus"));
         QCOMPARE(bus->written.mid(12), QByteArray("\xA6\x59", 2));
-    }
-
-    void recording_appendsValidFramesInRecordMode() {
-        TestRoot root;
-        const QString file = root.path("/rec.kvlw");
-        dev->setRecordName(file);
-        feed(packet(0x12, frame(1)));
-        QVERIFY(!QFile::exists(file));  // not in Record mode
-        SpiDevice::recordWorkMode = 1;
-        feed(packet(0x12, frame(2)));
-        feed(packet(0x12, frame(3, false)));
-        feed(packet(0x12, frame(4)));
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), frame(2) + frame(4));
     }
 };
 

@@ -61,9 +61,12 @@ private:
         return d;
     }
 
-private slots:
-    void init() { SpiDevice::resetClassState(); }
+    QByteArray written() {
+        std::lock_guard<std::mutex> lock(bus->mutex);
+        return bus->written;
+    }
 
+private slots:
     void logReading_keepsWholeValidRecords() {
         const QByteArray log = logFile({frame(1), frame(2, false), frame(3)}, QByteArray(100, 'x'));
         QCOMPARE(log.size(), 64 + 3 * 276 + 100);
@@ -136,11 +139,9 @@ private slots:
         d->sendCmd_sonarCfg(",Sens=5*");
         d->sendCmd_ap(QString::fromUtf8("$HMSTP*00\r\n"));
         d->sendCmd_bind();
-        QByteArray w;
-        {
-            std::lock_guard<std::mutex> lock(bus->mutex);
-            w = bus->written;
-        }
+        // The reading thread writes them, in the order given.
+        QTRY_COMPARE(written().count("#sbus"), 3);
+        const QByteArray w = written();
         const QByteArray cfg =
             QByteArray(",Sens=5*") + char(',' ^ 'S' ^ 'e' ^ 'n' ^ 's' ^ '=' ^ '5');
         QCOMPARE(w.mid(12, 2), QByteArray("\xB1\x4E", 2));
@@ -157,12 +158,13 @@ private slots:
     void heartbeatTimers_countMissesAndDropTheAck() {
         TestRoot root;
         auto d = makeData();
-        SpiDevice::flag_getData_update_comAck = 1;
+        std::atomic<uint8_t>& comAck = d->linkState().flag_getData_update_comAck;
+        comAck = 1;
         for (int i = 0; i < 20; ++i)
             d->thread()->slot_TimeOutUpdateHB_Snr();
-        QCOMPARE(int(SpiDevice::flag_getData_update_comAck), 1);
+        QCOMPARE(int(comAck), 1);
         d->thread()->slot_TimeOutUpdateHB_Ap();
-        QCOMPARE(int(SpiDevice::flag_getData_update_comAck), 0);
+        QCOMPARE(int(comAck), 0);
         for (int i = 0; i < 200; ++i)
             d->thread()->slot_TimeOutUpdateHB_Ap();
         QCOMPARE(d->thread()->device().heartbeatMiss.load(), 100);

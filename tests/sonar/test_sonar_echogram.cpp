@@ -5,9 +5,11 @@
 #include "sonar/item_image.h"
 #include "sonar/item_text.h"
 #include "sonar/sonar_palette.h"
+#include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
 #include "sonar_test_frames.h"
 #include "test_root.h"
+#include "ui/dialog_host.h"
 #include "ui/ux_dialog_hint.h"
 
 #include <QCoreApplication>
@@ -80,8 +82,8 @@ private slots:
         QCOMPARE(root.readFile("/opt/selfcolortable.kct"), colorTableText(reload, background));
         QCOMPARE(Global::configuration.colorScheme, 2);
         QCOMPARE(Global::configuration.backgroundColor, backgroundAfter);
-        QVERIFY(k.dialogHint()->isVisible());
-        QVERIFY(k.dialogHint()->text().contains("Read file successfully"));
+        QVERIFY(k.dialogs().hint()->isVisible());
+        QVERIFY(k.dialogs().hint()->text().contains("Read file successfully"));
         if (palettesTaken) {
             QCOMPARE(colorArray_rgb565_surface_user[0], 1234u);
             QCOMPARE(colorArray_rgb565_surface_user[254], 4321u);
@@ -102,8 +104,8 @@ private slots:
         Global::configuration.colorScheme = 1;
         k.sonar_getFile_kct(kCard + "missing.kct");
         QCOMPARE(Global::configuration.colorScheme, 1);
-        QVERIFY(k.dialogHint()->isVisible());
-        QVERIFY(k.dialogHint()->text().contains("Read file failed"));
+        QVERIFY(k.dialogs().hint()->isVisible());
+        QVERIFY(k.dialogs().hint()->text().contains("Read file failed"));
         QVERIFY(root.readFile("/opt/selfcolortable.kct").isEmpty());
     }
 
@@ -115,7 +117,7 @@ private slots:
         for (int r = 0; r < 240; ++r)
             sonarTestSamples(f)[r] = 100;
         for (int i = 0; i < 246; ++i)
-            k.sonar_feedHistory(f);
+            k.history().feed(f);
         for (int index : {-1, 0, 246}) {
             const SonarColumn c = k.sonar_getSonarInfo(index, false);
             QCOMPARE(c.bottomRow, 0);
@@ -139,9 +141,9 @@ private slots:
         for (int i = 0; i < 3; ++i)
             k.slot_timeout_main();
         QCOMPARE(px[120 * w + 97], uint16_t(0x1234));
-        QVERIFY(k.current_depth > 0);
-        const StructSonarReadout want =
-            SonarReadout::digits(k.current_depth, k.water_temp, k.boat_voltage, false, false);
+        QVERIFY(k.values().current_depth > 0);
+        const StructSonarReadout want = SonarReadout::digits(
+            k.values().current_depth, k.values().water_temp, k.values().boat_voltage, false, false);
         const StructSonarReadout& got = sonar->itemText()->readout();
         QCOMPARE(QList<int>(got.depth, got.depth + 4), QList<int>(want.depth, want.depth + 4));
         QCOMPARE(QList<int>(got.temperature, got.temperature + 5),
@@ -158,8 +160,8 @@ private slots:
         k.mainTimer()->stop();
         for (int i = 0; i < 300; ++i)
             k.slot_timeout_main();
-        QVERIFY(k.sonar_displayRange() >= 3);
-        QCOMPARE(k.sonar()->itemAxis()->loRange(), int(k.sonar_displayRange()));
+        QVERIFY(k.picture().displayRange() >= 3);
+        QCOMPARE(k.sonar()->itemAxis()->loRange(), int(k.picture().displayRange()));
 
         const QImage shot = echogramShot(k);
         const QString file = QCoreApplication::applicationDirPath() + "/echogram_300_ticks.png";
@@ -185,14 +187,14 @@ private slots:
         const QImage img = k.sonar()->itemImage()->image();
         const uint16_t lineColour =
             static_cast<uint16_t>(colorArray_rgb565_bottom_user[SonarPaint::bottomLineIndex(1, 2)]);
-        const QList<kvl_w>& history = k.data_history();
+        const QList<kvl_w>& history = k.history().records();
         SonarColumnState state;
         SonarColumnSettings s;
-        s.displayRange = k.sonar_displayRange();
+        s.displayRange = k.picture().displayRange();
         int checked = 0;
         for (int i = 1; i < history.size(); ++i) {
             const SonarColumn c = sonar_extractColumn(history[i], s, state, nullptr);
-            const int x = k.sonar_columns() - history.size() + i;
+            const int x = k.picture().columns() - history.size() + i;
             if (i < 30 || c.bottomRow < 1 || c.bottomRow > 234) continue;
             const uint16_t* px = k.sonar()->itemImage()->buffer();
             const int w = k.sonar()->itemImage()->width();

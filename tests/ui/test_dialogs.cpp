@@ -5,6 +5,7 @@
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "test_root.h"
+#include "ui/dialog_host.h"
 #include "ui/ux_dialog_cali.h"
 #include "ui/ux_dialog_check.h"
 #include "ui/ux_dialog_count_down.h"
@@ -513,12 +514,12 @@ private slots:
         Korvel k;
         k.mainTimer()->stop();
         const QList<QPair<QWidget*, QPoint>> places = {
-            {k.dialogHint(), {10, 180}},      {k.dialogQuestion(), {10, 180}},
-            {k.dialogProgress(), {10, 180}},  {k.dialogCali(), {5, 180}},
-            {k.dialogTest(), {2, 120}},       {k.dialogFile(), {20, 120}},
-            {k.dialogFeedBack(), {10, 180}},  {k.dialogPowerOff(), {10, 180}},
-            {k.dialogSysInfo(), {10, 150}},   {k.dialogCheck(), {5, 180}},
-            {k.dialogCountDown(), {10, 180}}, {k.dialogDebugWindow(), {10, 0}}};
+            {k.dialogs().hint(), {10, 180}},      {k.dialogs().question(), {10, 180}},
+            {k.dialogs().progress(), {10, 180}},  {k.dialogs().cali(), {5, 180}},
+            {k.dialogs().test(), {2, 120}},       {k.dialogs().file(), {20, 120}},
+            {k.dialogs().feedBack(), {10, 180}},  {k.dialogs().powerOff(), {10, 180}},
+            {k.dialogs().sysInfo(), {10, 150}},   {k.dialogs().check(), {5, 180}},
+            {k.dialogs().countDown(), {10, 180}}, {k.dialogs().debugWindow(), {10, 0}}};
         for (const auto& p : places) {
             QVERIFY(p.first);
             QVERIFY(!p.first->isVisible());
@@ -527,10 +528,10 @@ private slots:
         // A visible dialog dims the main screen; closing it restores it.
         k.slot_timeout_main();
         QVERIFY(!k.view()->isLowLight());
-        k.dialogHint()->showHint("", trs(TR_Message), "x", true, false);
+        k.dialogs().hint()->showHint("", trs(TR_Message), "x", true, false);
         k.slot_timeout_main();
         QVERIFY(k.view()->isLowLight());
-        press(k.dialogHint(), Qt::Key_Return);
+        press(k.dialogs().hint(), Qt::Key_Return);
         k.slot_timeout_main();
         QVERIFY(!k.view()->isLowLight());
     }
@@ -553,14 +554,14 @@ private slots:
         // The alarm check itself, on the values the link would have left (the tick's other
         // steps overwrite them from the link).
         for (int check = 1; check <= 11; ++check) {
-            k.sonar_dataArriving = true;
-            k.current_depth = alarm == 0 ? 0.5f : 5.0f;
-            k.boat_voltage = alarm == 1 ? 9.0f : 12.5f;
+            k.values().sonar_dataArriving = true;
+            k.values().current_depth = alarm == 0 ? 0.5f : 5.0f;
+            k.values().boat_voltage = alarm == 1 ? 9.0f : 12.5f;
             k.setTickCount(5 * check);
             k.data_checkState();
         }
         QCOMPARE(fired.count(), 1);
-        UxDialogQuestion* q = k.dialogQuestion();
+        UxDialogQuestion* q = k.dialogs().question();
         QVERIFY(q->isVisible());
         QCOMPARE(q->titleText(), trs(TR_Alarm));
         QCOMPARE(q->text(), trs(alarm == 0 ? TR_ShallowAlarmMsg : TR_BoatBatteryLow));
@@ -568,7 +569,7 @@ private slots:
         if (ignore) press(q, Qt::Key_Left);  // "Ignore"
         press(q, Qt::Key_Return);
         QVERIFY(!q->isVisible());
-        bool& flag = alarm == 0 ? k.flag_ignoreShallow : k.flag_ignoreBoatVtg;
+        const bool flag = alarm == 0 ? k.flags().ignoreShallow : k.flags().ignoreBoatVtg;
         QCOMPARE(flag, ignore);
     }
 
@@ -579,30 +580,31 @@ private slots:
         QCoreApplication::sendEvent(k.scene(), &escDown);
         for (int i = 0; i < UxScene::kLongPressTicks - 1; ++i)
             k.slot_timeout_main();
-        QVERIFY(!k.dialogPowerOff()->isVisible());
+        QVERIFY(!k.dialogs().powerOff()->isVisible());
         k.slot_timeout_main();
-        QVERIFY(k.dialogPowerOff()->isVisible());
-        QTest::keyRelease(k.dialogPowerOff(), Qt::Key_Escape);
-        QVERIFY(!k.dialogPowerOff()->isVisible());
+        QVERIFY(k.dialogs().powerOff()->isVisible());
+        QTest::keyRelease(k.dialogs().powerOff(), Qt::Key_Escape);
+        QVERIFY(!k.dialogs().powerOff()->isVisible());
     }
 
     void controller_feedbackResults() {
         Korvel k;
         k.mainTimer()->stop();
         std::atomic<uint8_t> flag{0};
-        k.dialogFeedBack()->showFeedback(trs(TR_Message), "x", "test", &flag);
+        k.dialogs().feedBack()->showFeedback(trs(TR_Message), "x", "test", &flag);
         flag = 1;
         for (int i = 0; i < 15; ++i)
-            k.dialogFeedBack()->do_timer();
-        QCOMPARE(k.dialogFeedBack()->text(), QString("test success"));
+            k.dialogs().feedBack()->do_timer();
+        QCOMPARE(k.dialogs().feedBack()->text(), QString("test success"));
 
         std::atomic<uint8_t> never{0};
-        k.dialogFeedBack()->showFeedback(trs(TR_Message), QString(), "ap_goMultiTarget", &never);
-        QVERIFY(!k.dialogFeedBack()->isVisible());
+        k.dialogs().feedBack()->showFeedback(trs(TR_Message), QString(), "ap_goMultiTarget",
+                                             &never);
+        QVERIFY(!k.dialogs().feedBack()->isVisible());
         for (int i = 0; i < 100; ++i)
-            k.dialogFeedBack()->do_timer();
-        QVERIFY(k.dialogFeedBack()->isVisible());
-        QCOMPARE(k.dialogFeedBack()->text(), trs(TR_ConnectionFailed));
+            k.dialogs().feedBack()->do_timer();
+        QVERIFY(k.dialogs().feedBack()->isVisible());
+        QCOMPARE(k.dialogs().feedBack()->text(), trs(TR_ConnectionFailed));
     }
 
     void controller_debugCommandsFromTheCard() {
@@ -610,7 +612,7 @@ private slots:
         Korvel k;
         k.mainTimer()->stop();
         k.dialog_debugWindow_loadCmdString();
-        QCOMPARE(k.dialogDebugWindow()->commands(),
+        QCOMPARE(k.dialogs().debugWindow()->commands(),
                  (QStringList{"$HMA,*41", "$HMB,*42", "$HMC,*43"}));
     }
 

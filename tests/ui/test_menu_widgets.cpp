@@ -5,6 +5,7 @@
 #include "core/korvel.h"
 #include "core/ux_view.h"
 #include "test_root.h"
+#include "ui/menu_host.h"
 #include "ui/ux_focus_widgets.h"
 #include "ui/ux_line_editor.h"
 #include "ui/ux_main_menu.h"
@@ -730,39 +731,39 @@ void TestMenuWidgets::controller_placesMenusAndTicksThem() {
     Korvel k;
     k.mainTimer()->stop();
     const QRect editor(36, 210, 200, 60);
-    QCOMPARE(k.subMenuImage()->geometry(), QRect(0, 244, 265, 110));
-    for (QWidget* w :
-         QList<QWidget*>{k.subMenuValue(), k.subMenuItem(), k.subMenuSingle(), k.subMenuMulti()})
+    QCOMPARE(k.menus().image()->geometry(), QRect(0, 244, 265, 110));
+    for (QWidget* w : QList<QWidget*>{k.menus().value(), k.menus().item(), k.menus().single(),
+                                      k.menus().multi()})
         QCOMPARE(w->geometry(), editor);
     for (QWidget* w :
-         QList<QWidget*>{k.menuMain(), k.menuSmall(), k.subMenuImage(), k.subMenuValue(),
-                         k.subMenuItem(), k.subMenuSingle(), k.subMenuMulti()}) {
+         QList<QWidget*>{k.menus().main(), k.menus().small(), k.menus().image(), k.menus().value(),
+                         k.menus().item(), k.menus().single(), k.menus().multi()}) {
         QCOMPARE(w->parentWidget(), static_cast<QWidget*>(k.view()));
         QVERIFY(!w->isVisible());
     }
     QStringList rows;
     for (int i = 0; i < 10; ++i)
         rows << QString::number(i);
-    k.menuMain()->showMainMenu("basic", "BASIC", rows);
-    press(k.menuMain(), Qt::Key_Down);
+    k.menus().main()->showMainMenu("basic", "BASIC", rows);
+    press(k.menus().main(), Qt::Key_Down);
     for (int tick = 0; tick < 6; ++tick)
         k.slot_timeout_main();
-    QCOMPARE(k.menuMain()->currentRow(), 2);
+    QCOMPARE(k.menus().main()->currentRow(), 2);
     QVERIFY(k.view()->isLowLight());
-    release(k.menuMain(), Qt::Key_Down);
+    release(k.menus().main(), Qt::Key_Down);
 
     float field = 0;
     QStringList values;
     for (int i = 0; i <= 50; ++i)
         values << QString::number(i);
-    k.subMenuValue()->showSubMenu("Test", QString(), values, values, &field);
-    press(k.subMenuValue(), Qt::Key_Right);
+    k.menus().value()->showSubMenu("Test", QString(), values, values, &field);
+    press(k.menus().value(), Qt::Key_Right);
     for (int tick = 0; tick < 8; ++tick)
         k.slot_timeout_main();
     QCOMPARE(field, 3.0f);  // the press, then ticks 6 and 8
-    release(k.subMenuValue(), Qt::Key_Right);
-    k.subMenuValue()->hide();
-    k.menuMain()->hide();
+    release(k.menus().value(), Qt::Key_Right);
+    k.menus().value()->hide();
+    k.menus().main()->hide();
     k.slot_timeout_main();
     QVERIFY(!k.view()->isLowLight());
 }

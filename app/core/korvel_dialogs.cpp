@@ -1,19 +1,66 @@
+#include "core/korvel.h"
+
+#include "core/base/global.h"
 #include "core/base/log.h"
 #include "core/base/tr_resource.h"
-#include "core/korvel.h"
-#include "link/spi_device.h"
+#include "core/ux_view.h"
+#include "data/recorder.h"
 #include "link/ux_data.h"
 #include "platform/handset_board.h"
 #include "platform/platform.h"
 #include "platform/versions.h"
+#include "ui/dialog_host.h"
+#include "ui/item_logo.h"
+#include "ui/menu_host.h"
 #include "ui/ux_dialog_count_down.h"
 #include "ui/ux_dialog_debug_window.h"
 #include "ui/ux_dialog_feedback.h"
+#include "ui/ux_dialog_file.h"
+#include "ui/ux_dialog_power_off.h"
+#include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
-#include "ui/ux_dialog_sys_info.h"
 
 #include <QFile>
 #include <QRegularExpression>
+
+// --- Building -----------------------------------------------------------------------------------
+
+void Korvel::menu_init() {
+    m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
+}
+
+// Every dialog exists once, from start to end; its answers come back to the slots below.
+void Korvel::dialog_init() {
+    m_dialogs = std::make_unique<DialogHost>(m_modals);
+    m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
+
+    connect(m_dialogs->question(), &UxDialogQuestion::signal_buttonClick, this,
+            &Korvel::slot_question_confirm);
+    connect(m_dialogs->progress(), &UxDialogProgress::signal_keyClick, this,
+            &Korvel::slot_progress_keyClick);
+    connect(m_dialogs->file(), &UxDialogFile::signal_fileNameGet, this, &Korvel::slot_file_getName);
+    UxDialogFeedBack* feedBack = m_dialogs->feedBack();
+    connect(feedBack, &UxDialogFeedBack::signal_todo, this, &Korvel::slot_feedback_todo);
+    connect(feedBack, &UxDialogFeedBack::signal_success, this, &Korvel::slot_feedback_success);
+    connect(feedBack, &UxDialogFeedBack::signal_fail, this, &Korvel::slot_feedback_fail);
+    connect(m_dialogs->powerOff(), &UxDialogPowerOff::signal_powerOff, this,
+            &Korvel::slot_system_powerOff);
+    connect(m_dialogs->countDown(), &UxDialogCountDown::signal_timeOver, this,
+            &Korvel::slot_countDown_timeOver);
+    connect(m_dialogs->debugWindow(), &UxDialogDebugWindow::signal_DialogButtonClick, this,
+            &Korvel::slot_debugWindow_sendTestCmd);
+
+    // The recorder's files and the replay mode's file choice.
+    connect(m_recorder, &Recorder::signal_saveFailed, this,
+            [this] { m_dialogs->showSaveFailed(); });
+    connect(m_recorder, &Recorder::signal_chooseReplayFile, this,
+            [this](const QString& folder, const QString& pattern) {
+                m_dialogs->file()->showFile(folder, pattern, QStringLiteral("kvlw"));
+            });
+    connect(m_recorder, &Recorder::signal_replayEnded, m_data, &UxData::clearPlayList);
+}
+
+// --- Answers ------------------------------------------------------------------------------------
 
 void Korvel::slot_question_confirm(QString type, QString key) {
     dialog_question_click(type, key);
@@ -40,37 +87,32 @@ void Korvel::slot_file_getName(QString type, QString fileName) {
 }
 
 void Korvel::slot_debugWindow_receiveSth(QString text) {
-    if (m_dialogDebugWindow) m_dialogDebugWindow->appendText(text);
+    m_dialogs->debugWindow()->appendText(text);
 }
 
 void Korvel::slot_debugWindow_sendTestCmd() {
-    const QString command = m_dialogDebugWindow->currentCommand();
+    UxDialogDebugWindow* window = m_dialogs->debugWindow();
+    const QString command = window->currentCommand();
     if (command.isEmpty()) return;
     m_data->sendCmd_ap(command);
-    m_dialogDebugWindow->appendText(command);
+    window->appendText(command);
     qCInfo(lcCore).noquote() << '"' + command + '"';
 }
 
 void Korvel::slot_countDown_timeOver() {
     // The next leg of a go-back or multi-target run starts here once navigation has them;
     // until then the wait simply ends.
-    m_dialogCountDown->hide();
-}
-
-void Korvel::dialog_showAlarm(const QString& type, int messageText) {
-    m_uxDialogQuestion->showQuestion(
-        TrResource::getTrString(TR_Alarm), TrResource::getTrString(EnumTrString(messageText)),
-        TrResource::getTrString(TR_Ignore), TrResource::getTrString(TR_Ok), type);
+    m_dialogs->countDown()->hide();
 }
 
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
     if (key != QLatin1String("left")) return;  // every "right" answer so far means "no"
     if (type == QLatin1String("shallow")) {
-        flag_ignoreShallow = true;
+        m_flags.ignoreShallow = true;
     } else if (type == QLatin1String("vtg")) {
-        flag_ignoreVtg = true;
+        m_flags.ignoreVtg = true;
     } else if (type == QLatin1String("boatVtg")) {
-        flag_ignoreBoatVtg = true;
+        m_flags.ignoreBoatVtg = true;
     } else if (type == QLatin1String("reset")) {
         system_useDefaultSetting();
         system_saveConfiguration();
@@ -89,21 +131,23 @@ void Korvel::dialog_feedback_todo(const QString& type) {
 }
 
 void Korvel::dialog_feedback_success(const QString& type) {
-    if (type == QLatin1String("test")) m_dialogFeedBack->setText(type + QStringLiteral(" success"));
+    if (type == QLatin1String("test"))
+        m_dialogs->feedBack()->setText(type + QStringLiteral(" success"));
 }
 
 void Korvel::dialog_feedback_fail(const QString& type) {
+    UxDialogFeedBack* feedBack = m_dialogs->feedBack();
     if (type == QLatin1String("test")) {
-        m_dialogFeedBack->setText(type + QStringLiteral(" fail"));
+        feedBack->setText(type + QStringLiteral(" fail"));
         return;
     }
     if (type == QLatin1String("ap_stop") || type.startsWith(QLatin1String("ap_go"))) {
-        m_dialogFeedBack->setText(TrResource::getTrString(TR_ConnectionFailed));
+        feedBack->setText(TrResource::getTrString(TR_ConnectionFailed));
     }
     if (type == QLatin1String("ap_goMultiTarget")) {
         // The later legs wait silently; a failure must still be seen.
-        m_dialogFeedBack->show();
-        m_dialogFeedBack->fitHeight();
+        feedBack->show();
+        feedBack->fitHeight();
         Global::beeperOn(QStringLiteral("message"));
     }
 }
@@ -121,16 +165,14 @@ QString versionText(unsigned value, int divisor, const char* none) {
 }  // namespace
 
 void Korvel::dialog_sysinfo_show() {
+    const StructLinkSnapshot s = m_data->linkState().snapshot();
     const QStringList versions = {Global::getCurrent_app(),
-                                  versionText(SpiDevice::currentInfo_radio.ver.load(), 10, " - "),
-                                  versionText(SpiDevice::currentInfo_sys.app.load(), 100, "-.-"),
-                                  versionText(SpiDevice::currentInfo_sys.GPS.load(), 100, "-.-"),
-                                  versionText(SpiDevice::currentInfo_sys.helmo.load(), 100, "-.-"),
+                                  versionText(s.radioVersion, 10, " - "),
+                                  versionText(s.sysApp, 100, "-.-"),
+                                  versionText(s.sysGps, 100, "-.-"),
+                                  versionText(s.sysHelmo, 100, "-.-"),
                                   Global::getCurrent_kernel()};
-    m_dialogSysInfo->showSysInfo(TrResource::getTrString(TR_SystemInfo), versions);
-    m_dialogSysInfo->updateRssi(QString::number(SpiDevice::currentInfo_radio.myRssi.load()),
-                                QString::number(SpiDevice::currentInfo_radio.hisRssi.load()),
-                                QString::number(SpiDevice::avePkgCnt.load()));
+    m_dialogs->showSysInfo(versions, s.myRssi, s.hisRssi, s.framesPerWindow);
 }
 
 void Korvel::dialog_debugWindow_loadCmdString() {
@@ -140,5 +182,5 @@ void Korvel::dialog_debugWindow_loadCmdString() {
         commands = QString::fromUtf8(file.readAll())
                        .split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
     }
-    m_dialogDebugWindow->setCommands(commands);
+    m_dialogs->debugWindow()->setCommands(commands);
 }

@@ -1,0 +1,86 @@
+#include "core/korvel.h"
+
+#include "core/base/global.h"
+#include "core/base/log.h"
+#include "data/kvlw_time.h"
+#include "data/recorder.h"
+#include "link/ux_data.h"
+#include "platform/handset_board.h"
+#include "sonar/ux_sonar.h"
+#include "ui/dialog_host.h"
+#include "ui/ux_dialog_question.h"
+
+#include <QGraphicsSimpleTextItem>
+
+namespace {
+// Where the frames come from: a log being replayed, the built-in recording, or the boat.
+QString frameSource(const StructConfiguration& cfg) {
+    if (cfg.workMode == 2) return QStringLiteral("play");
+    if (cfg.simulator == 1) return QStringLiteral("sim");
+    return QStringLiteral("spi");
+}
+}  // namespace
+
+// One new frame per tick into the history; at a chart speed other than 0 an interpolated
+// column goes before it, so the history always holds one record per echogram column. Every
+// frame the radio brought since the last tick goes to the recorder, whatever is shown.
+void Korvel::data_getOrigin_kvlw() {
+    const StructConfiguration& cfg = Global::configuration;
+    m_history.takeFrame(m_data->getOnePkgData(frameSource(cfg)), int(cfg.chartSpeed));
+    m_recorder->appendFrames(m_data->takeReceivedFrames());
+    // When the simulator index is 1 the recording has started over, and so does the map
+    // track (at chart speed 0 only for "sim" and "play"): the map view clears it here once
+    // it exists.
+}
+
+// The current values from the newest record.
+void Korvel::data_getCurrent_kvlw() {
+    const bool arriving = m_data->linkState().count_noData_sonar.load() < 3;
+    m_boatValues.update(m_history.newest(), Global::configuration, arriving);
+}
+
+void Korvel::data_exportCurrentData() {
+    const StructBoatValues& v = values();
+    m_recorder->exportCurrentData(Global::configuration, v.boat_lat, v.boat_lon, v.current_depth,
+                                  v.boat_time);
+    // A logger that has just failed must not go on looking as if it logs.
+    m_exportMark->setVisible(m_recorder->logging());
+}
+
+unsigned Korvel::data_utc2Local(unsigned word) {
+    return KvlwTime::utc2Local(word, Global::configuration.timeZone);
+}
+
+float Korvel::data_calcMiddle_depth(float x) {
+    return m_boatValues.calcMiddleDepth(x);
+}
+
+// The alarm check, every 5th tick (625 ms): boat battery, handset battery and shallow water,
+// and the blinking of the depth read-out.
+void Korvel::data_checkState() {
+    if (m_tickCount % 5 != 0) return;
+    const StructConfiguration& cfg = Global::configuration;
+    StructBoatValues& v = values();
+    v.handset_voltage = Global::getBatVoltage();
+    StructAlarmInputs in;
+    in.sonarDataArriving = v.sonar_dataArriving;
+    in.questionVisible = m_dialogs->question()->isVisible();
+    in.boatVoltage = v.boat_voltage;
+    in.handsetVoltage = v.handset_voltage;
+    in.depth = v.current_depth;
+    in.satellites = v.gps_satellites;
+    in.boatVoltageAlarmLevel = cfg.boatVoltageAlarmLevel;
+    in.batteryAlarmLevel = cfg.batteryAlarmLevel;
+    in.shallowAlarmLevel = cfg.shallowAlarmLevel;
+    in.ignoreBoatBattery = m_flags.ignoreBoatVtg;
+    in.ignoreHandsetBattery = m_flags.ignoreVtg;
+    in.ignoreShallow = m_flags.ignoreShallow;
+
+    const StructAlarmOutcome out = m_alarms.check(in);
+    sonar()->setTextBlink(out.depthBlink);
+    if (!out.alarmType.isEmpty()) {
+        qCInfo(lcCore) << "alarm" << out.alarmType;
+        m_dialogs->showAlarm(out.alarmType, out.messageText);
+        emit signal_alarm(out.alarmType, out.messageText);
+    }
+}

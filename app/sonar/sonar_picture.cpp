@@ -1,0 +1,123 @@
+#include "sonar/sonar_picture.h"
+
+#include "core/base/global.h"
+#include "data/sonar_history.h"
+#include "platform/handset_board.h"
+#include "platform/platform.h"
+#include "platform/shell.h"
+#include "sonar/color_table_file.h"
+#include "sonar/sonar_readout.h"
+#include "sonar/ux_sonar.h"
+
+#include <cmath>
+
+namespace {
+constexpr float kTolerance = 0.001f;
+// The wave strip and its gap take this much of the width given to the echogram.
+constexpr int kWaveAndGap = 26;
+constexpr int kUserScheme = 2;
+}  // namespace
+
+SonarPicture::SonarPicture(const SonarHistory& history) : m_history(history) {
+    m_sonar = new UxSonar();
+    m_sonar->setPos(0, 0);
+}
+
+SonarColumn SonarPicture::getSonarInfo(int index, bool beep) {
+    const QList<kvl_w>& records = m_history.records();
+    if (index < 1 || index >= records.size()) return SonarColumn();
+    const StructConfiguration& cfg = Global::configuration;
+    SonarColumnSettings settings;
+    settings.sonarSensitivity = cfg.sonarSensitivity;
+    settings.fishSensitivity = cfg.fishSensitivity;
+    settings.surfaceClarify = cfg.surfaceClarify;
+    settings.sonarFreq = cfg.sonarFreq;
+    settings.displayRange = m_displayRange;
+
+    SonarFishHit fish;
+    const SonarColumn column =
+        sonar_extractColumn(records.at(index), settings, m_columnState, &fish);
+    if (fish.found)
+        drawFish(m_width - records.size() + index, fish.depth, fish.strength, fish.row, beep);
+    return column;
+}
+
+void SonarPicture::drawFish(int column, float depth, uint8_t strength, int row, bool beep) {
+    if (beep) Global::beeperOn(QStringLiteral("fish"));
+    StructFishInfo fish;
+    fish.x = column;
+    fish.y = row;
+    fish.strength = strength;
+    fish.depth = depth;
+    m_sonar->appendFish(fish);
+}
+
+void SonarPicture::imageRefresh() {
+    m_sonar->clearFish();
+    const int size = m_history.size();
+    for (int x = 0; x < m_width; ++x) {
+        const SonarColumn c = getSonarInfo(size - m_width + x, false);
+        m_sonar->drawPixsel_sonar(x, c.surfaceRow, c.bottomRow, c.samples, c.colorOffset);
+    }
+    m_sonar->updateItem();
+}
+
+void SonarPicture::imageScroll() {
+    const int size = m_history.size();
+    SonarColumn newest;
+    if (Global::configuration.chartSpeed < kTolerance) {
+        m_sonar->imageBufferScroll(1);
+        newest = getSonarInfo(size - 1, true);
+    } else {
+        // Each frame takes two columns: the interpolated copy, then the frame itself.
+        m_sonar->imageBufferScroll(2);
+        const SonarColumn before = getSonarInfo(size - 2, true);
+        m_sonar->drawPixsel_sonar(m_width - 2, before.surfaceRow, before.bottomRow, before.samples,
+                                  before.colorOffset);
+        newest = getSonarInfo(size - 1, true);
+    }
+    m_sonar->drawPixsel_sonar(m_width - 1, newest.surfaceRow, newest.bottomRow, newest.samples,
+                              newest.colorOffset);
+    m_sonar->drawPixsel_wave(newest.surfaceRow, newest.bottomRow, newest.samples,
+                             newest.colorOffset);
+
+    const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
+    const float range = feet ? m_displayRange * 3.3f : m_displayRange;
+    const bool automatic = std::fabs(Global::configuration.depthRange) < kTolerance;
+    m_sonar->drawPixsel_axis(std::isfinite(range) ? static_cast<int>(range) : 0, automatic);
+    m_sonar->updateItem();
+}
+
+void SonarPicture::checkState(float sonarRange) {
+    if (m_stateCheck.check(Global::configuration, sonarRange, m_displayRange)) imageRefresh();
+}
+
+void SonarPicture::infoTextRefresh(float depth, float waterTemp, float boatVoltage) {
+    const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
+    const bool fahrenheit = Global::getString_tempUnit() != QString::fromUtf8("℃");
+    const StructSonarReadout r =
+        SonarReadout::digits(depth, waterTemp, boatVoltage, feet, fahrenheit);
+    m_sonar->refreshText(r.depth, r.temperature, r.battery);
+}
+
+void SonarPicture::setWidth(int width) {
+    // A width that leaves no column for the picture is not taken.
+    if (width - kWaveAndGap < 1) return;
+    m_width = width - kWaveAndGap;
+    m_sonar->setImageWidth(m_width);
+    imageRefresh();
+}
+
+bool SonarPicture::loadColorTable(const QString& path) {
+    const QString copy = QString::fromLatin1(UxSonar::kUserColorFile);
+    // The name comes from the SD card: it is passed as one argument, never pasted into a
+    // shell command.
+    if (Global::my_system_args(QStringLiteral("cp"), {path, copy}) != 0) return false;
+    // 3 keeps the current background; so does a value that names no background at all.
+    const int background = ColorTableFile::background(Platform::path(copy));
+    if (background >= 0 && background <= 2) Global::configuration.backgroundColor = background;
+    m_sonar->loadUserColor();
+    Global::configuration.colorScheme = kUserScheme;
+    imageRefresh();
+    return true;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ModalWatch;
+class UxDialogCali;
+class UxDialogCheck;
+class UxDialogCountDown;
+class UxDialogDebugWindow;
+class UxDialogFeedBack;
+class UxDialogFile;
+class UxDialogHint;
+class UxDialogPowerOff;
+class UxDialogProgress;
+class UxDialogQuestion;
+class UxDialogSysInfo;
+class UxDialogTest;
+
+// Every dialog of the handset, made once at start-up, hidden at its fixed place until shown,
+// and registered with the modal watch so the main screen dims while one is up. Also the
+// messages that several parts of the program show the same way.
+class DialogHost {
+public:
+    explicit DialogHost(ModalWatch& modals);
+
+    UxDialogHint* hint() const { return m_hint; }
+    UxDialogQuestion* question() const { return m_question; }
+    UxDialogProgress* progress() const { return m_progress; }
+    UxDialogFeedBack* feedBack() const { return m_feedBack; }
+    UxDialogFile* file() const { return m_file; }
+    UxDialogPowerOff* powerOff() const { return m_powerOff; }
+    UxDialogCountDown* countDown() const { return m_countDown; }
+    UxDialogCheck* check() const { return m_check; }
+    UxDialogCali* cali() const { return m_cali; }
+    UxDialogTest* test() const { return m_test; }
+    UxDialogSysInfo* sysInfo() const { return m_sysInfo; }
+    UxDialogDebugWindow* debugWindow() const { return m_debugWindow; }
+
+    // The periodic work of the dialogs that animate or close themselves, in the tick's order.
+    void doTimer();
+
+    // An alarm of the periodic check: "Alarm", its message, "Ignore" and "OK".
+    void showAlarm(const QString& type, int messageText);
+    // "Stop Autopilot?" with "YES" and "NO"; the answer comes with type "stop".
+    void askStopAutopilot();
+    // "104" "Error" "Failed to save file".
+    void showSaveFailed();
+    // "101" "Error" "Failed to read file".
+    void showReadFailed();
+    // "Message" "Read file successfully", closing by itself.
+    void showReadOk();
+    // The versions (application, radio, sonar, GPS, autopilot, kernel) and the signal row.
+    void showSysInfo(const QStringList& versions, int myRssi, int hisRssi, int framesPerWindow);
+
+private:
+    UxDialogHint* m_hint = nullptr;
+    UxDialogQuestion* m_question = nullptr;
+    UxDialogProgress* m_progress = nullptr;
+    UxDialogFeedBack* m_feedBack = nullptr;
+    UxDialogFile* m_file = nullptr;
+    UxDialogPowerOff* m_powerOff = nullptr;
+    UxDialogCountDown* m_countDown = nullptr;
+    UxDialogCheck* m_check = nullptr;
+    UxDialogCali* m_cali = nullptr;
+    UxDialogTest* m_test = nullptr;
+    UxDialogSysInfo* m_sysInfo = nullptr;
+    UxDialogDebugWindow* m_debugWindow = nullptr;
+};

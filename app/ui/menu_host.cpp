@@ -1,0 +1,46 @@
+#include "ui/menu_host.h"
+
+#include "ui/modal_watch.h"
+#include "ui/ux_main_menu.h"
+#include "ui/ux_menu_tip.h"
+#include "ui/ux_small_menu.h"
+#include "ui/ux_sub_menu_image.h"
+#include "ui/ux_sub_menu_item.h"
+#include "ui/ux_sub_menu_item_multi.h"
+#include "ui/ux_sub_menu_item_single.h"
+#include "ui/ux_sub_menu_value.h"
+
+namespace {
+template <class T>
+T* place(ModalWatch& modals, T* widget, const QRect& geometry) {
+    widget->setGeometry(geometry);
+    widget->hide();
+    modals.add(widget);
+    return widget;
+}
+}  // namespace
+
+MenuHost::MenuHost(QWidget* view, ModalWatch& modals, const std::function<void()>& step) {
+    m_image = place(modals, new UxSubMenuImage(view), QRect(0, 244, 265, 110));
+    UxSubMenuImage::loadSmallImageData();
+    // The image chooser's data is the longest step; the waypoint groups and the course menu
+    // add steps of their own when they are built.
+    if (step) step();
+    m_main = place(modals, new UxMainMenu(view), QRect(0, 0, 180, 270));
+    modals.add(m_main->tip());
+    m_value = place(modals, new UxSubMenuValue(view), QRect(36, 210, 200, 60));
+    m_item = place(modals, new UxSubMenuItem(view), QRect(36, 210, 200, 60));
+    m_single = place(modals, new UxSubMenuItemSingle(view), QRect(36, 210, 200, 60));
+    m_multi = place(modals, new UxSubMenuItemMulti(view), QRect(36, 210, 200, 60));
+    m_small =
+        place(modals, new UxSmallMenu(false, view), QRect(133, 244, UxSmallMenu::kWidth, 150));
+}
+
+void MenuHost::doTimer() {
+    m_main->do_timer();
+    m_value->do_timer();
+    m_item->do_timer();
+    m_single->do_timer();
+    m_multi->do_timer();
+    m_small->do_timer();
+}
