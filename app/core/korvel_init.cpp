@@ -112,7 +112,8 @@ void Korvel::init_startWork() {
 
 void Korvel::system_shutdown() {
     if (m_timerMain) m_timerMain->stop();
-    if (m_sdThread) m_sdThread->stop();
+    if (m_sdThread && !m_sdThread->stop(kJoinMs))
+        qWarning("the SD card's thread did not end within %d ms", kJoinMs);
     if (m_data && !m_data->stop(kJoinMs))
         qWarning("the radio link's thread did not end within %d ms", kJoinMs);
 }

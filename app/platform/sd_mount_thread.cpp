@@ -4,6 +4,7 @@
 #include "platform/shell.h"
 
 #include <QElapsedTimer>
+#include <climits>
 #include <cstdio>
 
 const char* const SdMountThread::kFolders[6] = {"/mnt/sd/Korvel/Record/", "/mnt/sd/Korvel/Color/",
@@ -21,12 +22,13 @@ SdMountThread::~SdMountThread() {
     stop();
 }
 
-void SdMountThread::stop() {
+bool SdMountThread::stop(int timeoutMs) {
     requestInterruption();
-    wait();
+    if (!wait(timeoutMs < 0 ? ULONG_MAX : static_cast<unsigned long>(timeoutMs))) return false;
     // Pairs with the end of run(): the join through Qt's own lock is invisible to the thread
     // checker, this makes the loop's last use of the card visibly happen before its release.
     (void)m_finished.load(std::memory_order_acquire);
+    return true;
 }
 
 bool SdMountThread::pause(int ms) {

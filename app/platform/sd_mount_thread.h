@@ -18,9 +18,10 @@ public:
     ~SdMountThread() override;
 
     bool haveMountSD() const { return m_mounted.load(); }
-    // Ends the watch and waits for the thread. A mounted card stays mounted: unmounting at
-    // the end is the system's business.
-    void stop();
+    // Ends the watch and waits for the thread, at most timeoutMs when it is not negative (a
+    // mount command may hang on a bad card); false when the thread has not ended. A mounted
+    // card stays mounted: unmounting at the end is the system's business.
+    bool stop(int timeoutMs = -1);
 
     // The folders every card gets, in creation order.
     static const char* const kFolders[6];
