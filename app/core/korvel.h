@@ -210,6 +210,7 @@ private:
     int m_selectedPanel = -1;
     char m_model = 0;
     bool m_highlightDimmed = false;
+    bool m_poweringOff = false;
     int m_currentBaudRate = 3;     // the port opens at 115200
     int m_currentScreenMode = -1;  // the layout last applied; none yet at start
 };

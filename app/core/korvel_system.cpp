@@ -139,12 +139,13 @@ void Korvel::system_showPoweroffDialog() {
     m_dialogs->powerOff()->showPowerOff();
 }
 
-// Backlight off, a black screen, then the power goes (or, on a development machine, the
-// program ends).
+// Backlight off, the dialog gone and a black screen, then the power goes (or, on a development
+// machine, the program ends). The tick stops first, so nothing lights the screen again.
 void Korvel::slot_system_powerOff() {
-    m_backlight->off();
-    // The power-off dialog hides itself before it signals; no tick may light the screen again.
+    m_poweringOff = true;
     m_timerMain->stop();
+    m_backlight->off();
+    m_dialogs->powerOff()->hide();
     m_view->setForegroundBrush(QBrush(Qt::black, Qt::SolidPattern));
     m_view->viewport()->update();
     QCoreApplication::processEvents();
@@ -154,5 +155,15 @@ void Korvel::slot_system_powerOff() {
         QCoreApplication::quit();
         return;
     }
-    Global::my_system("poweroff");
+    const int status = Global::my_system("poweroff");
+    if (status == 0) return;
+    // The machine stays on: a frozen black handset would look dead, so light it again and
+    // say why.
+    qCWarning(lcCore) << "poweroff failed with status" << status;
+    m_poweringOff = false;
+    m_backlight->restore(Global::configuration.backLight);
+    m_highlightDimmed = false;
+    m_view->setHightLight();
+    m_dialogs->showPowerOffFailed();
+    m_timerMain->start(kTickMs);
 }

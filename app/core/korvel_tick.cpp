@@ -45,6 +45,8 @@ void Korvel::slot_timeout_main() {
     // count-down dialog.
     m_menus->doTimer();
     m_dialogs->doTimer();
+    // The power-off dialog's count may have ended in the power-off: nothing after it runs.
+    if (m_poweringOff) return;
     m_scene->do_timer();
     sonar()->do_timer();
     m_dialogs->countDown()->do_timer();

@@ -11,14 +11,19 @@ class Backlight {
 public:
     explicit Backlight(std::unique_ptr<ValueFileDevice> device = nullptr);
 
-    // Writes the level's brightness when the level changed; true when it wrote.
+    // Writes the level's brightness when the level changed; true when it wrote. Nothing is
+    // written while the backlight is off.
     bool apply(float level);
-    // Brightness 0: the screen goes dark (power-off).
+    // Brightness 0, and it stays dark whatever apply() is asked (power-off).
     void off();
+    // Lights the screen again at level (a power-off that did not happen).
+    void restore(float level);
+    bool isOff() const { return m_off; }
     // The level last written, -1 before the first write; 0 after off().
     float current() const { return m_current; }
 
 private:
     std::unique_ptr<ValueFileDevice> m_device;
     float m_current = -1;
+    bool m_off = false;
 };

@@ -3,7 +3,7 @@
 #include "platform/platform.h"
 
 #include <QRegularExpression>
-#include <atomic>
+#include <mutex>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,7 +11,14 @@
 namespace {
 
 // Set by tests on the GUI thread; the SD thread runs commands too.
-std::atomic<QStringList*> g_commandLog{nullptr};
+std::mutex g_hookMutex;
+Global::CommandHook g_hook;
+
+// True when the test's hook has handled the command.
+bool hooked(const QString& command, int* status) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    return g_hook && g_hook(command, status);
+}
 
 // Runs an already mapped command line through a shell pipe and echoes its output.
 int runPipe(const QByteArray& command) {
@@ -42,8 +49,9 @@ QString mapArgument(const QString& arg) {
 
 }  // namespace
 
-void Global::setCommandLog(QStringList* log) {
-    g_commandLog = log;
+void Global::setCommandHook(CommandHook hook) {
+    std::lock_guard<std::mutex> lock(g_hookMutex);
+    g_hook = std::move(hook);
 }
 
 int Global::my_system(const char* cmd) {
@@ -52,7 +60,8 @@ int Global::my_system(const char* cmd) {
         return -1;
     }
     const QString text = QString::fromLocal8Bit(cmd);
-    if (QStringList* log = g_commandLog.load()) log->append(text);
+    int status = 0;
+    if (hooked(text, &status)) return status;
     return runPipe(Platform::mapCommand(text).toLocal8Bit());
 }
 
@@ -75,6 +84,7 @@ int Global::my_system_args(const QString& program, const QStringList& args) {
         shown += QLatin1Char(' ') + shellQuote(arg);
         line += QLatin1Char(' ') + shellQuote(mapArgument(arg));
     }
-    if (QStringList* log = g_commandLog.load()) log->append(shown);
+    int status = 0;
+    if (hooked(shown, &status)) return status;
     return runPipe(line.toLocal8Bit());
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The shell runner: what must be a program (mount, sync, cp, tar, poweroff) runs through a
 // shell pipe, with the handset's paths mapped under the root.
@@ -20,7 +21,10 @@ int my_system(const QString& cmd);
 int my_system_args(const QString& program, const QStringList& args);
 // arg as one single-quoted shell word: a'b becomes 'a'\''b'.
 QString shellQuote(const QString& arg);
-// Records the text of every command the runner is given (tests); nullptr: off.
-void setCommandLog(QStringList* log);
+// A test's stand-in for the shell: it is shown every command (as given, before the root
+// mapping; for my_system_args the quoted line) and returns true, with *status set, when it has
+// handled the command itself, or false to let the shell run it. Empty: off.
+using CommandHook = std::function<bool(const QString& command, int* status)>;
+void setCommandHook(CommandHook hook);
 
 }  // namespace Global

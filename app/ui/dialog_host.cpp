@@ -69,6 +69,13 @@ void DialogHost::showReadOk() {
                      TrResource::getTrString(TR_ReadFileOk), true, false);
 }
 
+void DialogHost::showPowerOffFailed() {
+    m_hint->showHint(QString(), TrResource::getTrString(TR_Error),
+                     TrResource::getTrString(TR_PowerOff) + QStringLiteral(": ") +
+                         TrResource::getTrString(TR_Fail),
+                     false, true);
+}
+
 void DialogHost::showSysInfo(const QStringList& versions, int myRssi, int hisRssi,
                              int framesPerWindow) {
     m_sysInfo->showSysInfo(TrResource::getTrString(TR_SystemInfo), versions);

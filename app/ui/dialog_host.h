@@ -50,6 +50,8 @@ public:
     void showReadFailed();
     // "Message" "Read file successfully", closing by itself.
     void showReadOk();
+    // "Error" "Power Off: Fail": the handset could not switch itself off.
+    void showPowerOffFailed();
     // The versions (application, radio, sonar, GPS, autopilot, kernel) and the signal row.
     void showSysInfo(const QStringList& versions, int myRssi, int hisRssi, int framesPerWindow);
 

@@ -1,4 +1,5 @@
 #include "core/base/global.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
 #include "platform/handset_board.h"
@@ -7,12 +8,16 @@
 #include "platform/value_file.h"
 #include "platform/versions.h"
 #include "test_root.h"
+#include "ui/dialog_host.h"
 #include "ui/show_cpu_memory.h"
+#include "ui/ux_dialog_hint.h"
+#include "ui/ux_dialog_power_off.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
+#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -23,11 +28,16 @@ QString twoDecimals(float v) {
     return QString::number(static_cast<double>(v), 'f', 2);
 }
 
-// Records the runner's commands for the life of one test.
+// Records the runner's commands for the life of one test; they still run.
 struct CommandLog {
     QStringList commands;
-    CommandLog() { Global::setCommandLog(&commands); }
-    ~CommandLog() { Global::setCommandLog(nullptr); }
+    CommandLog() {
+        Global::setCommandHook([this](const QString& command, int*) {
+            commands << command;
+            return false;
+        });
+    }
+    ~CommandLog() { Global::setCommandHook(nullptr); }
 };
 
 // Records every value written to a board file, "path=value", and writes it through to the file
@@ -245,21 +255,55 @@ private slots:
         QVERIFY(QFileInfo(root.path("/sys/class/leds/beep")).isDir());
     }
 
-    void powerOff_backlightOffBlackScreenAndTheProgramEnds() {
+    // The power-off dialog's count ends in the power-off: the backlight goes off and stays off,
+    // the dialog is gone from the black screen. On the device a poweroff that fails lights the
+    // screen again and says so, and the tick goes on.
+    void powerOff_throughTheCount_data() {
+        QTest::addColumn<bool>("device");
+        QTest::newRow("virtual: the program ends") << false;
+        QTest::newRow("device: poweroff fails") << true;
+    }
+    void powerOff_throughTheCount() {
+        QFETCH(bool, device);
         TestRoot root;
         Configuration::applyDefaults(Global::configuration);
+        Global::configuration.backLight = 4;
+        QStringList ran;
+        Global::setCommandHook([&ran](const QString& command, int* status) {
+            ran << command;
+            *status = 256;  // nothing acts on this machine; poweroff "fails"
+            return command == QLatin1String("poweroff") || command.contains("/proc/version");
+        });
+        if (device) {
+            Platform::setBackend(Platform::Backend::Device);
+            QVERIFY(root.writeFile(kBacklight, ""));  // the board's sysfs file is always there
+        }
         Korvel k;
         k.mainTimer()->stop();
         k.system_checkState();
-        QCOMPARE(root.readFile(kBacklight), QByteArray("100\n"));
-        QTimer::singleShot(0, &k, &Korvel::slot_system_powerOff);
-        QTimer::singleShot(5000, [] { QCoreApplication::exit(7); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QCOMPARE(root.readFile(kBacklight), QByteArray("0\n"));
-        const QBrush fg = k.view()->foregroundBrush();
-        QCOMPARE(fg.style(), Qt::SolidPattern);
-        QCOMPARE(fg.color(), QColor(Qt::black));
-        QVERIFY(!k.mainTimer()->isActive());
+        QCOMPARE(root.readFile(kBacklight), QByteArray("45\n"));
+        UxDialogPowerOff* dialog = k.dialogs().powerOff();
+        QSignalSpy asked(dialog, &UxDialogPowerOff::signal_powerOff);
+        k.system_showPoweroffDialog();
+        QTRY_VERIFY(dialog->hasFocus());
+        for (int i = 0; i < 40 && asked.isEmpty(); ++i)
+            k.slot_timeout_main();
+        QCOMPARE(asked.count(), 1);
+        QVERIFY(!dialog->isVisible());
+        Platform::setBackend(Platform::Backend::Virtual);
+        Global::setCommandHook(nullptr);
+        QCOMPARE(ran.contains("poweroff"), device);
+        if (!device) {
+            QCOMPARE(root.readFile(kBacklight), QByteArray("0\n"));
+            QCOMPARE(k.view()->foregroundBrush().color(), QColor(Qt::black));
+            QVERIFY(!k.mainTimer()->isActive());
+            return;
+        }
+        QCOMPARE(root.readFile(kBacklight), QByteArray("45\n"));
+        QVERIFY(k.dialogs().hint()->isVisible());
+        QCOMPARE(k.dialogs().hint()->text(), TrResource::getTrString(TR_PowerOff) + ": " +
+                                                 TrResource::getTrString(TR_Fail));
+        QVERIFY(k.mainTimer()->isActive());
     }
 
     void monitor_cpuAndMemoryFromProcTexts() {
