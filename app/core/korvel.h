@@ -10,8 +10,10 @@
 #include "sonar/sonar_column.h"
 #include "ui/modal_watch.h"
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QGraphicsPixmapItem;
@@ -205,6 +207,8 @@ private:
     int m_updateSyncWaitMs = 200;
     int m_updateIdleWaitMs = 10;
     QString m_sonarLastCfg;
+    // The file chooser's tags and what takes the chosen file.
+    QHash<QString, std::function<void(const QString&)>> m_fileReceivers;
     int m_tickCount = 0;
     int m_oddCount = 0;
     int m_selectedPanel = -1;

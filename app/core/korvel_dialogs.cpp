@@ -58,6 +58,11 @@ void Korvel::dialog_init() {
                 m_dialogs->file()->showFile(folder, pattern, QStringLiteral("kvlw"));
             });
     connect(m_recorder, &Recorder::signal_replayEnded, m_data, &UxData::clearPlayList);
+
+    m_fileReceivers.insert(QStringLiteral("kvlw"),
+                           [this](const QString& file) { m_data->loadPlayList(file); });
+    m_fileReceivers.insert(QStringLiteral("kct"),
+                           [this](const QString& file) { sonar_getFile_kct(file); });
 }
 
 // --- Answers ------------------------------------------------------------------------------------
@@ -152,9 +157,16 @@ void Korvel::dialog_feedback_fail(const QString& type) {
     }
 }
 
+// The chosen file goes to the receiver of its tag; the courses ("kwc"), KML files ("kml") and
+// module updates ("rdup") add their receivers here as they are built.
 void Korvel::dialog_file_nameGet(const QString& type, const QString& fileName) {
     if (fileName.isEmpty()) return;  // cancelled
-    if (type == QLatin1String("kvlw")) m_data->loadPlayList(fileName);
+    const std::function<void(const QString&)> receiver = m_fileReceivers.value(type);
+    if (receiver) {
+        receiver(fileName);
+    } else {
+        qCWarning(lcCore) << "no receiver for files tagged" << type;
+    }
 }
 
 namespace {

@@ -108,6 +108,9 @@ void Korvel::init_startWork() {
     m_logo->hide();
     m_picture->item()->show();
     m_statusIcons->icon(ScreenLayout::IconSignal)->show();
+    // The sonar box gets its gain, frequency and range once at start; answering its own
+    // hello comes with link supervision.
+    link_sonar_get_hello();
 }
 
 void Korvel::system_shutdown() {

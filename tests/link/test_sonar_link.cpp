@@ -281,6 +281,9 @@ private slots:
         Korvel k;
         k.mainTimer()->stop();
         k.data()->thread()->device().setPacing({0, 0, 0});
+        // The start-up's greeting goes out first.
+        QTRY_COMPARE(k.data()->thread()->device().queuedCommands(), 0);
+        QTest::qWait(20);
         {
             std::lock_guard<std::mutex> lock(state->mutex);
             state->written.clear();
@@ -316,11 +319,10 @@ private slots:
         Global::configuration.depthRange = 20;
         Global::configuration.sonarSensitivity = 5;
         Global::configuration.fishSensitivity = 3;
-        Korvel k;
-        k.mainTimer()->stop();
         boat->powerOn();
-        QTRY_COMPARE_WITH_TIMEOUT(int(k.data()->linkState().flag_getData_sonar_hello), 1, 5000);
-        k.link_sonar_get_hello();  // hello, then the three packets of "all"
+        QTest::qWait(700);  // the boat has booted
+        Korvel k;           // the start-up greets the boat: hello, then the three packets of "all"
+        k.mainTimer()->stop();
         QTRY_COMPARE_WITH_TIMEOUT(boat->stats().configAccepted, 3, 5000);
         QCOMPARE(boat->stats().configRejected, 0);
         QCOMPARE(boat->stats().lastConfig, QByteArray(",Sens=5,Fsen=3"));

@@ -77,7 +77,7 @@ private slots:
         Global::configuration.colorScheme = 0;
         const uint32_t before = colorArray_rgb565_fish_user[100];
         QVERIFY(root.writeFile(kCard + "lake.kct", colorTableText(reload, background)));
-        k.sonar_getFile_kct(kCard + "lake.kct");
+        k.dialog_file_nameGet("kct", kCard + "lake.kct");  // as the file chooser hands it over
 
         QCOMPARE(root.readFile("/opt/selfcolortable.kct"), colorTableText(reload, background));
         QCOMPARE(Global::configuration.colorScheme, 2);
