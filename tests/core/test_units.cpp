@@ -1,5 +1,6 @@
 #include "core/base/configuration.h"
 #include "core/base/global.h"
+#include "core/base/resources.h"
 #include "ui/target_icon.h"
 
 #include <QtTest>
@@ -230,7 +231,13 @@ void TestUnits::targetIcon_pathByIndex_data() {
 void TestUnits::targetIcon_pathByIndex() {
     QFETCH(int, index);
     QFETCH(QString, path);
+    korvelInitResources();
     QCOMPARE(Global::getIconPath_target(index), path);
+    // A picture of its own, as the icon chooser and the map show it.
+    const QImage icon = Global::getIcon_target(index).toImage();
+    QCOMPARE(icon.size(), QSize(25, 25));
+    const QImage other = Global::getIcon_target(index == 1 ? 2 : 1).toImage();
+    QVERIFY(icon != other);
 }
 
 QTEST_MAIN(TestUnits)

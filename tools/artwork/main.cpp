@@ -115,6 +115,43 @@ QImage multiTargetIcon() {
     return img;
 }
 
+// The three waypoint and target markers of the map and the icon chooser: a red target ring,
+// a green fish and a yellow anchor, each on a dark disc so it stands out on the map.
+QImage targetIcon(int kind) {
+    QImage img = canvas(25, 25);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 0, 0, 200), 1.5));
+    p.setBrush(QColor(0, 0, 0, 150));
+    p.drawEllipse(QRectF(1, 1, 23, 23));
+    if (kind == 1) {
+        const QColor fish(80, 220, 120);
+        p.setPen(Qt::NoPen);
+        p.setBrush(fish);
+        p.drawEllipse(QRectF(5, 8.5, 12, 8));
+        p.drawPolygon(QPolygonF({QPointF(15.5, 12.5), QPointF(21, 8), QPointF(21, 17)}));
+        p.setBrush(QColor(0, 0, 0));
+        p.drawEllipse(QPointF(8.5, 11.5), 1.1, 1.1);
+    } else if (kind == 2) {
+        const QColor anchor(255, 210, 60);
+        p.setPen(QPen(anchor, 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(12.5, 7), QPointF(12.5, 19));
+        p.drawLine(QPointF(8.5, 10), QPointF(16.5, 10));
+        p.drawArc(QRectF(6.5, 12, 12, 8), 200 * 16, 140 * 16);
+        p.drawEllipse(QPointF(12.5, 5.5), 1.6, 1.6);
+    } else {
+        const QColor ring(255, 80, 70);
+        p.setPen(QPen(ring, 2.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(12.5, 12.5), 7.5, 7.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ring);
+        p.drawEllipse(QPointF(12.5, 12.5), 3, 3);
+    }
+    return img;
+}
+
 void wordmark(QPainter& p, const QRect& box, int pixelSize, const QColor& colour) {
     QFont f;
     f.setPixelSize(pixelSize);
@@ -342,6 +379,8 @@ int main(int argc, char* argv[]) {
     save(textIcon(QStringLiteral("200K")), out.filePath(QStringLiteral("ico/200K.png")));
     save(goBackIcon(), out.filePath(QStringLiteral("ico/goback.png")));
     save(multiTargetIcon(), out.filePath(QStringLiteral("ico/multitarget.png")));
+    for (int kind = 0; kind <= 2; ++kind)
+        save(targetIcon(kind), out.filePath(QStringLiteral("ico/targetIco_%1.png").arg(kind)));
     save(appStart(), out.filePath(QStringLiteral("logo/appstart.png")));
     save(earth(), out.filePath(QStringLiteral("logo/earth.png")));
     save(modelLogo(kAccent, QStringLiteral("S-series sonar")),
