@@ -21,6 +21,7 @@ class QGraphicsSimpleTextItem;
 class QTimer;
 class Backlight;
 class DialogHost;
+class ItemDevMode;
 class ItemLogo;
 class MenuHost;
 class Recorder;
@@ -144,6 +145,7 @@ public:
     int tickCount() const { return m_tickCount; }
     void setTickCount(int count) { m_tickCount = count; }
     int selectedPanel() const { return m_selectedPanel; }
+    ItemDevMode* devModeItem() const { return m_devMode; }
     bool recordMarkShown() const;
     bool exportMarkShown() const;
 
@@ -195,6 +197,7 @@ private:
     SonarUpdateRun* m_sonarUpdate = nullptr;
     QGraphicsSimpleTextItem* m_recordMark = nullptr;
     QGraphicsSimpleTextItem* m_exportMark = nullptr;
+    ItemDevMode* m_devMode = nullptr;
     ModalWatch m_modals;
     SonarHistory m_history;
     BoatValues m_boatValues;
@@ -217,4 +220,6 @@ private:
     bool m_poweringOff = false;
     int m_currentBaudRate = 3;     // the port opens at 115200
     int m_currentScreenMode = -1;  // the layout last applied; none yet at start
+    int m_currentLanguage = -1;    // -1: taken from the configuration on the first check
+    int m_currentDevMode = 0;      // the overlay starts hidden
 };

@@ -11,6 +11,7 @@
 #include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
 #include "ui/dialog_host.h"
+#include "ui/item_dev_mode.h"
 #include "ui/item_logo.h"
 #include "ui/menu_host.h"
 #include "ui/status_icons.h"
@@ -91,6 +92,11 @@ void Korvel::init_item() {
     m_statusIcons = std::make_unique<StatusIcons>(m_scene);
     m_recordMark = newMark(m_scene, QStringLiteral("REC."), 0);
     m_exportMark = newMark(m_scene, QStringLiteral("CSV"), 1);
+    m_devMode = new ItemDevMode();
+    m_devMode->setPos(0, 195);
+    m_devMode->setZValue(20);
+    m_devMode->hide();
+    m_scene->addItem(m_devMode);
 }
 
 void Korvel::init_thread() {

@@ -16,6 +16,8 @@
 #include "platform/versions.h"
 #include "sonar/ux_sonar.h"
 #include "ui/dialog_host.h"
+#include "ui/item_dev_mode.h"
+#include "ui/menu_host.h"
 #include "ui/show_cpu_memory.h"
 #include "ui/status_icons.h"
 #include "ui/ux_dialog_power_off.h"
@@ -63,6 +65,12 @@ void Korvel::system_checkState() {
     m_statusIcons->setSdCard(system_haveMountSD());
     // 2. Backlight, written only when the level changed.
     m_backlight->apply(cfg.backLight);
+    // 3. Language: what stays on screen is translated again.
+    if (m_currentLanguage < 0) m_currentLanguage = cfg.systemLanguage;
+    if (cfg.systemLanguage != m_currentLanguage) {
+        m_currentLanguage = cfg.systemLanguage;
+        m_menus->retranslate();
+    }
     // 4. Serial speed.
     if (cfg.baudRate != m_currentBaudRate) {
         m_currentBaudRate = cfg.baudRate;
@@ -74,6 +82,12 @@ void Korvel::system_checkState() {
     m_recorder->checkRecordMode(cfg, boatTime);
     m_exportMark->setVisible(m_recorder->logging());
     m_recordMark->setVisible(m_recorder->recording());
+    // 8. Developer overlay, with a fresh signal strength from the radio module.
+    if (cfg.devMode != m_currentDevMode) {
+        m_currentDevMode = cfg.devMode;
+        m_devMode->setVisible(cfg.devMode == 1);
+        if (cfg.devMode == 1) m_data->sendCmd_askRssi();
+    }
     // 9. Highlight.
     const bool dim = m_modals.anyVisible();
     if (dim != m_highlightDimmed) {
@@ -106,6 +120,7 @@ void Korvel::system_applyScreenLayout(int screenMode) {
     const StructScreenLayout layout = ScreenLayout::forMode(screenMode);
     if (!layout.valid) return;
     m_statusIcons->applyLayout(layout);
+    m_devMode->setY(layout.devOverlayY);
     sonar()->setImageHight(layout.echogramHeight);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/menu_host.h"
 
+#include "core/base/tr_resource.h"
 #include "ui/modal_watch.h"
 #include "ui/ux_main_menu.h"
 #include "ui/ux_menu_tip.h"
@@ -34,6 +35,18 @@ MenuHost::MenuHost(QWidget* view, ModalWatch& modals, const std::function<void()
     m_multi = place(modals, new UxSubMenuItemMulti(view), QRect(36, 210, 200, 60));
     m_small =
         place(modals, new UxSmallMenu(false, view), QRect(133, 244, UxSmallMenu::kWidth, 150));
+    retranslate();
+}
+
+void MenuHost::retranslate() {
+    m_systemTitles.clear();
+    for (int text = TR_Simulator; text <= TR_UpdateRBoxes; ++text)
+        m_systemTitles << TrResource::getTrString(EnumTrString(text));
+    m_systemTitles << TrResource::getTrString(TR_Next) << TrResource::getTrString(TR_Exit);
+    const QString title = TrResource::getTrString(TR_SystemTitle);
+    m_systemTitles << title;
+    if (m_main->isVisible() && m_main->getCurrentType() == QLatin1String("system"))
+        m_main->refreshTR(title, m_systemTitles.mid(0, m_systemTitles.size() - 1));
 }
 
 void MenuHost::doTimer() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <functional>
 
 class ModalWatch;
@@ -31,6 +32,12 @@ public:
     // The periodic work of the menu widgets (held-key repeat), from the main tick.
     void doTimer();
 
+    // The system page's rows and, last, its title, in the current language.
+    const QStringList& systemTitles() const { return m_systemTitles; }
+    // After a language change: the system page's titles are translated again, and the page
+    // list takes them at once when it shows the system page.
+    void retranslate();
+
 private:
     UxMainMenu* m_main = nullptr;
     UxSmallMenu* m_small = nullptr;
@@ -39,4 +46,5 @@ private:
     UxSubMenuItemSingle* m_single = nullptr;
     UxSubMenuItemMulti* m_multi = nullptr;
     UxSubMenuImage* m_image = nullptr;
+    QStringList m_systemTitles;
 };

@@ -44,6 +44,17 @@ void UxMainMenu::refreshTR(const QString& title) {
     titleBar()->setTitleText(title);
 }
 
+void UxMainMenu::refreshTR(const QString& title, const QStringList& rows) {
+    const int row = currentRow();
+    titleBar()->setTitleText(title);
+    QStringList shown;
+    for (const QString& text : rows.mid(0, kMaxRows))
+        shown << QStringLiteral("  ") + text;
+    setRows(shown);
+    selectRow(row);
+    updateTip();
+}
+
 void UxMainMenu::keyEnter() {
     if (currentRow() >= 0) emit signal_keyClick_enter(currentRow());
 }

@@ -21,6 +21,8 @@ public:
     QString getCurrentType() const { return m_type; }
     // Sets the title again (after a language change).
     void refreshTR(const QString& title);
+    // Sets the title and the rows again, keeping the selected row (after a language change).
+    void refreshTR(const QString& title, const QStringList& rows);
     UxMenuTip* tip() const { return m_tip; }
 
     // A row too wide for the list is reported as drawn, shortened with "…"; the tip shows it

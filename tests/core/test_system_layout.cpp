@@ -1,9 +1,17 @@
 #include "core/base/global.h"
 #include "core/base/screen_layout.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
+#include "fake_spi_bus.h"
+#include "link/spi_device.h"
+#include "link/spi_rw_thread.h"
+#include "link/ux_data.h"
 #include "sonar/ux_sonar.h"
 #include "test_root.h"
+#include "ui/item_dev_mode.h"
+#include "ui/menu_host.h"
 #include "ui/status_icons.h"
+#include "ui/ux_main_menu.h"
 
 #include <QGraphicsPixmapItem>
 #include <QTimer>
@@ -20,6 +28,65 @@ using Panels = std::array<bool, StructScreenLayout::kPanels>;
 class TestSystemLayout : public QObject {
     Q_OBJECT
 private slots:
+    // A language change translates the system page on screen at once, keeping its row.
+    void systemCheck_languageChangeRetranslatesTheSystemPage() {
+        TestRoot root;
+        Configuration::applyDefaults(Global::configuration);
+        Global::configuration.systemLanguage = 0;
+        Korvel k;
+        k.mainTimer()->stop();
+        k.system_checkState();
+        UxMainMenu* menu = k.menus().main();
+        const QStringList english = k.menus().systemTitles();
+        menu->showMainMenu("system", english.last(), english.mid(0, english.size() - 1));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(menu, Qt::Key_Down);
+        Global::configuration.systemLanguage = 2;
+        k.system_checkState();
+        const QStringList german = k.menus().systemTitles();
+        QCOMPARE(german.size(), english.size());
+        QCOMPARE(german.at(3), TrResource::getTrString(TR_Language, 2));
+        QVERIFY(german.at(3) != english.at(3));
+        QStringList shown;
+        for (const StructTextBox& box : menu->textBoxes())
+            shown << box.text.trimmed();
+        QVERIFY2(shown.contains(german.at(3)) && shown.contains(german.last()),
+                 qPrintable(shown.join('|')));
+        QCOMPARE(menu->currentRow(), 3);
+    }
+
+    // The developer overlay follows devMode and asks the radio module for its signal strength.
+    void systemCheck_developerOverlayFollowsDevMode() {
+        auto bus = std::make_shared<FakeSpiBus::State>();
+        SpiBus::setFactory([bus] { return std::make_unique<FakeSpiBus>(bus); });
+        TestRoot root;
+        Configuration::applyDefaults(Global::configuration);
+        Global::configuration.devMode = 0;
+        Korvel k;
+        k.mainTimer()->stop();
+        k.data()->thread()->device().setPacing({0, 0, 0});
+        // The radio module's information request: a packet of type 0x10 carrying A3 5C.
+        const auto askedRssi = [bus] {
+            std::lock_guard<std::mutex> lock(bus->mutex);
+            const QByteArray& w = bus->written;
+            for (int at = w.indexOf("#sbus"); at >= 0; at = w.indexOf("#sbus", at + 1)) {
+                if (w.mid(at + 5, 1) == "\x10" && w.mid(at + 12, 2) == "\xA3\x5C") return true;
+            }
+            return false;
+        };
+        k.system_checkState();
+        QVERIFY(!k.devModeItem()->isVisible());
+        Global::configuration.devMode = 1;
+        k.system_checkState();
+        QVERIFY(k.devModeItem()->isVisible());
+        QVERIFY(k.devModeItem()->text().startsWith("mR:"));
+        QTRY_VERIFY(askedRssi());
+        Global::configuration.devMode = 0;
+        k.system_checkState();
+        QVERIFY(!k.devModeItem()->isVisible());
+        SpiBus::setFactory(nullptr);
+    }
+
     void layout_describesEachMode() {
         const auto l0 = ScreenLayout::forMode(0);
         QVERIFY(l0.valid);
