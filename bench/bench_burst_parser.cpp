@@ -30,6 +30,7 @@ public:
     }
     long write(const uint8_t*, size_t n) override { return long(n); }
     void setLine(EnumGpioLine, bool) override {}
+    bool isOpen() const override { return true; }
     int readLine(EnumGpioLine line) override {
         return line == EnumGpioLine::RxReady && m_pos < m_bytes.size() ? 1 : 0;
     }

@@ -107,6 +107,7 @@ void Recorder::checkRecordMode(StructConfiguration& cfg, unsigned boatTime) {
     if (m_currentWorkMode < 0) m_currentWorkMode = cfg.workMode;
     bool failed = m_recordFailed && m_currentWorkMode == 1 && cfg.workMode == 1;
     m_recordFailed = false;
+    QString tried = m_recordFileName;
     if (cfg.workMode != m_currentWorkMode) {
         const int previous = m_currentWorkMode;
         m_currentWorkMode = cfg.workMode;
@@ -118,6 +119,7 @@ void Recorder::checkRecordMode(StructConfiguration& cfg, unsigned boatTime) {
             const QString name = RecordNaming::fileName(
                 QLatin1String(kRecordFolder), QStringLiteral("Sablo_History_"),
                 QStringLiteral(".kvlw"), boatTime, handsetFileExists);
+            tried = name.isEmpty() ? QLatin1String(kRecordFolder) : name;
             const QString path = Platform::path(name);
             m_record.setFileName(path);
             failed = name.isEmpty() || !RecordFile::create(path) ||
@@ -132,7 +134,7 @@ void Recorder::checkRecordMode(StructConfiguration& cfg, unsigned boatTime) {
     }
     if (failed) {
         // Not recording, and the user is told so: the mode returns to normal.
-        qCWarning(lcCore) << "recording stopped: cannot write" << m_recordFileName;
+        qCWarning(lcCore) << "recording stopped: cannot write" << tried;
         closeRecord();
         m_recordFileName.clear();
         cfg.workMode = 0;

@@ -50,8 +50,10 @@ void SpiDevice::spiWrite(const uint8_t* buf, int len) {
     writePacket(buf, len);
 }
 
-// The transmit handshake around one write. Called with the bus locked.
+// The transmit handshake around one write. Called with the bus locked. A bus that is not open
+// has said so once already; its commands are dropped without a word each.
 void SpiDevice::writePacket(const uint8_t* buf, int len) {
+    if (!m_bus->isOpen()) return;
     m_bus->setLine(EnumGpioLine::ChipSelect, false);
     m_bus->setLine(EnumGpioLine::TxFlag, true);
     if (m_bus->write(buf, size_t(len)) != len) qCWarning(lcLink) << "spi write failed";

@@ -23,6 +23,9 @@ public:
     virtual long read(uint8_t* buf, size_t n) = 0;
     virtual long write(const uint8_t* buf, size_t n) = 0;
     virtual void setLine(EnumGpioLine line, bool high) = 0;
+    // False while the bus cannot carry data (the device did not open, no boat answers); a
+    // failure of that kind is reported once, where it is found.
+    virtual bool isOpen() const = 0;
     // The line's level (0 = low), or 0 when it cannot be read.
     virtual int readLine(EnumGpioLine line) = 0;
 

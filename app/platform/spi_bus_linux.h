@@ -12,6 +12,7 @@ public:
     long write(const uint8_t* buf, size_t n) override;
     void setLine(EnumGpioLine line, bool high) override;
     int readLine(EnumGpioLine line) override;
+    bool isOpen() const override { return m_spi >= 0; }
 
 private:
     int lineFd(EnumGpioLine line) const;

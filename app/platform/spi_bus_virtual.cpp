@@ -95,7 +95,11 @@ bool SpiBusVirtual::recvAll(uint8_t* p, size_t n) {
 
 void SpiBusVirtual::open() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!ensureConnected()) perror("open spidev fail...\n");
+    // No boat yet is normal on a development machine: the link stays silent and connects as
+    // soon as one answers.
+    if (!ensureConnected())
+        qCInfo(lcPlatform).noquote() << "no virtual boat answers at" << m_path
+                                     << "- the radio link stays silent until one does";
 }
 
 // The virtual module has no clock or mode to set.

@@ -27,6 +27,7 @@ public:
     int readLine(EnumGpioLine line) override;
 
     bool isConnected() const;
+    bool isOpen() const override { return isConnected(); }
     static QString defaultSocketPath();
     static constexpr size_t kMaxChunk = 4096;
 

@@ -1,6 +1,7 @@
 #include "core/base/configuration.h"
 #include "core/base/global.h"
 #include "core/korvel.h"
+#include "korvel_test.h"
 #include "test_root.h"
 
 #include <sys/stat.h>
@@ -272,5 +273,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestConfiguration)
+KORVEL_TEST_MAIN(TestConfiguration)
 #include "test_configuration.moc"

@@ -3,6 +3,7 @@
 #include "core/korvel.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
+#include "korvel_test.h"
 #include "test_root.h"
 
 #include <QLineEdit>
@@ -211,5 +212,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestKeys)
+KORVEL_TEST_MAIN(TestKeys)
 #include "test_keys.moc"

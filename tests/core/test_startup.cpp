@@ -1,5 +1,6 @@
 #include "core/app_setup.h"
 #include "core/script_runner.h"
+#include "korvel_test.h"
 
 #include <QApplication>
 #include <QFont>
@@ -112,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStartup)
+KORVEL_TEST_MAIN(TestStartup)
 #include "test_startup.moc"

@@ -2,6 +2,7 @@
 #include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
+#include "korvel_test.h"
 #include "platform/handset_board.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -16,8 +17,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTimer>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -274,9 +275,12 @@ private slots:
             *status = 256;  // nothing acts on this machine; poweroff "fails"
             return command == QLatin1String("poweroff") || command.contains("/proc/version");
         });
+        KorvelTest::ExpectedMessage failed("^poweroff failed with status 256");
         if (device) {
             Platform::setBackend(Platform::Backend::Device);
-            QVERIFY(root.writeFile(kBacklight, ""));  // the board's sysfs file is always there
+            // The board's sysfs files are always there.
+            QVERIFY(root.writeFile(kBacklight, ""));
+            QVERIFY(root.writeFile(kBeeper, ""));
         }
         Korvel k;
         k.mainTimer()->stop();
@@ -301,9 +305,10 @@ private slots:
         }
         QCOMPARE(root.readFile(kBacklight), QByteArray("45\n"));
         QVERIFY(k.dialogs().hint()->isVisible());
-        QCOMPARE(k.dialogs().hint()->text(), TrResource::getTrString(TR_PowerOff) + ": " +
-                                                 TrResource::getTrString(TR_Fail));
+        QCOMPARE(k.dialogs().hint()->text(),
+                 TrResource::getTrString(TR_PowerOff) + ": " + TrResource::getTrString(TR_Fail));
         QVERIFY(k.mainTimer()->isActive());
+        QCOMPARE(failed.seen(), 1);
     }
 
     void monitor_cpuAndMemoryFromProcTexts() {
@@ -356,5 +361,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSystemDevices)
+KORVEL_TEST_MAIN(TestSystemDevices)
 #include "test_system_devices.moc"

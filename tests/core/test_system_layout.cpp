@@ -3,6 +3,7 @@
 #include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "fake_spi_bus.h"
+#include "korvel_test.h"
 #include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSystemLayout)
+KORVEL_TEST_MAIN(TestSystemLayout)
 #include "test_system_layout.moc"

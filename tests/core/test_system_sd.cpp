@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
+#include "korvel_test.h"
 #include "platform/platform.h"
 #include "platform/sd_mount_thread.h"
 #include "test_root.h"
@@ -102,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSystemSd)
+KORVEL_TEST_MAIN(TestSystemSd)
 #include "test_system_sd.moc"

@@ -1,6 +1,7 @@
 #include "core/alarm_monitor.h"
 #include "core/base/global.h"
 #include "core/korvel.h"
+#include "korvel_test.h"
 #include "navi/heading_filter.h"
 #include "test_root.h"
 
@@ -212,5 +213,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTick)
+KORVEL_TEST_MAIN(TestTick)
 #include "test_tick.moc"

@@ -1,6 +1,7 @@
 #include "core/base/configuration.h"
 #include "core/base/global.h"
 #include "core/base/resources.h"
+#include "korvel_test.h"
 #include "ui/target_icon.h"
 
 #include <QtTest>
@@ -240,5 +241,5 @@ void TestUnits::targetIcon_pathByIndex() {
     QVERIFY(icon != other);
 }
 
-QTEST_MAIN(TestUnits)
+KORVEL_TEST_MAIN(TestUnits)
 #include "test_units.moc"

@@ -9,6 +9,7 @@
 #include "data/record_naming.h"
 #include "data/recorder.h"
 #include "data/sonar_history.h"
+#include "korvel_test.h"
 #include "link/history_log_reader.h"
 #include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
@@ -317,6 +318,7 @@ private slots:
     }
 
     void record_cardFull_stopsAndTellsTheUser() {
+        KorvelTest::ExpectedMessage said("^recording stopped: cannot write");
         TestRoot root;
         QVERIFY(QDir().mkpath(root.path("/mnt/sd/Korvel/Record")));
         Korvel k;
@@ -351,6 +353,7 @@ private slots:
     }
 
     void record_noCard_isNotReportedAsRecording() {
+        KorvelTest::ExpectedMessage said("^recording stopped: cannot write");
         TestRoot root;  // no card: the record folder does not exist
         Korvel k;
         k.mainTimer()->stop();
@@ -387,6 +390,7 @@ private slots:
     }
 
     void dataLogger_cardPulled_stopsAndTellsTheUser() {
+        KorvelTest::ExpectedMessage said("^data logger stopped: cannot write");
         TestRoot root;
         QVERIFY(QDir().mkpath(root.path("/mnt/sd/Korvel/Export")));
         Korvel k;
@@ -406,5 +410,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDataHistory)
+KORVEL_TEST_MAIN(TestDataHistory)
 #include "test_data_history.moc"

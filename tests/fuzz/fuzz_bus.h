@@ -26,6 +26,7 @@ public:
     }
     long write(const uint8_t*, size_t n) override { return long(n); }
     void setLine(EnumGpioLine, bool) override {}
+    bool isOpen() const override { return true; }
     int readLine(EnumGpioLine line) override {
         return line == EnumGpioLine::RxReady && remaining() > 0 ? 1 : 0;
     }

@@ -1,6 +1,7 @@
 // The handset's link code, unchanged, over the virtual backend against an in-process virtual
 // boat: what a user of UxData sees when the boat speaks, answers commands and misbehaves.
 #include "boat_core.h"
+#include "korvel_test.h"
 #include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
@@ -257,5 +258,5 @@ private:
     std::unique_ptr<UxData> m_data;
 };
 
-QTEST_GUILESS_MAIN(TestLinkVboat)
+KORVEL_TEST_MAIN(TestLinkVboat)
 #include "test_link_vboat.moc"

@@ -1,4 +1,5 @@
 #include "core/base/global.h"
+#include "korvel_test.h"
 #include "link/kboot.h"
 #include "link/sbus.h"
 #include "link/spi_device.h"
@@ -161,5 +162,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSbusPackets)
+KORVEL_TEST_MAIN(TestSbusPackets)
 #include "test_sbus_packets.moc"

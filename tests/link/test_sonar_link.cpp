@@ -4,6 +4,7 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
 #include "fake_spi_bus.h"
+#include "korvel_test.h"
 #include "link/sonar_config_message.h"
 #include "link/sonar_frame_values.h"
 #include "link/sonar_update.h"
@@ -505,5 +506,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSonarLink)
+KORVEL_TEST_MAIN(TestSonarLink)
 #include "test_sonar_link.moc"

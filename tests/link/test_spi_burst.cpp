@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "fake_spi_bus.h"
+#include "korvel_test.h"
 #include "link/spi_device.h"
 #include "test_root.h"
 
@@ -308,5 +309,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSpiBurst)
+KORVEL_TEST_MAIN(TestSpiBurst)
 #include "test_spi_burst.moc"

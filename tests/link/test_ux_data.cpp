@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "fake_spi_bus.h"
+#include "korvel_test.h"
 #include "link/history_log_reader.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
@@ -178,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUxData)
+KORVEL_TEST_MAIN(TestUxData)
 #include "test_ux_data.moc"

@@ -1,3 +1,4 @@
+#include "korvel_test.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"
 
@@ -441,5 +442,5 @@ void TestConvert::bytes_writeLittleEndian() {
     QCOMPARE(Convert::u8_to_u16(sbuf + 1), static_cast<unsigned short>(value));
 }
 
-QTEST_MAIN(TestConvert)
+KORVEL_TEST_MAIN(TestConvert)
 #include "test_convert.moc"

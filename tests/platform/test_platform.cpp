@@ -1,3 +1,4 @@
+#include "korvel_test.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
 #include "test_root.h"
@@ -82,5 +83,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPlatform)
+KORVEL_TEST_MAIN(TestPlatform)
 #include "test_platform.moc"

@@ -1,20 +1,19 @@
+#include "korvel_test.h"
 #include "platform/platform.h"
 #include "platform/serial_port.h"
 #include "platform/serial_port_linux.h"
 #include "platform/serial_port_virtual.h"
 #include "test_root.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QtTest>
-
-#include <climits>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtTest>
+#include <climits>
 
 namespace {
 
@@ -337,5 +336,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSerialPort)
+KORVEL_TEST_MAIN(TestSerialPort)
 #include "test_serial_port.moc"

@@ -49,6 +49,7 @@ public:
         if (line == EnumGpioLine::ChipSelect) m_state->events << (high ? "cs1" : "cs0");
         if (line == EnumGpioLine::TxFlag) m_state->events << (high ? "tx1" : "tx0");
     }
+    bool isOpen() const override { return true; }
     int readLine(EnumGpioLine line) override {
         std::lock_guard<std::mutex> lock(m_state->mutex);
         if (line != EnumGpioLine::RxReady) return 0;

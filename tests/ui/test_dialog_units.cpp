@@ -1,3 +1,4 @@
+#include "korvel_test.h"
 #include "test_root.h"
 #include "ui/feedback_wait.h"
 #include "ui/file_scan.h"
@@ -140,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDialogUnits)
+KORVEL_TEST_MAIN(TestDialogUnits)
 #include "test_dialog_units.moc"

@@ -4,6 +4,7 @@
 #include "core/korvel.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
+#include "korvel_test.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_cali.h"
@@ -749,5 +750,5 @@ private:
     QScopedPointer<TestRoot> m_root;
 };
 
-QTEST_MAIN(TestDialogs)
+KORVEL_TEST_MAIN(TestDialogs)
 #include "test_dialogs.moc"

@@ -1,4 +1,5 @@
 #include "core/base/resources.h"
+#include "korvel_test.h"
 #include "ui/char_edit_model.h"
 #include "ui/key_repeat.h"
 #include "ui/list_cursor.h"
@@ -320,5 +321,5 @@ void TestMenuLogic::smallImageData_resourceHasThreeImagesPerKind() {
     QVERIFY(!SmallImageData::load(QStringLiteral("/nonexistent/file.ksi"), &images));
 }
 
-QTEST_GUILESS_MAIN(TestMenuLogic)
+KORVEL_TEST_MAIN(TestMenuLogic)
 #include "test_menu_logic.moc"

@@ -4,6 +4,7 @@
 #include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
+#include "korvel_test.h"
 #include "test_root.h"
 #include "ui/menu_host.h"
 #include "ui/ux_focus_widgets.h"
@@ -1010,5 +1011,5 @@ void TestMenuWidgets::mainMenu_everyRowReadableInEveryLanguage() {
     QVERIFY(m_screen->grab().save(QDir(m_shotDir).filePath("mainmenu_tip_de.png")));
 }
 
-QTEST_MAIN(TestMenuWidgets)
+KORVEL_TEST_MAIN(TestMenuWidgets)
 #include "test_menu_widgets.moc"

@@ -1,5 +1,6 @@
 #include "app_font.h"
 #include "core/base/tr_resource.h"
+#include "korvel_test.h"
 #include "text_fit_rules.h"
 
 #include <QFontMetrics>
@@ -313,5 +314,5 @@ void TestTextRendering::fitCheck_wrapsChineseBetweenCharacters() {
     QCOMPARE(TextFit::wrappedLineCount(m_font, text, TextFit::kMessageWidth), 3);
 }
 
-QTEST_MAIN(TestTextRendering)
+KORVEL_TEST_MAIN(TestTextRendering)
 #include "test_text_rendering.moc"

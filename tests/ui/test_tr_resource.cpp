@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "core/base/tr_resource.h"
+#include "korvel_test.h"
 
 #include <QTextCodec>
 #include <QtTest>
@@ -251,5 +252,5 @@ void TestTrResource::otherLocaleCodec_stillDecodesUtf8() {
     QCOMPARE(text, QString::fromUtf8("Далее"));
 }
 
-QTEST_GUILESS_MAIN(TestTrResource)
+KORVEL_TEST_MAIN(TestTrResource)
 #include "test_tr_resource.moc"

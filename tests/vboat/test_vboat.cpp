@@ -1,16 +1,15 @@
-#include "wire_client.h"
-
 #include "boat_sim.h"
 #include "history_log.h"
+#include "korvel_test.h"
 #include "sbus.h"
 #include "virtual_boat.h"
+#include "wire_client.h"
 
+#include <sys/un.h>
 #include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <sys/un.h>
 #include <cmath>
 #include <memory>
 
@@ -545,5 +544,5 @@ void TestVboat::stop_boundedAndClosesSocket() {
     rig.boat.reset();  // the destructor after stop() does not hang
 }
 
-QTEST_GUILESS_MAIN(TestVboat)
+KORVEL_TEST_MAIN(TestVboat)
 #include "test_vboat.moc"

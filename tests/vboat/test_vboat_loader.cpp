@@ -1,4 +1,5 @@
 // The virtual sonar box's firmware loader on its own: its KBoot packets and its answers.
+#include "korvel_test.h"
 #include "sonar_loader.h"
 
 #include <QtTest>
@@ -110,5 +111,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVboatLoader)
+KORVEL_TEST_MAIN(TestVboatLoader)
 #include "test_vboat_loader.moc"
