@@ -396,7 +396,8 @@ private slots:
         QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier, QString(),
                                 true);
         QCoreApplication::sendEvent(&d, &repeatRelease);
-        QVERIFY(d.isVisible());  // auto-repeat of the held key
+        QTest::keyRelease(&d, Qt::Key_Up);
+        QVERIFY(d.isVisible());  // auto-repeat of the held key, or another key
         QTest::keyRelease(&d, Qt::Key_Escape);
         QVERIFY(!d.isVisible());
         QCOMPARE(d.ticks(), 0);
