@@ -24,24 +24,37 @@ void Korvel::system_keyClick(const QString& key) {
     const bool apRunning = m_data->linkState().currentInfoAp().taskMode() == QLatin1String("R");
     const StructKeyRoute route =
         KeyRouter::route(key, m_selectedPanel, Global::configuration.screenMode, apRunning);
+    // No default: an action added to the router without a case here is a compiler warning.
     switch (route.action) {
+        case EnumKeyAction::None:
+            break;
         case EnumKeyAction::NextScreenMode:
             system_changeScreenMode();
             break;
+        case EnumKeyAction::OpenQuickMenu:
+            break;  // the quick menu (menu_showQuick) arrives with the menus
+        case EnumKeyAction::OpenSmallMenu:
+            break;  // the panel-content chooser arrives with the info panels
+        case EnumKeyAction::OpenMainMenu:
+            break;  // the main menu (menu_showMain) arrives with the menus
         case EnumKeyAction::UnselectPanel:
             m_selectedPanel = KeyRouter::kNoPanel;
             break;
+        case EnumKeyAction::ZoomMap:
+            break;  // the map zoom (navi_zoomTrack) arrives with the map
+        case EnumKeyAction::MoveMapCursor:
+            break;  // the map cursor (UxNavi::select_show) arrives with the map
         case EnumKeyAction::SelectPanel:
             m_selectedPanel = route.panel;
             break;
         case EnumKeyAction::AskStopAutopilot:
             m_dialogs->askStopAutopilot();
             break;
+        case EnumKeyAction::ChooseTarget:
+            break;  // choosing a target in the waypoint menu arrives with the waypoints
         case EnumKeyAction::ShowDebugWindow:
             dialog_debugWindow_loadCmdString();
             m_dialogs->debugWindow()->showWindow();
-            break;
-        default:
             break;
     }
 }

@@ -1,5 +1,7 @@
 #include "core/script_runner.h"
 
+#include "core/base/keypad.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -7,26 +9,9 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
-
-// The desktop keys that a key name stands for, pressed in this order and released in reverse.
-QVector<int> keysFor(const QString& name) {
-    static const QHash<QString, QVector<int>> table = {
-        {QStringLiteral("up"), {Qt::Key_Up}},
-        {QStringLiteral("down"), {Qt::Key_Down}},
-        {QStringLiteral("left"), {Qt::Key_Left}},
-        {QStringLiteral("right"), {Qt::Key_Right}},
-        {QStringLiteral("enter"), {Qt::Key_Return}},
-        {QStringLiteral("esc"), {Qt::Key_Escape}},
-        {QStringLiteral("change"), {Qt::Key_C}},
-        {QStringLiteral("menu"), {Qt::Key_M}},
-        {QStringLiteral("apWindow"), {Qt::Key_C, Qt::Key_M}},
-        {QStringLiteral("ap"), {Qt::Key_I}},
-        {QStringLiteral("zoom"), {Qt::Key_O}},
-    };
-    return table.value(name);
-}
 
 bool readMs(const QString& text, int& ms) {
     bool ok = false;
@@ -39,7 +24,7 @@ bool readMs(const QString& text, int& ms) {
 ScriptRunner::ScriptRunner(QWidget* screen, QObject* parent) : QObject(parent), m_screen(screen) {}
 
 bool ScriptRunner::isKeyName(const QString& name) {
-    return !keysFor(name).isEmpty();
+    return !Keypad::keysOf(name).isEmpty();
 }
 
 bool ScriptRunner::load(const QString& fileName) {
@@ -96,12 +81,14 @@ void ScriptRunner::start() {
 }
 
 void ScriptRunner::sendKey(const QString& name, bool press) {
-    QVector<int> keys = keysFor(name);
+    // The keys of a name are pressed in order and released in reverse, as a hand would.
+    QVector<EnumKey> keys = Keypad::keysOf(name);
     if (!press) std::reverse(keys.begin(), keys.end());
-    for (int key : keys) {
+    for (EnumKey key : keys) {
         QWidget* target = QApplication::focusWidget();
         if (target == nullptr) target = m_screen;
-        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier);
+        QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, Keypad::qtKey(key),
+                        Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
 }

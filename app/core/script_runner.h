@@ -35,7 +35,7 @@ public:
     void setScreen(QWidget* screen) { m_screen = screen; }
     void start();
 
-    // Key names of the keypad and the desktop keys that stand for them.
+    // Whether name is one of the keypad's key names ("up", "esc", "apWindow", ...).
     static bool isKeyName(const QString& name);
 
 signals:

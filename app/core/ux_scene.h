@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/key_input.h"
+
 #include <QGraphicsScene>
 
 // The 272 x 480 scene that every picture is drawn on. It turns the keypad's key events into
@@ -24,11 +26,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void clearHold();
+    void act(const KeyInput::Actions& actions);
 
-    bool m_keyDown = false;
-    int m_holdCount = 0;
-    bool m_escPending = false;
-    bool m_cPending = false;
-    bool m_iPending = false;
+    KeyInput m_input;
 };

@@ -112,8 +112,28 @@ void UxDialog::paintEvent(QPaintEvent* event) {
     p.fillPath(band.simplified(), QColor(QLatin1String(titleColor())));
 }
 
+void UxDialog::ignoreKeyboardRepeat() {
+    KeyInput::StructRules rules;
+    rules.clickOnAutoRepeat = false;
+    m_input = KeyInput(rules);
+}
+
+void UxDialog::act(const KeyInput::Actions& actions) {
+    for (const KeyInput::StructAction& a : actions) {
+        if (a.kind == KeyInput::StructAction::Click) keyPressed(a.key);
+        if (a.kind == KeyInput::StructAction::Release) keyReleased(a.key);
+    }
+}
+
+void UxDialog::keyReleased(EnumKey) {}
+
 void UxDialog::keyPressEvent(QKeyEvent* event) {
     Global::beeperOn(QStringLiteral("key"));
-    keyPressed(event);
+    act(m_input.press(Keypad::fromQtKey(event->key()), event->isAutoRepeat()));
+    event->accept();
+}
+
+void UxDialog::keyReleaseEvent(QKeyEvent* event) {
+    act(m_input.release(Keypad::fromQtKey(event->key()), event->isAutoRepeat()));
     event->accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/key_input.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -7,7 +9,8 @@ class QVBoxLayout;
 
 // What every dialog shares: a frameless window with a painted high-contrast frame, a title
 // bar with a short code and a title, a body laid out top to bottom, the key tone on every key
-// and the keyboard focus while shown. Subclasses read their keys in keyPressed().
+// and the keyboard focus while shown. Subclasses read their keys, as keypad keys, in
+// keyPressed().
 class UxDialog : public QWidget {
     Q_OBJECT
 public:
@@ -37,16 +40,24 @@ protected:
     // Shows the dialog, raises it and gives it the keyboard focus.
     void showAndFocus();
 
-    // A key pressed while the dialog has the focus; the key tone has sounded already.
-    virtual void keyPressed(QKeyEvent* event) = 0;
+    // A key pressed while the dialog has the focus (EnumKey::None for one that is not on the
+    // keypad); the key tone has sounded already. The keyboard's own repeat of a held key
+    // comes here too, unless ignoreKeyboardRepeat() was called.
+    virtual void keyPressed(EnumKey key) = 0;
+    // A key let go (not the keyboard's repeat).
+    virtual void keyReleased(EnumKey key);
+    // For dialogs that any key closes: a key held since before they appeared must not close
+    // them, only a fresh press.
+    void ignoreKeyboardRepeat();
 
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-
-    static bool isEscapeOrMenu(int key) { return key == Qt::Key_Escape || key == Qt::Key_M; }
-    static bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void act(const KeyInput::Actions& actions);
+
+    KeyInput m_input;
     QLabel* m_code = nullptr;
     QLabel* m_title = nullptr;
     QVBoxLayout* m_body = nullptr;

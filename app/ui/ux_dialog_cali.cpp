@@ -3,7 +3,6 @@
 #include "ui/dialog_button.h"
 #include "ui/dialog_progress_bar.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -54,9 +53,8 @@ int UxDialogCali::value() const {
     return m_bar->value();
 }
 
-void UxDialogCali::keyPressed(QKeyEvent* event) {
-    const int key = event->key();
-    if (isEnter(key)) {
+void UxDialogCali::keyPressed(EnumKey key) {
+    if (key == EnumKey::Enter) {
         if (m_button->isEnabled()) hide();
     } else if (isEscapeOrMenu(key)) {
         emit signal_keyClick(QStringLiteral("esc"));

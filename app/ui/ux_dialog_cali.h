@@ -26,7 +26,7 @@ signals:
     void signal_keyClick(QString key);
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     QLabel* m_text = nullptr;

@@ -4,7 +4,6 @@
 #include "ui/dialog_button.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,6 +21,7 @@ const StructModuleRow kModules[] = {{"radio", TR_RadioModule},
 }  // namespace
 
 UxDialogCheck::UxDialogCheck(QWidget* parent) : UxDialog(parent) {
+    ignoreKeyboardRepeat();
     auto* grid = new QGridLayout();
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(4);
@@ -68,7 +68,6 @@ void UxDialogCheck::setButtonEnable(bool enable) {
     DialogButton::setFocused(m_button, enable);
 }
 
-void UxDialogCheck::keyPressed(QKeyEvent* event) {
-    if (event->isAutoRepeat()) return;
+void UxDialogCheck::keyPressed(EnumKey) {
     if (m_button->isEnabled()) hide();
 }

@@ -21,7 +21,7 @@ public:
     void setButtonEnable(bool enable);
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     QMap<QString, QLabel*> m_results;

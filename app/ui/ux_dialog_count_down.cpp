@@ -4,12 +4,12 @@
 #include "platform/handset_board.h"
 #include "ui/dialog_progress_bar.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
 UxDialogCountDown::UxDialogCountDown(QWidget* parent) : UxDialog(parent) {
+    ignoreKeyboardRepeat();
     setMinimumHeight(135);
     m_text = newBodyLabel(Qt::AlignCenter);
     body()->addWidget(m_text, 1);
@@ -66,7 +66,6 @@ void UxDialogCountDown::do_timer() {
     emit signal_timeOver();
 }
 
-void UxDialogCountDown::keyPressed(QKeyEvent* event) {
-    if (event->isAutoRepeat()) return;
+void UxDialogCountDown::keyPressed(EnumKey) {
     hide();
 }

@@ -30,7 +30,7 @@ signals:
     void signal_timeOver();
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     void refresh();

@@ -1,6 +1,5 @@
 #include "ui/ux_dialog_debug_window.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -57,16 +56,15 @@ void UxDialogDebugWindow::showWindow() {
     showAndFocus();
 }
 
-void UxDialogDebugWindow::keyPressed(QKeyEvent* event) {
-    const int key = event->key();
+void UxDialogDebugWindow::keyPressed(EnumKey key) {
     const int count = m_commands.size();
-    if (key == Qt::Key_Up && count > 0) {
+    if (key == EnumKey::Up && count > 0) {
         m_number = (m_number + 1) % count;
         refreshNumber();
-    } else if (key == Qt::Key_Down && count > 0) {
+    } else if (key == EnumKey::Down && count > 0) {
         m_number = (m_number + count - 1) % count;
         refreshNumber();
-    } else if (isEnter(key)) {
+    } else if (key == EnumKey::Enter) {
         emit signal_DialogButtonClick();
     } else if (isEscapeOrMenu(key)) {
         hide();

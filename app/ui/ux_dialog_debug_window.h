@@ -27,7 +27,7 @@ signals:
     void signal_DialogButtonClick();
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     void refreshNumber();

@@ -2,7 +2,6 @@
 
 #include "ui/dialog_progress_bar.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -70,8 +69,7 @@ void UxDialogFeedBack::do_timer() {
     }
 }
 
-void UxDialogFeedBack::keyPressed(QKeyEvent* event) {
-    Q_UNUSED(event);
+void UxDialogFeedBack::keyPressed(EnumKey) {
     // Until the result is in, the wait cannot be dismissed.
     if (!m_wait.judged()) return;
     m_wait.stop();

@@ -33,7 +33,7 @@ signals:
     void signal_fail(QString type);
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     QLabel* m_text = nullptr;

@@ -3,7 +3,6 @@
 #include "core/base/tr_resource.h"
 #include "ui/file_scan.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -80,14 +79,13 @@ void UxDialogFile::finish(const QString& path) {
     emit signal_fileNameGet(m_type, path);
 }
 
-void UxDialogFile::keyPressed(QKeyEvent* event) {
-    const int key = event->key();
+void UxDialogFile::keyPressed(EnumKey key) {
     const int count = m_list->count();
-    if (key == Qt::Key_Up && count > 0) {
+    if (key == EnumKey::Up && count > 0) {
         m_list->setCurrentRow((m_list->currentRow() + count - 1) % count);
-    } else if (key == Qt::Key_Down && count > 0) {
+    } else if (key == EnumKey::Down && count > 0) {
         m_list->setCurrentRow((m_list->currentRow() + 1) % count);
-    } else if (isEnter(key)) {
+    } else if (key == EnumKey::Enter) {
         // Enter on an empty list is a cancel: there is nothing to choose.
         const QListWidgetItem* item = m_list->currentItem();
         QString path;

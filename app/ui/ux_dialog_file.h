@@ -28,7 +28,7 @@ signals:
     void signal_fileNameGet(QString type, QString fileName);
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     void finish(const QString& path);

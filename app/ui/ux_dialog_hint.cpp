@@ -2,11 +2,12 @@
 
 #include "platform/handset_board.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
 UxDialogHint::UxDialogHint(QWidget* parent) : UxDialog(parent) {
+    // A key held since before the hint appeared repeats; only a fresh press dismisses it.
+    ignoreKeyboardRepeat();
     setMinimumHeight(kMinHeight);
     m_text = newBodyLabel(Qt::AlignCenter);
     body()->addWidget(m_text, 1);
@@ -46,8 +47,6 @@ void UxDialogHint::do_timer() {
     if (++m_ticks >= kAutoCloseTicks) close();
 }
 
-void UxDialogHint::keyPressed(QKeyEvent* event) {
-    // A key held since before the hint appeared repeats; only a fresh press dismisses it.
-    if (event->isAutoRepeat()) return;
+void UxDialogHint::keyPressed(EnumKey) {
     close();
 }

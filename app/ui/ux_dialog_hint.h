@@ -22,7 +22,7 @@ public:
     void do_timer();
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     void close();

@@ -4,7 +4,6 @@
 #include "ui/dialog_progress_bar.h"
 #include "ui/power_off_count.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -54,14 +53,11 @@ void UxDialogPowerOff::do_timer() {
                     QStringLiteral("..."));
 }
 
-void UxDialogPowerOff::keyPressed(QKeyEvent* event) {
-    Q_UNUSED(event);
-}
+void UxDialogPowerOff::keyPressed(EnumKey) {}
 
-void UxDialogPowerOff::keyReleaseEvent(QKeyEvent* event) {
-    // A held key repeats as release and press pairs; only the real release cancels.
-    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat()) cancel();
-    event->accept();
+void UxDialogPowerOff::keyReleased(EnumKey key) {
+    // Shown while escape is still held from the long press: letting it go cancels.
+    if (key == EnumKey::Escape) cancel();
 }
 
 void UxDialogPowerOff::focusOutEvent(QFocusEvent* event) {

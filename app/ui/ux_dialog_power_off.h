@@ -21,8 +21,8 @@ signals:
     void signal_powerOff();
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
+    void keyReleased(EnumKey key) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

@@ -3,7 +3,6 @@
 #include "ui/dialog_button.h"
 #include "ui/dialog_progress_bar.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -69,9 +68,8 @@ bool UxDialogProgress::buttonShown() const {
     return !m_button->isHidden();
 }
 
-void UxDialogProgress::keyPressed(QKeyEvent* event) {
-    const int key = event->key();
-    if (isEnter(key) && buttonShown()) {
+void UxDialogProgress::keyPressed(EnumKey key) {
+    if (key == EnumKey::Enter && buttonShown()) {
         hide();
         emit signal_keyClick(m_type, QStringLiteral("ok"));
     } else if (isEscapeOrMenu(key)) {

@@ -29,7 +29,7 @@ signals:
     void signal_keyClick(QString type, QString key);
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     QLabel* m_text = nullptr;

@@ -5,7 +5,6 @@
 #include "ui/dialog_button.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -52,13 +51,12 @@ void UxDialogQuestion::answer(bool right) {
     emit signal_buttonClick(m_type, right ? QStringLiteral("right") : QStringLiteral("left"));
 }
 
-void UxDialogQuestion::keyPressed(QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+void UxDialogQuestion::keyPressed(EnumKey key) {
+    if (key == EnumKey::Left || key == EnumKey::Right) {
         setRightFocus(!m_rightFocus);
-    } else if (isEnter(key)) {
+    } else if (key == EnumKey::Enter) {
         answer(m_rightFocus);
-    } else if (key == Qt::Key_I) {
+    } else if (key == EnumKey::Autopilot) {
         // The autopilot key confirms a "Go" or a "Stop Autopilot" question directly.
         if (m_rightFocus && TrResource::isTextOfAnyLanguage(TR_Go, m_right->text())) {
             answer(true);

@@ -22,7 +22,7 @@ signals:
     void signal_buttonClick(QString type, QString key);
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     void setRightFocus(bool right);

@@ -2,7 +2,6 @@
 
 #include "core/base/tr_resource.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -29,33 +28,26 @@ QString UxDialogSelectPoint::text() const {
     return m_text->text();
 }
 
-void UxDialogSelectPoint::keyPressed(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Up:
-            emit signal_keyClick(QStringLiteral("up"), kStep);
+void UxDialogSelectPoint::keyPressed(EnumKey key) {
+    switch (key) {
+        case EnumKey::Up:
+        case EnumKey::Down:
+        case EnumKey::Left:
+        case EnumKey::Right:
+            emit signal_keyClick(Keypad::name(key), kStep);
             break;
-        case Qt::Key_Down:
-            emit signal_keyClick(QStringLiteral("down"), kStep);
-            break;
-        case Qt::Key_Left:
-            emit signal_keyClick(QStringLiteral("left"), kStep);
-            break;
-        case Qt::Key_Right:
-            emit signal_keyClick(QStringLiteral("right"), kStep);
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_I:
+        case EnumKey::Enter:
+        case EnumKey::Autopilot:
             hide();
-            emit signal_keyClick(QStringLiteral("enter"), kStep);
+            emit signal_keyClick(Keypad::name(EnumKey::Enter), kStep);
             break;
-        case Qt::Key_Escape:
-        case Qt::Key_M:
-        case Qt::Key_C:
-        case Qt::Key_O:
+        case EnumKey::Escape:
+        case EnumKey::Menu:
+        case EnumKey::Change:
+        case EnumKey::Zoom:
             hide();
             break;
-        default:
+        case EnumKey::None:
             break;
     }
 }

@@ -22,7 +22,7 @@ signals:
     void signal_UseSelectPoint();
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     QLabel* m_text = nullptr;

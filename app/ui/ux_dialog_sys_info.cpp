@@ -1,7 +1,6 @@
 #include "ui/ux_dialog_sys_info.h"
 
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -46,6 +45,6 @@ QString UxDialogSysInfo::valueText(int row) const {
     return row >= 0 && row < m_values.size() ? m_values[row]->text() : QString();
 }
 
-void UxDialogSysInfo::keyPressed(QKeyEvent* event) {
-    if (isEscapeOrMenu(event->key())) hide();
+void UxDialogSysInfo::keyPressed(EnumKey key) {
+    if (isEscapeOrMenu(key)) hide();
 }

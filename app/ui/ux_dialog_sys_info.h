@@ -21,7 +21,7 @@ public:
     QString valueText(int row) const;  // 0..5 versions, 6 the signal row
 
 protected:
-    void keyPressed(QKeyEvent* event) override;
+    void keyPressed(EnumKey key) override;
 
 private:
     QList<QLabel*> m_values;

@@ -4,7 +4,6 @@
 #include "ui/dialog_button.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -55,12 +54,12 @@ QString UxDialogTest::angleText(const QString& which) const {
     return QString();
 }
 
-void UxDialogTest::keyPressed(QKeyEvent* event) {
-    const int key = event->key();
-    if (isEnter(key) || isEscapeOrMenu(key)) {
+void UxDialogTest::keyPressed(EnumKey key) {
+    if (key == EnumKey::Enter || isEscapeOrMenu(key)) {
         hide();
-        emit signal_keyClick(isEnter(key) ? QStringLiteral("enter") : QStringLiteral("esc"));
-    } else if (key == Qt::Key_C) {
+        emit signal_keyClick(key == EnumKey::Enter ? QStringLiteral("enter")
+                                                   : QStringLiteral("esc"));
+    } else if (key == EnumKey::Change) {
         emit signal_keyClick(QStringLiteral("change"));
     }
 }

@@ -5,51 +5,71 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-UxKeyWidget::UxKeyWidget(QWidget* parent) : QWidget(parent) {
+namespace {
+// Menus and editors act on fresh presses only; the keys that move repeat from the tick.
+KeyInput::StructRules widgetRules(const QVector<EnumKey>& repeatKeys,
+                                  const KeyInput::StructRepeat& schedule) {
+    KeyInput::StructRules rules;
+    rules.clickOnAutoRepeat = false;
+    rules.repeatKeys = repeatKeys;
+    rules.repeat = schedule;
+    return rules;
+}
+}  // namespace
+
+UxKeyWidget::UxKeyWidget(QWidget* parent)
+    : QWidget(parent), m_input(widgetRules({}, KeyInput::StructRepeat())) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void UxKeyWidget::do_timer() {
     if (!isVisible()) {
-        m_repeat.reset();
+        m_input.reset();
         return;
     }
-    const int steps = m_repeat.tick();
-    if (steps > 0) repeatKey(m_repeat.heldKey(), steps);
+    act(m_input.tick());
 }
 
-void UxKeyWidget::forwardRelease(int key) {
-    m_repeat.release(key);
+void UxKeyWidget::act(const KeyInput::Actions& actions) {
+    for (const KeyInput::StructAction& a : actions) {
+        switch (a.kind) {
+            case KeyInput::StructAction::Click:
+                keyClicked(a.key);
+                break;
+            case KeyInput::StructAction::Repeat:
+                keyRepeated(a.key, a.steps);
+                break;
+            case KeyInput::StructAction::Release:
+                keyReleased(a.key);
+                break;
+            case KeyInput::StructAction::LongPress:
+                break;  // widgets have none
+        }
+    }
 }
 
-bool UxKeyWidget::acceptPress(QKeyEvent* event) {
-    if (event->isAutoRepeat()) return false;
-    acceptForwardedPress(event->key());
-    return true;
+void UxKeyWidget::forwardPress(EnumKey key) {
+    act(m_input.press(key, false));
+}
+
+void UxKeyWidget::forwardRelease(EnumKey key) {
+    act(m_input.release(key, false));
 }
 
 void UxKeyWidget::keyTone() {
     Global::beeperOn(QStringLiteral("key"));
 }
 
-void UxKeyWidget::acceptForwardedPress(int key) {
-    if (isRepeatKey(key)) {
-        m_repeat.press(key);
-    } else {
-        m_repeat.reset();
-    }
+void UxKeyWidget::setRepeat(const QVector<EnumKey>& keys, const KeyInput::StructRepeat& schedule) {
+    m_input = KeyInput(widgetRules(keys, schedule));
 }
 
-void UxKeyWidget::setRepeatSchedule(const KeyRepeat::StructSchedule& schedule) {
-    m_repeat = KeyRepeat(schedule);
-}
+void UxKeyWidget::keyClicked(EnumKey) {}
 
-bool UxKeyWidget::isRepeatKey(int) const {
-    return false;
-}
+void UxKeyWidget::keyRepeated(EnumKey, int) {}
 
-void UxKeyWidget::repeatKey(int, int) {}
+void UxKeyWidget::keyReleased(EnumKey) {}
 
 void UxKeyWidget::addKeyForwarder(QWidget* widget) {
     m_forwarders.append(widget);
@@ -67,9 +87,15 @@ void UxKeyWidget::keepInsideParent() {
     if (r != geometry()) setGeometry(r);
 }
 
-void UxKeyWidget::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat()) m_repeat.release(event->key());
+void UxKeyWidget::keyPressEvent(QKeyEvent* event) {
+    // Every key stops here: none may reach the main screen under an open widget.
     event->accept();
+    act(m_input.press(Keypad::fromQtKey(event->key()), event->isAutoRepeat()));
+}
+
+void UxKeyWidget::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+    act(m_input.release(Keypad::fromQtKey(event->key()), event->isAutoRepeat()));
 }
 
 void UxKeyWidget::showEvent(QShowEvent* event) {
@@ -81,7 +107,7 @@ void UxKeyWidget::showEvent(QShowEvent* event) {
 }
 
 void UxKeyWidget::hideEvent(QHideEvent* event) {
-    m_repeat.reset();
+    m_input.reset();
     QWidget* holder = QApplication::focusWidget();
     const bool hadFocus = holder == nullptr || holder == this || isAncestorOf(holder);
     if (hadFocus && !event->spontaneous()) {
@@ -99,6 +125,6 @@ void UxKeyWidget::focusOutEvent(QFocusEvent* event) {
     for (const QPointer<QWidget>& w : m_forwarders) {
         if (w && w == next) toForwarder = true;
     }
-    if (!toForwarder) m_repeat.reset();
+    if (!toForwarder) m_input.reset();
     QWidget::focusOutEvent(event);
 }

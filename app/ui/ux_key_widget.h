@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/key_repeat.h"
+#include "ui/key_input.h"
 
 #include <QFont>
 #include <QPointer>
@@ -20,9 +20,10 @@ struct StructTextBox {
 
 // Base of the keypad widgets. A widget takes the keyboard focus when it is shown and hands it
 // back when it is hidden (to the widget that had it, when that is still shown, else to its
-// parent, the view). Held direction keys repeat from do_timer(), which the main tick calls
-// every 125 ms; the keyboard's own auto-repeat presses are not acted on, so a held key moves
-// at the pace of the tick whatever the keyboard's repeat rate.
+// parent, the view). Every key stops here and reaches the widget as a keypad key. Held keys
+// repeat from do_timer(), which the main tick calls every 125 ms; the keyboard's own
+// auto-repeat presses are not acted on, so a held key moves at the pace of the tick whatever
+// the keyboard's repeat rate.
 class UxKeyWidget : public QWidget {
     Q_OBJECT
 public:
@@ -34,23 +35,23 @@ public:
     // The texts on screen now, each with its box.
     virtual QVector<StructTextBox> textBoxes() const { return {}; }
 
-    // A key release seen by a helper widget that forwards keys here (the menu tip).
-    void forwardRelease(int key);
+    // A key pressed or released on a helper widget that holds the focus on this one's behalf
+    // (the menu tip).
+    void forwardPress(EnumKey key);
+    void forwardRelease(EnumKey key);
 
 protected:
-    // Starts the hold of a repeating key. Returns false for a press the widget must not act on
-    // (the keyboard's auto-repeat).
-    bool acceptPress(QKeyEvent* event);
-    // The same for a key that arrives from a helper widget.
-    void acceptForwardedPress(int key);
+    // A fresh press of a key (also one that is not on the keypad: EnumKey::None).
+    virtual void keyClicked(EnumKey key);
+    // A held repeat key, steps steps at once.
+    virtual void keyRepeated(EnumKey key, int steps);
+    // A key let go.
+    virtual void keyReleased(EnumKey key);
     // The key tone, sounded for every press a widget acts on.
     static void keyTone();
 
-    void setRepeatSchedule(const KeyRepeat::StructSchedule& schedule);
-    // Keys that repeat while held (none by default).
-    virtual bool isRepeatKey(int key) const;
-    // Acts on a held key steps times.
-    virtual void repeatKey(int key, int steps);
+    // Keys that repeat while held, and their schedule (none by default).
+    void setRepeat(const QVector<EnumKey>& keys, const KeyInput::StructRepeat& schedule);
 
     // Widgets that take the focus on this one's behalf; losing the focus to them keeps a held
     // key held.
@@ -59,13 +60,16 @@ protected:
     // Keeps the widget inside its parent (the 272 x 480 screen).
     void keepInsideParent();
 
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    KeyRepeat m_repeat;
+    void act(const KeyInput::Actions& actions);
+
+    KeyInput m_input;
     QPointer<QWidget> m_focusBefore;
     QVector<QPointer<QWidget>> m_forwarders;
 };

@@ -3,7 +3,6 @@
 #include "ui/ux_theme.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -14,10 +13,10 @@ constexpr int kCellPad = 3;
 }  // namespace
 
 UxLineEditor::UxLineEditor(QWidget* parent) : UxKeyWidget(parent) {
-    KeyRepeat::StructSchedule schedule;
+    KeyInput::StructRepeat schedule;
     schedule.firstTick = 6;
     schedule.every = 1;
-    setRepeatSchedule(schedule);
+    setRepeat({EnumKey::Up, EnumKey::Down}, schedule);
     resize(252, 64);
 }
 
@@ -81,46 +80,39 @@ QVector<StructTextBox> UxLineEditor::textBoxes() const {
     return boxes;
 }
 
-bool UxLineEditor::isRepeatKey(int key) const {
-    return key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-void UxLineEditor::repeatKey(int key, int steps) {
+void UxLineEditor::keyRepeated(EnumKey key, int steps) {
     for (int i = 0; i < steps; ++i) {
-        if (key == Qt::Key_Up) m_model.up();
-        if (key == Qt::Key_Down) m_model.down();
+        if (key == EnumKey::Up) m_model.up();
+        if (key == EnumKey::Down) m_model.down();
     }
     update();
 }
 
-void UxLineEditor::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    if (!acceptPress(event)) return;
-    switch (event->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
+void UxLineEditor::keyClicked(EnumKey key) {
+    switch (key) {
+        case EnumKey::Up:
+        case EnumKey::Down:
             keyTone();
-            repeatKey(event->key(), 1);
+            keyRepeated(key, 1);
             break;
-        case Qt::Key_Left:
+        case EnumKey::Left:
             keyTone();
             m_model.left();
             setArrowPosition();
             break;
-        case Qt::Key_Right:
+        case EnumKey::Right:
             keyTone();
             m_model.right();
             setArrowPosition();
             break;
-        case Qt::Key_Enter:
-        case Qt::Key_Return:
+        case EnumKey::Enter:
             keyTone();
             if (m_target) m_target->setText(m_model.text());
             emit signal_editorConfirm(m_model.text());
             hide();
             break;
-        case Qt::Key_Escape:
-        case Qt::Key_M:
+        case EnumKey::Escape:
+        case EnumKey::Menu:
             keyTone();
             hide();
             break;

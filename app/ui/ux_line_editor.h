@@ -33,9 +33,8 @@ signals:
     void signal_editorConfirm(QString text);
 
 protected:
-    bool isRepeatKey(int key) const override;
-    void repeatKey(int key, int steps) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyClicked(EnumKey key) override;
+    void keyRepeated(EnumKey key, int steps) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -3,7 +3,6 @@
 #include "ui/ux_theme.h"
 #include "ui/ux_title_bar.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -14,10 +13,10 @@ constexpr int kMarkWidth = 26;
 UxListWidget::UxListWidget(EnumMark mark, bool withTitle, QWidget* parent)
     : UxKeyWidget(parent), m_mark(mark) {
     if (withTitle) m_title = new UxTitleBar(this);
-    KeyRepeat::StructSchedule schedule;
+    KeyInput::StructRepeat schedule;
     schedule.firstTick = 6;
     schedule.every = 1;
-    setRepeatSchedule(schedule);
+    setRepeat({EnumKey::Up, EnumKey::Down}, schedule);
     m_cursor.reset(0, 1);
 }
 
@@ -152,43 +151,36 @@ bool UxListWidget::keyDown(int steps) {
     return true;
 }
 
-bool UxListWidget::keyOther(int) {
+bool UxListWidget::keyOther(EnumKey) {
     return false;
 }
 
-bool UxListWidget::handleKey(int key) {
+void UxListWidget::keyClicked(EnumKey key) {
+    bool handled = true;
     switch (key) {
-        case Qt::Key_Up:
-            return keyUp(1);
-        case Qt::Key_Down:
-            return keyDown(1);
-        case Qt::Key_Enter:
-        case Qt::Key_Return:
+        case EnumKey::Up:
+            handled = keyUp(1);
+            break;
+        case EnumKey::Down:
+            handled = keyDown(1);
+            break;
+        case EnumKey::Enter:
             keyEnter();
-            return true;
-        case Qt::Key_Escape:
-        case Qt::Key_M:
+            break;
+        case EnumKey::Escape:
+        case EnumKey::Menu:
             keyClose();
-            return true;
+            break;
         default:
-            return keyOther(key);
+            handled = keyOther(key);
+            break;
     }
+    if (handled) keyTone();
 }
 
-bool UxListWidget::isRepeatKey(int key) const {
-    return key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-void UxListWidget::repeatKey(int key, int steps) {
-    if (key == Qt::Key_Up) keyUp(steps);
-    if (key == Qt::Key_Down) keyDown(steps);
-}
-
-void UxListWidget::keyPressEvent(QKeyEvent* event) {
-    // Every key stops here: none may reach the main screen under an open list.
-    event->accept();
-    if (!acceptPress(event)) return;
-    if (handleKey(event->key())) keyTone();
+void UxListWidget::keyRepeated(EnumKey key, int steps) {
+    if (key == EnumKey::Up) keyUp(steps);
+    if (key == EnumKey::Down) keyDown(steps);
 }
 
 void UxListWidget::resizeEvent(QResizeEvent* event) {

@@ -54,16 +54,12 @@ protected:
     virtual void keyEnter() {}
     virtual void keyClose() { hide(); }
     // Any other key; true when handled.
-    virtual bool keyOther(int key);
+    virtual bool keyOther(EnumKey key);
     // After the cursor moved.
     virtual void cursorMoved() {}
 
-    // Acts on one key as the list does; true when handled.
-    bool handleKey(int key);
-
-    bool isRepeatKey(int key) const override;
-    void repeatKey(int key, int steps) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyClicked(EnumKey key) override;
+    void keyRepeated(EnumKey key, int steps) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -63,12 +63,12 @@ void UxMainMenu::keyClose() {
     emit signal_keyClick_esc();
 }
 
-bool UxMainMenu::keyOther(int key) {
-    if (key == Qt::Key_Right) {
+bool UxMainMenu::keyOther(EnumKey key) {
+    if (key == EnumKey::Right) {
         keyEnter();
         return true;
     }
-    if (key == Qt::Key_C) {
+    if (key == EnumKey::Change) {
         emit signal_keyClick_change();
         return true;
     }
@@ -80,21 +80,8 @@ void UxMainMenu::cursorMoved() {
 }
 
 void UxMainMenu::slot_key_click_tip(QString key) {
-    static const struct {
-        const char* name;
-        int key;
-    } kKeys[] = {{"esc", Qt::Key_Escape},
-                 {"up", Qt::Key_Up},
-                 {"down", Qt::Key_Down},
-                 {"enter", Qt::Key_Return},
-                 {"c", Qt::Key_C}};
-    for (const auto& k : kKeys) {
-        if (key == QLatin1String(k.name)) {
-            acceptForwardedPress(k.key);
-            if (handleKey(k.key)) keyTone();
-            return;
-        }
-    }
+    const EnumKey k = UxMenuTip::keyOfName(key);
+    if (k != EnumKey::None) forwardPress(k);
 }
 
 void UxMainMenu::updateTip() {

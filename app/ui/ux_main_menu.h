@@ -41,7 +41,7 @@ public slots:
 protected:
     void keyEnter() override;
     void keyClose() override;
-    bool keyOther(int key) override;
+    bool keyOther(EnumKey key) override;
     void cursorMoved() override;
     void hideEvent(QHideEvent* event) override;
 

@@ -3,7 +3,6 @@
 #include "ui/ux_theme.h"
 
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QPainter>
 
 UxMenuTip::UxMenuTip(QWidget* parent) : UxKeyWidget(parent) {}
@@ -28,36 +27,43 @@ QVector<StructTextBox> UxMenuTip::textBoxes() const {
     return {{m_text, textBox(), UxTheme::font()}};
 }
 
-QString UxMenuTip::keyName(int key) {
-    switch (key) {
-        case Qt::Key_Escape:
-        case Qt::Key_M:
-            return QStringLiteral("esc");
-        case Qt::Key_Up:
-            return QStringLiteral("up");
-        case Qt::Key_Down:
-            return QStringLiteral("down");
-        case Qt::Key_Enter:
-        case Qt::Key_Return:
-        case Qt::Key_Right:
-            return QStringLiteral("enter");
-        case Qt::Key_C:
-            return QStringLiteral("c");
-        default:
-            return QString();
+namespace {
+// The names the tip passes keys on by, and the key the page list takes each for.
+const struct {
+    const char* name;
+    EnumKey key;
+} kTipNames[] = {{"esc", EnumKey::Escape},
+                 {"up", EnumKey::Up},
+                 {"down", EnumKey::Down},
+                 {"enter", EnumKey::Enter},
+                 {"c", EnumKey::Change}};
+}  // namespace
+
+QString UxMenuTip::keyName(EnumKey key) {
+    // Menu closes like escape, and Right chooses like enter, as on the page list.
+    if (key == EnumKey::Menu) key = EnumKey::Escape;
+    if (key == EnumKey::Right) key = EnumKey::Enter;
+    for (const auto& t : kTipNames) {
+        if (t.key == key) return QLatin1String(t.name);
     }
+    return QString();
 }
 
-void UxMenuTip::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    if (event->isAutoRepeat()) return;
-    const QString name = keyName(event->key());
+EnumKey UxMenuTip::keyOfName(const QString& name) {
+    for (const auto& t : kTipNames) {
+        if (name == QLatin1String(t.name)) return t.key;
+    }
+    return EnumKey::None;
+}
+
+void UxMenuTip::keyClicked(EnumKey key) {
+    // The page list sounds the key tone when it acts on the key.
+    const QString name = keyName(key);
     if (!name.isEmpty()) emit signal_keyClick(name);
 }
 
-void UxMenuTip::keyReleaseEvent(QKeyEvent* event) {
-    event->accept();
-    if (!event->isAutoRepeat()) emit signal_keyRelease(event->key());
+void UxMenuTip::keyReleased(EnumKey key) {
+    emit signal_keyRelease(key);
 }
 
 void UxMenuTip::paintEvent(QPaintEvent*) {

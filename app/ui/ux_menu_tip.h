@@ -21,16 +21,18 @@ public:
 
     QVector<StructTextBox> textBoxes() const override;
 
-    // The key name a key is passed on as; empty for keys the page list does not use.
-    static QString keyName(int key);
+    // The name a key is passed on as; empty for keys the page list does not use.
+    static QString keyName(EnumKey key);
+    // The key the page list takes a passed-on name for; None for a name it does not use.
+    static EnumKey keyOfName(const QString& name);
 
 signals:
     void signal_keyClick(QString key);
-    void signal_keyRelease(int key);
+    void signal_keyRelease(EnumKey key);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
+    void keyClicked(EnumKey key) override;
+    void keyReleased(EnumKey key) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

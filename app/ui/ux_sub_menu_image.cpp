@@ -3,7 +3,6 @@
 #include "ui/ux_theme.h"
 #include "ui/ux_title_bar.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -58,24 +57,21 @@ void UxSubMenuImage::choose(int choice) {
     update();
 }
 
-void UxSubMenuImage::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    if (!acceptPress(event)) return;
-    switch (event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Up:
+void UxSubMenuImage::keyClicked(EnumKey key) {
+    switch (key) {
+        case EnumKey::Left:
+        case EnumKey::Up:
             keyTone();
             choose(m_choice - 1);
             break;
-        case Qt::Key_Right:
-        case Qt::Key_Down:
+        case EnumKey::Right:
+        case EnumKey::Down:
             keyTone();
             choose(m_choice + 1);
             break;
-        case Qt::Key_Enter:
-        case Qt::Key_Return:
-        case Qt::Key_Escape:
-        case Qt::Key_M:
+        case EnumKey::Enter:
+        case EnumKey::Escape:
+        case EnumKey::Menu:
             keyTone();
             hide();
             break;

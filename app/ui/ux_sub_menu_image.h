@@ -31,7 +31,7 @@ public:
     QVector<StructTextBox> textBoxes() const override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyClicked(EnumKey key) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -4,7 +4,6 @@
 #include "ui/ux_title_bar.h"
 #include "ui/value_list.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -14,12 +13,12 @@ constexpr int kArrowRoom = 22;
 
 UxSubMenuValue::UxSubMenuValue(QWidget* parent) : UxKeyWidget(parent) {
     m_title = new UxTitleBar(this);
-    KeyRepeat::StructSchedule schedule;
+    KeyInput::StructRepeat schedule;
     schedule.firstTick = 6;
     schedule.every = 2;
     schedule.accelTick = 26;
     schedule.factor = kAccelFactor;
-    setRepeatSchedule(schedule);
+    setRepeat({EnumKey::Left, EnumKey::Down, EnumKey::Right, EnumKey::Up}, schedule);
 }
 
 void UxSubMenuValue::showSubMenu(const QString& title, const QString& unit,
@@ -55,39 +54,32 @@ void UxSubMenuValue::slot_valueChanged(int index) {
     update();
 }
 
-int UxSubMenuValue::direction(int key) {
+int UxSubMenuValue::direction(EnumKey key) {
     switch (key) {
-        case Qt::Key_Left:
-        case Qt::Key_Down:
+        case EnumKey::Left:
+        case EnumKey::Down:
             return -1;
-        case Qt::Key_Right:
-        case Qt::Key_Up:
+        case EnumKey::Right:
+        case EnumKey::Up:
             return 1;
         default:
             return 0;
     }
 }
 
-bool UxSubMenuValue::isRepeatKey(int key) const {
-    return direction(key) != 0;
-}
-
-void UxSubMenuValue::repeatKey(int key, int steps) {
+void UxSubMenuValue::keyRepeated(EnumKey key, int steps) {
     slot_valueChanged(ValueList::step(m_index, direction(key) * steps, m_values.size()));
 }
 
-void UxSubMenuValue::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    if (!acceptPress(event)) return;
-    const int key = event->key();
+void UxSubMenuValue::keyClicked(EnumKey key) {
     if (direction(key) != 0) {
         keyTone();
-        repeatKey(key, 1);
-    } else if (key == Qt::Key_Escape || key == Qt::Key_M) {
+        keyRepeated(key, 1);
+    } else if (isEscapeOrMenu(key)) {
         keyTone();
         if (m_field) *m_field = m_oldValue;
         hide();
-    } else if (key == Qt::Key_Enter || key == Qt::Key_Return) {
+    } else if (key == EnumKey::Enter) {
         keyTone();
         hide();
         emit signal_keyClick_ok();

@@ -37,14 +37,13 @@ public slots:
     void slot_valueChanged(int index);
 
 protected:
-    bool isRepeatKey(int key) const override;
-    void repeatKey(int key, int steps) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyClicked(EnumKey key) override;
+    void keyRepeated(EnumKey key, int steps) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    static int direction(int key);
+    static int direction(EnumKey key);
     QRect valueBox() const;
     QRect trackRect() const;
 

@@ -1,6 +1,7 @@
 #include "core/base/global.h"
 #include "core/key_router.h"
 #include "core/korvel.h"
+#include "core/script_runner.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
@@ -11,11 +12,14 @@
 #include <QtTest>
 
 namespace {
-QStringList names(const QSignalSpy& spy) {
-    QStringList out;
-    for (const auto& call : spy)
-        out << call.at(0).toString();
-    return out;
+// The desktop keys of the tests' key scripts.
+int desktopKey(const QString& name) {
+    static const QHash<QString, int> keys = {
+        {"up", Qt::Key_Up},       {"down", Qt::Key_Down},  {"left", Qt::Key_Left},
+        {"right", Qt::Key_Right}, {"ret", Qt::Key_Return}, {"enter", Qt::Key_Enter},
+        {"esc", Qt::Key_Escape},  {"c", Qt::Key_C},        {"m", Qt::Key_M},
+        {"i", Qt::Key_I},         {"o", Qt::Key_O},        {"a", Qt::Key_A}};
+    return keys.value(name);
 }
 }  // namespace
 
@@ -25,125 +29,97 @@ private:
     UxScene* scene = nullptr;
     UxView* view = nullptr;
 
-    void ticks(int n) {
-        for (int i = 0; i < n; ++i)
-            scene->do_timer();
+    void activate(QWidget* w) {
+        w->activateWindow();
+        w->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(w));
     }
 
 private slots:
     void init() {
         scene = new UxScene;
         view = new UxView(scene);
-        view->activateWindow();
-        view->setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(view));
+        activate(view);
     }
     void cleanup() {
         delete view;
         delete scene;
     }
 
-    void pressKeys_giveTheirNamesAtOnce() {
-        QSignalSpy click(scene, &UxScene::signal_keyClick);
-        for (int key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Return,
-                        Qt::Key_Enter, Qt::Key_M, Qt::Key_O}) {
-            QTest::keyPress(view, Qt::Key(key));
-            QTest::keyRelease(view, Qt::Key(key));
+    // A key script: +key press, -key release, *key the keyboard's own repeat (a release and
+    // press pair), tN N main ticks, blur/back the focus to another window and back. The
+    // scene's clicks are listed by name, its long presses as !name.
+    void scene_keyNamesClicksAndLongPresses_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("names");
+        QTest::newRow("on press") << "+up +down +left +right +ret +enter +m +o +a"
+                                  << "up down left right enter enter menu zoom";
+        QTest::newRow("on release") << "+esc +up -esc +c +up -c +i +up -i"
+                                    << "up esc up change up ap";
+        QTest::newRow("esc click up to 6 ticks") << "+esc t6 -esc"
+                                                 << "esc";
+        QTest::newRow("esc long at 7, once, no click") << "+esc t7 t20 -esc"
+                                                       << "!esc";
+        QTest::newRow("ap click, then long") << "+i -i +i t7 -i"
+                                             << "ap !ap";
+        QTest::newRow("both long, esc first") << "+esc +i t7 -i -esc"
+                                              << "!esc !ap";
+        QTest::newRow("change has no long press") << "+c t7 -c"
+                                                  << "change";
+        QTest::newRow("change then menu") << "+c +m -m -c +c -c"
+                                          << "apWindow change";
+        QTest::newRow("a release ends the hold") << "+esc +up -up t10 -esc"
+                                                 << "up esc";
+        QTest::newRow("keyboard repeat") << "+esc *esc t2 *esc t2 *esc t3 -esc *down *down"
+                                         << "!esc down down";
+        QTest::newRow("no repeat of c or i") << "+c *c -c +i *i -i"
+                                             << "change ap";
+        QTest::newRow("focus loss clears") << "+esc t4 blur t10 back -esc +c blur back -c"
+                                           << "";
+    }
+    void scene_keyNamesClicksAndLongPresses() {
+        QFETCH(QString, script);
+        QFETCH(QString, names);
+        QStringList got;
+        connect(scene, &UxScene::signal_keyClick, this, [&](QString k) { got << k; });
+        connect(scene, &UxScene::signal_keyPress, this, [&](QString k) { got << "!" + k; });
+        QLineEdit other;  // stands for a menu that takes the focus
+        for (const QString& step : script.split(' ')) {
+            const int key = desktopKey(step.mid(1));
+            if (step.startsWith('t')) {
+                for (int i = step.mid(1).toInt(); i > 0; --i)
+                    scene->do_timer();
+            } else if (step == "blur" || step == "back") {
+                other.show();
+                activate(step == "blur" ? static_cast<QWidget*>(&other) : view);
+            } else if (step.startsWith('+')) {
+                QTest::keyPress(view, Qt::Key(key));
+            } else if (step.startsWith('-')) {
+                QTest::keyRelease(view, Qt::Key(key));
+            } else {
+                QKeyEvent rel(QEvent::KeyRelease, key, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(view, &rel);
+                QKeyEvent rep(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(view, &rep);
+            }
         }
-        QTest::keyClick(view, Qt::Key_A);  // not a keypad key
-        QCOMPARE(names(click),
-                 (QStringList{"up", "down", "left", "right", "enter", "enter", "menu", "zoom"}));
+        QCOMPARE(got.join(' '), names);
     }
 
-    void menuKey_clicksOnPressNotRelease() {
+    // A script's key names reach the main screen as the same names.
+    void script_keyNamesReachTheScene() {
+        const QStringList all{"up",     "down", "left", "right",    "enter", "esc",
+                              "change", "menu", "ap",   "apWindow", "zoom"};
+        ScriptRunner runner(view);
+        QVERIFY(runner.parse("key " + all.join("\nkey ")));
         QSignalSpy click(scene, &UxScene::signal_keyClick);
-        QTest::keyPress(view, Qt::Key_M);
-        QCOMPARE(names(click), QStringList{"menu"});
-        QTest::keyRelease(view, Qt::Key_M);
-        QCOMPARE(click.count(), 1);
-    }
-
-    void escape_isAClickUpTo6TicksAndALongPressAt7() {
-        QSignalSpy click(scene, &UxScene::signal_keyClick);
-        QSignalSpy press(scene, &UxScene::signal_keyPress);
-        QTest::keyPress(view, Qt::Key_Escape);
-        ticks(6);
-        QTest::keyRelease(view, Qt::Key_Escape);
-        QCOMPARE(names(click), QStringList{"esc"});
-        QCOMPARE(press.count(), 0);
-
-        click.clear();
-        QTest::keyPress(view, Qt::Key_Escape);
-        ticks(7);
-        QCOMPARE(names(press), QStringList{"esc"});
-        ticks(20);  // held on: no second long press
-        QTest::keyRelease(view, Qt::Key_Escape);
-        QCOMPARE(press.count(), 1);
-        QCOMPARE(click.count(), 0);
-    }
-
-    void apKey_clickOrLongPress() {
-        QSignalSpy click(scene, &UxScene::signal_keyClick);
-        QSignalSpy press(scene, &UxScene::signal_keyPress);
-        QTest::keyClick(view, Qt::Key_I);
-        QCOMPARE(names(click), QStringList{"ap"});
-        QTest::keyPress(view, Qt::Key_I);
-        ticks(7);
-        QTest::keyRelease(view, Qt::Key_I);
-        QCOMPARE(names(press), QStringList{"ap"});
-        QCOMPARE(click.count(), 1);
-    }
-
-    void changeThenMenu_givesApWindowOnly() {
-        QSignalSpy click(scene, &UxScene::signal_keyClick);
-        QTest::keyPress(view, Qt::Key_C);
-        QTest::keyPress(view, Qt::Key_M);
-        QTest::keyRelease(view, Qt::Key_M);
-        QTest::keyRelease(view, Qt::Key_C);
-        QCOMPARE(names(click), QStringList{"apWindow"});
-        QTest::keyClick(view, Qt::Key_C);
-        QCOMPARE(names(click), (QStringList{"apWindow", "change"}));
-    }
-
-    void autoRepeat_repeatsArrowsButNotEscape() {
-        QSignalSpy click(scene, &UxScene::signal_keyClick);
-        QSignalSpy press(scene, &UxScene::signal_keyPress);
-        QTest::keyPress(view, Qt::Key_Escape);
-        for (int i = 0; i < 3; ++i) {
-            QKeyEvent rel(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(view, &rel);
-            QKeyEvent rep(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
-            QApplication::sendEvent(view, &rep);
-            ticks(2);
-        }
-        ticks(1);
-        QCOMPARE(names(press), QStringList{"esc"});
-        QCOMPARE(click.count(), 0);
-        QTest::keyRelease(view, Qt::Key_Escape);
-
-        QKeyEvent rep(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
-        QApplication::sendEvent(view, &rep);
-        QApplication::sendEvent(view, &rep);
-        QCOMPARE(names(click), (QStringList{"down", "down"}));
-    }
-
-    void focusLoss_cancelsALongPress() {
-        QSignalSpy click(scene, &UxScene::signal_keyClick);
-        QSignalSpy press(scene, &UxScene::signal_keyPress);
-        QLineEdit menu;  // stands for a menu that takes the focus
-        menu.show();
-        QTest::keyPress(view, Qt::Key_Escape);
-        ticks(4);
-        menu.activateWindow();
-        menu.setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(&menu));
-        ticks(10);
-        QCOMPARE(press.count(), 0);
-        view->activateWindow();
-        view->setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(view));
-        QTest::keyRelease(view, Qt::Key_Escape);
-        QCOMPARE(click.count(), 0);
+        QSignalSpy done(&runner, &ScriptRunner::finished);
+        runner.start();
+        QVERIFY(done.wait());
+        QStringList got;
+        for (const auto& call : click)
+            got << call.at(0).toString();
+        QCOMPARE(got, all);
     }
 
     void router_followsThePanelAndLayout_data() {

@@ -255,41 +255,34 @@ private slots:
         return events;
     }
 
-    void feedback_flagSetBeforeStep3() {
-        UxDialogFeedBack f;
-        std::atomic<uint8_t> flag{0};
-        f.showFeedback(trs(TR_Message), "wait", "ap_stop", &flag);
-        const QStringList events = runFeedback(f, 10, 60, flag);
-        QCOMPARE(events, (QStringList{"15:success ap_stop", "45:hidden"}));
+    // The flag is set at tick flagTick (-1: never); the command is repeated every 5 ticks
+    // from step 3 up to step lastRepeat, then the result and the hiding follow.
+    void feedback_retriesUntilTheFlag_data() {
+        QTest::addColumn<int>("flagTick");
+        QTest::addColumn<int>("ticks");
+        QTest::addColumn<int>("lastRepeat");
+        QTest::addColumn<QStringList>("end");
+        QTest::newRow("set before step 3")
+            << 10 << 60 << 2 << QStringList{"15:success t", "45:hidden"};
+        QTest::newRow("set at step 10")
+            << 50 << 100 << 9 << QStringList{"50:success t", "80:hidden"};
+        QTest::newRow("never") << -1 << 140 << 20 << QStringList{"100:fail t", "130:hidden"};
     }
-
-    void feedback_flagSetAtStep10() {
+    void feedback_retriesUntilTheFlag() {
+        QFETCH(int, flagTick);
+        QFETCH(int, ticks);
+        QFETCH(int, lastRepeat);
+        QFETCH(QStringList, end);
         UxDialogFeedBack f;
         std::atomic<uint8_t> flag{0};
-        f.showFeedback(trs(TR_Message), "wait", "sonar_cfg", &flag);
-        const QStringList events = runFeedback(f, 50, 100, flag);
-        QStringList expected;
-        for (int step = 3; step <= 9; ++step)
-            expected << QStringLiteral("%1:todo sonar_cfg").arg(step * 5);
-        expected << "50:success sonar_cfg"
-                 << "80:hidden";
-        QCOMPARE(events, expected);
-    }
-
-    void feedback_flagNever() {
-        UxDialogFeedBack f;
-        std::atomic<uint8_t> flag{0};
-        f.showFeedback(trs(TR_Message), "wait", "ap_goHome", &flag);
+        f.showFeedback(trs(TR_Message), "wait", "t", &flag);
         // Keys before the result do not dismiss the wait.
         press(&f, Qt::Key_Escape);
         QVERIFY(f.isVisible());
-        const QStringList events = runFeedback(f, -1, 140, flag);
         QStringList expected;
-        for (int step = 3; step <= 20; ++step)
-            expected << QStringLiteral("%1:todo ap_goHome").arg(step * 5);
-        expected << "100:fail ap_goHome"
-                 << "130:hidden";
-        QCOMPARE(events, expected);
+        for (int step = 3; step <= lastRepeat; ++step)
+            expected << QStringLiteral("%1:todo t").arg(step * 5);
+        QCOMPARE(runFeedback(f, flagTick, ticks, flag), expected + end);
     }
 
     void feedback_keyAfterResultEndsIt_andEmptyTextWaitsHidden() {
@@ -398,7 +391,8 @@ private slots:
         QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier, QString(),
                                 true);
         QCoreApplication::sendEvent(&d, &repeatRelease);
-        QVERIFY(d.isVisible());  // auto-repeat of the held key
+        QTest::keyRelease(&d, Qt::Key_Up);
+        QVERIFY(d.isVisible());  // auto-repeat of the held key, or another key
         QTest::keyRelease(&d, Qt::Key_Escape);
         QVERIFY(!d.isVisible());
         QCOMPARE(d.ticks(), 0);

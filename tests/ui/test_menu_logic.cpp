@@ -1,7 +1,6 @@
 #include "core/base/resources.h"
 #include "korvel_test.h"
 #include "ui/char_edit_model.h"
-#include "ui/key_repeat.h"
 #include "ui/list_cursor.h"
 #include "ui/small_image_data.h"
 #include "ui/value_list.h"
@@ -12,10 +11,6 @@ class TestMenuLogic : public QObject {
     Q_OBJECT
 
 private slots:
-    void keyRepeat_schedule_data();
-    void keyRepeat_schedule();
-    void keyRepeat_releaseOfOtherKeyKeepsHold();
-
     void listCursor_wrapsBothWays();
     void listCursor_skipsDisabledRows();
     void listCursor_allDisabledDoesNotMove();
@@ -34,54 +29,6 @@ private slots:
     void smallImageData_rejectsDamagedBytes();
     void smallImageData_resourceHasThreeImagesPerKind();
 };
-
-void TestMenuLogic::keyRepeat_schedule_data() {
-    QTest::addColumn<int>("firstTick");
-    QTest::addColumn<int>("every");
-    QTest::addColumn<int>("accelTick");
-    QTest::addColumn<int>("factor");
-    QTest::addColumn<int>("ticks");
-    QTest::addColumn<QString>("steps");  // the steps of ticks 1..n, comma-separated
-    QTest::newRow("list: every tick from the 6th") << 6 << 1 << 0 << 1 << 9 << "0,0,0,0,0,1,1,1,1";
-    QTest::newRow("slider: every second tick, x5 from the 26th")
-        << 6 << 2 << 26 << 5 << 30 << "0,0,0,0,0,1,0,1,0,1,0,1,0,1,0,1,0,1,0,1,0,1,0,1,0,5,0,5,0,5";
-    QTest::newRow("waypoint C step: x2 from the 26th")
-        << 6 << 1 << 26 << 2 << 27 << "0,0,0,0,0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,2,2";
-}
-
-void TestMenuLogic::keyRepeat_schedule() {
-    QFETCH(int, firstTick);
-    QFETCH(int, every);
-    QFETCH(int, accelTick);
-    QFETCH(int, factor);
-    QFETCH(int, ticks);
-    QFETCH(QString, steps);
-    KeyRepeat repeat({firstTick, every, accelTick, factor});
-    QCOMPARE(repeat.tick(), 0);  // nothing held
-    repeat.press(Qt::Key_Up);
-    QStringList got;
-    for (int i = 0; i < ticks; ++i)
-        got << QString::number(repeat.tick());
-    QCOMPARE(got.join(QLatin1Char(',')), steps);
-    repeat.release(Qt::Key_Up);
-    QCOMPARE(repeat.tick(), 0);
-    QVERIFY(!repeat.isHeld());
-}
-
-void TestMenuLogic::keyRepeat_releaseOfOtherKeyKeepsHold() {
-    KeyRepeat repeat({6, 1, 0, 1});
-    repeat.press(Qt::Key_Down);
-    repeat.release(Qt::Key_Up);
-    QCOMPARE(repeat.heldKey(), int(Qt::Key_Down));
-    for (int i = 0; i < 5; ++i)
-        repeat.tick();
-    QCOMPARE(repeat.tick(), 1);
-    // A new press starts the count again.
-    repeat.press(Qt::Key_Down);
-    QCOMPARE(repeat.tick(), 0);
-    repeat.reset();
-    QVERIFY(!repeat.isHeld());
-}
 
 void TestMenuLogic::listCursor_wrapsBothWays() {
     ListCursor c;
