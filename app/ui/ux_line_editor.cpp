@@ -10,6 +10,7 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kArrowHeight = 9;
 constexpr int kCellPad = 3;
+constexpr int kRepeatTickMs = 125;  // the pace of the main tick
 }  // namespace
 
 UxLineEditor::UxLineEditor(QWidget* parent) : UxKeyWidget(parent) {
@@ -18,6 +19,13 @@ UxLineEditor::UxLineEditor(QWidget* parent) : UxKeyWidget(parent) {
     schedule.every = 1;
     setRepeat({EnumKey::Up, EnumKey::Down}, schedule);
     resize(252, 64);
+    m_repeatTimer.setInterval(kRepeatTickMs);
+    connect(&m_repeatTimer, &QTimer::timeout, this, &UxLineEditor::do_timer);
+}
+
+void UxLineEditor::hideEvent(QHideEvent* event) {
+    m_repeatTimer.stop();
+    UxKeyWidget::hideEvent(event);
 }
 
 void UxLineEditor::showLineEditor(const QString& text, const QStringList& charSets,
@@ -50,6 +58,7 @@ void UxLineEditor::showLineEditor(QLineEdit* target, const QString& text,
     keepInsideParent();
     setArrowPosition();
     show();
+    m_repeatTimer.start();
 }
 
 QRect UxLineEditor::cellRect(int position) const {

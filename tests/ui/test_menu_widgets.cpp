@@ -595,6 +595,12 @@ void TestMenuWidgets::lineEditor_positionSetsAndConfirm() {
     QTest::keyClick(&editor, Qt::Key_Escape);
     QCOMPARE(target.text(), QStringLiteral("080"));
     QCOMPARE(confirm.size(), 1);
+
+    // A held key repeats with nobody else ticking the editor: it has its own repeat timer.
+    editor.showLineEditor("0", {"0123456789"}, "left");
+    press(&editor, Qt::Key_Up);
+    QTRY_COMPARE_WITH_TIMEOUT(editor.text(), QStringLiteral("3"), 3000);
+    release(&editor, Qt::Key_Up);
 }
 
 void TestMenuWidgets::focusWidgets_styleAndKeyPassing() {
