@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -21,7 +22,31 @@ bool readMs(const QString& text, int& ms) {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(QWidget* screen, QObject* parent) : QObject(parent), m_screen(screen) {}
+ScriptRunner::ScriptRunner(QWidget* screen, QObject* parent) : QObject(parent), m_screen(screen) {
+    if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool ScriptRunner::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow()) {
+            m_shown.removeAll(w);
+            m_shown.append(w);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QImage ScriptRunner::composeScreen() const {
+    QImage picture = m_screen->grab().toImage();
+    QPainter p(&picture);
+    const QPoint origin = m_screen->geometry().topLeft();
+    for (const QPointer<QWidget>& w : m_shown) {
+        if (!w || w == m_screen || !w->isVisible()) continue;
+        p.drawPixmap(w->geometry().topLeft() - origin, w->grab());
+    }
+    return picture;
+}
 
 bool ScriptRunner::isKeyName(const QString& name) {
     return !Keypad::keysOf(name).isEmpty();
@@ -52,6 +77,11 @@ bool ScriptRunner::parse(const QString& text) {
             ok = readMs(w[1], c.ms);
         } else if (verb == QLatin1String("key") && w.size() == 2) {
             c.kind = StructCommand::Key;
+            c.arg = w[1];
+            ok = isKeyName(c.arg);
+        } else if ((verb == QLatin1String("press") || verb == QLatin1String("release")) &&
+                   w.size() == 2) {
+            c.kind = verb == QLatin1String("press") ? StructCommand::Press : StructCommand::Release;
             c.arg = w[1];
             ok = isKeyName(c.arg);
         } else if (verb == QLatin1String("hold") && w.size() == 3) {
@@ -107,6 +137,12 @@ void ScriptRunner::runNext() {
             sendKey(c.arg, true);
             sendKey(c.arg, false);
             break;
+        case StructCommand::Press:
+            sendKey(c.arg, true);
+            break;
+        case StructCommand::Release:
+            sendKey(c.arg, false);
+            break;
         case StructCommand::Hold:
             sendKey(c.arg, true);
             QTimer::singleShot(c.ms, this, [this, c] {
@@ -117,7 +153,7 @@ void ScriptRunner::runNext() {
         case StructCommand::Shot: {
             const QString dir = QFileInfo(c.arg).absolutePath();
             QDir().mkpath(dir);
-            if (!m_screen->grab().save(c.arg)) {
+            if (!composeScreen().save(c.arg)) {
                 qWarning("script line %d: cannot save %s", c.line, qPrintable(c.arg));
                 emit finished(1);
                 return;

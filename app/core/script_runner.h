@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVector>
 
@@ -11,14 +13,17 @@ class QWidget;
 //   wait MS          let the program run for MS milliseconds
 //   key NAME         click a keypad key by its key name ("up", "esc", "apWindow", ...)
 //   hold NAME MS     press a key, keep it down for MS milliseconds, release it
-//   shot FILE.png    save a picture of the screen
+//   press NAME       press a key and keep it down (chords, pictures during a long press)
+//   release NAME     let a pressed key go
+//   shot FILE.png    save a picture of the whole screen: the view with every window shown over
+//                    it (dialogs, menus), each where the screen shows it
 //   quit             end the program
 // Empty lines and lines starting with '#' are skipped.
 class ScriptRunner : public QObject {
     Q_OBJECT
 public:
     struct StructCommand {
-        enum Kind { Wait, Key, Hold, Shot, Quit } kind;
+        enum Kind { Wait, Key, Hold, Press, Release, Shot, Quit } kind;
         QString arg;
         int ms = 0;
         int line = 0;
@@ -38,8 +43,15 @@ public:
     // Whether name is one of the keypad's key names ("up", "esc", "apWindow", ...).
     static bool isKeyName(const QString& name);
 
+    // The screen as the handset shows it: the screen widget's picture with every other visible
+    // window painted over it at its place, the one shown last on top.
+    QImage composeScreen() const;
+
 signals:
     void finished(int exitCode);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void runNext();
@@ -47,6 +59,8 @@ private:
 
     QWidget* m_screen;
     QVector<StructCommand> m_commands;
+    // The windows in the order they were last shown, for stacking them in a picture.
+    QVector<QPointer<QWidget>> m_shown;
     int m_next = 0;
     QString m_error;
 };

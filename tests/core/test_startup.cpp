@@ -1,6 +1,7 @@
 #include "core/app_setup.h"
 #include "core/script_runner.h"
 #include "korvel_test.h"
+#include "ui/ux_dialog.h"
 
 #include <QApplication>
 #include <QFont>
@@ -61,7 +62,11 @@ private slots:
     void scriptParser_reportsTheBadLine_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("badLine");
-        QTest::newRow("good") << "# demo\nwait 100\nkey up\nhold esc 900\nshot a.png\nquit\n" << 0;
+        QTest::newRow("good")
+            << "# demo\nwait 100\nkey up\nhold esc 900\npress change\nrelease change\n"
+               "shot a.png\nquit\n"
+            << 0;
+        QTest::newRow("press without key") << "press\n" << 1;
         QTest::newRow("unknown verb") << "wait 10\n\njump 3\n" << 3;
         QTest::newRow("unknown key") << "key launch\n" << 1;
         QTest::newRow("negative wait") << "wait -5\n" << 1;
@@ -79,10 +84,17 @@ private slots:
 
     void program_playsAScriptAndSavesTheScreen() {
         const QString shot = tmp.filePath("out/screen.png");
+        const QString held = tmp.filePath("out/held.png");
         const QString script =
             writeScript("demo.txt", "wait 300\nkey change\nkey down\nhold esc 200\nshot " +
-                                        shot.toUtf8() + "\nquit\n");
+                                        shot.toUtf8() + "\npress esc\nwait 1500\nshot " +
+                                        held.toUtf8() + "\nrelease esc\nquit\n");
         QCOMPARE(runKorvel({"--script", script}), 0);
+        // The power-off dialog, a window of its own, is in the picture where the screen shows
+        // it: its title band at (130, 200).
+        const QColor title(UxDialog::titleColor());
+        QCOMPARE(QImage(held).pixelColor(130, 200), title);
+        QVERIFY(QImage(shot).pixelColor(130, 200) != title);
         const QImage img(shot);
         QCOMPARE(img.size(), QSize(272, 480));
         // Not a blank frame: the start picture has more than a handful of colours.
@@ -94,7 +106,7 @@ private slots:
     }
 
     void program_refusesABadScriptWithItsLineNumber() {
-        const QString script = writeScript("bad.txt", "wait 10\nkey up\npress down\n");
+        const QString script = writeScript("bad.txt", "wait 10\nkey up\njump down\n");
         QByteArray err;
         QCOMPARE(runKorvel({"--script", script}, &err), 2);
         QVERIFY2(err.contains("line 3"), err.constData());
