@@ -2,6 +2,7 @@
 
 #include "core/base/global.h"
 #include "core/base/log.h"
+#include "core/base/regular_file.h"
 #include "core/base/tr_resource.h"
 #include "core/ux_view.h"
 #include "data/recorder.h"
@@ -187,12 +188,21 @@ void Korvel::dialog_sysinfo_show() {
     m_dialogs->showSysInfo(versions, s.myRssi, s.hisRssi, s.framesPerWindow);
 }
 
+// The test commands of /mnt/sd/cmd.txt, one per line. A command is one radio packet, so a
+// line is cut at what a packet carries, and a file of megabytes is read no further than a
+// list could ever be used.
 void Korvel::dialog_debugWindow_loadCmdString() {
-    QFile file(Platform::path(QStringLiteral("/mnt/sd/cmd.txt")));
+    constexpr int kMaxFileBytes = 64 * 1024;
+    constexpr int kMaxLine = 255;
+    const QString path = Platform::path(QStringLiteral("/mnt/sd/cmd.txt"));
+    QFile file(path);
     QStringList commands;
-    if (file.open(QIODevice::ReadOnly)) {
-        commands = QString::fromUtf8(file.readAll())
-                       .split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
+    if (isRegularFile(path) && file.open(QIODevice::ReadOnly)) {
+        const QStringList lines =
+            QString::fromUtf8(file.read(kMaxFileBytes))
+                .split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
+        for (const QString& line : lines)
+            commands << line.left(kMaxLine);
     }
     m_dialogs->debugWindow()->setCommands(commands);
 }

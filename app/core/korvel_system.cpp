@@ -40,7 +40,12 @@ void Korvel::system_useDefaultSetting() {
 }
 
 void Korvel::system_loadConfiguration() {
-    Configuration::load(Platform::path(QLatin1String(kConfigurationFile)), Global::configuration);
+    QString problem;
+    Configuration::load(Platform::path(QLatin1String(kConfigurationFile)), Global::configuration,
+                        &problem);
+    if (!problem.isEmpty())
+        qCWarning(lcCore).noquote() << kConfigurationFile << "is" << problem
+                                    << "- the settings it cannot give keep their defaults";
 }
 
 bool Korvel::system_saveConfiguration() {

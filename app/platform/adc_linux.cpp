@@ -14,7 +14,9 @@ AdcLinux::~AdcLinux() {
 
 bool AdcLinux::open() {
     if (m_fd >= 0) return true;
-    m_fd = ::open(Platform::pathBytes(QLatin1String(Board::kAdc)).constData(), O_RDONLY);
+    // Non-blocking: the battery is read on the GUI thread, which must never wait for it.
+    m_fd = ::open(Platform::pathBytes(QLatin1String(Board::kAdc)).constData(),
+                  O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0) {
         perror("adc open error by APP");
         return false;

@@ -1,5 +1,6 @@
 #include "platform/adc_virtual.h"
 
+#include "core/base/regular_file.h"
 #include "platform/board.h"
 #include "platform/platform.h"
 
@@ -7,7 +8,9 @@
 
 bool AdcVirtual::read(int* raw) {
     if (raw == nullptr) return false;
-    QFile f(Platform::path(QLatin1String(Board::kAdc)));
+    const QString path = Platform::path(QLatin1String(Board::kAdc));
+    if (!isRegularFile(path)) return false;
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
     bool ok = false;
     const int value = f.read(64).trimmed().toInt(&ok);

@@ -57,6 +57,8 @@ QByteArray pathBytes(const QString& absolutePath) {
     return path(absolutePath).toLocal8Bit();
 }
 
+// Each mapped path becomes one single-quoted word, so a root with spaces, quotes or ';' in
+// its name stays one argument and can never end the command.
 QString mapCommand(const QString& command) {
     if (g_root.isEmpty()) return command;
     QString out;
@@ -65,22 +67,29 @@ QString mapCommand(const QString& command) {
     while (it.hasNext()) {
         const auto m = it.next();
         const int start = m.capturedStart(2);
+        // The rest of the word belongs to the path.
+        int end = m.capturedEnd(2);
+        while (end < command.size() && !command.at(end).isSpace() &&
+               command.at(end) != QLatin1Char(';') && command.at(end) != QLatin1Char('>'))
+            ++end;
         out += command.midRef(last, start - last);
-        if (command.midRef(start).startsWith(g_root + '/')) {
-            out += m.captured(2);
-        } else {
-            out += g_root + m.captured(2);
-        }
-        last = m.capturedEnd(2);
+        QString word = command.mid(start, end - start);
+        if (!word.startsWith(g_root + '/')) word = g_root + word;
+        out += QLatin1Char('\'') + word.replace(QLatin1Char('\''), QLatin1String("'\\''")) +
+               QLatin1Char('\'');
+        last = end;
     }
     out += command.midRef(last);
     return out;
 }
 
+// Left to itself, only the real root with the radio's SPI node is the handset: a development
+// root never drives devices (or powers the machine off) because of a stray file in it.
 Backend backend() {
     if (!g_backendChosen) {
-        g_backend = QFileInfo::exists(path(QStringLiteral("/dev/spidev1.0"))) ? Backend::Device
-                                                                              : Backend::Virtual;
+        const bool handset =
+            g_root.isEmpty() && QFileInfo::exists(QStringLiteral("/dev/spidev1.0"));
+        g_backend = handset ? Backend::Device : Backend::Virtual;
         g_backendChosen = true;
     }
     return g_backend;

@@ -27,10 +27,12 @@ void initFromEnvironment();
 QString path(const QString& absolutePath);
 QByteArray pathBytes(const QString& absolutePath);
 
-// Maps the absolute paths of the mapped trees that stand as words inside a shell command.
+// Maps the absolute paths of the mapped trees that stand as words inside a shell command; each
+// mapped path becomes one single-quoted word.
 QString mapCommand(const QString& command);
 
-// KORVEL_PLATFORM=device|virtual, or by default Device when the radio's SPI node exists.
+// KORVEL_PLATFORM=device|virtual; by default Device only when the root is the real one and the
+// radio's SPI node exists there.
 Backend backend();
 void setBackend(Backend backend);
 bool isVirtual();

@@ -4,10 +4,10 @@
 #include "platform/shell.h"
 
 int SdCardLinux::mount() {
-    return Global::my_system(QStringLiteral("mount ") + QLatin1String(Board::kSdNode) +
-                             QLatin1Char(' ') + QLatin1String(Board::kSdMountPoint));
+    return Global::my_system_args(QStringLiteral("mount"), {QLatin1String(Board::kSdNode),
+                                                            QLatin1String(Board::kSdMountPoint)});
 }
 
 int SdCardLinux::unmount() {
-    return Global::my_system(QStringLiteral("umount ") + QLatin1String(Board::kSdMountPoint));
+    return Global::my_system_args(QStringLiteral("umount"), {QLatin1String(Board::kSdMountPoint)});
 }

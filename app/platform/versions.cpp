@@ -1,7 +1,7 @@
 #include "platform/versions.h"
 
+#include "core/base/regular_file.h"
 #include "platform/platform.h"
-#include "platform/shell.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -16,21 +16,20 @@ const char* const kModelRecord = "/opt/model.kvc";
 const char* const kUnknown = "-.-";
 
 QString recordValue(const char* file, const char* key) {
-    const QSettings record(Platform::path(QLatin1String(file)), QSettings::IniFormat);
+    const QString path = Platform::path(QLatin1String(file));
+    if (!isRegularFile(path)) return QString();
+    const QSettings record(path, QSettings::IniFormat);
     return record.value(QLatin1String(key)).toString().trimmed();
 }
 
 // The kernel's own line, e.g. "Linux version 2.6.35.3 (...) #1 PREEMPT Fri Mar 2 10:20:38 CST
-// 2018": the handset reads it through "cat /proc/version > verTemp"; a development machine from
-// <root>/proc/version, so a test can choose it.
+// 2018", read straight from /proc/version (under a development root, <root>/proc/version, so
+// a test can choose it): no shell and no temporary file.
 QByteArray procVersion() {
-    QString file = Platform::path(QStringLiteral("/proc/version"));
-    if (!Platform::isVirtual()) {
-        Global::my_system("cat /proc/version > verTemp");
-        file = QStringLiteral("verTemp");
-    }
+    const QString file = Platform::path(QStringLiteral("/proc/version"));
+    if (!isRegularFile(file)) return QByteArray();
     QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? f.read(4096) : QByteArray();
 }
 
 // The build date at the end of the line as yyyyMMdd; empty when the line has none.

@@ -147,8 +147,8 @@ private slots:
         QTest::newRow("bool text true")
             << QByteArray("[Other]\nhourSystem=true\n") << "hourSystem" << 1.0f;
         QTest::newRow("bool zero") << QByteArray("[Sonar]\nkeyTone=0\n") << "keyTone" << 0.0f;
-        QTest::newRow("unreadable float is 0")
-            << QByteArray("[GPS]\ngpsFilter=abc\n") << "gpsFilter" << 0.0f;
+        QTest::newRow("unreadable float takes the default")
+            << QByteArray("[GPS]\ngpsFilter=abc\n") << "gpsFilter" << 20.0f;
         QTest::newRow("float text") << QByteArray("[GPS]\ntimeZone=-3\n") << "timeZone" << -3.0f;
         QTest::newRow("maxDepthRange ignored")
             << QByteArray("[Basic]\nmaxDepthRange=30\n") << "depthRange" << 0.0f;

@@ -1,5 +1,8 @@
 #include "core/base/configuration.h"
 
+#include "core/base/regular_file.h"
+
+#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
 #include <algorithm>
@@ -107,6 +110,43 @@ const Bounded kBounded[] = {
 };
 constexpr int kPanelCodeMax = 8;
 
+// The float fields' ranges as the menus offer them. A value outside (1e30, -5 from a damaged
+// file) would blank the echogram or drive the backlight out of its scale, so it falls back to
+// the default like an integer out of range. offValue: a value outside the range that also
+// stands for a setting (0 = AUTO or OFF).
+struct FloatRange {
+    float StructConfiguration::*field;
+    float low;
+    float high;
+    float offValue;
+};
+
+constexpr float kNoOff = -1000;
+const FloatRange kFloatRanges[] = {
+    {&StructConfiguration::sonarSensitivity, 0, 9, kNoOff},
+    {&StructConfiguration::fishSensitivity, 0, 9, kNoOff},
+    {&StructConfiguration::surfaceClarify, 0, 2, kNoOff},
+    {&StructConfiguration::colorLine, -20, 21, kNoOff},
+    {&StructConfiguration::depthRange, 5, 50, 0},
+    {&StructConfiguration::shallowAlarmLevel, 0, 2, kNoOff},
+    {&StructConfiguration::depthOffset, -2, 2, kNoOff},
+    {&StructConfiguration::tempOffset, -2, 2, kNoOff},
+    {&StructConfiguration::vtgOffset, -2, 2, kNoOff},
+    {&StructConfiguration::chartSpeed, 0, 9, kNoOff},
+    {&StructConfiguration::timeZone, -12, 12, kNoOff},
+    {&StructConfiguration::gpsFilter, 1, 20, kNoOff},
+    {&StructConfiguration::sampleDst, 1, 20, kNoOff},
+    {&StructConfiguration::arriveAlarmLevel, 2, 20, kNoOff},
+    {&StructConfiguration::apCh1Speed, 10, 100, kNoOff},
+    {&StructConfiguration::apCh2Speed, 10, 100, kNoOff},
+    {&StructConfiguration::apSenitivity, 1, 10, kNoOff},
+    {&StructConfiguration::backLight, 1, 9, kNoOff},
+    {&StructConfiguration::batteryAlarmLevel, 7.9f, 18, kNoOff},
+    {&StructConfiguration::boatVoltageAlarmLevel, 7.9f, 18, kNoOff},
+};
+// Stored values carry float rounding: 7.9 may come back a hair below.
+constexpr float kSlack = 0.001f;
+
 // A serialised value that a power cut or a bad copy truncated comes back as its raw text;
 // it holds nothing to read, so the field keeps what it had.
 bool isDamagedVariant(const QVariant& v) {
@@ -114,12 +154,13 @@ bool isDamagedVariant(const QVariant& v) {
            v.toString().startsWith(QLatin1String("@Variant("));
 }
 
-void readKey(const QSettings& ini, const Key& key, StructConfiguration& cfg) {
+// False when the stored value was damaged (the field keeps what it had).
+bool readKey(const QSettings& ini, const Key& key, StructConfiguration& cfg) {
     const QVariant v = ini.value(QLatin1String(key.name));
-    if (isDamagedVariant(v)) return;
+    if (isDamagedVariant(v)) return false;
     if (key.panel >= 0) {
         cfg.textDataToShow[key.panel] = v.toInt();
-        return;
+        return true;
     }
     switch (key.read) {
         case Read::Int:
@@ -143,6 +184,7 @@ void readKey(const QSettings& ini, const Key& key, StructConfiguration& cfg) {
         case Read::NotRead:
             break;
     }
+    return true;
 }
 
 void bringIntoRange(StructConfiguration& cfg, const StructConfiguration& before) {
@@ -155,10 +197,12 @@ void bringIntoRange(StructConfiguration& cfg, const StructConfiguration& before)
         if (cfg.textDataToShow[i] < 0 || cfg.textDataToShow[i] > kPanelCodeMax)
             cfg.textDataToShow[i] = defaults.textDataToShow[i];
     }
-    // A float that is not a number (a damaged file) would poison every comparison downstream.
-    for (const Key& key : keys()) {
-        if (key.floatField && !std::isfinite(cfg.*key.floatField))
-            cfg.*key.floatField = defaults.*key.floatField;
+    // A float that is not a number (a damaged file) would poison every comparison downstream;
+    // one out of its range would be shown or sent as nonsense.
+    for (const FloatRange& r : kFloatRanges) {
+        const float v = cfg.*r.field;
+        const bool inRange = v >= r.low - kSlack && v <= r.high + kSlack;
+        if (!std::isfinite(v) || (!inRange && v != r.offValue)) cfg.*r.field = defaults.*r.field;
     }
 }
 
@@ -218,13 +262,22 @@ void applyDefaults(StructConfiguration& cfg) {
     cfg.baudRate = 3;
 }
 
-int load(const QString& fileName, StructConfiguration& cfg) {
+int load(const QString& fileName, StructConfiguration& cfg, QString* problem) {
+    const QFileInfo info(fileName);
+    if (!info.exists()) return 0;
+    if (!isRegularFile(fileName)) {
+        if (problem) *problem = QStringLiteral("not a regular file");
+        return 0;
+    }
     const QSettings ini(fileName, QSettings::IniFormat);
+    if (problem && ini.status() == QSettings::AccessError)
+        *problem = QStringLiteral("cannot be read");
+    if (problem && ini.status() == QSettings::FormatError) *problem = QStringLiteral("damaged");
     const StructConfiguration before = cfg;
     int found = 0;
     for (const Key& key : keys()) {
         if (key.read == Read::NotRead || !ini.contains(QLatin1String(key.name))) continue;
-        readKey(ini, key, cfg);
+        if (!readKey(ini, key, cfg) && problem) *problem = QStringLiteral("damaged");
         ++found;
     }
     bringIntoRange(cfg, before);

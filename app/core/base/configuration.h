@@ -58,10 +58,12 @@ namespace Configuration {
 // The defaults of every field except systemLanguage and devMode, which keep their values.
 void applyDefaults(StructConfiguration& cfg);
 
-// Overlays cfg from the INI file; absent keys leave their fields alone. A value that would
-// index a fixed table out of range is brought back to the field's default. Returns the
+// Overlays cfg from the INI file; absent keys leave their fields alone. A value outside the
+// field's range (above), or not a number, is brought back to the field's default. Returns the
 // number of keys that were found.
-int load(const QString& fileName, StructConfiguration& cfg);
+// problem (when given) is set to why the file could not be used in full: "not a regular
+// file", "cannot be read" or "damaged"; it stays empty for a good file or no file at all.
+int load(const QString& fileName, StructConfiguration& cfg, QString* problem = nullptr);
 
 // Writes the stored keys in their fixed order. The settings library replaces the file
 // atomically, so a power cut leaves either the old or the new file. Returns false when the
