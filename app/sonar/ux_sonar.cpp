@@ -11,6 +11,7 @@
 
 #include <QBrush>
 #include <QPen>
+#include <algorithm>
 
 const char* const UxSonar::kUserColorFile = "/opt/selfcolortable.kct";
 
@@ -78,6 +79,7 @@ void UxSonar::drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8
     const SonarPaintSettings s = paintSettings();
     SonarPaint::column(m_image->buffer(), m_image->width(), x, surfaceRow, bottomRow, samples,
                        autoOffset, s, palettes(s.scheme), &m_paint);
+    m_image->columnsChanged(x);
 }
 
 void UxSonar::drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samples,
@@ -85,7 +87,7 @@ void UxSonar::drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samp
     const SonarPaintSettings s = paintSettings();
     SonarPaint::wave(m_wave->buffer(), surfaceRow, bottomRow, samples, autoOffset, s,
                      palettes(s.scheme));
-    m_wave->update();
+    m_wave->bufferChanged();
 }
 
 void UxSonar::drawPixsel_axis(int lowerRange, bool automatic) {
@@ -93,7 +95,7 @@ void UxSonar::drawPixsel_axis(int lowerRange, bool automatic) {
 }
 
 void UxSonar::imageBufferScroll(int n) {
-    SonarPaint::scroll(m_image->buffer(), m_image->width(), n);
+    m_image->scrollColumns(n);
     m_image->scrollFish(n);
 }
 
