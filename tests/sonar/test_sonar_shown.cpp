@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
+#include "sonar/item_axis.h"
 #include "sonar/item_image.h"
 #include "sonar/item_wave.h"
 #include "sonar/shown_buffer.h"
@@ -36,6 +37,45 @@ QImage drawnShown(const ShownBuffer& shown, int width, QImage::Format format) {
     return out;
 }
 
+QImage noise(int width, int h, quint32 seed) {
+    QImage img(width, h, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = 0xFF000000u | random.generate();
+    }
+    return img;
+}
+
+// The depth scale drawn without any caching: lines and the legend's text from scratch.
+void plainAxis(QPainter* painter, int loRange, bool automatic, int h) {
+    const int last = h - 1;
+    const QColor shades[4] = {Qt::black, Qt::darkGray, Qt::gray, Qt::lightGray};
+    for (int i = 0; i < 4; ++i) {
+        painter->setPen(shades[i]);
+        painter->drawLine(11 - i, 0, 11 - i, last);
+    }
+    painter->setPen(Qt::lightGray);
+    for (int t = 1; t < 10; ++t) {
+        const int y = t * h / 10;
+        painter->drawLine(t % 2 ? 4 : 0, y, 7, y);
+    }
+    QFont f = painter->font();
+    f.setPixelSize(12);
+    f.setBold(true);
+    painter->setFont(f);
+    const QString half = QString::number(loRange / 2.0, 'g', 3);
+    const QString full = QString::number(loRange) + (automatic ? QStringLiteral("A") : "");
+    for (const auto& [text, y] :
+         {std::make_pair(half, h / 2 - 7), std::make_pair(full, last - 14)}) {
+        const QRect box(-40, y, 38, 14);
+        painter->setPen(QColor(0, 0, 0, 200));
+        painter->drawText(box.translated(1, 1), Qt::AlignRight | Qt::AlignVCenter, text);
+        painter->setPen(QColor(235, 240, 245));
+        painter->drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
+    }
+}
 }  // namespace
 
 // The echogram is shown from a copy that is updated column by column; it must always look
@@ -141,6 +181,38 @@ private slots:
         for (int i = 0; i < 10; ++i)
             k.slot_timeout_main();
         check("200 columns, 240 rows");
+    }
+
+    void axis_sameAsDrawnPlainly_data() {
+        QTest::addColumn<int>("loRange");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<int>("height");
+        QTest::newRow("10 A, 240") << 10 << true << 240;
+        QTest::newRow("5, 480") << 5 << false << 480;
+        QTest::newRow("123 A, 240") << 123 << true << 240;
+        QTest::newRow("33, 480") << 33 << false << 480;
+        QTest::newRow("7 A, 333") << 7 << true << 333;
+    }
+    void axis_sameAsDrawnPlainly() {
+        QFETCH(int, loRange);
+        QFETCH(bool, automatic);
+        QFETCH(int, height);
+        ItemAxis axis;
+        auto draw = [&](auto&& paint) {
+            QImage img = noise(60, height, 3);
+            QPainter p(&img);
+            p.setRenderHint(QPainter::TextAntialiasing);  // as the view paints
+            p.translate(44, 0);
+            paint(&p);
+            return img;
+        };
+        // A range and height shown before: the legend laid out for them must not stay.
+        axis.setLoRange(99, !automatic);
+        draw([&](QPainter* p) { axis.paint(p, nullptr, nullptr); });
+        axis.setLoRange(loRange, automatic);
+        axis.setImageHight(height);
+        const QImage cached = draw([&](QPainter* p) { axis.paint(p, nullptr, nullptr); });
+        QCOMPARE(cached, draw([&](QPainter* p) { plainAxis(p, loRange, automatic, height); }));
     }
 };
 
