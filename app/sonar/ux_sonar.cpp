@@ -10,6 +10,7 @@
 #include "sonar/sonar_palette.h"
 
 #include <QBrush>
+#include <QPainter>
 #include <QPen>
 #include <algorithm>
 
@@ -44,6 +45,17 @@ void UxSonar::place() {
     m_image->setPos(0, 0);
     m_wave->setPos(m_imageWidth + kWaveGap, 0);
     m_axis->setPos(m_imageWidth - kAxisBack, 0);
+}
+
+void UxSonar::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    // The picture and the strip are opaque and repainted with every scroll, and the gap
+    // between them lies under the scale's shaded edge: only a picture narrower than the screen
+    // leaves grey to be seen, right of the strip. The rectangle as a whole stays opaque, so the
+    // view leaves out the background under it.
+    const qreal right = m_imageWidth + kWaveGap + ItemWave::kWidth;
+    const QRectF all = rect();
+    if (right < all.right())
+        painter->fillRect(QRectF(right, 0, all.right() - right, all.height()), brush());
 }
 
 void UxSonar::initColorArray() {

@@ -9,6 +9,7 @@
 #include "sonar_test_frames.h"
 #include "test_root.h"
 
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QtTest>
@@ -213,6 +214,39 @@ private slots:
         axis.setImageHight(height);
         const QImage cached = draw([&](QPainter* p) { axis.paint(p, nullptr, nullptr); });
         QCOMPARE(cached, draw([&](QPainter* p) { plainAxis(p, loRange, automatic, height); }));
+    }
+
+    void sonar_greyWhereNothingCovers_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("246 x 240") << 246 << 240;
+        QTest::newRow("200 x 480") << 200 << 480;
+    }
+    void sonar_greyWhereNothingCovers() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QGraphicsScene scene(0, 0, 272, 480);
+        auto* sonar = new UxSonar();
+        scene.addItem(sonar);
+        sonar->setImageWidth(width);
+        sonar->setImageHight(height);
+        QImage img(272, 480, QImage::Format_RGB32);
+        img.fill(Qt::magenta);
+        {
+            QPainter p(&img);
+            scene.render(&p, QRectF(0, 0, 272, 480), QRectF(0, 0, 272, 480));
+        }
+        const QRgb grey = qRgb(96, 96, 96);
+        for (int y : {0, height / 2, height - 1}) {
+            for (int x = 0; x < 272; ++x) {
+                const bool picture = x < width;
+                const bool wave = x >= width + 2 && x < width + 2 + ItemWave::kWidth;
+                const bool scale = x >= width - 8 && x < width + 4;  // the shaded edge
+                if (picture || wave || scale) continue;
+                QCOMPARE(img.pixel(x, y), grey);
+            }
+        }
+        if (height < 480) QCOMPARE(img.pixel(100, height), qRgb(255, 0, 255));  // nothing below
     }
 };
 
