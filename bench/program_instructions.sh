@@ -5,6 +5,8 @@
 #   bench/program_instructions.sh [BUILD_DIR] [SECONDS] [RATE]
 # BUILD_DIR defaults to build/, SECONDS to 40, RATE (frames per second) to 6.
 # KORVEL_CALLGRIND_KEEP=DIR keeps the callgrind files there for callgrind_annotate.
+# KORVEL_LAYOUT_CHANGES=N presses "change" N times at start: the program starts in layout 2
+# (half-height echogram); 2 presses give layout 0, the full-height echogram.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$top/build}" && pwd)"
@@ -31,13 +33,24 @@ cleanup() {
 }
 trap cleanup EXIT
 
+script=()
+changes="${KORVEL_LAYOUT_CHANGES:-0}"
+if [ "$changes" -gt 0 ]; then
+    {
+        echo "wait 1000"
+        for _ in $(seq "$changes"); do echo "key change"; echo "wait 500"; done
+        echo "wait 3600000"
+    } >"$work/layout.txt"
+    script=(--script "$work/layout.txt")
+fi
+
 "$vboat" --socket "$root/dev/vboat.sock" --rate "$rate" >"$work/vboat.log" 2>&1 &
 boat_pid=$!
 sleep 0.5
 
 (cd "$work" && QT_QPA_PLATFORM=offscreen KORVEL_ROOT="$root" KORVEL_PLATFORM=virtual \
     exec valgrind --tool=callgrind --callgrind-out-file="$work/callgrind.out.%p" \
-    "$korvel" >"$work/korvel.log" 2>&1) &
+    "$korvel" "${script[@]}" >"$work/korvel.log" 2>&1) &
 prog_pid=$!
 
 # Callgrind zeroes its counters at every dump, so the totals of the second dump are the

@@ -14,4 +14,7 @@ public:
 
     static constexpr int kWidth = 272;
     static constexpr int kHeight = 480;
+
+protected:
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
 };

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QFont>
 #include <QGraphicsItem>
+#include <QImage>
+#include <QTextLayout>
 
 // The depth scale at the echogram's right edge: a shaded edge, tick marks and the range.
+// It is repainted with the picture under it on every scroll, so the legend's text is laid out
+// once per range and only drawn on each paint.
 class ItemAxis : public QGraphicsItem {
 public:
     explicit ItemAxis(QGraphicsItem* parent = nullptr);
@@ -15,7 +20,26 @@ public:
     void setImageHight(int h);
 
 private:
+    // One legend text, right-aligned and vertically centred in its box, as QPainter::drawText
+    // places it. drawText clips a text taller than its box to the box; that clip is costly on
+    // every paint and changes nothing when the glyphs stay inside the box anyway.
+    struct Label {
+        QTextLayout layout;
+        QRect box;
+        QPointF at;
+        bool clip = false;
+        bool inkInside[2] = {false, false};  // shadow (one pixel down-right), text
+    };
+    void layOut(const QFont& base);
+    void layOutLabel(Label& label, const QString& text, const QFont& font, int y);
+    void drawLabel(QPainter* painter, const Label& label) const;
+
     int m_loRange = 10;
     bool m_automatic = true;
     int m_hight = 240;
+    QImage m_edge;  // the shaded edge, four columns
+    bool m_laidOut = false;
+    QFont m_base;  // the painter's font the labels were laid out with
+    Label m_half;
+    Label m_full;
 };

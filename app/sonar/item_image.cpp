@@ -1,6 +1,7 @@
 #include "sonar/item_image.h"
 
 #include "core/base/global.h"
+#include "sonar/sonar_paint.h"
 #include "sonar/text_pixmap.h"
 
 #include <QImage>
@@ -18,7 +19,9 @@ ItemImage::ItemImage(int width, const TextPixmap* digits, QGraphicsItem* parent)
       m_width(std::max(1, width)),
       m_buffer(static_cast<size_t>(m_width) * kRows, 0),
       m_fishIcon(QStringLiteral(":/ico/armFish")),
-      m_digits(digits) {}
+      m_digits(digits) {
+    m_shown.reset(m_buffer.data(), m_width, m_hight);
+}
 
 QRectF ItemImage::boundingRect() const {
     return QRectF(0, 0, m_width, m_hight);
@@ -28,11 +31,22 @@ void ItemImage::resetImageWidth(int w) {
     prepareGeometryChange();
     m_width = std::max(1, w);
     m_buffer.assign(static_cast<size_t>(m_width) * kRows, 0);
+    m_shown.reset(m_buffer.data(), m_width, m_hight);
 }
 
 void ItemImage::setImageHight(int h) {
     prepareGeometryChange();
     m_hight = std::max(1, h);
+    m_shown.setHeight(m_hight);
+}
+
+void ItemImage::columnsChanged(int x, int n) {
+    m_shown.updateColumns(x, n);
+}
+
+void ItemImage::scrollColumns(int n) {
+    SonarPaint::scroll(m_buffer.data(), m_width, n);
+    m_shown.scroll(n);
 }
 
 QImage ItemImage::image() const {
@@ -52,7 +66,7 @@ void ItemImage::shiftFish(float dx) {
 }
 
 void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    painter->drawImage(QRectF(0, 0, m_width, m_hight), image());
+    m_shown.draw(painter, QPointF(0, 0));
     if (m_fish.isEmpty() || !m_digits) return;
 
     const double yScale = m_hight / double(kRows);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sonar/shown_buffer.h"
 #include "sonar/struct_fish_info.h"
 
 #include <QGraphicsItem>
@@ -10,7 +11,8 @@
 class TextPixmap;
 
 // The echogram picture: a width x 240 RGB565 buffer shown scaled to the screen height, with
-// the fish symbols and their depths on top.
+// the fish symbols and their depths on top. What is shown is a copy kept in the screen's format
+// at the screen height; whoever writes into the buffer reports the columns it changed.
 class ItemImage : public QGraphicsItem {
 public:
     static constexpr int kRows = 240;
@@ -23,6 +25,10 @@ public:
     uint16_t* buffer() { return m_buffer.data(); }
     const uint16_t* buffer() const { return m_buffer.data(); }
     int width() const { return m_width; }
+    // Columns x .. x + n - 1 of the buffer were repainted.
+    void columnsChanged(int x, int n = 1);
+    // Moves every row of the buffer n columns left (the rightmost n keep their pixels).
+    void scrollColumns(int n);
     // A new, cleared buffer of w columns.
     void resetImageWidth(int w);
     void setImageHight(int h);
@@ -30,6 +36,8 @@ public:
 
     // The buffer as an image (shares the pixels).
     QImage image() const;
+    // The picture as it is shown, at the screen height.
+    QImage shownImage() const { return m_shown.picture(); }
 
     QList<StructFishInfo>& fish() { return m_fish; }
     const QList<StructFishInfo>& fish() const { return m_fish; }
@@ -41,6 +49,7 @@ private:
     int m_width;
     int m_hight = kRows;
     std::vector<uint16_t> m_buffer;
+    ShownBuffer m_shown;
     QList<StructFishInfo> m_fish;
     QPixmap m_fishIcon;
     const TextPixmap* m_digits;

@@ -4,6 +4,7 @@
 #include "sonar/text_pixmap.h"
 
 #include <QPainter>
+#include <algorithm>
 
 ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
     : QGraphicsItem(parent), m_digits(digits) {}
@@ -13,6 +14,10 @@ QRectF ItemText::boundingRect() const {
 }
 
 void ItemText::setReadout(const StructSonarReadout& readout) {
+    if (std::equal(readout.depth, readout.depth + 4, m_readout.depth) &&
+        std::equal(readout.temperature, readout.temperature + 5, m_readout.temperature) &&
+        std::equal(readout.battery, readout.battery + 3, m_readout.battery))
+        return;
     m_readout = readout;
     update();
 }

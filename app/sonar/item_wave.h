@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sonar/shown_buffer.h"
+
 #include <QGraphicsItem>
 #include <vector>
 
@@ -14,9 +16,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
     uint16_t* buffer() { return m_buffer.data(); }
+    // The buffer was repainted: shows the rows that differ from what is shown and schedules a
+    // paint when any did.
+    bool bufferChanged();
     void setImageHight(int h);
 
 private:
     std::vector<uint16_t> m_buffer;
+    ShownBuffer m_shown{ShownBuffer::Still};
     int m_hight = kRows;
 };

@@ -10,7 +10,9 @@
 #include "sonar/sonar_palette.h"
 
 #include <QBrush>
+#include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 const char* const UxSonar::kUserColorFile = "/opt/selfcolortable.kct";
 
@@ -43,6 +45,17 @@ void UxSonar::place() {
     m_image->setPos(0, 0);
     m_wave->setPos(m_imageWidth + kWaveGap, 0);
     m_axis->setPos(m_imageWidth - kAxisBack, 0);
+}
+
+void UxSonar::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    // The picture and the strip are opaque and repainted with every scroll, and the gap
+    // between them lies under the scale's shaded edge: only a picture narrower than the screen
+    // leaves grey to be seen, right of the strip. The rectangle as a whole stays opaque, so the
+    // view leaves out the background under it.
+    const qreal right = m_imageWidth + kWaveGap + ItemWave::kWidth;
+    const QRectF all = rect();
+    if (right < all.right())
+        painter->fillRect(QRectF(right, 0, all.right() - right, all.height()), brush());
 }
 
 void UxSonar::initColorArray() {
@@ -78,6 +91,7 @@ void UxSonar::drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8
     const SonarPaintSettings s = paintSettings();
     SonarPaint::column(m_image->buffer(), m_image->width(), x, surfaceRow, bottomRow, samples,
                        autoOffset, s, palettes(s.scheme), &m_paint);
+    m_image->columnsChanged(x);
 }
 
 void UxSonar::drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samples,
@@ -85,7 +99,7 @@ void UxSonar::drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samp
     const SonarPaintSettings s = paintSettings();
     SonarPaint::wave(m_wave->buffer(), surfaceRow, bottomRow, samples, autoOffset, s,
                      palettes(s.scheme));
-    m_wave->update();
+    m_wave->bufferChanged();
 }
 
 void UxSonar::drawPixsel_axis(int lowerRange, bool automatic) {
@@ -93,7 +107,7 @@ void UxSonar::drawPixsel_axis(int lowerRange, bool automatic) {
 }
 
 void UxSonar::imageBufferScroll(int n) {
-    SonarPaint::scroll(m_image->buffer(), m_image->width(), n);
+    m_image->scrollColumns(n);
     m_image->scrollFish(n);
 }
 

@@ -24,6 +24,9 @@ public:
 
     explicit UxSonar(QObject* parent = nullptr);
 
+    // Only the grey that the picture and the wave strip leave uncovered.
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+
     void drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8_t* samples,
                           int autoOffset);
     void drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samples, int autoOffset);

@@ -26,3 +26,4 @@ inline uint8_t* sonarTestSamples(kvl_w& f) {
 QObject* makeSonarColumnTest();
 QObject* makeSonarRenderTest();
 QObject* makeSonarEchogramTest();
+QObject* makeSonarShownTest();

@@ -7,7 +7,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int failures = 0;
-    for (QObject* (*make)() : {makeSonarColumnTest, makeSonarRenderTest, makeSonarEchogramTest}) {
+    for (QObject* (*make)() :
+         {makeSonarColumnTest, makeSonarRenderTest, makeSonarEchogramTest, makeSonarShownTest}) {
         std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }

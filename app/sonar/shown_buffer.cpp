@@ -1,0 +1,234 @@
+#include "sonar/shown_buffer.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// The painter's own RGB565 to RGB32 conversion: each channel's top bits repeated below it.
+inline uint32_t toRgb32(uint16_t c) {
+    const uint32_t r = (c >> 11) & 0x1F;
+    const uint32_t g = (c >> 5) & 0x3F;
+    const uint32_t b = c & 0x1F;
+    return 0xFF000000u | ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+}
+
+// One row of w pixels. Runs of one colour are common (fills, bars): each run is converted once.
+void convertLine(const uint16_t* src, uint32_t* out, int w) {
+    uint16_t last = src[0];
+    uint32_t value = toRgb32(last);
+    for (int x = 0; x < w; ++x) {
+        if (src[x] != last) {
+            last = src[x];
+            value = toRgb32(last);
+        }
+        out[x] = value;
+    }
+}
+
+QImage::Format supported(QImage::Format f) {
+    return f == QImage::Format_RGB16 ? f : QImage::Format_RGB32;
+}
+}  // namespace
+
+ShownBuffer::ShownBuffer(Kind kind, QImage::Format format)
+    : m_mirrored(kind == Scrolling), m_image(1, 1, supported(format)) {}
+
+QImage::Format ShownBuffer::screenFormat() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && screen->depth() == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32;
+}
+
+std::vector<int> ShownBuffer::scaledRows(int h, QImage::Format format) {
+    std::vector<int> rows(static_cast<size_t>(std::max(1, h)));
+    if (h == kRows) {
+        for (int y = 0; y < h; ++y)
+            rows[static_cast<size_t>(y)] = y;
+        return rows;
+    }
+    // Ask the painter: a one-pixel-wide image whose row r holds the value r, drawn h rows high
+    // as the picture itself was, tells which row each shown row comes from.
+    QImage probe(1, kRows, QImage::Format_RGB16);
+    for (int r = 0; r < kRows; ++r)
+        reinterpret_cast<uint16_t*>(probe.scanLine(r))[0] = static_cast<uint16_t>(r);
+    QImage scaled(1, static_cast<int>(rows.size()), supported(format));
+    scaled.fill(0);
+    {
+        QPainter p(&scaled);
+        p.drawImage(QRectF(0, 0, 1, scaled.height()), probe);
+    }
+    const QImage back = scaled.convertToFormat(QImage::Format_RGB16);
+    for (int y = 0; y < back.height(); ++y) {
+        const int r = reinterpret_cast<const uint16_t*>(back.constScanLine(y))[0];
+        rows[static_cast<size_t>(y)] = std::clamp(r, 0, kRows - 1);
+    }
+    return rows;
+}
+
+void ShownBuffer::reset(const uint16_t* buffer, int width, int h) {
+    m_buffer = buffer;
+    m_width = std::max(1, width);
+    m_height = -1;
+    m_converted.clear();
+    setHeight(h);
+}
+
+void ShownBuffer::setHeight(int h) {
+    h = std::max(1, h);
+    const int imageWidth = m_mirrored ? 2 * m_width : m_width;
+    if (h == m_height && m_image.width() == imageWidth) return;
+    m_height = h;
+    m_rows = scaledRows(h, m_image.format());
+    // The painter's rows never go back up: each buffer row shows in one run of rows.
+    m_firstRow.assign(kRows + 1, h);
+    for (int y = h - 1; y >= 0; --y)
+        m_firstRow[static_cast<size_t>(m_rows[static_cast<size_t>(y)])] = y;
+    for (int r = kRows - 1; r >= 0; --r)
+        m_firstRow[static_cast<size_t>(r)] =
+            std::min(m_firstRow[static_cast<size_t>(r)], m_firstRow[static_cast<size_t>(r + 1)]);
+    m_image = QImage(imageWidth, h, m_image.format());
+    m_isPending.assign(static_cast<size_t>(m_width), 0);
+    m_pending.clear();
+    updateAll();
+}
+
+void ShownBuffer::updateAll() {
+    m_allPending = true;
+}
+
+void ShownBuffer::updateColumns(int x, int n) {
+    if (m_allPending) return;
+    const int from = std::max(0, x);
+    const int to = std::min(m_width, x + n);
+    for (int c = from; c < to; ++c) {
+        const int p = (m_start + c) % m_width;
+        if (m_isPending[static_cast<size_t>(p)]) continue;
+        m_isPending[static_cast<size_t>(p)] = 1;
+        m_pending.push_back(p);
+    }
+    // Past half of the picture a conversion row by row is the cheaper one.
+    if (2 * static_cast<int>(m_pending.size()) > m_width) updateAll();
+}
+
+bool ShownBuffer::updateChangedRows() {
+    if (!m_buffer) return false;
+    const size_t size = static_cast<size_t>(m_width) * kRows;
+    if (m_mirrored || m_converted.size() != size || m_allPending) {
+        m_converted.assign(m_buffer, m_buffer + size);
+        updateAll();
+        return true;
+    }
+    sync();
+    bool changed = false;
+    const size_t bytes = static_cast<size_t>(m_width) * sizeof(uint16_t);
+    for (int r = 0; r < kRows; ++r) {
+        const uint16_t* now = m_buffer + r * m_width;
+        uint16_t* before = m_converted.data() + r * m_width;
+        if (std::memcmp(now, before, bytes) == 0) continue;
+        std::memcpy(before, now, bytes);
+        convertRow(r);
+        changed = true;
+    }
+    return changed;
+}
+
+void ShownBuffer::scroll(int n) {
+    // A scroll by the whole width or more moves nothing (see SonarPaint::scroll).
+    if (n <= 0 || n >= m_width) return;
+    if (!m_mirrored) {
+        updateAll();
+        return;
+    }
+    m_start = (m_start + n) % m_width;
+    // The window's last n columns now hold the oldest columns; the buffer kept its old ones.
+    updateColumns(m_width - n, n);
+}
+
+void ShownBuffer::sync() const {
+    if (!m_buffer) return;
+    if (m_allPending) {
+        convertAll();
+    } else {
+        for (int p : m_pending)
+            convertColumn(p);
+    }
+    for (int p : m_pending)
+        m_isPending[static_cast<size_t>(p)] = 0;
+    m_pending.clear();
+    m_allPending = false;
+}
+
+void ShownBuffer::convertAll() const {
+    // The window starts at 0 again; both halves get the same rows.
+    m_start = 0;
+    const int w = m_width;
+    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
+    const size_t bytes = static_cast<size_t>(w) * (rgb16 ? 2 : 4);
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar* bits = m_image.bits();
+    for (int y = 0; y < m_height; ++y) {
+        uchar* line = bits + y * stride;
+        const int r = m_rows[static_cast<size_t>(y)];
+        if (y > 0 && r == m_rows[static_cast<size_t>(y - 1)]) {
+            std::memcpy(line, line - stride, m_mirrored ? 2 * bytes : bytes);
+            continue;
+        }
+        const uint16_t* src = m_buffer + r * w;
+        if (rgb16) {
+            std::memcpy(line, src, bytes);
+        } else {
+            convertLine(src, reinterpret_cast<uint32_t*>(line), w);
+        }
+        if (m_mirrored) std::memcpy(line + bytes, line, bytes);
+    }
+}
+
+void ShownBuffer::convertRow(int row) const {
+    const int first = m_firstRow[static_cast<size_t>(row)];
+    const int end = m_firstRow[static_cast<size_t>(row + 1)];
+    if (first >= end) return;
+    const int w = m_width;
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar* line = m_image.bits() + first * stride;
+    const uint16_t* src = m_buffer + row * w;
+    if (m_image.format() == QImage::Format_RGB16) {
+        std::memcpy(line, src, static_cast<size_t>(w) * 2);
+    } else {
+        convertLine(src, reinterpret_cast<uint32_t*>(line), w);
+    }
+    for (int y = first + 1; y < end; ++y)
+        std::memcpy(line + (y - first) * stride, line, static_cast<size_t>(stride));
+}
+
+void ShownBuffer::convertColumn(int physical) const {
+    const int w = m_width;
+    const int x = (physical - m_start + w) % w;
+    const qsizetype stride = m_image.bytesPerLine();
+    uchar* bits = m_image.bits();
+    const uint16_t* src = m_buffer + x;
+    if (m_image.format() == QImage::Format_RGB16) {
+        for (int y = 0; y < m_height; ++y) {
+            auto* line = reinterpret_cast<uint16_t*>(bits + y * stride);
+            line[physical] = src[m_rows[static_cast<size_t>(y)] * w];
+            if (m_mirrored) line[physical + w] = line[physical];
+        }
+    } else {
+        for (int y = 0; y < m_height; ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(bits + y * stride);
+            line[physical] = toRgb32(src[m_rows[static_cast<size_t>(y)] * w]);
+            if (m_mirrored) line[physical + w] = line[physical];
+        }
+    }
+}
+
+void ShownBuffer::draw(QPainter* painter, const QPointF& at) const {
+    sync();
+    painter->drawImage(at, m_image, QRectF(m_start, 0, m_width, m_height));
+}
+
+QImage ShownBuffer::picture() const {
+    sync();
+    return m_image.copy(m_start, 0, m_width, m_height);
+}

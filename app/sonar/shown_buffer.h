@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+class QPointF;
+
+// An RGB565 buffer of width x 240 pixels as the screen shows it: a copy in the screen's pixel
+// format at the displayed height, so that a paint is a plain blit instead of a scaled format
+// conversion. The owner reports what changed in the buffer (columns repainted, a scroll); those
+// columns are converted at the next paint, each once however often it changed.
+//
+// For a scrolling buffer the copy is twice as wide and holds every column twice, at c and
+// c + width; the picture is the window of width columns starting at m_start. A scroll moves the
+// window's start instead of moving every row, and the window is still one contiguous rectangle.
+class ShownBuffer {
+public:
+    static constexpr int kRows = 240;
+
+    enum Kind { Scrolling, Still };
+    // format: the copy's pixel format, RGB16 or RGB32; by default the screen's.
+    explicit ShownBuffer(Kind kind = Scrolling, QImage::Format format = screenFormat());
+
+    // Shows buffer (width x 240, row-major) at height h.
+    void reset(const uint16_t* buffer, int width, int h);
+    void setHeight(int h);
+    int height() const { return m_height; }
+
+    // The buffer was scrolled n columns left, its rightmost n columns keeping their pixels.
+    void scroll(int n);
+    // Columns x .. x + n - 1 of the buffer were repainted.
+    void updateColumns(int x, int n = 1);
+    void updateAll();
+    // The buffer was repainted as a whole: converts at once the rows of a still buffer that
+    // differ from what is shown (a scrolling one is converted in full). False when none did.
+    bool updateChangedRows();
+
+    void draw(QPainter* painter, const QPointF& at) const;
+    // The picture as shown (a copy), for checks.
+    QImage picture() const;
+
+    // RGB16 for a 16-bit screen, RGB32 otherwise.
+    static QImage::Format screenFormat();
+    // The buffer row that the painter's own scaling shows in each of h rows, when a 240-row
+    // image is drawn h rows high onto a device of the given format.
+    static std::vector<int> scaledRows(int h, QImage::Format format);
+
+private:
+    // Converts what changed since the last paint.
+    void sync() const;
+    void convertAll() const;
+    void convertColumn(int physical) const;
+    void convertRow(int row) const;
+
+    const uint16_t* m_buffer = nullptr;
+    bool m_mirrored;
+    int m_width = 0;
+    int m_height = kRows;
+    std::vector<int> m_rows;      // the buffer row of each shown row
+    std::vector<int> m_firstRow;  // the first shown row of each buffer row (kRows + 1 entries)
+    std::vector<uint16_t> m_converted;  // a still buffer as last converted
+    // The copy, its window's start and the columns of it (0 .. width - 1) still to convert.
+    mutable QImage m_image;
+    mutable int m_start = 0;
+    mutable std::vector<int> m_pending;
+    mutable std::vector<uint8_t> m_isPending;
+    mutable bool m_allPending = true;
+};
