@@ -83,6 +83,7 @@ void Korvel::system_checkState() {
     }
     // 6. and 7. Data logger; record and replay.
     const unsigned boatTime = values().boat_time;
+    m_recorder->setCardReadOnly(m_sdThread->readOnly());
     m_recorder->checkExportMode(cfg, boatTime);
     m_recorder->checkRecordMode(cfg, boatTime);
     m_exportMark->setVisible(m_recorder->logging());

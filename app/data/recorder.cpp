@@ -65,6 +65,11 @@ void Recorder::checkExportMode(StructConfiguration& cfg, unsigned boatTime) {
         m_loggerFileName.clear();
         return;
     }
+    if (m_cardReadOnly) {
+        qCWarning(lcCore) << "data logger stopped: the SD card is read-only";
+        stopLogger(cfg);
+        return;
+    }
     const QString name =
         RecordNaming::fileName(QLatin1String(kExportFolder), QStringLiteral("Sablo_Data_"),
                                QStringLiteral(".csv"), boatTime, handsetFileExists);
@@ -107,7 +112,7 @@ void Recorder::checkRecordMode(StructConfiguration& cfg, unsigned boatTime) {
     if (m_currentWorkMode < 0) m_currentWorkMode = cfg.workMode;
     bool failed = m_recordFailed && m_currentWorkMode == 1 && cfg.workMode == 1;
     m_recordFailed = false;
-    QString tried = m_recordFileName;
+    QString why = QStringLiteral("cannot write ") + m_recordFileName;
     if (cfg.workMode != m_currentWorkMode) {
         const int previous = m_currentWorkMode;
         m_currentWorkMode = cfg.workMode;
@@ -115,11 +120,15 @@ void Recorder::checkRecordMode(StructConfiguration& cfg, unsigned boatTime) {
             closeRecord();
             m_recordFileName.clear();
         }
-        if (cfg.workMode == 1) {
+        if (cfg.workMode == 1 && m_cardReadOnly) {
+            why = QStringLiteral("the SD card is read-only");
+            failed = true;
+        } else if (cfg.workMode == 1) {
             const QString name = RecordNaming::fileName(
                 QLatin1String(kRecordFolder), QStringLiteral("Sablo_History_"),
                 QStringLiteral(".kvlw"), boatTime, handsetFileExists);
-            tried = name.isEmpty() ? QLatin1String(kRecordFolder) : name;
+            why = QStringLiteral("cannot write ") +
+                  (name.isEmpty() ? QLatin1String(kRecordFolder) : name);
             const QString path = Platform::path(name);
             m_record.setFileName(path);
             failed = name.isEmpty() || !RecordFile::create(path) ||
@@ -134,7 +143,7 @@ void Recorder::checkRecordMode(StructConfiguration& cfg, unsigned boatTime) {
     }
     if (failed) {
         // Not recording, and the user is told so: the mode returns to normal.
-        qCWarning(lcCore) << "recording stopped: cannot write" << tried;
+        qCWarning(lcCore).noquote() << "recording stopped:" << why;
         closeRecord();
         m_recordFileName.clear();
         cfg.workMode = 0;

@@ -22,6 +22,9 @@ public:
     explicit Recorder(QObject* parent = nullptr);
     ~Recorder() override;
 
+    // A write-protected card: neither a log nor the logger starts on it, and the user is told.
+    void setCardReadOnly(bool readOnly) { m_cardReadOnly = readOnly; }
+
     // --- Data logger ----------------------------------------------------------------------------
     // dataExport changed: sync, then make the logger's file (2) or forget it.
     void checkExportMode(StructConfiguration& cfg, unsigned boatTime);
@@ -59,4 +62,5 @@ private:
     QString m_recordFileName;
     QFile m_record;
     bool m_recordFailed = false;
+    bool m_cardReadOnly = false;
 };

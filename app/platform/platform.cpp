@@ -57,8 +57,28 @@ QByteArray pathBytes(const QString& absolutePath) {
     return path(absolutePath).toLocal8Bit();
 }
 
-// Each mapped path becomes one single-quoted word, so a root with spaces, quotes or ';' in
-// its name stays one argument and can never end the command.
+namespace {
+// A mapped path must stay one word whatever the root's name holds (spaces, quotes, ';', '$'):
+// a bare path becomes one single-quoted word; a path already inside quotes is escaped for them.
+QString quotedFor(QChar before, const QString& word) {
+    if (before == QLatin1Char('\'')) {
+        return QString(word).replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    }
+    if (before == QLatin1Char('"')) {
+        QString out;
+        for (const QChar c : word) {
+            if (c == QLatin1Char('"') || c == QLatin1Char('\\') || c == QLatin1Char('$') ||
+                c == QLatin1Char('`'))
+                out += QLatin1Char('\\');
+            out += c;
+        }
+        return out;
+    }
+    return QLatin1Char('\'') + QString(word).replace(QLatin1Char('\''), QLatin1String("'\\''")) +
+           QLatin1Char('\'');
+}
+}  // namespace
+
 QString mapCommand(const QString& command) {
     if (g_root.isEmpty()) return command;
     QString out;
@@ -67,16 +87,19 @@ QString mapCommand(const QString& command) {
     while (it.hasNext()) {
         const auto m = it.next();
         const int start = m.capturedStart(2);
-        // The rest of the word belongs to the path.
+        const QChar before = start > 0 ? command.at(start - 1) : QChar();
+        const bool quoted = before == QLatin1Char('\'') || before == QLatin1Char('"');
+        // The rest of the word belongs to the path, up to its closing quote.
         int end = m.capturedEnd(2);
-        while (end < command.size() && !command.at(end).isSpace() &&
-               command.at(end) != QLatin1Char(';') && command.at(end) != QLatin1Char('>'))
+        while (end < command.size() && (quoted ? command.at(end) != before
+                                               : !command.at(end).isSpace() &&
+                                                     command.at(end) != QLatin1Char(';') &&
+                                                     command.at(end) != QLatin1Char('>')))
             ++end;
         out += command.midRef(last, start - last);
         QString word = command.mid(start, end - start);
         if (!word.startsWith(g_root + '/')) word = g_root + word;
-        out += QLatin1Char('\'') + word.replace(QLatin1Char('\''), QLatin1String("'\\''")) +
-               QLatin1Char('\'');
+        out += quotedFor(before, word);
         last = end;
     }
     out += command.midRef(last);

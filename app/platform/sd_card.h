@@ -15,6 +15,10 @@ public:
     virtual int mount() = 0;
     // Unmounts the mount point; the command's status (0 on success).
     virtual int unmount() = 0;
+    // Whether the card is mounted at the mount point (also when the system mounted it first).
+    virtual bool isMounted() const = 0;
+    // Whether the mounted card takes no writes (its write-protect switch).
+    virtual bool isReadOnly() const = 0;
 
     // The backend of the platform, unless a test has installed its own factory.
     static std::unique_ptr<SdCard> create();

@@ -55,3 +55,17 @@ int SdCardVirtual::unmount() {
     QDir().mkpath(point);
     return 0;
 }
+
+bool SdCardVirtual::isMounted() const {
+    const QFileInfo node(Platform::path(QLatin1String(Board::kSdNode)));
+    if (!node.exists()) return false;
+    if (!node.isDir()) return QFileInfo(mountPoint()).isDir();
+    const QFileInfo point(mountPoint());
+    return point.isSymLink() && point.symLinkTarget() == node.absoluteFilePath();
+}
+
+// The permission bits, not access(): a test running as root may write anywhere.
+bool SdCardVirtual::isReadOnly() const {
+    const QFileInfo node(Platform::path(QLatin1String(Board::kSdNode)));
+    return node.isDir() && !(node.permissions() & QFileDevice::WriteOwner);
+}

@@ -1,8 +1,10 @@
 #include "platform/sd_mount_thread.h"
 
+#include "platform/platform.h"
 #include "platform/sd_card.h"
 #include "platform/shell.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <climits>
 #include <cstdio>
@@ -48,7 +50,7 @@ bool SdMountThread::scanSdNode() const {
 
 void SdMountThread::initSdDoc() {
     for (const char* folder : kFolders)
-        Global::my_system(QStringLiteral("mkdir -p ") + QLatin1String(folder));
+        QDir().mkpath(Platform::path(QLatin1String(folder)));
     Global::my_system("sync");
 }
 
@@ -64,22 +66,31 @@ void SdMountThread::watch() {
         while (!scanSdNode()) {
             if (!pause(kPollMs)) return;
         }
-        // The status only goes to the console: a card the system has mounted already makes
-        // mount fail and is still usable. The flag goes up once the folders are there, so
-        // nothing writes to the card before its tree exists.
-        m_card->mount();
-        initSdDoc();
-        m_mounted = true;
-        printf("SD Mount!\n");
+        // A card the system has mounted already makes mount fail and is still usable; one
+        // that is not mounted at all is not there for the program. The flag goes up once the
+        // folders are there, so nothing writes to the card before its tree exists.
+        const int status = m_card->mount();
+        if (status == 0 || m_card->isMounted()) {
+            m_readOnly = m_card->isReadOnly();
+            if (!m_readOnly) initSdDoc();
+            m_mounted = true;
+            printf(m_readOnly ? "SD Mount! (read-only: nothing is written to it)\n" : "SD Mount!\n");
+        } else {
+            printf("SD card not mounted (status %d): it is not used until it is put in again\n",
+                   status);
+        }
         fflush(stdout);
 
         // A card: watch for it to go.
         while (scanSdNode()) {
             if (!pause(kPollMs)) return;
         }
-        m_card->unmount();
-        m_mounted = false;
-        printf("SD UnMount!\n");
-        fflush(stdout);
+        if (m_mounted) {
+            m_card->unmount();
+            m_mounted = false;
+            m_readOnly = false;
+            printf("SD UnMount!\n");
+            fflush(stdout);
+        }
     }
 }
