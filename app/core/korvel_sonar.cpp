@@ -21,7 +21,7 @@ void Korvel::sonar_checkState() {
 
 void Korvel::sonar_infoTextRefresh() {
     const StructBoatValues& v = values();
-    m_picture->infoTextRefresh(v.current_depth, v.water_temp, v.boat_voltage);
+    m_picture->infoTextRefresh(v.current_depth, v.water_temp, v.boat_voltage, v.measured);
 }
 
 void Korvel::data_setSonarWidth(int width) {

@@ -7,6 +7,9 @@
 void BoatValues::update(const kvl_w& newest, const StructConfiguration& cfg, bool dataArriving) {
     StructBoatValues& v = m_values;
     v.sonar_dataArriving = dataArriving;
+    // The data source hands the empty frame until a frame arrives and again once the link has
+    // been silent for a while.
+    v.measured = newest.bytes[0] == '#';
     const StructSonarFrameFields f = SonarFrameValues::fields(newest);
     v.sonar_status = f.status;
     v.sonar_range = SonarFrameValues::rangeMetres(f.rangeCm);

@@ -21,6 +21,9 @@ struct StructBoatValues {
     unsigned boat_time = 0;     // packed local date-time, 0 before the first GPS time
     float handset_voltage = 0;  // V, from the handset's ADC; 0 without a valid reading
     bool sonar_dataArriving = false;
+    // The newest record is a frame from the boat (not the empty frame of no data): the values
+    // above were measured.
+    bool measured = false;
 };
 
 // Turns the newest record into the current values by the frame's scales, the configured

@@ -10,9 +10,14 @@ namespace ColorTableFile {
 constexpr int kKeepBackground = 3;
 constexpr int kEntries = 255;
 
-// Reads the three user palettes from the file when its "needReload" is true (a missing key
-// gives 0). Returns true when the palettes were taken; otherwise they keep their values.
+// Reads the three user palettes from the file when its "needReload" is true. Returns true
+// when the palettes were taken; otherwise (no reload asked, an entry missing or unreadable, not
+// a regular file) they keep their values.
 bool loadUserPalettes(const QString& fileName);
+
+// Whether the file is a table that can be taken: a regular settings file whose palettes, when
+// it asks for a reload, are all there.
+bool isUsable(const QString& fileName);
 
 // The file's "background", or -1 when it has none.
 int background(const QString& fileName);

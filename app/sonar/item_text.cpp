@@ -16,7 +16,8 @@ QRectF ItemText::boundingRect() const {
 void ItemText::setReadout(const StructSonarReadout& readout) {
     if (std::equal(readout.depth, readout.depth + 4, m_readout.depth) &&
         std::equal(readout.temperature, readout.temperature + 5, m_readout.temperature) &&
-        std::equal(readout.battery, readout.battery + 3, m_readout.battery))
+        std::equal(readout.battery, readout.battery + 3, m_readout.battery) &&
+        readout.valid == m_readout.valid)
         return;
     m_readout = readout;
     update();
@@ -38,6 +39,16 @@ void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
 }
 
 void ItemText::paintDepth(QPainter* painter) {
+    const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
+    if (!m_readout.valid) {
+        // "-.-" where one whole digit would stand.
+        const int shift = 2 * kDepthPitch;
+        painter->drawPixmap(2 * kDepthPitch - shift, 0, m_digits->big.heng);
+        painter->drawPixmap(120 - shift, 30, m_digits->big.dian);
+        painter->drawPixmap(133 - shift, 40, m_digits->unit_heng);
+        painter->drawPixmap(128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
+        return;
+    }
     const int* d = m_readout.depth;
     // Leading zeros are not drawn; the number then starts further left.
     int skip = 0;
@@ -48,13 +59,22 @@ void ItemText::paintDepth(QPainter* painter) {
         painter->drawPixmap(i * kDepthPitch - shift, 0, m_digits->big.digit(d[i]));
     painter->drawPixmap(120 - shift, 30, m_digits->big.dian);
     painter->drawPixmap(133 - shift, 40, m_digits->medium.digit(d[3]));
-    const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
     painter->drawPixmap(128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
 }
 
 void ItemText::paintRow(QPainter* painter, int y, bool negative, const int* whole, int wholeCount,
                         int tenths, const QPixmap& unit) {
     int x = 0;
+    if (!m_readout.valid) {
+        // "-.-" before the unit.
+        painter->drawPixmap(x, y, m_digits->unit_heng);
+        x += kSmallPitch;
+        painter->drawPixmap(x, y, m_digits->medium.dian);
+        x += m_digits->medium.dian.width();
+        painter->drawPixmap(x, y, m_digits->unit_heng);
+        painter->drawPixmap(x + kSmallPitch + 2, y, unit);
+        return;
+    }
     if (negative) {
         painter->drawPixmap(x, y, m_digits->unit_heng);
         x += m_digits->unit_heng.width() + 1;

@@ -4,11 +4,12 @@
 #include "data/sonar_history.h"
 #include "platform/handset_board.h"
 #include "platform/platform.h"
-#include "platform/shell.h"
 #include "sonar/color_table_file.h"
 #include "sonar/sonar_readout.h"
 #include "sonar/ux_sonar.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <cmath>
 
 namespace {
@@ -16,6 +17,7 @@ constexpr float kTolerance = 0.001f;
 // The wave strip and its gap take this much of the width given to the echogram.
 constexpr int kWaveAndGap = 26;
 constexpr int kUserScheme = 2;
+constexpr qint64 kMaxTableBytes = 1 << 20;  // a whole table is about 15 kB
 }  // namespace
 
 SonarPicture::SonarPicture(const SonarHistory& history) : m_history(history) {
@@ -92,12 +94,12 @@ void SonarPicture::checkState(float sonarRange) {
     if (m_stateCheck.check(Global::configuration, sonarRange, m_displayRange)) imageRefresh();
 }
 
-void SonarPicture::infoTextRefresh(float depth, float waterTemp, float boatVoltage) {
+void SonarPicture::infoTextRefresh(float depth, float waterTemp, float boatVoltage, bool measured) {
     const bool feet = Global::getString_depthUnit() == QLatin1String("ft");
     const bool fahrenheit = Global::getString_tempUnit() != QString::fromUtf8("℃");
-    const StructSonarReadout r =
-        SonarReadout::digits(depth, waterTemp, boatVoltage, feet, fahrenheit);
-    m_sonar->refreshText(r.depth, r.temperature, r.battery);
+    StructSonarReadout r = SonarReadout::digits(depth, waterTemp, boatVoltage, feet, fahrenheit);
+    r.valid = measured;
+    m_sonar->refreshText(r);
 }
 
 void SonarPicture::setWidth(int width) {
@@ -110,9 +112,16 @@ void SonarPicture::setWidth(int width) {
 
 bool SonarPicture::loadColorTable(const QString& path) {
     const QString copy = QString::fromLatin1(UxSonar::kUserColorFile);
-    // The name comes from the SD card: it is passed as one argument, never pasted into a
-    // shell command.
-    if (Global::my_system_args(QStringLiteral("cp"), {path, copy}) != 0) return false;
+    // A table with a missing entry would paint the echogram black: it is refused before it
+    // replaces the handset's own. The copy goes to a temporary file that replaces the old one
+    // only when whole, so a power cut leaves the old table or the new, never half of one.
+    const QString source = Platform::path(path);
+    if (!ColorTableFile::isUsable(source)) return false;
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    QSaveFile out(Platform::path(copy));
+    if (!out.open(QIODevice::WriteOnly) || out.write(in.read(kMaxTableBytes)) < 0 || !out.commit())
+        return false;
     // 3 keeps the current background; so does a value that names no background at all.
     const int background = ColorTableFile::background(Platform::path(copy));
     if (background >= 0 && background <= 2) Global::configuration.backgroundColor = background;

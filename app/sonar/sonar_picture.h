@@ -30,7 +30,8 @@ public:
     // Adopts the sonar's range after the frames it takes; redraws when the range or a look
     // setting changed.
     void checkState(float sonarRange);
-    void infoTextRefresh(float depth, float waterTemp, float boatVoltage);
+    // measured: false while nothing has been measured; the read-outs then show "-.-".
+    void infoTextRefresh(float depth, float waterTemp, float boatVoltage, bool measured = true);
     // The width the layout gives the echogram, the wave strip and its gap included.
     void setWidth(int width);
     // Copies the user colour table at path over the handset's own, takes its palettes and

@@ -151,6 +151,10 @@ void UxSonar::refreshText(const int depthDigits[4], const int tempDigits[5],
     m_text->setReadout(r);
 }
 
+void UxSonar::refreshText(const StructSonarReadout& readout) {
+    m_text->setReadout(readout);
+}
+
 void UxSonar::setTextBlink(bool blink) {
     m_blink = blink;
 }

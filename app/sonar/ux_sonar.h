@@ -37,6 +37,7 @@ public:
     void setImageWidth(int w);
     void setImageHight(int h);
     void refreshText(const int depthDigits[4], const int tempDigits[5], const int batteryDigits[3]);
+    void refreshText(const StructSonarReadout& readout);
     void setTextBlink(bool blink);
     void do_timer();
     void updateItem();

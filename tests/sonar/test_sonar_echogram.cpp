@@ -1,6 +1,7 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
 #include "core/ux_scene.h"
+#include "korvel_test.h"
 #include "sonar/item_axis.h"
 #include "sonar/item_image.h"
 #include "sonar/item_text.h"
@@ -23,11 +24,21 @@
 namespace {
 const QString kCard = QStringLiteral("/mnt/sd/Korvel/Color/");
 
-QByteArray colorTableText(const QString& reload, const QString& background) {
+// A table with every entry i of each palette set to i x 3 + its group's number, except the
+// entry left out (group/index) to make it incomplete.
+QByteArray colorTableText(const QString& reload, const QString& background,
+                          const QString& missing = QString()) {
     QByteArray ini;
     if (!reload.isEmpty()) ini += "needReload=" + reload.toLatin1() + "\n";
     if (!background.isEmpty()) ini += "background=" + background.toLatin1() + "\n";
-    ini += "[surface]\n0=1234\n254=4321\n[fish]\n7=2016\n[bottom]\n2=63488\n";
+    const char* const groups[3] = {"surface", "fish", "bottom"};
+    for (int g = 0; g < 3; ++g) {
+        ini += QByteArray("[") + groups[g] + "]\n";
+        for (int i = 0; i < 255; ++i) {
+            if (missing == QStringLiteral("%1/%2").arg(groups[g]).arg(i)) continue;
+            ini += QByteArray::number(i) + "=" + QByteArray::number(i * 3 + g) + "\n";
+        }
+    }
     return ini;
 }
 
@@ -49,51 +60,77 @@ private slots:
         SonarPalette::resetUser();
     }
 
+    // A table from the card: taken with its background, or, when an entry is missing (a copy
+    // cut short), refused with the palettes in use and the handset's own table kept.
     void colorTable_data() {
         QTest::addColumn<QString>("reload");
         QTest::addColumn<QString>("background");
-        QTest::addColumn<bool>("palettesTaken");
+        QTest::addColumn<QString>("missing");
         QTest::addColumn<int>("backgroundAfter");
+        QTest::addColumn<int>("taken");  // 1 palettes taken, 0 file taken only, -1 refused
         QTest::newRow("reload, white") << "true"
-                                       << "0" << true << 0;
+                                       << "0"
+                                       << "" << 0 << 1;
         QTest::newRow("reload, keep background") << "true"
-                                                 << "3" << true << 1;
-        QTest::newRow("no needReload") << ""
-                                       << "2" << false << 2;
-        QTest::newRow("needReload false") << "false"
-                                          << "0" << false << 0;
+                                                 << "3"
+                                                 << "" << 1 << 1;
         QTest::newRow("background out of range") << "true"
-                                                 << "9" << true << 1;
+                                                 << "9"
+                                                 << "" << 1 << 1;
+        QTest::newRow("no needReload") << ""
+                                       << "2"
+                                       << "" << 2 << 0;
+        QTest::newRow("needReload false") << "false"
+                                          << "0"
+                                          << "" << 0 << 0;
+        QTest::newRow("an entry missing") << "true"
+                                          << "0"
+                                          << "fish/254" << 1 << -1;
+        QTest::newRow("a group missing") << "true"
+                                         << "0"
+                                         << "bottom/0" << 1 << -1;
     }
     void colorTable() {
         QFETCH(QString, reload);
         QFETCH(QString, background);
-        QFETCH(bool, palettesTaken);
+        QFETCH(QString, missing);
         QFETCH(int, backgroundAfter);
+        QFETCH(int, taken);
         TestRoot root;
         QDir().mkpath(root.path("/opt"));
         Korvel k;
         k.mainTimer()->stop();
         Global::configuration.colorScheme = 0;
-        const uint32_t before = colorArray_rgb565_fish_user[100];
-        QVERIFY(root.writeFile(kCard + "lake.kct", colorTableText(reload, background)));
+        const QByteArray table = colorTableText(reload, background, missing);
+        QVERIFY(root.writeFile(kCard + "lake.kct", table));
         k.dialog_file_nameGet("kct", kCard + "lake.kct");  // as the file chooser hands it over
 
-        QCOMPARE(root.readFile("/opt/selfcolortable.kct"), colorTableText(reload, background));
-        QCOMPARE(Global::configuration.colorScheme, 2);
-        QCOMPARE(Global::configuration.backgroundColor, backgroundAfter);
         QVERIFY(k.dialogs().hint()->isVisible());
-        QVERIFY(k.dialogs().hint()->text().contains("Read file successfully"));
-        if (palettesTaken) {
-            QCOMPARE(colorArray_rgb565_surface_user[0], 1234u);
-            QCOMPARE(colorArray_rgb565_surface_user[254], 4321u);
-            QCOMPARE(colorArray_rgb565_fish_user[7], 2016u);
-            QCOMPARE(colorArray_rgb565_fish_user[100], 0u);  // a missing key gives 0
-            QCOMPARE(colorArray_rgb565_bottom_user[2], 63488u);
-        } else {
-            QCOMPARE(colorArray_rgb565_fish_user[100], before);
-            QCOMPARE(colorArray_rgb565_surface_user[0], 0x0050u);
+        QCOMPARE(Global::configuration.backgroundColor, backgroundAfter);
+        QCOMPARE(colorArray_rgb565_fish_user[100] == 301u, taken == 1);
+        if (taken < 0) {
+            QVERIFY(k.dialogs().hint()->text().contains("Read file failed"));
+            QCOMPARE(Global::configuration.colorScheme, 0);
+            QVERIFY(root.readFile("/opt/selfcolortable.kct").isEmpty());
+            return;
         }
+        QVERIFY(k.dialogs().hint()->text().contains("Read file successfully"));
+        QCOMPARE(root.readFile("/opt/selfcolortable.kct"), table);
+        QCOMPARE(Global::configuration.colorScheme, 2);
+    }
+
+    // The handset's own table cut short (a power cut while it was written): the built-in user
+    // palettes stay, the echogram is never painted black on black.
+    void colorTable_damagedAtStartKeepsThePalettes() {
+        TestRoot root;
+        KorvelTest::ExpectedMessage said("missing or unreadable fish entry");
+        QVERIFY(root.writeFile("/opt/selfcolortable.kct", colorTableText("true", "0", "fish/3")));
+        const uint32_t before = colorArray_rgb565_fish_user[3];
+        Korvel k;
+        k.mainTimer()->stop();
+        QCOMPARE(colorArray_rgb565_fish_user[3], before);
+        QVERIFY(before != 0);
+        QCOMPARE(said.seen(), 1);
     }
 
     void colorTable_copyFails() {

@@ -1,3 +1,4 @@
+#include "korvel_test.h"
 #include "sonar_test_frames.h"
 
 #include <QApplication>
@@ -6,11 +7,12 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
     int failures = 0;
     for (QObject* (*make)() :
          {makeSonarColumnTest, makeSonarRenderTest, makeSonarEchogramTest, makeSonarShownTest}) {
         std::unique_ptr<QObject> test(make());
-        failures += QTest::qExec(test.get(), argc, argv);
+        failures += KorvelTest::run(test.get(), argc, argv);
     }
     return failures == 0 ? 0 : 1;
 }
