@@ -125,4 +125,5 @@ void Korvel::system_shutdown() {
         qWarning("the SD card's thread did not end within %d ms", kJoinMs);
     if (m_data && !m_data->stop(kJoinMs))
         qWarning("the radio link's thread did not end within %d ms", kJoinMs);
+    if (m_data) m_data->closeSerial();
 }

@@ -19,7 +19,7 @@ void Korvel::link_sonar_send_cfg(const QString& key) {
         SonarConfigMessage::build(key, Global::configuration, m_sonarLastCfg);
     for (const QString& message : packets) {
         m_data->sendCmd_sonarCfg(message);
-        qCInfo(lcLink).noquote() << '"' + message + '"';
+        qCDebug(lcLink).noquote() << '"' + message + '"';
     }
     if (!packets.isEmpty()) m_sonarLastCfg = packets.last();
 }

@@ -188,6 +188,10 @@ void UxData::clearComAck() {
 int UxData::openSerial(int rate) {
     return m_serial->open(rate);
 }
+void UxData::closeSerial() {
+    m_serial->close();
+}
+
 int UxData::setBaudRate(int rate) {
     return m_serial->setBaudRate(rate);
 }

@@ -74,6 +74,8 @@ public:
 
     // --- Serial port --------------------------------------------------------------------------
     int openSerial(int rate);
+    // Closes the serial port (the program's end: a virtual port's link goes with it).
+    void closeSerial();
     int setBaudRate(int rate);
     int writeDataToSerial(const QString& text);
 

@@ -11,6 +11,7 @@
 
 namespace {
 constexpr auto kRetryInterval = std::chrono::seconds(1);
+constexpr uint8_t kBusyCode = 4;  // the boat's error: another handset is connected
 
 void putU16(uint8_t* p, size_t v) {
     p[0] = v & 0xff;
@@ -67,6 +68,22 @@ bool SpiBusVirtual::ensureConnected() {
         return false;
     }
     m_fd = fd;
+    // The boat answers its version, or says that it serves another handset already.
+    // The refusal comes unasked, so it is read even when the question could not be sent.
+    const uint8_t ask = 'V';
+    uint8_t reply[2] = {0, 0};
+    sendAll(&ask, 1);
+    if (!recvAll(reply, 2) || reply[0] != 'v') {
+        disconnect();
+        if (reply[0] == 'E' && reply[1] == kBusyCode && !m_refused) {
+            qCWarning(lcPlatform).noquote()
+                << "the virtual boat at" << m_path
+                << "serves another handset already; this one tries again every second";
+        }
+        m_refused = reply[0] == 'E' && reply[1] == kBusyCode;
+        return false;
+    }
+    m_refused = false;
     qCInfo(lcPlatform) << "connected to the virtual boat at" << m_path;
     return true;
 }
@@ -97,7 +114,7 @@ void SpiBusVirtual::open() {
     std::lock_guard<std::mutex> lock(m_mutex);
     // No boat yet is normal on a development machine: the link stays silent and connects as
     // soon as one answers.
-    if (!ensureConnected())
+    if (!ensureConnected() && !m_refused)
         qCInfo(lcPlatform).noquote() << "no virtual boat answers at" << m_path
                                      << "- the radio link stays silent until one does";
 }

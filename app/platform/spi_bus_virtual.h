@@ -41,6 +41,7 @@ private:
     QString m_path;
     int m_fd = -1;
     bool m_canReconnect = true;
+    bool m_refused = false;  // the boat said it serves another handset (said once)
     std::chrono::steady_clock::time_point m_lastAttempt{};
     mutable std::mutex m_mutex;
 };

@@ -3,6 +3,7 @@
 
 #include "history_log.h"
 #include "virtual_boat.h"
+#include "wire_server.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -71,13 +72,26 @@ int serve(const QString& path, double rate, const vboat::SimOptions& options, bo
     boat.setFrameRate(rate);
     boat.setFault(fault, faultEvery);
     bool firstHandset = true;
+    bool refusedOnce = false;
     err << "korvel-vboat: listening on " << path << " (SIGUSR1 switches the boat on or off)\n";
     err.flush();
     while (!g_quit) {
         pollfd p = {listenFd, POLLIN, 0};
         if (::poll(&p, 1, 200) > 0 && (p.revents & POLLIN)) {
             const int fd = ::accept4(listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd >= 0) {
+            if (fd >= 0 && boat.connected()) {
+                // One radio module serves one handset: a second one is told so and let go,
+                // and the first keeps the boat. Said once while the first stays.
+                const char busy[2] = {vboat::wire::kError, char(vboat::wire::kBusy)};
+                (void)::send(fd, busy, sizeof busy, MSG_NOSIGNAL);
+                ::close(fd);
+                if (!refusedOnce) {
+                    err << "korvel-vboat: a second handset was refused: one is connected already\n";
+                    err.flush();
+                    refusedOnce = true;
+                }
+            } else if (fd >= 0) {
+                refusedOnce = false;
                 boat.attach(fd);
                 err << "korvel-vboat: handset connected\n";
                 // The boat is switched on once the handset listens, so that it hears the hello.

@@ -17,7 +17,7 @@ constexpr char kError = 'E';
 constexpr int kProtocolVersion = 1;
 constexpr int kMaxTransfer = 4096;
 
-enum ErrorCode : quint8 { kUnknownRequest = 1, kTooLong = 2, kUnknownLine = 3 };
+enum ErrorCode : quint8 { kUnknownRequest = 1, kTooLong = 2, kUnknownLine = 3, kBusy = 4 };
 }  // namespace wire
 
 // Takes every complete request from the front of input, runs it against the boat and
