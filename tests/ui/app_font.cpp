@@ -16,10 +16,7 @@ const char kFileName[] = "wqy-microhei.ttc";
 }  // namespace
 
 QString findFile() {
-    // The Debian package puts it under truetype/wqy; other layouts are searched below.
-    const QString known = QStandardPaths::locate(
-        QStandardPaths::FontsLocation, QStringLiteral("truetype/wqy/") + QLatin1String(kFileName));
-    if (!known.isEmpty()) return known;
+    // Wherever the font package put it (Debian: truetype/wqy).
     QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::FontsLocation);
     dirs << QStringLiteral("/usr/share/fonts") << QStringLiteral("/usr/local/share/fonts");
     for (const QString& dir : dirs) {
@@ -38,10 +35,6 @@ bool load(QFont* font, QString* why) {
         return false;
     }
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (app == nullptr) {
-        *why = QStringLiteral("needs a QApplication");
-        return false;
-    }
     const AppSetup::StructResult result = AppSetup::apply(*app, file);
     if (!result.fontLoaded) {
         *why = QStringLiteral("%1 did not load as the application font").arg(file);
