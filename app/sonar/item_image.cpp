@@ -84,17 +84,23 @@ void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
         int d = static_cast<int>(f.depth * 10);
         if (feet) d = static_cast<int>(d * 3.3);
         d = std::clamp(d, 0, 9999);
-        // Right-aligned on the fish: tenths, point, then the whole metres leftwards.
+        // The label ends at the fish. From 100.0 up: whole digits at x-40, x-30 and x-20, the
+        // point at x-10, the tenths at x-5. Below: whole digits at x-35 and x-25, the point at
+        // x-15, the tenths at x-5. Leading zeros are not drawn.
         const double top = y - kTextAbove;
-        const double right = f.x + 4;
-        painter->drawPixmap(QPointF(right - 8, top), set.digit(d % 10));
-        painter->drawPixmap(QPointF(right - 13, top), set.dian);
-        int whole = d / 10;
-        double x = right - 13 - 9;
-        do {
-            painter->drawPixmap(QPointF(x, top), set.digit(whole % 10));
-            whole /= 10;
-            x -= 9;
-        } while (whole > 0);
+        const int whole = d / 10;
+        const bool big = d > 999;
+        const int first = big ? 40 : 35;
+        const int digits = big ? 3 : 2;
+        for (int i = 0; i < digits; ++i) {
+            int place = 1;
+            for (int k = i + 1; k < digits; ++k)
+                place *= 10;
+            const bool leadingZero = whole < place && i < digits - 1;
+            if (!leadingZero)
+                painter->drawPixmap(QPointF(f.x - first + 10 * i, top), set.digit(whole / place % 10));
+        }
+        painter->drawPixmap(QPointF(f.x - (big ? 10 : 15), top), set.dian);
+        painter->drawPixmap(QPointF(f.x - 5, top), set.digit(d % 10));
     }
 }

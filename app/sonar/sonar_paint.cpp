@@ -63,16 +63,15 @@ void column(uint16_t* buffer, int width, int x, int top, int bottom, const uint8
     const uint16_t bg = SonarPalette::background(cfg.background);
     const int t = clampRow(top);
     const int b = clampRow(bottom);
-    if (top == 0 && bottom == 0) {
-        for (int r = 0; r < kRows; ++r)
-            px[r * width] = bg;
-        return;
-    }
+    // No surface and no bottom found: the ground is plain, but the echoes are still painted,
+    // all of them in the bottom zone.
+    const bool plain = top == 0 && bottom == 0;
     for (int r = 0; r < b; ++r)
         px[r * width] = bg;
     for (int r = b; r < kRows; ++r) {
         uint16_t c = bg;
-        if (cfg.background == 0) c = cfg.scheme == 1 ? SonarPalette::kBlack : preColor[r];
+        if (cfg.background == 0 && !plain)
+            c = cfg.scheme == 1 ? SonarPalette::kBlack : preColor[r];
         px[r * width] = c;
     }
 

@@ -1,11 +1,14 @@
+#include "core/base/resources.h"
 #include "sonar/item_image.h"
 #include "sonar/item_text.h"
 #include "sonar/item_wave.h"
 #include "sonar/sonar_paint.h"
 #include "sonar/sonar_palette.h"
+#include "sonar/text_pixmap.h"
 #include "sonar/ux_sonar.h"
 #include "sonar_test_frames.h"
 
+#include <QPainter>
 #include <QtTest>
 #include <vector>
 
@@ -88,10 +91,56 @@ private slots:
         QCOMPARE(int(c.at(3, 149)), above);
         QCOMPARE(int(c.at(3, 200)), row200);
         QCOMPARE(int(c.at(2, 100)), 0xABCD);  // other columns untouched
-        // Both rows 0: the whole column is background.
-        SonarPaint::column(c.px.data(), kW, 4, 0, 0, zero, 0, paint(background, scheme, 0),
+        // Both rows 0: the ground is plain background, and the echoes are still painted, in
+        // the bottom zone's colours.
+        uint8_t echo[240] = {};
+        echo[120] = 90;
+        SonarPaint::column(c.px.data(), kW, 4, 0, 0, echo, 0, paint(background, scheme, 0),
                            SonarPaint::palettesFor(scheme), nullptr);
         QCOMPARE(int(c.at(4, 200)), above);
+        QCOMPARE(c.at(4, 120), entry(SonarPaint::palettesFor(scheme).bottom, 90));
+    }
+
+    // The fish's depth label ends at the fish: whole digits 10 pixels apart, the point and the
+    // tenths at their fixed places, no leading zero.
+    void fishLabel_standsAtItsPlaces_data() {
+        QTest::addColumn<float>("depth");
+        QTest::addColumn<QString>("glyphs");  // offset from the fish:glyph, "." is the point
+        QTest::newRow("123.4") << 123.4f << "-40:1 -30:2 -20:3 -10:. -5:4";
+        QTest::newRow("12.3") << 12.3f << "-35:1 -25:2 -15:. -5:3";
+        QTest::newRow("5.3") << 5.3f << "-25:5 -15:. -5:3";
+    }
+    void fishLabel_standsAtItsPlaces() {
+        QFETCH(float, depth);
+        QFETCH(QString, glyphs);
+        korvelInitResources();
+        const TextPixmap digits;
+        const QPixmap icon(QStringLiteral(":/ico/armFish"));
+        const auto render = [](ItemImage& item) {
+            QImage out(246, 240, QImage::Format_ARGB32_Premultiplied);
+            out.fill(Qt::transparent);
+            QPainter p(&out);
+            item.paint(&p, nullptr, nullptr);
+            return out;
+        };
+        ItemImage withFish(246, &digits);
+        StructFishInfo f;
+        f.x = 120;
+        f.y = 100;
+        f.depth = depth;
+        withFish.fish().append(f);
+        ItemImage bare(246, &digits);
+        QImage expected = render(bare);
+        {
+            QPainter p(&expected);
+            p.drawPixmap(QPointF(120 - icon.width() / 2.0, 100 - icon.height() / 2.0), icon);
+            for (const QString& g : glyphs.split(' ')) {
+                const QPixmap& glyph =
+                    g.endsWith('.') ? digits.small.dian : digits.small.digit(g.back().digitValue());
+                p.drawPixmap(QPointF(120 + g.section(':', 0, 0).toInt(), 70), glyph);
+            }
+        }
+        QCOMPARE(render(withFish), expected);
     }
 
     void zones_useTheirPalettesAndOffsets() {
