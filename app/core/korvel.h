@@ -3,9 +3,12 @@
 #include "core/alarm_monitor.h"
 #include "data/boat_values.h"
 #include "data/sonar_history.h"
+#include "link/config_watch.h"
 #include "link/kvl_frame.h"
 #include "link/link_state.h"
-#include "link/sonar_update.h"
+#include "link/module_check.h"
+#include "link/module_update.h"
+#include "link/rssi_filter.h"
 #include "navi/heading_filter.h"
 #include "sonar/sonar_column.h"
 #include "ui/modal_watch.h"
@@ -28,7 +31,11 @@ class Recorder;
 class SdMountThread;
 class ShowCPUMemory;
 class SonarPicture;
-class SonarUpdateRun;
+class ModuleInstall;
+class ModuleInstallHost;
+class ModuleUpdateRun;
+class RadioBind;
+struct StructBindView;
 class StatusIcons;
 class UxData;
 class UxScene;
@@ -43,7 +50,8 @@ struct StructFlagRow {
     bool compassPresent = false;
 };
 
-// Where a firmware update of a boat module stands.
+// Where a firmware update of a boat module stands; "in progress" also covers a binding, during
+// which nothing else may talk to the boat.
 struct StructUpdateFlags {
     bool inProgress = false;
     bool done = false;
@@ -94,11 +102,42 @@ public:
     void link_sonar_send_cfg(const QString& key);
     void link_sonar_get_hello();
     void link_sonar_boatCali();
+    // The autopilot's sentences (korvel_link_ap.cpp).
+    QString link_ap_getCmd_HMCTL(const QString& command, const QString& a, const QString& b);
+    QString link_ap_getCmd_HMPRA();
+    QString link_ap_getCmd_HMHCK(const QString& direction);
+    QString link_ap_getCmd_HMRST();
+    // Start towards the navigation target, stop, the settings, a wiring test ("forward", "left"
+    // or "right"), and the answer to the autopilot's power-up.
+    void link_ap_send_start();
+    void link_ap_send_stop();
+    void link_ap_send_cfg();
+    void link_ap_send_wiringTest(const QString& direction);
+    void link_ap_get_hello();
+    // The position the start sentence sends the boat to (ddS32); the navigation sets it.
+    void link_ap_setTarget(int lat, int lon);
+    // Starts the firmware update of the autopilot, as link_update_sonar does the sonar box's.
+    bool link_update_ap(const QByteArray& image);
     // Starts the firmware update of the sonar box; the main timer stops until it ends
     // (signal_updateFinished). False when one runs already or the image is empty.
     bool link_update_sonar(const QByteArray& image);
     // Shortens the update's waits (tests); {200, 10} by default.
     void link_setUpdateTiming(int syncWaitMs, int idleWaitMs);
+
+    // --- Link supervision (korvel_link_watch.cpp) --------------------------------------------
+    // The start-up module check, first in every tick.
+    void init_checkModule();
+    // The no-data counters, answering the power-up hellos, re-sending changed settings.
+    void link_checkState();
+    void link_refreshSignalIco();
+    // Every 8th tick: the radio module's signal strength for the screens that show it.
+    void system_needUpdateRssi();
+    void data_calcAverage_rssi(int boatSide, int handsetSide, int& boatAverage,
+                               int& handsetAverage);
+    // Pairs the handset's radio module with a boat's (the progress dialog, cancelled by escape).
+    void link_rBox_bind();
+    // Installs a module update file chosen in the file dialog.
+    void link_getFile_rdup(const QString& fileName);
 
     // --- Sonar (korvel_sonar.cpp) ------------------------------------------------------------
     SonarColumn sonar_getSonarInfo(int index, bool beep);
@@ -174,8 +213,13 @@ private:
     void system_initBoard();
     void system_startSdThread();
     void system_applyScreenLayout(int screenMode);
+    bool link_startUpdate(bool autopilot, const QByteArray& image);
+    // What installing an update file asks of the controller (korvel_link_watch.cpp).
+    static std::unique_ptr<ModuleInstallHost> link_makeInstallHost(Korvel& korvel);
     void link_updateView(const StructUpdateView& view);
     void link_updateEnded(bool ok, const QString& code, int blocksSent);
+    void link_bindView(const StructBindView& view);
+    void link_bindEnded(bool bound);
 
     static constexpr int kTickWrap = 10000;
     static constexpr int kTickMs = 125;
@@ -194,7 +238,18 @@ private:
     std::unique_ptr<MenuHost> m_menus;
     std::unique_ptr<SonarPicture> m_picture;
     Recorder* m_recorder = nullptr;
-    SonarUpdateRun* m_sonarUpdate = nullptr;
+    ModuleUpdateRun* m_moduleUpdate = nullptr;
+    ModuleInstall* m_install = nullptr;
+    std::unique_ptr<ModuleInstallHost> m_installHost;
+    RadioBind* m_bind = nullptr;
+    ModuleCheck m_moduleCheck;
+    ConfigWatch m_configWatch;
+    RssiFilter m_rssi;
+    QString m_signalIcon;       // the picture the signal icon shows
+    QString m_freqIcon;         // the picture the frequency icon shows
+    int m_helloQuietTicks = 0;  // while above 0 a boat's hello answers our own
+    int m_apTargetLat = 0;      // ddS32
+    int m_apTargetLon = 0;
     QGraphicsSimpleTextItem* m_recordMark = nullptr;
     QGraphicsSimpleTextItem* m_exportMark = nullptr;
     ItemDevMode* m_devMode = nullptr;

@@ -6,6 +6,7 @@
 #include "core/base/tr_resource.h"
 #include "core/ux_view.h"
 #include "data/recorder.h"
+#include "link/radio_bind.h"
 #include "link/ux_data.h"
 #include "platform/handset_board.h"
 #include "platform/platform.h"
@@ -64,6 +65,8 @@ void Korvel::dialog_init() {
                            [this](const QString& file) { m_data->loadPlayList(file); });
     m_fileReceivers.insert(QStringLiteral("kct"),
                            [this](const QString& file) { sonar_getFile_kct(file); });
+    m_fileReceivers.insert(QStringLiteral("rdup"),
+                           [this](const QString& file) { link_getFile_rdup(file); });
 }
 
 // --- Answers ------------------------------------------------------------------------------------
@@ -125,15 +128,21 @@ void Korvel::dialog_question_click(const QString& type, const QString& key) {
     }
 }
 
+// Only the radio binding can be cancelled, with escape.
 void Korvel::dialog_progress_click(const QString& type, const QString& key) {
-    // Only the radio binding can be cancelled; it arrives with link supervision.
-    Q_UNUSED(type);
-    Q_UNUSED(key);
+    if (type == QLatin1String("bind") && key == QLatin1String("esc")) m_bind->cancel();
 }
 
+// A command the boat has not confirmed yet goes again.
 void Korvel::dialog_feedback_todo(const QString& type) {
     if (type == QLatin1String("sonar_cali")) m_data->sendCmd_boatCompassCali();
     if (type == QLatin1String("sonar_cfg")) link_sonar_send_cfg(QStringLiteral("repeat"));
+    if (type == QLatin1String("ap_cfg")) link_ap_send_cfg();
+    if (type == QLatin1String("ap_stop")) link_ap_send_stop();
+    if (type.startsWith(QLatin1String("ap_go"))) link_ap_send_start();
+    if (type == QLatin1String("ap_forward")) link_ap_send_wiringTest(QStringLiteral("forward"));
+    if (type == QLatin1String("ap_left")) link_ap_send_wiringTest(QStringLiteral("left"));
+    if (type == QLatin1String("ap_right")) link_ap_send_wiringTest(QStringLiteral("right"));
 }
 
 void Korvel::dialog_feedback_success(const QString& type) {

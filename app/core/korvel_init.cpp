@@ -4,7 +4,9 @@
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "data/recorder.h"
-#include "link/sonar_update_run.h"
+#include "link/module_install.h"
+#include "link/module_update_run.h"
+#include "link/radio_bind.h"
 #include "link/ux_data.h"
 #include "platform/backlight.h"
 #include "platform/sd_mount_thread.h"
@@ -83,9 +85,15 @@ void Korvel::init_object() {
     m_picture->item()->hide();
     m_scene->addItem(m_picture->item());
     m_recorder = new Recorder(this);
-    m_sonarUpdate = new SonarUpdateRun(*m_data, this);
-    connect(m_sonarUpdate, &SonarUpdateRun::signal_view, this, &Korvel::link_updateView);
-    connect(m_sonarUpdate, &SonarUpdateRun::signal_finished, this, &Korvel::link_updateEnded);
+    m_moduleUpdate = new ModuleUpdateRun(*m_data, this);
+    connect(m_moduleUpdate, &ModuleUpdateRun::signal_view, this, &Korvel::link_updateView);
+    connect(m_moduleUpdate, &ModuleUpdateRun::signal_finished, this, &Korvel::link_updateEnded);
+    m_installHost = link_makeInstallHost(*this);
+    m_install = new ModuleInstall(*m_installHost, this);
+    m_bind = new RadioBind(*m_data, this);
+    connect(m_bind, &RadioBind::signal_view, this, &Korvel::link_bindView);
+    connect(m_bind, &RadioBind::signal_tickStop, this, [this] { m_timerMain->stop(); });
+    connect(m_bind, &RadioBind::signal_finished, this, &Korvel::link_bindEnded);
 }
 
 void Korvel::init_item() {

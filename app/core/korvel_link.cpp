@@ -3,14 +3,21 @@
 #include "core/base/global.h"
 #include "core/base/log.h"
 #include "core/base/tr_resource.h"
+#include "link/module_install.h"
+#include "link/module_update_run.h"
 #include "link/sonar_config_message.h"
-#include "link/sonar_update_run.h"
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_feedback.h"
 #include "ui/ux_dialog_progress.h"
 
 #include <QTimer>
+
+namespace {
+// The boat answers our hello with one of its own: a hello this soon after ours is that answer,
+// not the boat powering up, and must not start another round.
+constexpr int kHelloAnswerTicks = 16;
+}  // namespace
 
 // Sends the configuration message of key (or the three packets of "all"); the last packet
 // sent is kept for "repeat".
@@ -29,6 +36,7 @@ void Korvel::link_sonar_send_cfg(const QString& key) {
 void Korvel::link_sonar_get_hello() {
     if (m_update.inProgress) return;
     m_data->sendCmd_sonarHello();
+    m_helloQuietTicks = kHelloAnswerTicks;
     link_sonar_send_cfg(QStringLiteral("all"));
     LinkState& state = m_data->linkState();
     state.flag_getData_sonar_ack = 0;
@@ -46,22 +54,36 @@ void Korvel::link_setUpdateTiming(int syncWaitMs, int idleWaitMs) {
 }
 
 bool Korvel::link_update_sonar(const QByteArray& image) {
+    return link_startUpdate(false, image);
+}
+
+bool Korvel::link_update_ap(const QByteArray& image) {
+    return link_startUpdate(true, image);
+}
+
+bool Korvel::link_startUpdate(bool autopilot, const QByteArray& image) {
     if (m_update.inProgress) return false;
-    if (!m_sonarUpdate->start(image, {m_updateSyncWaitMs, m_updateIdleWaitMs})) return false;
+    const auto module =
+        autopilot ? ModuleUpdateRun::EnumModule::Autopilot : ModuleUpdateRun::EnumModule::Sonar;
+    if (!m_moduleUpdate->start(module, image, {m_updateSyncWaitMs, m_updateIdleWaitMs}))
+        return false;
     m_update = StructUpdateFlags();
     m_update.inProgress = true;
+    const StructUpdateProfile profile =
+        autopilot ? StructUpdateProfile::autopilot() : StructUpdateProfile::sonar();
     m_dialogs->progress()->showProgress(
-        QStringLiteral("201"), TrResource::getTrString(TR_UpdateSonarBox),
+        QString::number(profile.firstCode),
+        TrResource::getTrString(EnumTrString(profile.textTitle)),
         TrResource::getTrString(TR_WaitSynchronize), TrResource::getTrString(TR_Ok),
-        m_sonarUpdate->blockCount(), QStringLiteral("update"), false);
-    // Nothing else may talk to the box or redraw while the loader has it.
+        m_moduleUpdate->blockCount(), QStringLiteral("update"), false);
+    // Nothing else may talk to the module or redraw while its loader has it.
     m_timerMain->stop();
     return true;
 }
 
 void Korvel::link_updateView(const StructUpdateView& view) {
     UxDialogProgress* dialog = m_dialogs->progress();
-    dialog->setTitle(view.code, TrResource::getTrString(EnumTrString(SonarUpdate::kTextTitle)));
+    dialog->setTitle(view.code, TrResource::getTrString(EnumTrString(view.title)));
     QString text = TrResource::getTrString(EnumTrString(view.text));
     if (!view.detail.isEmpty()) text += QLatin1Char('\n') + view.detail;
     dialog->setText(text);
@@ -73,9 +95,12 @@ void Korvel::link_updateView(const StructUpdateView& view) {
 void Korvel::link_updateEnded(bool ok, const QString& code, int blocksSent) {
     m_update.inProgress = false;
     m_update.done = ok;
-    m_update.aborted = !ok && (code == QLatin1String("202") || code == QLatin1String("204"));
-    qCInfo(lcLink) << "sonar update" << (ok ? "done" : "ended") << "with step" << code << "after"
+    // Gave up synchronising, or lost the loader before the transfer (x02, x04 of either module).
+    const int step = code.toInt() - (code.toInt() >= 209 ? 209 : 201);
+    m_update.aborted = !ok && (step == 1 || step == 3);
+    qCInfo(lcLink) << "module update" << (ok ? "done" : "ended") << "with step" << code << "after"
                    << blocksSent << "blocks";
     m_timerMain->start(kTickMs);
     emit signal_updateFinished(ok);
+    if (m_install->running()) m_install->updateFinished(ok);
 }

@@ -59,9 +59,14 @@ void DialogHost::showSaveFailed() {
                      TrResource::getTrString(TR_SaveFileFailed), false, true);
 }
 
-void DialogHost::showReadFailed() {
-    m_hint->showHint(QStringLiteral("101"), TrResource::getTrString(TR_Error),
+void DialogHost::showReadFailed(const QString& code) {
+    m_hint->showHint(code, TrResource::getTrString(TR_Error),
                      TrResource::getTrString(TR_ReadFileFailed), false, true);
+}
+
+void DialogHost::showSameVersion() {
+    m_hint->showHint(QString(), TrResource::getTrString(TR_Message),
+                     TrResource::getTrString(TR_SameVersion), false, true);
 }
 
 void DialogHost::showReadOk() {

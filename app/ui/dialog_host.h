@@ -46,8 +46,10 @@ public:
     void askStopAutopilot();
     // "104" "Error" "Failed to save file".
     void showSaveFailed();
-    // "101" "Error" "Failed to read file".
-    void showReadFailed();
+    // code (by default "101") "Error" "Failed to read file".
+    void showReadFailed(const QString& code = QStringLiteral("101"));
+    // "Message" "The version of the file selected is same as current R-Boxes's version."
+    void showSameVersion();
     // "Message" "Read file successfully", closing by itself.
     void showReadOk();
     // "Error" "Power Off: Fail": the handset could not switch itself off.

@@ -5,9 +5,9 @@
 #include "core/korvel.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"
+#include "link/module_update.h"
 #include "link/sonar_config_message.h"
 #include "link/sonar_frame_values.h"
-#include "link/sonar_update.h"
 #include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
@@ -28,7 +28,7 @@ namespace {
 
 // The update's link as a script: the loader answers after some heartbeats, asks for the
 // listed blocks one after another, then ends as told.
-struct ScriptLink : SonarUpdateLink {
+struct ScriptLink : ModuleUpdateLink {
     enum class End { Ok, Fail, Silent, LoseLink };
     int answerAfterHeartbeats = 1;  // -1: never
     int requestAfterStarts = 1;     // -1: never
@@ -87,7 +87,7 @@ QByteArray image(int size) {
 }
 
 // Runs the machine to its end; the title codes in the order they were shown.
-QStringList runScript(SonarUpdate& u) {
+QStringList runScript(ModuleUpdate& u) {
     QStringList codes;
     for (int i = 0; i < 100000 && !u.finished(); ++i) {
         u.step();
@@ -395,10 +395,10 @@ private slots:
         link.requests = requests;
         link.end = ScriptLink::End(end);
         const QByteArray img = image(size);
-        SonarUpdate u(img, link, {0, 0});
+        ModuleUpdate u(img, link, StructUpdateProfile::sonar(), {0, 0});
         QCOMPARE(u.blockCount(), (size + 127) / 128);
         QCOMPARE(runScript(u), codes);
-        QCOMPARE(u.state() == SonarUpdate::State::Succeeded, ok);
+        QCOMPARE(u.state() == ModuleUpdate::State::Succeeded, ok);
         QCOMPARE(u.view().button, !ok);
         QCOMPARE(u.view().hidden, ok);
         QCOMPARE(link.blocks, blocks);
@@ -415,14 +415,15 @@ private slots:
             QCOMPARE(u.view().text, text);
         }
         if (answerAfter < 0) {
-            QCOMPARE(link.heartbeats, SonarUpdate::kSyncAttempts);
-            QCOMPARE(link.resets, 1 + SonarUpdate::kSyncAttempts - SonarUpdate::kSyncAttempts / 5);
+            QCOMPARE(link.heartbeats, ModuleUpdate::kSyncAttempts);
+            QCOMPARE(link.resets,
+                     1 + ModuleUpdate::kSyncAttempts - ModuleUpdate::kSyncAttempts / 5);
         }
     }
 
     void update_imageXor() {
         ScriptLink link;
-        SonarUpdate u(QByteArray("\x01\x02\x04\x80", 4), link);
+        ModuleUpdate u(QByteArray("\x01\x02\x04\x80", 4), link);
         QCOMPARE(int(u.imageXor()), 0x87);
         QCOMPARE(u.blockCount(), 1);
     }

@@ -1,0 +1,56 @@
+#include "core/korvel.h"
+
+#include "core/base/global.h"
+#include "core/base/log.h"
+#include "link/ap_sentence.h"
+#include "link/ux_data.h"
+#include "ui/dialog_host.h"
+#include "ui/ux_dialog_feedback.h"
+
+QString Korvel::link_ap_getCmd_HMCTL(const QString& command, const QString& a, const QString& b) {
+    return ApSentence::control(command, a, b);
+}
+
+QString Korvel::link_ap_getCmd_HMPRA() {
+    return ApSentence::parameters(Global::configuration);
+}
+
+QString Korvel::link_ap_getCmd_HMHCK(const QString& direction) {
+    return ApSentence::wiringTest(direction, Global::configuration);
+}
+
+QString Korvel::link_ap_getCmd_HMRST() {
+    return ApSentence::reset();
+}
+
+void Korvel::link_ap_setTarget(int lat, int lon) {
+    m_apTargetLat = lat;
+    m_apTargetLon = lon;
+}
+
+void Korvel::link_ap_send_start() {
+    m_data->sendCmd_ap(ApSentence::start(m_apTargetLon, m_apTargetLat));
+}
+
+void Korvel::link_ap_send_stop() {
+    m_data->sendCmd_ap(ApSentence::stop());
+}
+
+void Korvel::link_ap_send_cfg() {
+    m_data->sendCmd_ap(link_ap_getCmd_HMPRA());
+}
+
+void Korvel::link_ap_send_wiringTest(const QString& direction) {
+    const QString sentence = link_ap_getCmd_HMHCK(direction);
+    if (!sentence.isEmpty()) m_data->sendCmd_ap(sentence);
+}
+
+// The autopilot has powered up: give it its settings and watch, silently, for its answer.
+void Korvel::link_ap_get_hello() {
+    if (m_update.inProgress) return;
+    link_ap_send_cfg();
+    LinkState& state = m_data->linkState();
+    state.flag_getData_ap_ack = 0;
+    m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("ap_cfg"),
+                                        &state.flag_getData_ap_ack);
+}
