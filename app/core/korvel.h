@@ -19,15 +19,15 @@
 #include <functional>
 #include <memory>
 
-class QGraphicsPixmapItem;
-class QGraphicsSimpleTextItem;
 class QTimer;
 class Backlight;
 class DialogHost;
+class InfoPanels;
 class ItemDevMode;
 class ItemLogo;
 class MenuHost;
 class Recorder;
+class ScreenOverlays;
 class SdMountThread;
 class ShowCPUMemory;
 class SonarPicture;
@@ -37,6 +37,7 @@ class ModuleUpdateRun;
 class RadioBind;
 struct StructBindView;
 class StatusIcons;
+struct StructInfoPanSource;
 class UxData;
 class UxScene;
 class UxSonar;
@@ -161,6 +162,16 @@ public:
     void dialog_debugWindow_loadCmdString();
     void menu_init();
 
+    // --- Info panels (korvel_info.cpp) -------------------------------------------------------
+    // Shows the panel's content code from the current values; the distance overlay too.
+    void info_refreshInfoPan_single(int panel);
+    // The panel menu's choice for the selected panel: stored, shown and saved at once.
+    void info_changeInfoPan(int menuIndex);
+    // Marks the panel the user is about to change (-1: none).
+    void info_selectPanel(int panel);
+    // The panel menu over the selected panel: the eight contents.
+    void info_showPanelMenu();
+
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
     UxScene* scene() const { return m_scene; }
     UxView* view() const { return m_view; }
@@ -183,8 +194,10 @@ public:
     QString link_sonar_lastCfg() const { return m_sonarLastCfg; }
     int tickCount() const { return m_tickCount; }
     void setTickCount(int count) { m_tickCount = count; }
-    int selectedPanel() const { return m_selectedPanel; }
-    ItemDevMode* devModeItem() const { return m_devMode; }
+    int selectedPanel() const;
+    InfoPanels& infoPanels() const { return *m_infoPanels; }
+    ScreenOverlays& overlays() const { return *m_overlays; }
+    ItemDevMode* devModeItem() const;
     bool recordMarkShown() const;
     bool exportMarkShown() const;
 
@@ -207,6 +220,7 @@ public slots:
     void slot_debugWindow_receiveSth(QString text);
     void slot_key_click(QString key);
     void slot_key_press(QString key);
+    void slot_infoPan_change(int itemIdx);
     void slot_countDown_timeOver();
 
 private:
@@ -220,6 +234,7 @@ private:
     void link_updateEnded(bool ok, const QString& code, int blocksSent);
     void link_bindView(const StructBindView& view);
     void link_bindEnded(bool bound);
+    StructInfoPanSource info_source() const;
 
     static constexpr int kTickWrap = 10000;
     static constexpr int kTickMs = 125;
@@ -234,6 +249,8 @@ private:
     SdMountThread* m_sdThread = nullptr;
     std::unique_ptr<Backlight> m_backlight;
     std::unique_ptr<StatusIcons> m_statusIcons;
+    std::unique_ptr<InfoPanels> m_infoPanels;
+    std::unique_ptr<ScreenOverlays> m_overlays;
     std::unique_ptr<DialogHost> m_dialogs;
     std::unique_ptr<MenuHost> m_menus;
     std::unique_ptr<SonarPicture> m_picture;
@@ -250,9 +267,6 @@ private:
     int m_helloQuietTicks = 0;  // while above 0 a boat's hello answers our own
     int m_apTargetLat = 0;      // ddS32
     int m_apTargetLon = 0;
-    QGraphicsSimpleTextItem* m_recordMark = nullptr;
-    QGraphicsSimpleTextItem* m_exportMark = nullptr;
-    ItemDevMode* m_devMode = nullptr;
     ModalWatch m_modals;
     SonarHistory m_history;
     BoatValues m_boatValues;
@@ -269,7 +283,6 @@ private:
     QHash<QString, std::function<void(const QString&)>> m_fileReceivers;
     int m_tickCount = 0;
     int m_oddCount = 0;
-    int m_selectedPanel = -1;
     char m_model = 0;
     bool m_highlightDimmed = false;
     bool m_poweringOff = false;

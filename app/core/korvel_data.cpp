@@ -8,9 +8,9 @@
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
 #include "ui/dialog_host.h"
+#include "ui/item_marks.h"
+#include "ui/screen_overlays.h"
 #include "ui/ux_dialog_question.h"
-
-#include <QGraphicsSimpleTextItem>
 
 namespace {
 // Where the frames come from: a log being replayed, the built-in recording, or the boat.
@@ -44,7 +44,7 @@ void Korvel::data_exportCurrentData() {
     m_recorder->exportCurrentData(Global::configuration, v.boat_lat, v.boat_lon, v.current_depth,
                                   v.boat_time);
     // A logger that has just failed must not go on looking as if it logs.
-    m_exportMark->setVisible(m_recorder->logging());
+    m_overlays->exportIco()->setVisible(m_recorder->logging());
 }
 
 unsigned Korvel::data_utc2Local(unsigned word) {

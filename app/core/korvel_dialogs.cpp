@@ -21,6 +21,7 @@
 #include "ui/ux_dialog_power_off.h"
 #include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
+#include "ui/ux_small_menu.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -29,6 +30,7 @@
 
 void Korvel::menu_init() {
     m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
+    connect(m_menus->small(), &UxSmallMenu::signal_itemClick, this, &Korvel::slot_infoPan_change);
 }
 
 // Every dialog exists once, from start to end; its answers come back to the slots below.

@@ -13,30 +13,19 @@
 #include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
 #include "ui/dialog_host.h"
-#include "ui/item_dev_mode.h"
+#include "ui/info_panels.h"
 #include "ui/item_logo.h"
 #include "ui/menu_host.h"
+#include "ui/screen_overlays.h"
 #include "ui/status_icons.h"
 
-#include <QBrush>
 #include <QCoreApplication>
-#include <QGraphicsSimpleTextItem>
 #include <QTimer>
 
 namespace {
 constexpr int kLogoSteps = 13;
 // How long the program end waits for each thread it started.
 constexpr int kJoinMs = 2000;
-
-QGraphicsSimpleTextItem* newMark(QGraphicsScene* scene, const QString& text, qreal y) {
-    auto* mark = new QGraphicsSimpleTextItem(text);
-    mark->setBrush(Qt::red);
-    mark->setPos(120, y);
-    mark->setZValue(20);
-    mark->hide();
-    scene->addItem(mark);
-    return mark;
-}
 }  // namespace
 
 Korvel::Korvel(QWidget* parent) : QWidget(parent) {
@@ -80,7 +69,7 @@ void Korvel::init_logo() {
 
 void Korvel::init_object() {
     m_data = new UxData(nullptr, this);
-    m_selectedPanel = -1;
+    m_infoPanels = std::make_unique<InfoPanels>(m_scene);  // hidden, none selected
     m_picture = std::make_unique<SonarPicture>(m_history);
     m_picture->item()->hide();
     m_scene->addItem(m_picture->item());
@@ -98,13 +87,7 @@ void Korvel::init_object() {
 
 void Korvel::init_item() {
     m_statusIcons = std::make_unique<StatusIcons>(m_scene);
-    m_recordMark = newMark(m_scene, QStringLiteral("REC."), 0);
-    m_exportMark = newMark(m_scene, QStringLiteral("CSV"), 1);
-    m_devMode = new ItemDevMode();
-    m_devMode->setPos(0, 195);
-    m_devMode->setZValue(20);
-    m_devMode->hide();
-    m_scene->addItem(m_devMode);
+    m_overlays = std::make_unique<ScreenOverlays>(m_scene);
 }
 
 void Korvel::init_thread() {
@@ -122,6 +105,7 @@ void Korvel::init_startWork() {
     m_logo->hide();
     m_picture->item()->show();
     m_statusIcons->icon(ScreenLayout::IconSignal)->show();
+    m_infoPanels->applyLayout(ScreenLayout::forMode(ScreenLayout::kStartMode));  // first four
     // The sonar box gets its gain, frequency and range once at start; answering its own
     // hello comes with link supervision.
     link_sonar_get_hello();

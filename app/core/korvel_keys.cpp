@@ -23,7 +23,7 @@ void Korvel::system_keyPress(const QString& key) {
 void Korvel::system_keyClick(const QString& key) {
     const bool apRunning = m_data->linkState().currentInfoAp().taskMode() == QLatin1String("R");
     const StructKeyRoute route =
-        KeyRouter::route(key, m_selectedPanel, Global::configuration.screenMode, apRunning);
+        KeyRouter::route(key, selectedPanel(), Global::configuration.screenMode, apRunning);
     // No default: an action added to the router without a case here is a compiler warning.
     switch (route.action) {
         case EnumKeyAction::None:
@@ -34,18 +34,19 @@ void Korvel::system_keyClick(const QString& key) {
         case EnumKeyAction::OpenQuickMenu:
             break;  // the quick menu (menu_showQuick) arrives with the menus
         case EnumKeyAction::OpenSmallMenu:
-            break;  // the panel-content chooser arrives with the info panels
+            info_showPanelMenu();
+            break;
         case EnumKeyAction::OpenMainMenu:
             break;  // the main menu (menu_showMain) arrives with the menus
         case EnumKeyAction::UnselectPanel:
-            m_selectedPanel = KeyRouter::kNoPanel;
+            info_selectPanel(KeyRouter::kNoPanel);
             break;
         case EnumKeyAction::ZoomMap:
             break;  // the map zoom (navi_zoomTrack) arrives with the map
         case EnumKeyAction::MoveMapCursor:
             break;  // the map cursor (UxNavi::select_show) arrives with the map
         case EnumKeyAction::SelectPanel:
-            m_selectedPanel = route.panel;
+            info_selectPanel(route.panel);
             break;
         case EnumKeyAction::AskStopAutopilot:
             m_dialogs->askStopAutopilot();

@@ -176,7 +176,7 @@ void Korvel::system_needUpdateRssi() {
         dialog_sysinfo_show();
         return;
     }
-    if (!m_devMode->isVisible()) return;
+    if (!devModeItem()->isVisible()) return;
     m_data->sendCmd_askRssi();
     const StructLinkSnapshot s = m_data->linkState().snapshot();
     const int mine = RssiFilter::signedRssi(s.myRssi);
@@ -193,7 +193,7 @@ void Korvel::system_needUpdateRssi() {
     }
     texts << gainText(values().sonar_status) << s.ap.taskMode()
           << ShowCPUMemory::current_cpu_percent;
-    m_devMode->updatePara(texts);
+    devModeItem()->updatePara(texts);
 }
 
 // --- Binding ------------------------------------------------------------------------------------

@@ -16,15 +16,17 @@
 #include "platform/versions.h"
 #include "sonar/ux_sonar.h"
 #include "ui/dialog_host.h"
+#include "ui/info_panels.h"
 #include "ui/item_dev_mode.h"
+#include "ui/item_marks.h"
 #include "ui/menu_host.h"
+#include "ui/screen_overlays.h"
 #include "ui/show_cpu_memory.h"
 #include "ui/status_icons.h"
 #include "ui/ux_dialog_power_off.h"
 
 #include <QBrush>
 #include <QCoreApplication>
-#include <QGraphicsSimpleTextItem>
 #include <QTimer>
 #include <cstdio>
 
@@ -86,12 +88,12 @@ void Korvel::system_checkState() {
     m_recorder->setCardReadOnly(m_sdThread->readOnly());
     m_recorder->checkExportMode(cfg, boatTime);
     m_recorder->checkRecordMode(cfg, boatTime);
-    m_exportMark->setVisible(m_recorder->logging());
-    m_recordMark->setVisible(m_recorder->recording());
+    m_overlays->exportIco()->setVisible(m_recorder->logging());
+    m_overlays->recordText()->setVisible(m_recorder->recording());
     // 8. Developer overlay, with a fresh signal strength from the radio module.
     if (cfg.devMode != m_currentDevMode) {
         m_currentDevMode = cfg.devMode;
-        m_devMode->setVisible(cfg.devMode == 1);
+        m_overlays->devMode()->setVisible(cfg.devMode == 1);
         if (cfg.devMode == 1) m_data->sendCmd_askRssi();
     }
     // 9. Highlight.
@@ -112,21 +114,26 @@ void Korvel::system_checkState() {
 }
 
 bool Korvel::recordMarkShown() const {
-    return m_recordMark->isVisible();
+    return m_overlays->recordText()->isVisible();
 }
 
 bool Korvel::exportMarkShown() const {
-    return m_exportMark->isVisible();
+    return m_overlays->exportIco()->isVisible();
 }
 
-// Lays the main screen out: the status icons and the echogram's height. The map view, the
-// compasses, the info panels and the developer overlay take their places from the same
+ItemDevMode* Korvel::devModeItem() const {
+    return m_overlays->devMode();
+}
+
+// Lays the main screen out: the status icons, the info panels, the overlays and the
+// echogram's height. The map view and the compasses take their places from the same
 // description as they are built.
 void Korvel::system_applyScreenLayout(int screenMode) {
     const StructScreenLayout layout = ScreenLayout::forMode(screenMode);
     if (!layout.valid) return;
     m_statusIcons->applyLayout(layout);
-    m_devMode->setY(layout.devOverlayY);
+    m_infoPanels->applyLayout(layout);
+    m_overlays->applyLayout(layout);
     sonar()->setImageHight(layout.echogramHeight);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
 #include "ui/dialog_host.h"
+#include "ui/info_panels.h"
 #include "ui/menu_host.h"
 #include "ui/ux_dialog_check.h"
 #include "ui/ux_dialog_count_down.h"
@@ -38,7 +39,8 @@ void Korvel::slot_timeout_main() {
     }
 
     // Step 6: the test dialog's compass angles.
-    // Step 7: one info panel (info_refreshInfoPan_single), in turn 0..5.
+    // Step 7: one info panel, in turn 0..5, so each shows values at most 0.75 s old.
+    info_refreshInfoPan_single(m_infoPanels->nextInTurn());
 
     // Step 8: the periodic widgets' do_timer, in order: main menu, value sub-menu, waypoint
     // sub-menu, hint dialog, feedback dialog, power-off dialog, scene, map view, echogram,

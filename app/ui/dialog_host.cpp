@@ -81,6 +81,11 @@ void DialogHost::showPowerOffFailed() {
                      false, true);
 }
 
+void DialogHost::showInvalidItem(const QString& code) {
+    m_hint->showHint(QString(), QStringLiteral("Invalid Item"), QStringLiteral("Code: ") + code,
+                     false, true);
+}
+
 void DialogHost::showSysInfo(const QStringList& versions, int myRssi, int hisRssi,
                              int framesPerWindow) {
     m_sysInfo->showSysInfo(TrResource::getTrString(TR_SystemInfo), versions);

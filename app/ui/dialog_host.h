@@ -54,6 +54,9 @@ public:
     void showReadOk();
     // "Error" "Power Off: Fail": the handset could not switch itself off.
     void showPowerOffFailed();
+    // "Invalid Item" "Code: " and the screen code: a choice that leads nowhere. The hint
+    // closes on any key, so a keypad without an OK key is never caught in it.
+    void showInvalidItem(const QString& code);
     // The versions (application, radio, sonar, GPS, autopilot, kernel) and the signal row.
     void showSysInfo(const QStringList& versions, int myRssi, int hisRssi, int framesPerWindow);
 

@@ -1,6 +1,8 @@
-// Draws the handset's status icons and start-up pictures as PNG files.
+// Draws the handset's status icons and start-up pictures as PNG files, and the start-up
+// screen's moving line as an animated GIF.
 // Usage: korvel-artwork OUTDIR   (OUTDIR is app/resources; run with QT_QPA_PLATFORM=offscreen)
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,6 +13,8 @@
 #include <QTransform>
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -338,6 +342,268 @@ QImage fishIcon() {
     return img;
 }
 
+// --- Info panel and map overlay icons: 30 x 30, the size the panels draw them at, on the
+// same dark tile as the status icons.
+void panelTile(QPainter& p, QImage& img) {
+    p.begin(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    tile(p, img.width());
+}
+
+QImage satelliteIcon() {
+    QImage img = canvas(30, 30);
+    QPainter p;
+    panelTile(p, img);
+    p.translate(15, 15);
+    p.rotate(-45);
+    const QColor panel(70, 150, 255);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(panel);
+    p.drawRect(QRectF(-12.5, -3.5, 7, 7));
+    p.drawRect(QRectF(5.5, -3.5, 7, 7));
+    p.setPen(QPen(kInk, 1.6));
+    p.drawLine(QPointF(-5.5, 0), QPointF(-3.5, 0));
+    p.drawLine(QPointF(3.5, 0), QPointF(5.5, 0));
+    p.setBrush(QColor(220, 225, 235));
+    p.setPen(QPen(QColor(0, 0, 0, 200), 1));
+    p.drawRoundedRect(QRectF(-3.5, -4.5, 7, 9), 1.5, 1.5);
+    p.resetTransform();
+    // The signal it sends down.
+    p.setPen(QPen(kGreen, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(2, 14, 14, 14), 100 * 16, 70 * 16);
+    p.drawArc(QRectF(5.5, 17.5, 7, 7), 100 * 16, 70 * 16);
+    return img;
+}
+
+// The target: a red ring with a white centre under a cross-hair.
+QImage targetPanelIcon() {
+    QImage img = canvas(30, 30);
+    QPainter p;
+    panelTile(p, img);
+    const QPointF c(15, 15);
+    p.setPen(QPen(QColor(255, 70, 60), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, 9, 9);
+    p.setPen(QPen(kInk, 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(15, 2.5), QPointF(15, 8.5));
+    p.drawLine(QPointF(15, 21.5), QPointF(15, 27.5));
+    p.drawLine(QPointF(2.5, 15), QPointF(8.5, 15));
+    p.drawLine(QPointF(21.5, 15), QPointF(27.5, 15));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawEllipse(c, 3, 3);
+    return img;
+}
+
+QImage homeIcon() {
+    QImage img = canvas(30, 30);
+    QPainter p;
+    panelTile(p, img);
+    QPainterPath house;
+    house.moveTo(15, 4.5);
+    house.lineTo(26, 14);
+    house.lineTo(23, 14);
+    house.lineTo(23, 25);
+    house.lineTo(7, 25);
+    house.lineTo(7, 14);
+    house.lineTo(4, 14);
+    house.closeSubpath();
+    p.setPen(QPen(QColor(0, 0, 0, 220), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(80, 220, 120));
+    p.drawPath(house);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(8, 18, 31));
+    p.drawRect(QRectF(12.5, 17, 5, 8));
+    return img;
+}
+
+// The data logger's icon: a sheet of rows with a red dot, on a status tile.
+QImage loggerIcon() {
+    QImage img = canvas(24, 24);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    tile(p, 24);
+    p.setPen(QPen(QColor(0, 0, 0, 200), 1));
+    p.setBrush(kInk);
+    p.drawRect(QRectF(4.5, 3.5, 12, 17));
+    p.setPen(QPen(QColor(40, 90, 160), 1.4));
+    for (int y = 7; y <= 17; y += 3)
+        p.drawLine(QPointF(6.5, y), QPointF(14.5, y));
+    p.setPen(QPen(QColor(0, 0, 0, 220), 1));
+    p.setBrush(QColor(255, 40, 40));
+    p.drawEllipse(QPointF(17.5, 17.5), 4.2, 4.2);
+    return img;
+}
+
+// --- The start-up screen's moving line: a light pulse running along a dark line, as a
+// looping GIF. Qt reads GIF but does not write it, so the frames are written here, each
+// indexed to one palette and packed with the format's LZW code.
+
+// A 256-colour ramp from the screen's dark ground through the accent to white: the pulse
+// uses nothing else.
+QVector<QRgb> rampPalette() {
+    const QColor stops[3] = {QColor(2, 10, 24), kAccent, QColor(255, 255, 255)};
+    QVector<QRgb> palette;
+    for (int i = 0; i < 256; ++i) {
+        const double t = i / 255.0 * 2;
+        const int seg = std::min(int(t), 1);
+        const double f = t - seg;
+        const QColor& a = stops[seg];
+        const QColor& b = stops[seg + 1];
+        palette << qRgb(int(a.red() + (b.red() - a.red()) * f + 0.5),
+                        int(a.green() + (b.green() - a.green()) * f + 0.5),
+                        int(a.blue() + (b.blue() - a.blue()) * f + 0.5));
+    }
+    return palette;
+}
+
+QImage lineFrame(int frame, int frames) {
+    QImage img(200, 6, QImage::Format_RGB32);
+    img.fill(QColor(2, 10, 24));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRectF(0, 2, 200, 2), QColor(20, 60, 100));
+    const double centre = -30 + (260.0 * frame) / frames;
+    QLinearGradient g(centre - 30, 0, centre + 30, 0);
+    g.setColorAt(0, QColor(2, 10, 24, 0));
+    g.setColorAt(0.5, QColor(255, 255, 255));
+    g.setColorAt(1, QColor(2, 10, 24, 0));
+    p.fillRect(QRectF(centre - 30, 0, 60, 6), g);
+    return img;
+}
+
+// Bits of the LZW code stream, least significant first, in sub-blocks of up to 255 bytes.
+class GifBits {
+public:
+    void put(int code, int width) {
+        m_acc |= quint32(code) << m_bits;
+        m_bits += width;
+        while (m_bits >= 8) {
+            m_bytes.append(char(m_acc & 0xff));
+            m_acc >>= 8;
+            m_bits -= 8;
+        }
+    }
+    QByteArray blocks() {
+        if (m_bits > 0) m_bytes.append(char(m_acc & 0xff));
+        QByteArray out;
+        for (int at = 0; at < m_bytes.size(); at += 255) {
+            const QByteArray block = m_bytes.mid(at, 255);
+            out.append(char(block.size()));
+            out.append(block);
+        }
+        out.append('\0');
+        return out;
+    }
+
+private:
+    QByteArray m_bytes;
+    quint32 m_acc = 0;
+    int m_bits = 0;
+};
+
+// LZW with 8-bit pixels: the table starts after the clear (256) and end (257) codes, the
+// code width grows with the table and a full table (4096 codes) starts over with a clear.
+QByteArray lzw(const QImage& indexed) {
+    const int clear = 256;
+    const int end = 257;
+    GifBits bits;
+    int width = 9;
+    int nextCode = end + 1;
+    std::unordered_map<quint32, int> table;  // (prefix code << 8 | pixel) -> code
+    bits.put(clear, width);
+    int prefix = -1;
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uchar* row = indexed.constScanLine(y);
+        for (int x = 0; x < indexed.width(); ++x) {
+            const int pixel = row[x];
+            if (prefix < 0) {
+                prefix = pixel;
+                continue;
+            }
+            const quint32 key = quint32(prefix) << 8 | quint32(pixel);
+            const auto found = table.find(key);
+            if (found != table.end()) {
+                prefix = found->second;
+                continue;
+            }
+            bits.put(prefix, width);
+            table[key] = nextCode++;
+            if (nextCode > (1 << width) && width < 12) ++width;
+            if (nextCode == 4096) {
+                bits.put(clear, width);
+                table.clear();
+                width = 9;
+                nextCode = end + 1;
+            }
+            prefix = pixel;
+        }
+    }
+    if (prefix >= 0) bits.put(prefix, width);
+    bits.put(end, width);
+    return bits.blocks();
+}
+
+void putWord(QByteArray& out, int value) {
+    out.append(char(value & 0xff));
+    out.append(char((value >> 8) & 0xff));
+}
+
+// A looping animated GIF of the frames, each shown delayMs, in one global palette.
+QByteArray animatedGif(const QVector<QImage>& frames, const QVector<QRgb>& palette, int delayMs) {
+    const int w = frames.first().width();
+    const int h = frames.first().height();
+    QByteArray out("GIF89a");
+    putWord(out, w);
+    putWord(out, h);
+    out.append(char(0xf7));  // global table of 256 colours, 8 bits per primary
+    out.append('\0');        // background colour
+    out.append('\0');        // square pixels
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = palette.value(i);
+        out.append(char(qRed(c)));
+        out.append(char(qGreen(c)));
+        out.append(char(qBlue(c)));
+    }
+    out.append("\x21\xff\x0bNETSCAPE2.0\x03\x01", 16);  // loop for ever
+    putWord(out, 0);
+    out.append('\0');
+    for (const QImage& frame : frames) {
+        out.append("\x21\xf9\x04", 3);  // graphic control: replace the frame, no transparency
+        out.append(char(0x04));
+        putWord(out, delayMs / 10);
+        out.append('\0');
+        out.append('\0');
+        out.append(char(0x2c));  // the image, the whole screen, no table of its own
+        putWord(out, 0);
+        putWord(out, 0);
+        putWord(out, w);
+        putWord(out, h);
+        out.append('\0');
+        out.append(char(8));  // LZW minimum code size
+        out.append(lzw(frame.convertToFormat(QImage::Format_Indexed8, palette,
+                                             Qt::ThresholdDither | Qt::AvoidDither)));
+    }
+    out.append(char(0x3b));
+    return out;
+}
+
+void saveBytes(const QByteArray& bytes, const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+void startLine(const QDir& out) {
+    const int frames = 16;
+    QVector<QImage> images;
+    for (int i = 0; i < frames; ++i)
+        images << lineFrame(i, frames);
+    saveBytes(animatedGif(images, rampPalette(), 80),
+              out.filePath(QStringLiteral("logo/bottomline.gif")));
+}
+
 void echogramArtwork(const QDir& out) {
     out.mkpath(QStringLiteral("png"));
     const QColor white(255, 255, 255);
@@ -388,5 +654,10 @@ int main(int argc, char* argv[]) {
     save(modelLogo(QColor(255, 170, 60), QStringLiteral("D-series sonar")),
          out.filePath(QStringLiteral("logo/Dunmar-1.png")));
     echogramArtwork(out);
+    save(satelliteIcon(), out.filePath(QStringLiteral("ico/gps1.png")));
+    save(targetPanelIcon(), out.filePath(QStringLiteral("ico/target.png")));
+    save(homeIcon(), out.filePath(QStringLiteral("ico/home.png")));
+    save(loggerIcon(), out.filePath(QStringLiteral("ico/record.png")));
+    startLine(out);
     return 0;
 }

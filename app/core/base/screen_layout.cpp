@@ -5,12 +5,15 @@ constexpr int kFullHeight = 480;
 constexpr int kHalfHeight = 240;
 constexpr int kIconStep = 25;  // icons sit side by side; go-back and multi-target share x
 constexpr int kMapY = 244;
+constexpr int kTaskLabelX = 100;  // right of the go-back and multi-target icon
+constexpr int kTaskLabelDy = 4;   // the label's text on the icons' middle
 
 void placeIcons(StructScreenLayout& l, int y) {
     for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
         const int slot = i < ScreenLayout::IconMultiTarget ? i : ScreenLayout::IconGoBack;
         l.iconPos[static_cast<size_t>(i)] = QPoint(slot * kIconStep, y);
     }
+    l.taskLabelPos = QPoint(kTaskLabelX, y + kTaskLabelDy);
 }
 }  // namespace
 
@@ -38,6 +41,10 @@ StructScreenLayout forMode(int screenMode) {
             l.mapVisible = true;
             l.mapPos = QPoint(0, kMapY);
             l.mapBound = QSize(272, 240);
+            l.fullInfoVisible = true;
+            // The icons stand at the top here, where the recording mark is: the label goes
+            // to the foot of the echogram instead.
+            l.taskLabelPos = QPoint(kTaskLabelX, 215 + kTaskLabelDy);
             break;
         case 2:
             placeIcons(l, 215);
@@ -51,6 +58,14 @@ StructScreenLayout forMode(int screenMode) {
             break;
     }
     return l;
+}
+
+QRect panelRect(int panel) {
+    static const QRect rects[StructScreenLayout::kPanels] = {
+        {0, 240, 129, 60}, {0, 300, 129, 60},   {0, 360, 129, 60},
+        {0, 420, 129, 60}, {133, 360, 139, 60}, {133, 420, 139, 60},
+    };
+    return panel >= 0 && panel < StructScreenLayout::kPanels ? rects[panel] : QRect();
 }
 
 }  // namespace ScreenLayout

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <array>
 
@@ -27,6 +28,12 @@ struct StructScreenLayout {
     bool largeCompassVisible = false;  // the compass of layout 0
     QPoint largeCompassPos;
     std::array<bool, kPanels> panelVisible{};
+    // The distance overlay stands over the map's left edge: only the full-width map leaves
+    // it room that no panel or echogram needs.
+    bool fullInfoVisible = false;
+    // The "Go-Back" and "Multi-Target" labels: beside the status icons, or at the echogram's
+    // foot when the icons are at the top, where the recording mark is.
+    QPoint taskLabelPos;
 };
 
 namespace ScreenLayout {
@@ -34,6 +41,17 @@ namespace ScreenLayout {
 // The status icons, in the order of StructScreenLayout::iconPos.
 enum EnumIcon { IconSignal = 0, IconSdCard, IconFreq, IconGoBack, IconMultiTarget };
 
+// The layout the handset starts in.
+constexpr int kStartMode = 2;
+
 StructScreenLayout forMode(int screenMode);
+
+// The places that stay the same in every layout: the info panels (four narrow ones under the
+// echogram on the left, two wide ones beside the lower two), the distance overlay, and the
+// recording mark and the data logger's icon at the top of the echogram.
+QRect panelRect(int panel);
+constexpr QPoint kFullInfoPos(2, 360);
+constexpr QPoint kRecordMarkPos(120, 0);
+constexpr QPoint kExportIconPos(120, 1);
 
 }  // namespace ScreenLayout
