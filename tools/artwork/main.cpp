@@ -88,6 +88,24 @@ QImage textIcon(const QString& text) {
     return img;
 }
 
+// The sonar frequency in use: white on the dark tile while the gain is automatic, dark on a
+// light tile with a fixed gain, so the two states tell apart at a glance.
+QImage freqIcon(const QString& text, bool white) {
+    QImage img = canvas(24, 24);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(white ? QColor(0, 0, 0, 170) : QColor(235, 240, 245, 230));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 4, 4);
+    QFont f;
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(white ? kInk : QColor(10, 20, 30));
+    p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, text);
+    return img;
+}
+
 QImage goBackIcon() {
     QImage img = canvas(24, 24);
     QPainter p(&img);
@@ -644,6 +662,14 @@ int main(int argc, char* argv[]) {
     save(textIcon(QStringLiteral("455K")), out.filePath(QStringLiteral("ico/455K.png")));
     save(textIcon(QStringLiteral("200K")), out.filePath(QStringLiteral("ico/200K.png")));
     save(goBackIcon(), out.filePath(QStringLiteral("ico/goback.png")));
+    for (const char* khz : {"115", "455"}) {
+        for (const bool white : {true, false}) {
+            save(freqIcon(QLatin1String(khz) + QLatin1Char('K'), white),
+                 out.filePath(QStringLiteral("ico/freq_%1k_%2.png")
+                                  .arg(QLatin1String(khz))
+                                  .arg(white ? QLatin1Char('w') : QLatin1Char('b'))));
+        }
+    }
     save(multiTargetIcon(), out.filePath(QStringLiteral("ico/multitarget.png")));
     for (int kind = 0; kind <= 2; ++kind)
         save(targetIcon(kind), out.filePath(QStringLiteral("ico/targetIco_%1.png").arg(kind)));
