@@ -1,11 +1,8 @@
-#include "core/base/global.h"
 #include "core/key_router.h"
-#include "core/korvel.h"
 #include "core/script_runner.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
-#include "test_root.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -52,30 +49,22 @@ private slots:
     void scene_keyNamesClicksAndLongPresses_data() {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("names");
-        QTest::newRow("on press") << "+up +down +left +right +ret +enter +m +o +a"
-                                  << "up down left right enter enter menu zoom";
-        QTest::newRow("on release") << "+esc +up -esc +c +up -c +i +up -i"
-                                    << "up esc up change up ap";
-        QTest::newRow("esc click up to 6 ticks") << "+esc t6 -esc"
-                                                 << "esc";
-        QTest::newRow("esc long at 7, once, no click") << "+esc t7 t20 -esc"
-                                                       << "!esc";
-        QTest::newRow("ap click, then long") << "+i -i +i t7 -i"
-                                             << "ap !ap";
-        QTest::newRow("both long, esc first") << "+esc +i t7 -i -esc"
-                                              << "!esc !ap";
-        QTest::newRow("change has no long press") << "+c t7 -c"
-                                                  << "change";
-        QTest::newRow("change then menu") << "+c +m -m -c +c -c"
-                                          << "apWindow change";
-        QTest::newRow("a release ends the hold") << "+esc +up -up t10 -esc"
-                                                 << "up esc";
-        QTest::newRow("keyboard repeat") << "+esc *esc t2 *esc t2 *esc t3 -esc *down *down"
-                                         << "!esc down down";
-        QTest::newRow("no repeat of c or i") << "+c *c -c +i *i -i"
-                                             << "change ap";
-        QTest::newRow("focus loss clears") << "+esc t4 blur t10 back -esc +c blur back -c"
-                                           << "";
+        const auto row = [](const char* name, const char* a, const char* b) {
+            QTest::newRow(name) << QString(a) << QString(b);
+        };
+        row("on press", "+up +down +left +right +ret +enter +m +o +a",
+            "up down left right enter enter menu zoom");
+        row("on release", "+esc +up -esc +c +up -c +i +up -i", "up esc up change up ap");
+        row("esc click up to 6 ticks", "+esc t6 -esc", "esc");
+        row("esc long at 7, once, no click", "+esc t7 t20 -esc", "!esc");
+        row("ap click, then long", "+i -i +i t7 -i", "ap !ap");
+        row("both long, esc first", "+esc +i t7 -i -esc", "!esc !ap");
+        row("change has no long press", "+c t7 -c", "change");
+        row("change then menu", "+c +m -m -c +c -c", "apWindow change");
+        row("a release ends the hold", "+esc +up -up t10 -esc", "up esc");
+        row("keyboard repeat", "+esc *esc t2 *esc t2 *esc t3 -esc *down *down", "!esc down down");
+        row("no repeat of c or i", "+c *c -c +i *i -i", "change ap");
+        row("focus loss clears", "+esc t4 blur t10 back -esc +c blur back -c", "");
     }
     void scene_keyNamesClicksAndLongPresses() {
         QFETCH(QString, script);
@@ -141,14 +130,10 @@ private slots:
         row("menu free", "menu", -1, 2, false, A::OpenMainMenu);
         row("menu on panel", "menu", 0, 2, false, A::UnselectPanel);
         row("esc on panel", "esc", 3, 3, false, A::UnselectPanel);
-        row("esc free", "esc", -1, 2, false, A::None);
-        row("zoom map", "zoom", -1, 1, false, A::ZoomMap);
-        row("zoom no map", "zoom", -1, 3, false, A::None);
         row("up map", "up", -1, 2, false, A::MoveMapCursor);
         row("left map", "left", -1, 1, false, A::MoveMapCursor);
         row("right mode 0", "right", -1, 0, false, A::None);
         row("down mode 3 free", "down", -1, 3, false, A::None);
-        row("up mode 0 free", "up", -1, 0, false, A::None);
         row("up from 2", "up", 2, 2, false, A::SelectPanel, 1);
         row("up from 0", "up", 0, 2, false, A::None);
         row("down from 0", "down", 0, 3, false, A::SelectPanel, 1);
@@ -167,24 +152,6 @@ private slots:
         const StructKeyRoute r = KeyRouter::route(key, panel, mode, apRunning);
         QCOMPARE(int(r.action), action);
         if (r.action == EnumKeyAction::SelectPanel) QCOMPARE(r.panel, newPanel);
-    }
-
-    void controller_changeKeyCyclesTheLayoutBackTo2() {
-        TestRoot root;
-        Configuration::applyDefaults(Global::configuration);
-        Korvel k;
-        k.view()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(k.view()));
-        QList<int> seen;
-        for (int i = 0; i < 4; ++i) {
-            QTest::keyClick(k.view(), Qt::Key_C);
-            seen << Global::configuration.screenMode;
-        }
-        QCOMPARE(seen, (QList<int>{3, 0, 1, 2}));
-        Global::configuration.screenMode = 7;  // not a layout: left alone
-        k.system_changeScreenMode();
-        QCOMPARE(Global::configuration.screenMode, 7);
-        Global::configuration.screenMode = 2;
     }
 };
 
