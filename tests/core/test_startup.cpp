@@ -106,12 +106,6 @@ private slots:
         QCOMPARE(runKorvel({"--script", script}, &output), 2);
         QVERIFY2(output.contains("line 3"), output.constData());
     }
-
-    void program_startsWithoutFontAndReachesItsFirstTick() {
-        QByteArray out;
-        QCOMPARE(runKorvel({"--exit-after-first-tick"}, &out), 0);
-        QVERIFY(out.contains("first-tick"));
-    }
 };
 
 KORVEL_TEST_MAIN(TestStartup)
