@@ -3,11 +3,8 @@
 #include "korvel_test.h"
 #include "ui/ux_dialog.h"
 
-#include <QApplication>
 #include <QFont>
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestStartup : public QObject {
@@ -23,13 +20,10 @@ private:
         return path;
     }
 
-    // Runs the program offscreen under its own root: its exit code (-1 when it hangs or
-    // crashes) and what it printed.
+    // Runs the program (offscreen, as this test runs) under its own root: its exit code (-1
+    // when it hangs or crashes) and what it printed.
     int runKorvel(const QStringList& args, QByteArray* output = nullptr) {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::MergedChannels);
         p.setWorkingDirectory(tmp.path());  // no Regular.otf here
         p.start(KORVEL_BINARY, QStringList{"--root", tmp.filePath("root")} + args);

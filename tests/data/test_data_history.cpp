@@ -3,13 +3,11 @@
 #include "core/base/global.h"
 #include "core/base/tr_resource.h"
 #include "core/korvel.h"
-#include "data/depth_median_filter.h"
 #include "data/kvlw_time.h"
+#include "data/record_naming.h"
 #include "data/recorder.h"
-#include "data/sonar_history.h"
 #include "golden.h"
 #include "korvel_test.h"
-#include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
 #include "test_root.h"
@@ -17,9 +15,6 @@
 #include "ui/ux_dialog_hint.h"
 
 #include <sys/resource.h>
-#include <QDateTime>
-#include <QDir>
-#include <QTimer>
 #include <QtTest>
 #include <csignal>
 
@@ -45,37 +40,14 @@ kvl_w frameWith(int seed) {
     return f;
 }
 
-QByteArray logOf(const QList<kvl_w>& frames) {
-    QByteArray b(64, '*');
-    for (const kvl_w& f : frames)
-        b.append(reinterpret_cast<const char*>(f.bytes), kvl_w::kSize);
-    return b;
-}
-
-// Lets no file of this process grow beyond bytes, as a full card would (writes fail instead of
-// raising SIGXFSZ), until it goes out of scope.
-struct FileSizeLimit {
-    explicit FileSizeLimit(qint64 bytes) {
-        signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = rlim_t(bytes);
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-    rlimit saved{};
-};
-
-// The handset under a root of its own, with a card holding the program's folders unless
-// told otherwise; its tick is driven by the test.
+// The handset under a root of its own with a card holding the program's folders; its tick
+// is driven by the test.
 struct Handset {
     TestRoot root;
     Korvel k;
-    explicit Handset(bool card = true) {
-        if (card) {
-            QDir().mkpath(root.path("/mnt/sd/Korvel/Record"));
-            QDir().mkpath(root.path("/mnt/sd/Korvel/Export"));
-        }
+    Handset() {
+        QDir().mkpath(root.path("/mnt/sd/Korvel/Record"));
+        QDir().mkpath(root.path("/mnt/sd/Korvel/Export"));
         k.mainTimer()->stop();
         k.system_checkState();
     }
@@ -89,8 +61,12 @@ struct Handset {
             k.data()->thread()->device().dispatch(0x12, f.bytes, kvl_w::kSize, 0);
         k.data_getOrigin_kvlw();
     }
-    bool toldSaveFailed() const {
-        return k.dialogs().hint()->isVisible() &&
+    // Neither recording nor logging, nor looking so, and the user told why.
+    bool stoppedAndTold() {
+        k.system_checkState();
+        const StructConfiguration& c = Global::configuration;
+        return c.workMode == 0 && c.dataExport == 0 && !k.recordMarkShown() &&
+               !k.exportMarkShown() && k.dialogs().hint()->isVisible() &&
                k.dialogs().hint()->text() == TrResource::getTrString(TR_SaveFileFailed);
     }
 };
@@ -123,7 +99,6 @@ private slots:
         row("+1 into the new year", "2018-12-31 23:30:00", 1, "2019-01-01 00:30:00");
         row("leap year: 28 Feb to 29 Feb", "2020-02-28 23:00:00", 2, "2020-02-29 01:00:00");
         row("common year: 28 Feb to 1 Mar", "2019-02-28 23:00:00", 2, "2019-03-01 01:00:00");
-        row("-2 back to 29 Feb", "2020-03-01 01:00:00", -2, "2020-02-29 23:00:00");
         row("half hours truncated (+5.5)", "2021-06-01 10:00:00", 5.5f, "2021-06-01 15:00:00");
         row("half hours truncated (-3.7)", "2021-06-01 10:00:00", -3.7f, "2021-06-01 07:00:00");
         row("no calendar date", "", 8, "");
@@ -134,6 +109,21 @@ private slots:
         QFETCH(float, zone);
         QFETCH(uint32_t, local);
         QCOMPARE(KvlwTime::utc2Local(utc, zone), local);
+    }
+
+    void kvlwWord_takenApartForTheScreens() {
+        quint16 y;
+        quint8 mo, d, h, mi, s;
+        Global::getKvlwDate(word("2019-01-21 17:59:13"), y, mo, d);
+        Global::getKvlwTime(word("2019-01-21 17:59:13"), h, mi, s);
+        QCOMPARE(QList<int>({y, mo, d, h, mi, s}), QList<int>({19, 1, 21, 17, 59, 13}));
+    }
+
+    void recordNames_allTakenGivesNone() {
+        const auto taken = [](const QString&) { return true; };
+        QVERIFY(RecordNaming::fileName("/r/", "X_", ".kvlw", word("2019-01-21 17:59:13"), taken)
+                    .isEmpty());
+        QVERIFY(RecordNaming::fileName("/r/", "X_", ".kvlw", 0, taken).isEmpty());
     }
 
     // At any chart speed the history keeps one record per column, the current values follow
@@ -211,27 +201,19 @@ private slots:
         const QString name = h.k.recorder().recordFileName();
         const QList<kvl_w> frames = {frameWith(1), frameWith(2), frameWith(3)};
         h.receive(frames);
-        {
-            FileSizeLimit full(QFileInfo(h.root.path(name)).size());  // the card fills up
-            h.receive({frameWith(7)});
-        }
-        QVERIFY(!h.k.recorder().recording());
-        h.k.system_checkState();
-        QVERIFY(!h.k.recordMarkShown());
-        QCOMPARE(Global::configuration.workMode, 0);
-        QVERIFY(h.toldSaveFailed());
-        // What was written before stays a readable log.
-        QCOMPARE(h.root.readFile(name), logOf(frames));
-    }
-
-    void record_noCard_isNotReportedAsRecording() {
-        KorvelTest::ExpectedMessage said("^recording stopped: cannot write");
-        Handset h(false);
-        h.set(&StructConfiguration::workMode, 1);
-        QVERIFY(!h.k.recordMarkShown());
-        QVERIFY(h.k.recorder().recordFileName().isEmpty());
-        QCOMPARE(Global::configuration.workMode, 0);
-        QVERIFY(h.toldSaveFailed());
+        // The card fills up: no file of this process may grow any more, and a write fails
+        // instead of raising SIGXFSZ.
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit full = saved;
+        full.rlim_cur = rlim_t(QFileInfo(h.root.path(name)).size());
+        signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full);
+        h.receive({frameWith(7)});
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(h.stoppedAndTold());
+        // What was written before stays the log it was.
+        GOLDEN_COMPARE("data/record.kvlw", h.root.readFile(name));
     }
 
     // One line for each new second of GPS time, named after the local time it started.
@@ -261,8 +243,10 @@ private slots:
         QCOMPARE(h.k.recorder().loggerFileName(), name.left(name.size() - 4) + "-1.csv");
     }
 
-    void dataLogger_cardPulled_stopsAndTellsTheUser() {
-        KorvelTest::ExpectedMessage said("^data logger stopped: cannot write");
+    // Without the card neither the data logger nor a recording goes on looking as if it did.
+    void cardPulled_loggerAndRecordingStopAndTellTheUser() {
+        KorvelTest::ExpectedMessage logger("^data logger stopped: cannot write");
+        KorvelTest::ExpectedMessage recording("^recording stopped: cannot write");
         Handset h;
         h.k.values().boat_time = word("2019-01-21 17:59:13");
         h.set(&StructConfiguration::dataExport, 2);
@@ -270,10 +254,13 @@ private slots:
         QVERIFY(QDir(h.root.path("/mnt/sd/Korvel")).removeRecursively());  // the card is gone
         h.k.values().boat_time = word("2019-01-21 17:59:14");
         h.k.data_exportCurrentData();
-        QVERIFY(!h.k.exportMarkShown());
-        QCOMPARE(Global::configuration.dataExport, 0);
+        QVERIFY(!h.k.exportMarkShown());  // at once, not at the next check
         QVERIFY(h.k.recorder().loggerFileName().isEmpty());
-        QVERIFY(h.toldSaveFailed());
+        QVERIFY(h.stoppedAndTold());
+        h.k.dialogs().hint()->hide();
+        h.set(&StructConfiguration::workMode, 1);
+        QVERIFY(h.k.recorder().recordFileName().isEmpty());
+        QVERIFY(h.stoppedAndTold());
     }
 };
 
