@@ -41,8 +41,8 @@ QList<int> differingFields(const StructConfiguration& a, const StructConfigurati
 class TestConfiguration : public QObject {
     Q_OBJECT
 private slots:
-    // The controller writes the file under the root (a new file renamed over the old one, so a
-    // power cut leaves one of them whole); a new process reads back what is stored and no more.
+    // The controller writes the file under the root and nothing beside it (no temporary file
+    // left over); a new process reads back what is stored and no more.
     void savedFile_matchesTheReferenceAndReadsBack() {
         TestRoot root;
         Configuration::applyDefaults(Global::configuration);

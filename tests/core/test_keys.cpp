@@ -37,9 +37,9 @@ private slots:
         delete scene;
     }
 
-    // A key script: +key press, -key release, *key the keyboard's own repeat (a release and
-    // press pair), tN N main ticks, blur/back the focus to another window and back. The
-    // scene's clicks are listed by name, its long presses as !name.
+    // A script of desktop keys: +Key press, -Key release, *Key the keyboard's own repeat (a
+    // release and press pair), tN N main ticks, blur/back the focus to another window and back;
+    // after "=>" the scene's clicks by name and its long presses as !name.
     void scene_keyNamesClicksAndLongPresses_data() {
         QTest::addColumn<QString>("script");
         QTest::newRow("arrows on press") << "+Up +Down +Left +Right => up down left right";

@@ -242,10 +242,11 @@ private slots:
         QVERIFY(root.writeFile("/meminfo", "MemTotal: 65536 kB\nMemFree: 16384 kB\n"));
         ShowCPUMemory::current_cpu_percent = QStringLiteral("7");
         QStringList cpu;
-        // One sample gives no figure, nor do no time passed, no cpu line or counters gone back.
+        // One sample gives no figure, nor do no time passed, no cpu line or counters gone back;
+        // after a sample without a cpu line the last good one counts.
         for (const char* stat : {"cpu  100 0 100 700 100 0 0\nintr 5", "cpu  190 0 110 750 150 0 0",
                                  "cpu  190 0 110 750 150 0 0", "intr 5", "cpu  290 0 110 750 150",
-                                 "cpu  90 0 1 1 1"}) {
+                                 "cpu  190 0 10 750 150"}) {
             QVERIFY(root.writeFile("/stat", stat));
             monitor.slot_sampleCpu();
             monitor.slot_sampleMemory();
