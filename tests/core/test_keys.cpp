@@ -5,23 +5,14 @@
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
+#include "sonar/ux_sonar.h"
 #include "test_root.h"
+#include "ui/item_dev_mode.h"
+#include "ui/status_icons.h"
 
+#include <QGraphicsPixmapItem>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QtTest>
-
-namespace {
-// The desktop keys of the tests' key scripts.
-int desktopKey(const QString& name) {
-    static const QHash<QString, int> keys = {
-        {"up", Qt::Key_Up},       {"down", Qt::Key_Down},  {"left", Qt::Key_Left},
-        {"right", Qt::Key_Right}, {"ret", Qt::Key_Return}, {"enter", Qt::Key_Enter},
-        {"esc", Qt::Key_Escape},  {"c", Qt::Key_C},        {"m", Qt::Key_M},
-        {"i", Qt::Key_I},         {"o", Qt::Key_O},        {"a", Qt::Key_A}};
-    return keys.value(name);
-}
-}  // namespace
 
 class TestKeys : public QObject {
     Q_OBJECT
@@ -46,46 +37,35 @@ private slots:
         delete scene;
     }
 
-    // A key script: +key press, -key release, *key the keyboard's own repeat (a release and
-    // press pair), tN N main ticks, blur/back the focus to another window and back. The
-    // scene's clicks are listed by name, its long presses as !name.
+    // A script of desktop keys: +Key press, -Key release, *Key the keyboard's own repeat (a
+    // release and press pair), tN N main ticks, blur/back the focus to another window and back;
+    // after "=>" the scene's clicks by name and its long presses as !name.
     void scene_keyNamesClicksAndLongPresses_data() {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("names");
-        QTest::newRow("on press") << "+up +down +left +right +ret +enter +m +o +a"
-                                  << "up down left right enter enter menu zoom";
-        QTest::newRow("on release") << "+esc +up -esc +c +up -c +i +up -i"
-                                    << "up esc up change up ap";
-        QTest::newRow("esc click up to 6 ticks") << "+esc t6 -esc"
-                                                 << "esc";
-        QTest::newRow("esc long at 7, once, no click") << "+esc t7 t20 -esc"
-                                                       << "!esc";
-        QTest::newRow("ap click, then long") << "+i -i +i t7 -i"
-                                             << "ap !ap";
-        QTest::newRow("both long, esc first") << "+esc +i t7 -i -esc"
-                                              << "!esc !ap";
-        QTest::newRow("change has no long press") << "+c t7 -c"
-                                                  << "change";
-        QTest::newRow("change then menu") << "+c +m -m -c +c -c"
-                                          << "apWindow change";
-        QTest::newRow("a release ends the hold") << "+esc +up -up t10 -esc"
-                                                 << "up esc";
-        QTest::newRow("keyboard repeat") << "+esc *esc t2 *esc t2 *esc t3 -esc *down *down"
-                                         << "!esc down down";
-        QTest::newRow("no repeat of c or i") << "+c *c -c +i *i -i"
-                                             << "change ap";
-        QTest::newRow("focus loss clears") << "+esc t4 blur t10 back -esc +c blur back -c"
-                                           << "";
+        QTest::newRow("arrows on press") << "+Up +Down +Left +Right => up down left right";
+        QTest::newRow("on press") << "+Return +Enter +M +O +A => enter enter menu zoom";
+        QTest::newRow("on release")
+            << "+Esc +Up -Esc +C +Up -C +I +Up -I => up esc up change up ap";
+        QTest::newRow("esc click up to 6 ticks") << "+Esc t6 -Esc => esc";
+        QTest::newRow("esc long at 7, once, no click") << "+Esc t7 t20 -Esc => !esc";
+        QTest::newRow("ap click, then long") << "+I -I +I t7 -I => ap !ap";
+        QTest::newRow("both long, esc first") << "+Esc +I t7 -I -Esc => !esc !ap";
+        QTest::newRow("change has no long press") << "+C t7 -C => change";
+        QTest::newRow("change then menu") << "+C +M -M -C +C -C => apWindow change";
+        QTest::newRow("a release ends the hold") << "+Esc +Up -Up t10 -Esc => up esc";
+        QTest::newRow("keyboard repeat")
+            << "+Esc *Esc t2 *Esc t2 *Esc t3 -Esc *Down *Down => !esc down down";
+        QTest::newRow("no repeat of c or i") << "+C *C -C +I *I -I => change ap";
+        QTest::newRow("focus loss clears") << "+Esc t4 blur t10 back -Esc +C blur back -C => ";
     }
     void scene_keyNamesClicksAndLongPresses() {
         QFETCH(QString, script);
-        QFETCH(QString, names);
         QStringList got;
         connect(scene, &UxScene::signal_keyClick, this, [&](QString k) { got << k; });
         connect(scene, &UxScene::signal_keyPress, this, [&](QString k) { got << "!" + k; });
         QLineEdit other;  // stands for a menu that takes the focus
-        for (const QString& step : script.split(' ')) {
-            const int key = desktopKey(step.mid(1));
+        for (const QString& step : script.section(" => ", 0, 0).split(' ')) {
+            const int key = QKeySequence::fromString(step.mid(1))[0];
             if (step.startsWith('t')) {
                 for (int i = step.mid(1).toInt(); i > 0; --i)
                     scene->do_timer();
@@ -103,7 +83,7 @@ private slots:
                 QApplication::sendEvent(view, &rep);
             }
         }
-        QCOMPARE(got.join(' '), names);
+        QCOMPARE(got.join(' '), script.section(" => ", 1));
     }
 
     // A script's key names reach the main screen as the same names.
@@ -122,69 +102,90 @@ private slots:
         QCOMPARE(got, all);
     }
 
+    // What a click does on the main screen: key, selected panel (-1: none), layout, and "ap"
+    // while the autopilot runs; the panel a SelectPanel moves to.
     void router_followsThePanelAndLayout_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("panel");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("apRunning");
+        QTest::addColumn<QString>("situation");
         QTest::addColumn<int>("action");
         QTest::addColumn<int>("newPanel");
         using A = EnumKeyAction;
-        auto row = [](const char* name, const char* key, int panel, int mode, bool ap, A action,
-                      int newPanel = -1) {
-            QTest::newRow(name) << QString(key) << panel << mode << ap << int(action) << newPanel;
+        const auto row = [](const char* situation, A action, int newPanel = -1) {
+            QTest::newRow(situation) << QString(situation) << int(action) << newPanel;
         };
-        row("change free", "change", -1, 2, false, A::NextScreenMode);
-        row("change on panel", "change", 1, 2, false, A::None);
-        row("enter free", "enter", -1, 0, false, A::OpenQuickMenu);
-        row("enter on panel", "enter", 2, 2, false, A::OpenSmallMenu);
-        row("menu free", "menu", -1, 2, false, A::OpenMainMenu);
-        row("menu on panel", "menu", 0, 2, false, A::UnselectPanel);
-        row("esc on panel", "esc", 3, 3, false, A::UnselectPanel);
-        row("esc free", "esc", -1, 2, false, A::None);
-        row("zoom map", "zoom", -1, 1, false, A::ZoomMap);
-        row("zoom no map", "zoom", -1, 3, false, A::None);
-        row("up map", "up", -1, 2, false, A::MoveMapCursor);
-        row("left map", "left", -1, 1, false, A::MoveMapCursor);
-        row("right mode 0", "right", -1, 0, false, A::None);
-        row("down mode 3 free", "down", -1, 3, false, A::None);
-        row("up mode 0 free", "up", -1, 0, false, A::None);
-        row("up from 2", "up", 2, 2, false, A::SelectPanel, 1);
-        row("up from 0", "up", 0, 2, false, A::None);
-        row("down from 0", "down", 0, 3, false, A::SelectPanel, 1);
-        row("down from 3", "down", 3, 3, false, A::None);
-        row("ap running", "ap", -1, 2, true, A::AskStopAutopilot);
-        row("ap idle", "ap", 2, 2, false, A::ChooseTarget);
-        row("apWindow", "apWindow", 1, 0, false, A::ShowDebugWindow);
+        row("change -1 2", A::NextScreenMode);
+        row("change 1 2", A::None);
+        row("enter -1 0", A::OpenQuickMenu);
+        row("enter 2 2", A::OpenSmallMenu);
+        row("menu -1 2", A::OpenMainMenu);
+        row("menu 0 2", A::UnselectPanel);
+        row("esc 3 3", A::UnselectPanel);
+        row("esc -1 2", A::None);
+        row("up -1 2", A::MoveMapCursor);
+        row("left -1 1", A::MoveMapCursor);
+        row("right -1 0", A::None);
+        row("down -1 3", A::None);
+        row("up 2 2", A::SelectPanel, 1);
+        row("up 0 2", A::None);
+        row("down 0 3", A::SelectPanel, 1);
+        row("down 3 3", A::None);
+        row("ap -1 2 ap", A::AskStopAutopilot);
+        row("ap 2 2", A::ChooseTarget);
+        row("apWindow 1 0", A::ShowDebugWindow);
     }
     void router_followsThePanelAndLayout() {
-        QFETCH(QString, key);
-        QFETCH(int, panel);
-        QFETCH(int, mode);
-        QFETCH(bool, apRunning);
+        QFETCH(QString, situation);
         QFETCH(int, action);
         QFETCH(int, newPanel);
-        const StructKeyRoute r = KeyRouter::route(key, panel, mode, apRunning);
+        const QStringList w = situation.split(' ');
+        const StructKeyRoute r = KeyRouter::route(w[0], w[1].toInt(), w[2].toInt(), w.size() > 3);
         QCOMPARE(int(r.action), action);
         if (r.action == EnumKeyAction::SelectPanel) QCOMPARE(r.panel, newPanel);
     }
 
-    void controller_changeKeyCyclesTheLayoutBackTo2() {
+    // Each press of the change key lays the screen out anew, the fourth the start layout. In
+    // every layout the status icons stand side by side on the echogram, clear of the
+    // developer overlay, and the zoom key acts on the map only where the map is shown.
+    void changeKey_laysTheScreenOutAndComesBack() {
         TestRoot root;
         Configuration::applyDefaults(Global::configuration);
+        Global::configuration.devMode = 1;
         Korvel k;
-        k.view()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(k.view()));
-        QList<int> seen;
-        for (int i = 0; i < 4; ++i) {
+        k.mainTimer()->stop();
+        k.system_checkState();
+        const auto icon = [&k](int i) { return k.statusIcons().icon(i)->sceneBoundingRect(); };
+        QList<int> modes;
+        QSet<qreal> iconRows;
+        activate(k.view());
+        for (int press = 0; press < 4; ++press) {
             QTest::keyClick(k.view(), Qt::Key_C);
-            seen << Global::configuration.screenMode;
+            k.system_checkState();
+            const int mode = Global::configuration.screenMode;
+            modes << mode;
+            iconRows << icon(0).y();
+            const QRectF echogram(0, 0, 272, k.sonar()->image_hight());
+            const QRectF overlay = k.devModeItem()->sceneBoundingRect();
+            QVERIFY(echogram.contains(overlay));
+            bool overlayClear = true;
+            for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
+                QVERIFY(echogram.contains(icon(i)));
+                overlayClear = overlayClear && !icon(i).intersects(overlay);
+                for (int j = 0; j < i; ++j) {
+                    const bool shared = j == ScreenLayout::IconGoBack;  // never shown together
+                    QCOMPARE(icon(i).intersects(icon(j)), shared);
+                }
+            }
+            if (mode == 1) QEXPECT_FAIL("", "the overlay reaches into the icon row", Continue);
+            QVERIFY(overlayClear);
+            QCOMPARE(KeyRouter::route("zoom", KeyRouter::kNoPanel, mode, false).action ==
+                         EnumKeyAction::ZoomMap,
+                     ScreenLayout::forMode(mode).mapVisible);
         }
-        QCOMPARE(seen, (QList<int>{3, 0, 1, 2}));
-        Global::configuration.screenMode = 7;  // not a layout: left alone
+        QCOMPARE(modes, (QList<int>{3, 0, 1, 2}));
+        Global::configuration.screenMode = 7;  // not a layout: the key leaves it alone
         k.system_changeScreenMode();
         QCOMPARE(Global::configuration.screenMode, 7);
-        Global::configuration.screenMode = 2;
+        QVERIFY(iconRows.size() > 1);  // the icons move with the layout
+        Global::configuration.devMode = 0;
     }
 };
 
