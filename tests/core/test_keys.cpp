@@ -174,7 +174,6 @@ private slots:
                     QCOMPARE(icon(i).intersects(icon(j)), shared);
                 }
             }
-            if (mode == 1) QEXPECT_FAIL("", "the overlay reaches into the icon row", Continue);
             QVERIFY(overlayClear);
             QCOMPARE(KeyRouter::route("zoom", KeyRouter::kNoPanel, mode, false).action ==
                          EnumKeyAction::ZoomMap,

@@ -37,7 +37,9 @@ StructScreenLayout forMode(int screenMode) {
             break;
         case 1:
             placeIcons(l, 0);
-            l.devOverlayY = 20;  // under the icon row
+            // The icons are at the top: the overlay takes the echogram's free bottom edge, clear of
+            // the depth digits.
+            l.devOverlayY = 220;
             l.mapVisible = true;
             l.mapPos = QPoint(0, kMapY);
             l.mapBound = QSize(272, 240);
