@@ -289,6 +289,30 @@ private slots:
         QVERIFY(thread.isNull());
     }
 
+    // A write-protected card is mounted and shown, but nothing is written to it: no folders, and
+    // a recording does not start (the user is told).
+    void sdCard_writeProtected() {
+        TestRoot root;
+        const QString node = root.path("/dev/mmcblk0p1");
+        QVERIFY(QDir().mkpath(node));
+        QVERIFY(QFile::setPermissions(node, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        KorvelTest::ExpectedMessage said("^recording stopped: the SD card is read-only");
+        Korvel k;
+        k.mainTimer()->stop();
+        QTRY_VERIFY_WITH_TIMEOUT(k.sdThread()->readOnly(), 2500);
+        k.system_checkState();
+        QVERIFY(k.statusIcons().icon(ScreenLayout::IconSdCard)->isVisible());
+        QVERIFY(QDir(node).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+        Global::configuration.workMode = 1;
+        k.system_checkState();
+        QCOMPARE(Global::configuration.workMode, 0);
+        QVERIFY(!k.recordMarkShown());
+        QVERIFY(k.dialogs().hint()->isVisible());
+        QCOMPARE(said.seen(), 1);
+        QFile::setPermissions(
+            node, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
     // A language change translates the system page on screen at once, keeping its row.
     void systemCheck_languageChangeRetranslatesTheSystemPage() {
         Global::configuration.systemLanguage = 0;
