@@ -1,548 +1,432 @@
-#include "boat_sim.h"
-#include "history_log.h"
+// The virtual boat, judged by the handset's own link layer: the boat's core drives a SpiDevice
+// directly, on a clock the test moves in 5 ms steps as the reading loop polls, so every timing
+// is exact and nothing waits. (The parser that judges it is pinned by hand-built bytes in the
+// link's tests.) Then the firmware loader, the wire protocol over a socket, and the program.
+#include "boat_core.h"
+#include "core/base/resources.h"
+#include "fake_spi_bus.h"
 #include "korvel_test.h"
-#include "sbus.h"
+#include "link/kboot.h"
+#include "link/sonar_frame_values.h"
+#include "link/spi_device.h"
+#include "platform/spi_bus_virtual.h"
+#include "sonar_loader.h"
 #include "virtual_boat.h"
-#include "wire_client.h"
 
-#include <sys/un.h>
-#include <QDateTime>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cmath>
-#include <memory>
 
-using namespace wiretest;
+using namespace FakeLink;
 
 namespace {
 
-const QDateTime kStart(QDate(2019, 1, 21), QTime(9, 59, 13), Qt::UTC);
+// The boat's core as the handset's bus (the lines are numbered alike on both sides), on a
+// clock the test moves, noting what the handset reads.
+struct CoreBus : SpiBus {
+    vboat::BoatCore core;
+    double now = 0;
+    QByteArray taken;     // every byte the handset read
+    int noisyBursts = 0;  // transfers that did not start with a '#'
+    bool selected = false;
 
-vboat::SimOptions quickOptions() {
-    vboat::SimOptions o;
-    o.gpsAcquireSeconds = 0;
-    o.startUtc = kStart;
-    return o;
-}
-
-// A configuration message as the handset sends it: the text, then the XOR of its
-// characters before the '*' as one raw byte.
-QByteArray configMessage(const QByteArray& text, bool corrupt = false) {
-    const quint8 x = xorOf(text, 0, text.indexOf('*'));
-    return text + char(corrupt ? x ^ 0x01 : x);
-}
-
-struct Frame {
-    QByteArray b;
-    quint8 status() const { return quint8(b[3]); }
-    quint32 rangeCm() const { return le(b, 4, 4); }
-    double lat() const { return dmToDegrees(qint32(le(b, 8, 4))); }
-    double lon() const { return dmToDegrees(qint32(le(b, 12, 4))); }
-    quint32 utc() const { return le(b, 16, 4); }
-    int heading() const { return int(le(b, 20, 2)); }
-    int hdop() const { return int(le(b, 22, 2)); }
-    int satellites() const { return quint8(b[24]); }
-    int speedTenths() const { return quint8(b[25]); }
-    int fishRow() const { return quint8(b[28]); }
-    int fishStrength() const { return quint8(b[29]); }
-    int topRow() const { return quint8(b[30]); }
-    int battery() const { return quint8(b[31]); }
-    int temperatureF() const { return quint8(b[32]); }
-    int depthCm() const { return int(le(b, 33, 2)); }
-    int sample(int row) const { return quint8(b[35 + row]); }
-    bool valid() const { return b.size() == 276 && b[0] == '#' && xorOf(b, 3, 273) == 0; }
-    static double dmToDegrees(qint32 v) {
-        const double a = std::abs(double(v)) / 100000.0;
-        const double deg = std::floor(a / 100.0);
-        return (v < 0 ? -1 : 1) * (deg + (a - deg * 100.0) / 60.0);
+    void open() override {}
+    void configure(uint8_t, uint8_t, uint32_t) override {}
+    long read(uint8_t* buf, size_t n) override {
+        const QByteArray got = core.read(int(n));
+        noisyBursts += selected && got[0] != '#';
+        selected = false;
+        taken += got;
+        std::copy(got.begin(), got.end(), buf);
+        return got.size();
     }
-    QDateTime time() const {
-        const quint32 w = utc();
-        return QDateTime(QDate(2000 + int(w >> 26), (w >> 22) & 15, (w >> 17) & 31),
-                         QTime((w >> 12) & 31, (w >> 6) & 63, w & 63), Qt::UTC);
+    long write(const uint8_t* buf, size_t n) override {
+        core.write(QByteArray(reinterpret_cast<const char*>(buf), int(n)), now);
+        return long(n);
     }
+    void setLine(EnumGpioLine line, bool high) override {
+        core.setLine(int(line), high);
+        if (line == EnumGpioLine::ChipSelect) selected = !high;
+    }
+    bool isOpen() const override { return true; }
+    int readLine(EnumGpioLine line) override { return core.line(int(line)) ? 1 : 0; }
 };
 
-double metresBetween(const Frame& a, const Frame& b) {
-    const double dy = (b.lat() - a.lat()) * 111320.0;
-    const double dx = (b.lon() - a.lon()) * 111320.0 * std::cos(a.lat() * M_PI / 180.0);
-    return std::hypot(dx, dy);
-}
-
-QList<Frame> framesOf(const QList<Burst>& bursts) {
-    QList<Frame> out;
-    for (const Burst& b : bursts)
-        if (b.isFrame()) out.append({b.payload()});
-    return out;
-}
-
-// A boat with the handset end of its socket pair.
 struct Rig {
-    explicit Rig(const vboat::SimOptions& o = quickOptions())
-        : boat(new vboat::VirtualBoat(o)), wire(boat->attachSocketPair()) {}
-    std::unique_ptr<vboat::VirtualBoat> boat;
-    Wire wire;
-    // Powers the boat on and waits for its hello.
-    bool start() {
-        boat->powerOn();
-        return waitFor(wire, 0x11, 0xA6, 2000);
+    CoreBus* bus = new CoreBus;  // owned by the device
+    SpiDevice dev{std::unique_ptr<SpiBus>(bus)};
+    vboat::BoatCore& core = bus->core;
+    double& now = bus->now;
+    QVector<kvl_w> frames;  // every frame the handset took
+
+    Rig() { dev.setPacing({0, 0, 0}); }
+    void run(double seconds) {
+        for (const double end = now + seconds - 1e-9; now < end;) {
+            now += 0.005;
+            core.tick(now);
+            dev.pollOnce();
+            frames += dev.takeFrames();
+        }
     }
+    // Clears the flag, then runs until it is set: the seconds that took, -1 beyond the limit.
+    double secondsUntil(std::atomic<uint8_t>& flag, double limit = 3) {
+        flag = 0;
+        for (double t = 0.005; t < limit; t += 0.005) {
+            run(0.005);
+            if (flag) return t;
+        }
+        return -1;
+    }
+    // Power on and wait for the hello, which comes half a second later.
+    void start() {
+        core.powerOn(now);
+        run(0.6);
+    }
+    LinkState& state() { return dev.state(); }
 };
+
+// The loader's one answer to a packet of the handset's own encoder: "hb" for the heartbeat's,
+// "!n" for a request of block n, "4" or "5" for its report, "" for none, "?" for anything else.
+QString answer(vboat::SonarLoader& loader, const KBootTxPkgT& pkg, bool corrupt = false) {
+    uint8_t buf[KBoot::kMaxData + KBoot::kOverhead];
+    QByteArray packet(reinterpret_cast<const char*>(buf), KBoot::encode(pkg, buf));
+    packet[4] = char(packet[4] ^ int(corrupt));
+    const QList<QByteArray> replies = loader.onPacket(packet);
+    KBootRxPkgT r;
+    if (replies.isEmpty()) return QString();
+    if (replies.size() > 1 || !KBoot::decode(raw(replies[0]), replies[0].size(), r) || !r.len)
+        return "?";
+    if (r.type == KBoot::TYPE_HEARTBEAT_ANSWER) return "hb";
+    if (r.type != KBoot::TYPE_REPORT) return "?";
+    return r.data[0] == '!' ? "!" + QString::number(r.data[1] | r.data[2] << 8) : QChar(r.data[0]);
+}
+
+template <size_t N>
+QByteArray b(const char (&text)[N]) {
+    return QByteArray(text, int(N - 1));
+}
 
 }  // namespace
 
 class TestVboat : public QObject {
     Q_OBJECT
+private:
+    std::unique_ptr<Rig> rig;
 
 private slots:
-    void wire_versionLinesFillerAndErrors();
-    void powerOn_helloThenOneValidFramePerTransfer();
-    void frameRate_withinTenPercent_data();
-    void frameRate_withinTenPercent();
-    void config_acknowledgedOnlyWhenWellFormed_data();
-    void config_acknowledgedOnlyWhenWellFormed();
-    void boatCommands_answeredWithReports();
-    void radioReport_signalOnlyWhenBoatHeard();
-    void bind_succeedsOnlyOnceBoatPoweredOn();
-    void faults_visibleOnTheWire_data();
-    void faults_visibleOnTheWire();
-    void handshake_writesOutsideTransferCounted();
-    void packetReader_resynchronisesAfterNoise();
-    void lake_valuesPlausibleOverThreeMinutes();
-    void historyLog_headerAndValidRecords();
-    void program_recordsLogAndServesSocket();
-    void stop_boundedAndClosesSocket();
+    void init() { rig = std::make_unique<Rig>(); }
+    void cleanup() {
+        // The handset never wrote outside the handshake nor read an unselected module.
+        QCOMPARE(rig->core.stats().handshakeViolations, 0);
+        QCOMPARE(rig->core.stats().readsWhileDeselected, 0);
+    }
+
+    void powerOn_helloThenSixFramesASecond() {
+        LinkState& s = rig->state();
+        QCOMPARE(rig->secondsUntil(s.flag_getData_sonar_hello, 1), -1.0);  // off: nothing
+        rig->core.powerOn(rig->now);
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getData_sonar_hello) - 0.5) < 0.02);
+        QCOMPARE(int(s.flag_haveReboot), 1);
+        QVERIFY(rig->frames.isEmpty());
+        rig->run(3);
+        QVERIFY2(qAbs(rig->frames.size() - 18) <= 1,
+                 qPrintable(QString::number(rig->frames.size())));
+        QCOMPARE(rig->core.stats().framesQueued, rig->frames.size());
+        QCOMPARE(rig->core.stats().droppedMessages, 0);
+    }
+
+    void config_takenOnlyWhenWellFormed_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("corrupt");
+        QTest::addColumn<QString>("settings");  // gain freq range sens fish; unchanged: refused
+        const QString unchanged = "3 2 0 0 6";
+        QTest::newRow("gain 2x") << ",Gain=1*" << false << "1 2 0 0 6";
+        QTest::newRow("range 20 m") << ",LRng=20*" << false << "3 2 20 0 6";
+        QTest::newRow("combined") << ",Freq=0,Gain=2,LRng=15*" << false << "2 0 15 0 6";
+        QTest::newRow("sensitivities") << ",Sens=5,Fsen=7*" << false << "3 2 0 5 7";
+        QTest::newRow("fish, other spelling") << ",FSen=0*" << false << "3 2 0 0 0";
+        QTest::newRow("checksum wrong") << ",Gain=1*" << true << unchanged;
+        QTest::newRow("gain out of range") << ",Gain=7*" << false << unchanged;
+        QTest::newRow("range 1 m") << ",LRng=1*" << false << unchanged;
+        QTest::newRow("unknown key") << ",Volume=3*" << false << unchanged;
+        QTest::newRow("no number") << ",LRng=abc*" << false << unchanged;
+        QTest::newRow("one bad field of two") << ",Gain=1,Freq=1*" << false << unchanged;
+    }
+    void config_takenOnlyWhenWellFormed() {
+        QFETCH(QString, text);
+        QFETCH(bool, corrupt);
+        QFETCH(QString, settings);
+        const bool taken = settings != "3 2 0 0 6";
+        const QByteArray bytes = text.toLatin1();
+        rig->start();
+        rig->dev.ss_snrCfg_tst(bytes + char(xorOf(bytes, 0, bytes.indexOf('*')) ^ int(corrupt)));
+        rig->run(0.1);
+        QCOMPARE(int(rig->state().flag_getData_sonar_ack), int(taken));
+        const vboat::SonarSettings s = rig->core.sonarSettings();
+        QCOMPARE(QString::asprintf("%d %d %d %d %d", s.gain, s.frequency, s.rangeM, s.sensitivity,
+                                   s.fishSensitivity),
+                 settings);
+        const vboat::BoatStats stats = rig->core.stats();
+        QCOMPARE(stats.configAccepted, int(taken));
+        QCOMPARE(stats.configRejected, int(!taken));
+        QCOMPARE(stats.lastConfig, taken ? bytes.chopped(1) : QByteArray());
+        // The frames from now on carry the gain and the range in use.
+        rig->frames.clear();
+        rig->run(0.6);
+        QVERIFY(rig->frames.size() >= 3);
+        for (const kvl_w& f : rig->frames) {
+            const StructSonarFrameFields v = SonarFrameValues::fields(f);
+            if (s.gain < 3) QCOMPARE(v.status & 3, s.gain);
+            if (s.rangeM > 0) QCOMPARE(int(v.rangeCm), s.rangeM * 100);
+        }
+    }
+
+    void commands_answeredWithReports() {
+        // App, radio, GPS (above 32767: the field is unsigned), autopilot, the module's own.
+        rig->core.setVersions({1234, 56, 40000, 7, 37});
+        LinkState& s = rig->state();
+        rig->start();
+        s.flag_getData_sonar_hello = 0;
+        rig->dev.ss_askRadioRssi_tst();
+        rig->dev.ss_askSnrInfo_tst();
+        rig->dev.ss_snrHello_tst();
+        rig->dev.ss_compassCali_tst();
+        rig->run(0.1);
+        const int mine = int8_t(s.currentInfo_radio.myRssi.load());
+        const int his = int8_t(s.currentInfo_radio.hisRssi.load());
+        QVERIFY2(mine >= -100 && mine <= -30 && qAbs(his - mine) <= 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(mine).arg(his)));
+        QCOMPARE(int(s.currentInfo_radio.ver), 37);
+        const SysInfo_t& sys = s.currentInfo_sys;
+        QCOMPARE(QList<int>({sys.app, sys.radio, sys.GPS, sys.helmo}),
+                 QList<int>({1234, 56, 40000, 7}));
+        QCOMPARE(int(s.flag_getData_sonar_hello), 1);
+        QCOMPARE(int(s.flag_getData_sonar_ack), 1);  // the compass calibration's
+    }
+
+    void bind_succeedsOncePerCommandOnceTheBoatIsOn() {
+        LinkState& s = rig->state();
+        rig->dev.ss_bind_cmd_tst();
+        QVERIFY(rig->secondsUntil(s.flag_getCmd_ack) < 0.02);        // the module, at once
+        QCOMPARE(rig->secondsUntil(s.flag_getCmd_bindOk, 2), -1.0);  // the boat is off
+        rig->core.powerOn(rig->now);
+        // Pairing takes 0.8 s from the boot (0.5 s) or from the command, whichever is later.
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getCmd_bindOk) - 1.3) < 0.02);
+        rig->dev.ss_bind_cmd_tst();
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getCmd_bindOk) - 0.8) < 0.02);
+        QCOMPARE(rig->secondsUntil(s.flag_getCmd_bindOk), -1.0);
+        QCOMPARE(rig->core.stats().bindRequests, 2);
+    }
+
+    void reset_quietWhileTheLoaderWaitsThenHelloAgain() {
+        rig->start();
+        rig->dev.ss_sysReset_tst();
+        rig->run(0.05);
+        rig->frames.clear();
+        // The loader waits a second for the handset, then the application boots.
+        QVERIFY(qAbs(rig->secondsUntil(rig->state().flag_getData_sonar_hello) - 1.45) < 0.02);
+        QVERIFY(rig->frames.isEmpty());
+    }
+
+    void faults_onlyGoodFramesReachTheHandset_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("harmless");  // the handset takes the hit frames all the same
+        QTest::newRow("none") << "none" << true;
+        QTest::newRow("bad frame checksum") << "bad-frame-checksum" << false;
+        QTest::newRow("bad header checksum") << "bad-header-checksum" << false;
+        QTest::newRow("short frame") << "short-frame" << false;
+        QTest::newRow("long frame") << "long-frame" << false;
+        QTest::newRow("garbage in front") << "garbage" << true;
+        QTest::newRow("split frame") << "split-frame" << true;
+        QTest::newRow("silence: only the module answers") << "silence" << true;
+    }
+    void faults_onlyGoodFramesReachTheHandset() {
+        QFETCH(QString, fault);
+        QFETCH(bool, harmless);
+        vboat::Fault f;
+        QVERIFY(vboat::faultFromName(fault, f) && !vboat::faultFromName("noise", f));
+        const bool silent = fault == "silence";
+        rig->core.setFault(f, 2);  // every second frame
+        rig->core.setFrameRate(8);
+        rig->start();
+        rig->dev.ss_askRadioRssi_tst();
+        rig->run(3);
+        const int sent = rig->core.stats().framesQueued;
+        QCOMPARE(sent >= 20, !silent);
+        QCOMPARE(rig->frames.size(), harmless ? sent : sent - sent / 2);
+        // Harmless, but there: line noise in front, a frame in two packets. (The rest of a
+        // message whose header failed is noise to the next transfer too.)
+        QCOMPARE(rig->bus->noisyBursts > 0, fault == "garbage" || fault == "bad-header-checksum");
+        QCOMPARE(rig->bus->taken.count("#sbus\x12") - sent, fault == "split-frame" ? sent / 2 : 0);
+        QCOMPARE(int(rig->state().count_noData_sonar), silent ? 10 : 0);
+        QCOMPARE(int(rig->state().flag_getData_sonar_hello), int(!silent));
+        QCOMPARE(int(rig->state().currentInfo_radio.md), 1);
+        QCOMPARE(rig->state().currentInfo_radio.myRssi == 0, silent);
+    }
+
+    void module_handshakeCountedAndOneMessagePerTransfer() {
+        vboat::BoatCore core;
+        core.setLine(vboat::kChipSelect, false);
+        core.write(packet(0x10, command(0xA3)), 0);  // transmit low
+        core.setLine(vboat::kTransmit, true);
+        core.write(packet(0x10, command(0xA3)), 0);  // as it should be
+        // The module answers at once, but presents an answer only after the transfer.
+        QVERIFY(!core.line(vboat::kReceiveReady));
+        core.setLine(vboat::kTransmit, false);
+        core.setLine(vboat::kChipSelect, true);
+        QVERIFY(core.line(vboat::kReceiveReady));
+        core.write(packet(0x10, command(0xA3)), 0);  // chip select high
+        QCOMPARE(core.stats().handshakeViolations, 2);
+        QCOMPARE(core.read(3), QByteArray(3, '\0'));  // not selected: filler only
+        QCOMPARE(core.stats().readsWhileDeselected, 1);
+        QCOMPARE(core.stats().packetsReceived, 3);
+    }
+
+    void packetReader_resynchronisesAfterNoise() {
+        QByteArray badHeader = packet(0x11, command(0xA6), 2);
+        badHeader[10] = char(badHeader[10] ^ 0x40);
+        // Noise, a header cut short by the next packet, a header whose XOR fails.
+        const QByteArray stream = "\x01\x02#s#sbu#sbus" + packet(0x10, command(0xA1), 1) +
+                                  badHeader + "zz" + packet(0x11, command(0xB1, ",Gain=1*x"), 3);
+        vboat::PacketReader reader;
+        for (int i = 0; i < stream.size(); i += 5)  // in small pieces, as a stream arrives
+            reader.feed(stream.mid(i, 5));
+        QStringList got;
+        for (vboat::Packet p; reader.next(p);)
+            got << QStringLiteral("%1 %2 ").arg(p.type, 0, 16).arg(p.index) + p.payload.toHex();
+        QCOMPARE(got, (QStringList{"10 1 a15e", "11 3 b14e2c4761696e3d312a78"}));
+        QCOMPARE(reader.rejectedHeaders(), 2);
+    }
+
+    void wire_answersEveryRequest_data() {
+        QTest::addColumn<QByteArray>("requests");
+        QTest::addColumn<QByteArray>("replies");
+        QTest::addColumn<bool>("error");  // the boat then hangs up
+        // V; G 0, 1, 2; S 2 7 (any level is high), S 1 1 (the module's line), S 0 0.
+        QTest::newRow("version and lines")
+            << b("VG\0G\1G\2S\2\7S\1\1S\0\0") << b("v\1g\0\1g\1\0g\2\0s\2\1s\1\0s\0\0") << false;
+        QTest::newRow("reads and writes")
+            << b("R\4\0R\0\0W\2\0ab") << b("r\4\0\0\0\0\0r\0\0w\2\0") << false;
+        QTest::newRow("unknown request") << b("Z") << b("E\1") << true;
+        QTest::newRow("read beyond 4096") << b("R\1\20") << b("E\2") << true;
+        QTest::newRow("unknown line") << b("G\11") << b("E\3") << true;
+    }
+    void wire_answersEveryRequest() {
+        QFETCH(QByteArray, requests);
+        QFETCH(QByteArray, replies);
+        QFETCH(bool, error);
+        vboat::VirtualBoat boat;
+        const int fd = boat.attachSocketPair();
+        QCOMPARE(::send(fd, requests.constData(), size_t(requests.size()), 0), requests.size());
+        QByteArray got;
+        char buf[64];
+        pollfd p{fd, POLLIN, 0};
+        const auto receive = [&] {
+            const ssize_t n = ::poll(&p, 1, 2000) == 1 ? ::recv(fd, buf, sizeof buf, 0) : -1;
+            if (n > 0) got.append(buf, int(n));
+            return n;
+        };
+        while (got.size() < replies.size() && receive() > 0) {
+        }
+        QCOMPARE(got, replies);
+        if (!error) QVERIFY(boat.stop(1000));  // in time, closing the socket
+        QCOMPARE(receive(), ssize_t(0));       // the end of the stream
+        ::close(fd);
+    }
+
+    void loader_transfer_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("reRequest");
+        QTest::addColumn<bool>("corrupt");  // the image's XOR in the start message
+        QTest::addColumn<QStringList>("answers");
+        const int none = int(vboat::LoaderFault::None);
+        // To the heartbeat, the start, then to each block asked for (of three).
+        QTest::newRow("success") << none << 0 << false << QStringList{"hb", "!0", "!1", "!2", "4"};
+        QTest::newRow("every 2nd asked twice")
+            << none << 2 << false << QStringList{"hb", "!0", "!1", "!1", "!2", "4"};
+        QTest::newRow("image XOR wrong")
+            << none << 0 << true << QStringList{"hb", "!0", "!1", "!2", "5"};
+        QTest::newRow("reports failure") << int(vboat::LoaderFault::ReportFailure) << 0 << false
+                                         << QStringList{"hb", "!0", "!1", "!2", "5"};
+        QTest::newRow("stops after 2") << int(vboat::LoaderFault::StopRequesting) << 0 << false
+                                       << QStringList{"hb", "!0", "!1", ""};
+        QTest::newRow("no answer")
+            << int(vboat::LoaderFault::NoAnswer) << 0 << false << QStringList{"", ""};
+    }
+    void loader_transfer() {
+        QFETCH(int, fault);
+        QFETCH(int, reRequest);
+        QFETCH(bool, corrupt);
+        QFETCH(QStringList, answers);
+        QByteArray image(300, '\0');
+        for (int i = 0; i < image.size(); ++i)
+            image[i] = char(i * 13);
+        const uint8_t x = xorOf(image);
+        vboat::SonarLoader loader;
+        loader.setFault(vboat::LoaderFault(fault), 2);
+        loader.setReRequestEvery(reRequest);
+        loader.enter();
+        QStringList got{answer(loader, KBoot::heartbeat())};
+        got << answer(loader, KBoot::startOfTransfer(300, 128, corrupt ? x ^ 1 : x));
+        while (got.last().startsWith('!') && got.size() < 20) {
+            const int index = got.last().mid(1).toInt();
+            const QByteArray block = image.mid(index * 128, 128).leftJustified(128, '\xFF');
+            got << answer(loader, KBoot::block(uint16_t(index), raw(block), 128));
+        }
+        QCOMPARE(got, answers);
+        QCOMPARE(loader.done(), answers.last() == "4" || answers.last() == "5");
+        if (answers.last() == "4") QCOMPARE(loader.stats().image, image);
+    }
+
+    void loader_asksAgainForTheBlockItWants() {
+        vboat::SonarLoader loader;
+        loader.enter();
+        const QByteArray image(256, 'a');
+        const auto block = [&](uint16_t index) { return KBoot::block(index, raw(image), 128); };
+        QCOMPARE(answer(loader, KBoot::startOfTransfer(256, 128, 0)), QString("!0"));
+        QCOMPARE(answer(loader, block(1)), QString("!0"));
+        QCOMPARE(answer(loader, block(0), true), QString());  // does not decode: ignored
+        QCOMPARE(answer(loader, block(0)), QString("!1"));
+        QCOMPARE(answer(loader, block(0)), QString("!1"));  // a block sent twice
+        QCOMPARE(answer(loader, block(1)), QString("4"));
+    }
+
+    void program_recordsALogAndServesAHandset() {
+        QTemporaryDir dir;
+        const QString log = dir.filePath("0121-1759.kvlw");
+        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--record-log", log, "--minutes", "0.5",
+                                                         "--start", "2019-01-21T09:59:13"}),
+                 0);
+        // The handset's built-in recording is the boat's own: the lake, the sonar, the GPS and
+        // the battery of its first half minute, byte for byte.
+        korvelInitResources();
+        QFile recorded(log), builtIn(":/sim/0121-1759.kvlw");
+        QVERIFY(recorded.open(QIODevice::ReadOnly) && builtIn.open(QIODevice::ReadOnly));
+        QCOMPARE(recorded.readAll(), builtIn.read(64 + 180 * 276));
+        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--record-log", dir.filePath("no/x")}), 1);
+        QCOMPARE(
+            QProcess::execute(KORVEL_VBOAT_BINARY, {"--socket", dir.filePath("s"), "--rate", "0"}),
+            2);
+
+        const QString socket = dir.filePath("boat.sock");
+        QProcess boat;
+        boat.start(KORVEL_VBOAT_BINARY, {"--socket", socket, "--rate", "8"});
+        QVERIFY(boat.waitForStarted());
+        QTRY_VERIFY(QFile::exists(socket));
+        SpiDevice dev(std::make_unique<SpiBusVirtual>(socket));
+        dev.setPacing({0, 0, 0});
+        // Switched on for the first handset: its hello, then frames.
+        QTRY_VERIFY((dev.pollOnce(), dev.haveNewFrame()));
+        QCOMPARE(int(dev.state().flag_getData_sonar_hello), 1);
+        boat.terminate();
+        QVERIFY(boat.waitForFinished(3000));
+        QCOMPARE(boat.exitCode(), 0);
+        QVERIFY(!QFile::exists(socket));
+    }
 };
-
-void TestVboat::wire_versionLinesFillerAndErrors() {
-    Rig rig;
-    Wire& w = rig.wire;
-    QVERIFY(w.sendRaw("V"));
-    QCOMPARE(w.recvExact(2), QByteArray("v\x01", 2));
-    QCOMPARE(w.line(kChipSelect), 1);
-    QCOMPARE(w.line(kTransmit), 0);
-    QCOMPARE(w.line(kReady), 0);
-    QCOMPARE(w.setLine(kTransmit, 7), 1);
-    QCOMPARE(w.setLine(kReady, 1), 0);  // the module's output cannot be driven
-    QCOMPARE(w.setLine(kChipSelect, 0), 0);
-    QCOMPARE(w.read(4), QByteArray(4, '\0'));  // nothing queued: idle filler
-    QCOMPARE(w.read(0), QByteArray());
-
-    QVERIFY(w.sendRaw(QByteArray("G\x09", 2)));
-    QCOMPARE(w.recvExact(2), QByteArray("E\x03", 2));
-    char c;
-    pollfd p = {w.fd(), POLLIN, 0};
-    QVERIFY(::poll(&p, 1, 1000) == 1);
-    QCOMPARE(::recv(w.fd(), &c, 1, 0), ssize_t(0));  // then the boat hangs up
-
-    Rig rig2;
-    QVERIFY(rig2.wire.sendRaw("Z"));
-    QCOMPARE(rig2.wire.recvExact(2), QByteArray("E\x01", 2));
-    Rig rig3;
-    QVERIFY(rig3.wire.sendRaw(QByteArray("R\x01\x10", 3)));  // 4097 bytes
-    QCOMPARE(rig3.wire.recvExact(2), QByteArray("E\x02", 2));
-}
-
-void TestVboat::powerOn_helloThenOneValidFramePerTransfer() {
-    Rig rig;
-    rig.boat->powerOn();
-    const QList<Burst> bursts = collect(rig.wire, 1800);
-    QVERIFY(!bursts.isEmpty());
-    QCOMPARE(bursts.first().type(), 0x11);
-    QCOMPARE(bursts.first().payload(), QByteArray("\xA6\x59"));
-    QCOMPARE(bursts.first().noise, 0);
-    int frames = 0;
-    quint8 lastIndex = quint8(bursts.first().packets.first().header[6]);
-    for (const Burst& b : bursts.mid(1)) {
-        QVERIFY(!b.aborted);
-        QCOMPARE(b.packets.size(), 1);  // one message per transfer
-        QCOMPARE(b.type(), 0x12);
-        QCOMPARE(quint8(b.packets.first().header[6]), quint8(lastIndex + 1));
-        lastIndex = quint8(b.packets.first().header[6]);
-        const Frame f{b.payload()};
-        QVERIFY(f.valid());
-        QCOMPARE(int(quint8(f.b[1])), 0x10);
-        QCOMPARE(int(quint8(f.b[2])), 0x01);
-        QVERIFY(f.rangeCm() >= 500 && f.rangeCm() <= 5000 && f.rangeCm() % 500 == 0);
-        QVERIFY(f.depthCm() > 60 && f.depthCm() < int(f.rangeCm()));
-        QVERIFY(f.topRow() > 0 && f.topRow() < 120);
-        ++frames;
-    }
-    QVERIFY2(frames >= 6 && frames <= 10, qPrintable(QString::number(frames)));
-    QCOMPARE(rig.wire.line(kReady), 0);
-}
-
-void TestVboat::frameRate_withinTenPercent_data() {
-    QTest::addColumn<double>("rate");
-    QTest::newRow("default 6/s") << 0.0;
-    QTest::newRow("12/s") << 12.0;
-}
-
-void TestVboat::frameRate_withinTenPercent() {
-    QFETCH(double, rate);
-    Rig rig;
-    if (rate > 0) rig.boat->setFrameRate(rate);
-    QVERIFY(rig.start());
-    QVERIFY(waitFor(rig.wire, 0x12, '#', 1000));
-    const int windowMs = 3000;
-    const int frames = framesOf(collect(rig.wire, windowMs)).size();
-    const double expected = (rate > 0 ? rate : 6.0) * windowMs / 1000.0;
-    QVERIFY2(std::abs(frames - expected) <= 0.1 * expected,
-             qPrintable(QString("%1 frames, expected %2").arg(frames).arg(expected)));
-}
-
-void TestVboat::config_acknowledgedOnlyWhenWellFormed_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<bool>("corrupt");
-    QTest::addColumn<bool>("acked");
-    QTest::addColumn<int>("gainInUse");  // -1: not checked
-    QTest::addColumn<int>("rangeCm");    // -1: not checked
-    QTest::newRow("gain 2x") << QByteArray(",Gain=1*") << false << true << 1 << -1;
-    QTest::newRow("range 20 m") << QByteArray(",LRng=20*") << false << true << -1 << 2000;
-    QTest::newRow("combined") << QByteArray(",Freq=0,Gain=2,LRng=15*") << false << true << 2
-                              << 1500;
-    QTest::newRow("sensitivities") << QByteArray(",Sens=5,Fsen=7*") << false << true << -1 << -1;
-    QTest::newRow("single FSen") << QByteArray(",FSen=0*") << false << true << -1 << -1;
-    QTest::newRow("bad checksum") << QByteArray(",Gain=1*") << true << false << -1 << -1;
-    QTest::newRow("gain out of range") << QByteArray(",Gain=7*") << false << false << -1 << -1;
-    QTest::newRow("unknown key") << QByteArray(",Volume=3*") << false << false << -1 << -1;
-    QTest::newRow("no number") << QByteArray(",LRng=abc*") << false << false << -1 << -1;
-}
-
-void TestVboat::config_acknowledgedOnlyWhenWellFormed() {
-    QFETCH(QByteArray, text);
-    QFETCH(bool, corrupt);
-    QFETCH(bool, acked);
-    QFETCH(int, gainInUse);
-    QFETCH(int, rangeCm);
-    Rig rig;
-    QVERIFY(rig.start());
-    QVERIFY(rig.wire.sendCommand(0x11, command(0xB1, configMessage(text, corrupt))));
-    Burst ack;
-    QCOMPARE(waitFor(rig.wire, 0x11, 0xA0, 800, &ack), acked);
-    const vboat::BoatStats stats = rig.boat->stats();
-    QCOMPARE(stats.configAccepted, acked ? 1 : 0);
-    QCOMPARE(stats.configRejected, acked ? 0 : 1);
-    if (!acked) return;
-    QCOMPARE(ack.payload(), QByteArray("\xA0\x5F"));
-    const QList<Frame> after = framesOf(collect(rig.wire, 700));
-    QVERIFY(after.size() >= 2);
-    for (const Frame& f : after) {
-        if (gainInUse >= 0) QCOMPARE(int(f.status() & 3), gainInUse);
-        if (rangeCm >= 0) QCOMPARE(int(f.rangeCm()), rangeCm);
-    }
-}
-
-void TestVboat::boatCommands_answeredWithReports() {
-    Rig rig;
-    vboat::BoatVersions v;
-    v.app = 0x0123;
-    v.radio = 0x4567;
-    v.gps = 0x89AB;
-    v.autopilot = 123;
-    rig.boat->setVersions(v);
-    QVERIFY(rig.start());
-
-    Burst b;
-    QVERIFY(rig.wire.sendCommand(0x11, command(0xA6)));
-    QVERIFY(waitFor(rig.wire, 0x11, 0xA6, 800, &b));
-    QCOMPARE(b.payload(), QByteArray("\xA6\x59"));
-
-    QVERIFY(rig.wire.sendCommand(0x11, command(0xA3)));
-    QVERIFY(waitFor(rig.wire, 0x11, 0xC1, 800, &b));
-    const QByteArray r = b.payload();
-    QCOMPARE(r.size(), 21);
-    QCOMPARE(byteAt(r, 1), quint8(0x3E));
-    QCOMPARE(int(byteAt(r, 2)), 18);
-    QCOMPARE(le(r, 11, 2), 0x0123u);
-    QCOMPARE(le(r, 13, 2), 0x4567u);
-    QCOMPARE(le(r, 15, 2), 0x89ABu);
-    QCOMPARE(le(r, 17, 2), 123u);
-    QCOMPARE(byteAt(r, 20), xorOf(r, 11, 8));
-
-    QVERIFY(rig.wire.sendCommand(0x11, command(0xA4)));  // compass calibration
-    QVERIFY(waitFor(rig.wire, 0x11, 0xA0, 800));
-
-    // Reset: the box goes quiet, then boots and says hello again.
-    QVERIFY(rig.wire.sendCommand(0x11, command(0xA5)));
-    collect(rig.wire, 100);  // what was already on its way
-    QElapsedTimer t;
-    t.start();
-    QVERIFY(waitFor(rig.wire, 0x11, 0xA6, 3000));
-    QVERIFY2(t.elapsed() >= 1000, qPrintable(QString::number(t.elapsed())));
-}
-
-void TestVboat::radioReport_signalOnlyWhenBoatHeard() {
-    Rig rig;
-    for (bool on : {false, true}) {
-        if (on) QVERIFY(rig.start());
-        QVERIFY(rig.wire.sendCommand(0x10, command(0xA3)));
-        Burst b;
-        QVERIFY(waitFor(rig.wire, 0x10, 0xC1, 800, &b));
-        const QByteArray r = b.payload();
-        QCOMPARE(r.size(), 9);
-        QCOMPARE(byteAt(r, 1), quint8(0x3E));
-        QCOMPARE(int(byteAt(r, 2)), 6);
-        QCOMPARE(xorOf(r, 3, 6), quint8(0));
-        const int mine = byteAt(r, 5), his = byteAt(r, 6);
-        if (!on) {
-            QCOMPARE(mine, 0);
-            QCOMPARE(his, 0);
-        } else {
-            QVERIFY2(mine - 256 >= -100 && mine - 256 <= -30, qPrintable(QString::number(mine)));
-            QVERIFY2(his - 256 >= -100 && his - 256 <= -30, qPrintable(QString::number(his)));
-        }
-    }
-}
-
-void TestVboat::bind_succeedsOnlyOnceBoatPoweredOn() {
-    Rig rig;
-    QVERIFY(rig.wire.sendCommand(0x10, command(0xA1)));
-    Burst b;
-    QVERIFY(waitFor(rig.wire, 0x10, 0xA0, 500, &b));
-    QCOMPARE(b.payload(), QByteArray("\xA0\x5F"));
-    QVERIFY(!waitFor(rig.wire, 0x10, 0xA2, 1500));  // boat still off
-    rig.boat->powerOn();
-    QVERIFY(waitFor(rig.wire, 0x10, 0xA2, 3000, &b));
-    QCOMPARE(b.payload(), QByteArray("\xA2\x5D"));
-    QCOMPARE(rig.boat->stats().bindRequests, 1);
-
-    // A boat that is already on pairs too; one success per bind command.
-    QVERIFY(rig.wire.sendCommand(0x10, command(0xA1)));
-    QVERIFY(waitFor(rig.wire, 0x10, 0xA2, 2500));
-    QVERIFY(!waitFor(rig.wire, 0x10, 0xA2, 1200));
-}
-
-void TestVboat::faults_visibleOnTheWire_data() {
-    QTest::addColumn<QString>("fault");
-    for (const char* name : {"silence", "bad-frame-checksum", "bad-header-checksum", "short-frame",
-                             "long-frame", "garbage", "split-frame"})
-        QTest::newRow(name) << QString(name);
-}
-
-void TestVboat::faults_visibleOnTheWire() {
-    QFETCH(QString, fault);
-    vboat::Fault f;
-    QVERIFY(vboat::faultFromName(fault, f));
-    Rig rig;
-    rig.boat->setFrameRate(10);
-    QVERIFY(rig.start());
-    rig.boat->setFault(f);
-    collect(rig.wire, 150);  // frames built before the fault
-    const QList<Burst> bursts = collect(rig.wire, 1200);
-
-    int frames = 0, badChecksum = 0, badHeader = 0, noisy = 0, split = 0;
-    QList<int> lengths;
-    for (const Burst& b : bursts) {
-        if (b.aborted) {
-            const RxPacket& last = b.packets.last();
-            if (last.header.startsWith("#sbus") && last.header[11] == '*' && !last.headerOk())
-                ++badHeader;
-            continue;
-        }
-        if (b.type() != 0x12) continue;
-        ++frames;
-        const QByteArray p = b.payload();
-        lengths.append(p.size());
-        if (p.size() == 276 && xorOf(p, 3, 273) != 0) ++badChecksum;
-        if (b.noise > 0 && Frame{p}.valid()) ++noisy;
-        if (b.packets.size() == 2 && Frame{p}.valid()) ++split;
-    }
-    if (f == vboat::Fault::Silence) {
-        QCOMPARE(bursts.size(), 0);
-        QCOMPARE(rig.wire.line(kReady), 0);
-    } else if (f == vboat::Fault::BadFrameChecksum) {
-        QVERIFY(frames >= 8);
-        QCOMPARE(badChecksum, frames);
-    } else if (f == vboat::Fault::BadHeaderChecksum) {
-        QVERIFY(badHeader >= 8);
-        QCOMPARE(frames, 0);
-    } else if (f == vboat::Fault::ShortFrame || f == vboat::Fault::LongFrame) {
-        QVERIFY(frames >= 8);
-        QCOMPARE(lengths.count(f == vboat::Fault::ShortFrame ? 275 : 277), frames);
-    } else if (f == vboat::Fault::Garbage) {
-        QVERIFY(frames >= 8);
-        QCOMPARE(noisy, frames);
-    } else if (f == vboat::Fault::SplitFrame) {
-        QVERIFY(frames >= 8);
-        QCOMPARE(split, frames);
-    }
-
-    // Cleared, the boat is healthy again.
-    rig.boat->setFault(vboat::Fault::None);
-    collect(rig.wire, 400);
-    const QList<Burst> healthy = collect(rig.wire, 600);
-    const QList<Frame> good = framesOf(healthy);
-    QVERIFY(good.size() >= 4);
-    for (const Frame& g : good)
-        QVERIFY(g.valid());
-}
-
-void TestVboat::handshake_writesOutsideTransferCounted() {
-    Rig rig;
-    QVERIFY(rig.wire.sendCommand(0x10, command(0xA3)));
-    QCOMPARE(rig.boat->stats().handshakeViolations, 0);
-    QVERIFY(rig.wire.write(sbus(0x10, command(0xA3))));  // chip select high, transmit low
-    QVERIFY(waitFor(rig.wire, 0x10, 0xC1, 500));
-    const vboat::BoatStats s = rig.boat->stats();
-    QCOMPARE(s.handshakeViolations, 1);
-    QCOMPARE(s.packetsReceived, 2);
-    rig.wire.read(3);  // chip select is high: not selected
-    QCOMPARE(rig.boat->stats().readsWhileDeselected, 1);
-}
-
-void TestVboat::packetReader_resynchronisesAfterNoise() {
-    const QByteArray good1 = sbus(0x10, command(0xA1), 1);
-    QByteArray badHeader = sbus(0x11, command(0xA6), 2);
-    badHeader[10] = char(badHeader[10] ^ 0x40);
-    const QByteArray good2 = sbus(0x11, command(0xB1, ",Gain=1*x"), 3);
-    const QByteArray stream = QByteArray("\x01\x02#s#sbu") + good1 + badHeader + "zz" + good2;
-
-    vboat::PacketReader reader;
-    // Fed in small pieces, as a stream may arrive.
-    for (int i = 0; i < stream.size(); i += 5)
-        reader.feed(stream.mid(i, 5));
-    QList<vboat::Packet> got;
-    vboat::Packet p;
-    while (reader.next(p))
-        got.append(p);
-    QCOMPARE(got.size(), 2);
-    QCOMPARE(int(got[0].type), 0x10);
-    QCOMPARE(int(got[0].index), 1);
-    QCOMPARE(got[0].payload, command(0xA1));
-    QCOMPARE(int(got[1].index), 3);
-    QCOMPARE(got[1].payload, command(0xB1, ",Gain=1*x"));
-    QCOMPARE(reader.rejectedHeaders(), 1);
-}
-
-void TestVboat::lake_valuesPlausibleOverThreeMinutes() {
-    vboat::BoatSim sim(quickOptions());
-    const vboat::SonarSettings settings;
-    QList<Frame> frames;
-    for (int i = 0; i < 6 * 180; ++i)
-        frames.append({sim.nextFrame(1.0 / 6, settings)});
-
-    int withFish = 0, minDepth = 100000, maxDepth = 0;
-    for (int i = 0; i < frames.size(); ++i) {
-        const Frame& f = frames[i];
-        QVERIFY(f.valid());
-        minDepth = qMin(minDepth, f.depthCm());
-        maxDepth = qMax(maxDepth, f.depthCm());
-        QVERIFY(f.depthCm() < int(f.rangeCm()));  // automatic range keeps the bottom in view
-        const int bottomRow = int(f.depthCm() * 240.0 / f.rangeCm());
-        // The bottom echo, within two rows of the reported depth (its tracking is a little
-        // noisy, and a row is 2 cm at the 5 m range).
-        int bottomEcho = 0;
-        for (int r = bottomRow; r <= qMin(239, bottomRow + 2); ++r)
-            bottomEcho = qMax(bottomEcho, f.sample(r));
-        QVERIFY2(bottomEcho >= 100, qPrintable(QString::number(bottomEcho)));
-        int loud = 0;
-        for (int r = f.topRow() + 20; r < bottomRow - 5; ++r)
-            loud += f.sample(r) > 60 ? 1 : 0;
-        QVERIFY(loud <= 12);  // the water column is mostly quiet
-        if (f.fishStrength() > 0) {
-            ++withFish;
-            QVERIFY(f.fishRow() > f.topRow() && f.fishRow() < bottomRow);
-            QCOMPARE(f.sample(f.fishRow()), f.fishStrength());
-        }
-        QVERIFY(f.heading() >= 1 && f.heading() <= 3600);
-        QVERIFY(f.satellites() >= 4 && f.satellites() <= 12);
-        QVERIFY(f.hdop() >= 70 && f.hdop() <= 400);
-        QVERIFY(f.temperatureF() >= 58 && f.temperatureF() <= 63);
-        QVERIFY(f.battery() >= 105 && f.battery() <= 126);
-        if (i > 0) QVERIFY(f.battery() <= frames[i - 1].battery());
-        if (i >= 60) {
-            const double speed = metresBetween(frames[i - 60], f) / 10.0;  // over 10 s
-            QVERIFY2(speed >= 0.7 && speed <= 2.5, qPrintable(QString::number(speed)));
-            QVERIFY(std::abs(f.speedTenths() - 13) <= 5);
-        }
-    }
-    QVERIFY2(minDepth >= 60 && maxDepth <= 3000 && maxDepth - minDepth >= 300,
-             qPrintable(QString("%1..%2").arg(minDepth).arg(maxDepth)));
-    QVERIFY2(withFish > 0 && withFish < frames.size() / 3, qPrintable(QString::number(withFish)));
-    QCOMPARE(frames.first().time(), kStart);
-    QCOMPARE(frames.first().time().secsTo(frames.last().time()), 179);
-    QVERIFY(frames.last().battery() < frames.first().battery() || frames.first().battery() == 124);
-    QVERIFY(std::abs(frames.first().lat() - 22.552) < 0.01 &&
-            std::abs(frames.first().lon() - 113.9408) < 0.01);
-}
-
-void TestVboat::historyLog_headerAndValidRecords() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("run.kvlw");
-    QCOMPARE(vboat::writeHistoryLog(path, 0.25, 6, quickOptions()), 90);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray data = file.readAll();
-    QCOMPARE(data.size(), 64 + 90 * 276);
-    QCOMPARE(data.left(64), QByteArray(64, '*'));
-    for (int i = 0; i < 90; ++i)
-        QVERIFY(Frame{data.mid(64 + i * 276, 276)}.valid());
-    const Frame first{data.mid(64, 276)}, last{data.mid(64 + 89 * 276, 276)};
-    QCOMPARE(first.time(), kStart);
-    QCOMPARE(first.time().secsTo(last.time()), 14);
-    QCOMPARE(vboat::writeHistoryLog(dir.filePath("missing/run.kvlw"), 0.25, 6, quickOptions()), -1);
-}
-
-void TestVboat::program_recordsLogAndServesSocket() {
-    QTemporaryDir dir;
-    const QString log = dir.filePath("0121-1759.kvlw");
-    QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--record-log", log, "--minutes", "0.5",
-                                                     "--start", "2019-01-21T09:59:13"}),
-             0);
-    QFile file(log);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray data = file.readAll();
-    QCOMPARE(data.size(), 64 + 180 * 276);
-    QCOMPARE(Frame{data.mid(64, 276)}.time(), kStart);
-    QVERIFY(QProcess::execute(KORVEL_VBOAT_BINARY,
-                              {"--socket", dir.filePath("s"), "--rate", "0"}) != 0);
-
-    const QString sock = dir.filePath("boat.sock");
-    QProcess boat;
-    boat.start(KORVEL_VBOAT_BINARY, {"--socket", sock, "--rate", "8"});
-    QVERIFY(boat.waitForStarted());
-    int fd = -1;
-    for (int i = 0; i < 100 && fd < 0; ++i) {
-        QThread::msleep(20);
-        sockaddr_un addr{};
-        addr.sun_family = AF_UNIX;
-        qstrncpy(addr.sun_path, QFile::encodeName(sock).constData(), sizeof addr.sun_path);
-        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        if (::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
-            fd = s;
-        } else {
-            ::close(s);
-        }
-    }
-    QVERIFY(fd >= 0);
-    Wire w(fd);
-    QVERIFY(waitFor(w, 0x11, 0xA6, 2000));  // switched on for the first handset
-    QVERIFY(waitFor(w, 0x12, '#', 1000));
-    w.close();
-    boat.terminate();
-    QVERIFY(boat.waitForFinished(3000));
-    QCOMPARE(boat.exitCode(), 0);
-    QVERIFY(!QFile::exists(sock));
-}
-
-void TestVboat::stop_boundedAndClosesSocket() {
-    Rig rig;
-    QVERIFY(rig.start());
-    QElapsedTimer t;
-    t.start();
-    QVERIFY(rig.boat->stop(1000));
-    QVERIFY(t.elapsed() < 1000);
-    char c;
-    pollfd p = {rig.wire.fd(), POLLIN, 0};
-    // Whatever was already sent may still be read; then the end of the stream.
-    ssize_t n = 1;
-    while (n > 0 && ::poll(&p, 1, 1000) == 1)
-        n = ::recv(rig.wire.fd(), &c, 1, 0);
-    QCOMPARE(n, ssize_t(0));
-    rig.boat.reset();  // the destructor after stop() does not hang
-}
 
 KORVEL_TEST_MAIN(TestVboat)
 #include "test_vboat.moc"
