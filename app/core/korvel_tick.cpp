@@ -15,9 +15,8 @@
 void Korvel::slot_timeout_main() {
     m_tickCount = m_tickCount < kTickWrap ? m_tickCount + 1 : 0;
 
-    // Step 2: module detection (link supervision) runs here, also while the check dialog is open.
-
-    // Module detection keeps running while the check dialog is open; nothing else does.
+    // Step 2: the start-up module check; while its dialog is open nothing else runs.
+    init_checkModule();
     if (m_dialogs->check()->isVisible()) return;
 
     // Step 4: history and echogram.
@@ -57,7 +56,10 @@ void Korvel::slot_timeout_main() {
     system_checkState();
     data_checkState();
     sonar_checkState();
-    // navi_checkState, link_checkState, link_refreshSignalIco follow here.
+    // navi_checkState comes with the navigation.
+    link_checkState();
+    link_refreshSignalIco();
 
-    // Step 10: every 8th tick, system_needUpdateRssi.
+    // Step 10: once a second, the signal strength for the screens that show it.
+    if (m_tickCount % 8 == 0) system_needUpdateRssi();
 }

@@ -75,9 +75,11 @@ private slots:
         const QString shot = tmp.filePath("out/screen.png");
         const QString held = tmp.filePath("out/held.png");
         const QString script =
-            writeScript("demo.txt", "wait 300\nkey change\nkey down\nhold esc 200\nshot " +
-                                        shot.toUtf8() + "\npress esc\nwait 1500\nshot " +
-                                        held.toUtf8() + "\nrelease esc\nquit\n");
+            // The start-up check's dialog gives its verdict after 30 ticks; a key then closes it.
+            writeScript("demo.txt",
+                        "wait 4500\nkey enter\nkey change\nkey down\nhold esc 200\nshot " +
+                            shot.toUtf8() + "\npress esc\nwait 1500\nshot " + held.toUtf8() +
+                            "\nrelease esc\nquit\n");
         QCOMPARE(runKorvel({"--script", script}), 0);
         // The power-off dialog, a window of its own, is in the picture where the screen shows
         // it: its title band at (130, 200).

@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 #include "platform/value_file.h"
 #include "platform/versions.h"
+#include "start_check.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/item_dev_mode.h"
@@ -51,6 +52,7 @@ struct ValueWrites {
 std::unique_ptr<Korvel> startHandset() {
     auto k = std::make_unique<Korvel>();
     k->mainTimer()->stop();
+    passStartCheck(*k);
     k->system_checkState();
     return k;
 }

@@ -1,6 +1,7 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
 #include "korvel_test.h"
+#include "start_check.h"
 #include "test_root.h"
 
 #include <QtTest>
@@ -93,6 +94,7 @@ private slots:
         Configuration::applyDefaults(Global::configuration);
         Korvel k;
         k.mainTimer()->stop();
+        passStartCheck(k);
         QSignalSpy alarm(&k, &Korvel::signal_alarm);
         // The handset battery as the ADC reads it: raw 1277 is 8.99 V, below the 10 V level.
         QVERIFY(root.writeFile("/dev/magic-adc", "1277\n"));

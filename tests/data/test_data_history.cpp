@@ -10,6 +10,7 @@
 #include "korvel_test.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
+#include "start_check.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_hint.h"
@@ -49,6 +50,7 @@ struct Handset {
         QDir().mkpath(root.path("/mnt/sd/Korvel/Record"));
         QDir().mkpath(root.path("/mnt/sd/Korvel/Export"));
         k.mainTimer()->stop();
+        passStartCheck(k);
         k.system_checkState();
     }
     void set(int StructConfiguration::*field, int value) {

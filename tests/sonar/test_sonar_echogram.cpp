@@ -10,6 +10,7 @@
 #include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
 #include "sonar_test_frames.h"
+#include "start_check.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_hint.h"
@@ -161,6 +162,7 @@ private slots:
         Global::configuration.simulator = 1;
         Korvel k;
         k.mainTimer()->stop();
+        passStartCheck(k);
         UxSonar* sonar = k.sonar();
         QVERIFY(sonar->isVisible());
         QCOMPARE(sonar->pos(), QPointF(0, 0));
@@ -189,6 +191,7 @@ private slots:
         Global::configuration.simulator = 1;
         Korvel k;
         k.mainTimer()->stop();
+        passStartCheck(k);
         for (int i = 0; i < 300; ++i)
             k.slot_timeout_main();
         QCOMPARE(k.sonar()->itemAxis()->loRange(), int(k.picture().displayRange()));

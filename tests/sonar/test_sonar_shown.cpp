@@ -7,6 +7,7 @@
 #include "sonar/sonar_palette.h"
 #include "sonar/ux_sonar.h"
 #include "sonar_test_frames.h"
+#include "start_check.h"
 #include "test_root.h"
 
 #include <QGraphicsScene>
@@ -149,6 +150,7 @@ private slots:
         Global::configuration.simulator = 1;
         Korvel k;
         k.mainTimer()->stop();
+        passStartCheck(k);
         UxSonar* sonar = k.sonar();
         const QImage::Format f = ShownBuffer::screenFormat();
         auto check = [&](const char* when) {

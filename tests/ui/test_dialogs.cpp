@@ -5,6 +5,7 @@
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
+#include "start_check.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/file_scan.h"
@@ -480,6 +481,7 @@ private slots:
     void controller_dimsTheScreenWhileADialogIsUp() {
         Korvel k;
         k.mainTimer()->stop();
+        passStartCheck(k);
         k.slot_timeout_main();
         QVERIFY(!k.view()->isLowLight());
         k.dialogs().hint()->showHint("", trs(TR_Message), "x", true, false);
@@ -529,6 +531,7 @@ private slots:
     void controller_longEscapeShowsPowerOff() {
         Korvel k;
         k.mainTimer()->stop();
+        passStartCheck(k);
         QKeyEvent escDown(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(k.scene(), &escDown);
         for (int i = 0; i < UxScene::kLongPressTicks - 1; ++i)

@@ -5,6 +5,7 @@
 #include "core/korvel.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
+#include "start_check.h"
 #include "test_root.h"
 #include "ui/menu_host.h"
 #include "ui/modal_watch.h"
@@ -578,6 +579,7 @@ void TestMenuWidgets::controller_menusOnTheViewTickedByTheMainTick() {
     Global::configuration.keyTone = 0;
     Korvel k;
     k.mainTimer()->stop();
+    passStartCheck(k);
     for (QWidget* w :
          QList<QWidget*>{k.menus().main(), k.menus().small(), k.menus().image(), k.menus().value(),
                          k.menus().item(), k.menus().single(), k.menus().multi()}) {
