@@ -13,6 +13,7 @@
 #include "sonar/sonar_column.h"
 #include "ui/modal_watch.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <QWidget>
@@ -264,7 +265,7 @@ private:
     RssiFilter m_rssi;
     QString m_signalIcon;       // the picture the signal icon shows
     QString m_freqIcon;         // the picture the frequency icon shows
-    int m_helloQuietTicks = 0;  // while above 0 a boat's hello answers our own
+    QElapsedTimer m_helloSent;  // a boat hello shortly after ours answers it
     int m_apTargetLat = 0;      // ddS32
     int m_apTargetLon = 0;
     ModalWatch m_modals;

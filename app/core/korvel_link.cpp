@@ -13,12 +13,6 @@
 
 #include <QTimer>
 
-namespace {
-// The boat answers our hello with one of its own: a hello this soon after ours is that answer,
-// not the boat powering up, and must not start another round.
-constexpr int kHelloAnswerTicks = 16;
-}  // namespace
-
 // Sends the configuration message of key (or the three packets of "all"); the last packet
 // sent is kept for "repeat".
 void Korvel::link_sonar_send_cfg(const QString& key) {
@@ -36,7 +30,7 @@ void Korvel::link_sonar_send_cfg(const QString& key) {
 void Korvel::link_sonar_get_hello() {
     if (m_update.inProgress) return;
     m_data->sendCmd_sonarHello();
-    m_helloQuietTicks = kHelloAnswerTicks;
+    m_helloSent.start();
     link_sonar_send_cfg(QStringLiteral("all"));
     LinkState& state = m_data->linkState();
     state.flag_getData_sonar_ack = 0;

@@ -29,6 +29,9 @@
 namespace {
 
 constexpr int kLostSeconds = 10;
+// The boat answers our hello with one of its own: a hello this soon after ours is that answer,
+// not the boat powering up, and must not start another round.
+constexpr qint64 kHelloAnswerMs = 2000;
 
 // What installing an update file asks of the controller, through its public parts.
 class KorvelInstallHost : public ModuleInstallHost {
@@ -118,9 +121,8 @@ void Korvel::link_checkState() {
         if (s.count_noData_sonar < kLostSeconds) ++s.count_noData_sonar;
         if (s.count_noData_ap < kLostSeconds) ++s.count_noData_ap;
     }
-    if (m_helloQuietTicks > 0) --m_helloQuietTicks;
     if (m_tickCount % 5 == 0) {
-        const bool answerToOurs = m_helloQuietTicks > 0;
+        const bool answerToOurs = m_helloSent.isValid() && m_helloSent.elapsed() < kHelloAnswerMs;
         if (s.flag_getData_sonar_hello.exchange(0) != 0 && !answerToOurs) link_sonar_get_hello();
         if (s.flag_getData_ap_hello.exchange(0) != 0) link_ap_get_hello();
     }
