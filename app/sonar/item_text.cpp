@@ -7,7 +7,9 @@
 #include <algorithm>
 
 ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
-    : QGraphicsItem(parent), m_digits(digits) {}
+    : QGraphicsItem(parent), m_digits(digits) {
+    m_readout.valid = false;  // nothing measured before the first frame
+}
 
 QRectF ItemText::boundingRect() const {
     return QRectF(0, 0, 180, 110);
