@@ -1,21 +1,42 @@
+#include "core/base/configuration.h"
+#include "korvel_test.h"
+#include "link/kvl_frame.h"
 #include "sonar/sonar_column.h"
-#include "sonar/sonar_readout.h"
 #include "sonar/sonar_state_check.h"
-#include "sonar_test_frames.h"
 
 #include <QtTest>
-#include <cmath>
+#include <algorithm>
 #include <limits>
+#include <numeric>
+#include <tuple>
 
 namespace {
-SonarColumnSettings settings(float displayRange = 10) {
-    SonarColumnSettings s;
-    s.displayRange = displayRange;
-    return s;
+// A hand-made sonar frame: range and depth in cm, the top row, a fish, and samples of the
+// given level in rows from .. to-1.
+kvl_w sonarTestFrame(uint32_t rangeCm, uint16_t depthCm, int topRow, int fishRow = 0,
+                     int fishStrength = 0, int from = 0, int to = 0, int level = 0) {
+    kvl_w f{};
+    f.bytes[0] = '#';
+    for (int i = 0; i < 4; ++i)
+        f.bytes[4 + i] = static_cast<uint8_t>(rangeCm >> (8 * i));
+    f.bytes[28] = static_cast<uint8_t>(fishRow);
+    f.bytes[29] = static_cast<uint8_t>(fishStrength);
+    f.bytes[30] = static_cast<uint8_t>(topRow);
+    f.bytes[33] = static_cast<uint8_t>(depthCm & 0xff);
+    f.bytes[34] = static_cast<uint8_t>(depthCm >> 8);
+    for (int r = from; r < to && r < 240; ++r)
+        f.bytes[35 + r] = static_cast<uint8_t>(level);
+    return f;
 }
 
-SonarColumn extract(const kvl_w& f, const SonarColumnSettings& s) {
+uint8_t* sonarTestSamples(kvl_w& f) {
+    return f.bytes + 35;
+}
+
+SonarColumn extract(const kvl_w& f, float displayRange = 10, int beam = 0, float clarify = 0) {
+    const SonarColumnSettings s{0, 6, clarify, beam, displayRange};
     SonarColumnState state;
+    state.last_depth = SonarFrame::depth(f);  // a steady depth, not limited
     return sonar_extractColumn(f, s, state, nullptr);
 }
 }  // namespace
@@ -23,349 +44,231 @@ SonarColumn extract(const kvl_w& f, const SonarColumnSettings& s) {
 class TestSonarColumn : public QObject {
     Q_OBJECT
 private slots:
-    void autoThreshold_data() {
-        QTest::addColumn<int>("rowsAt10");
-        QTest::addColumn<int>("rowsAt20");
-        QTest::addColumn<int>("rowsAt100");
+    void noiseThreshold_data() {
+        QTest::addColumn<float>("sensitivity");
+        QTest::addColumn<int>("bottom");     // the water: rows 10 .. bottom-1
+        QTest::addColumn<QString>("noise");  // level x rows, from row 10 down
         QTest::addColumn<int>("expected");
-        // 100 water rows: at most 20 may reach the threshold.
-        QTest::newRow("quiet water") << 0 << 0 << 0 << 5;
-        QTest::newRow("15 rows of 10 fit under 5") << 15 << 0 << 0 << 5;
-        QTest::newRow("noise of 10 needs 15") << 30 << 15 << 0 << 15;
-        QTest::newRow("25 rows of 20 need 25") << 0 << 25 << 0 << 25;
-        QTest::newRow("nothing qualifies: 75") << 0 << 0 << 100 << 75;
+        // AUTO: at most a fifth of the water rows (20 of 100) may reach the threshold.
+        QTest::newRow("AUTO, quiet water") << 0.f << 110 << "" << 5;
+        QTest::newRow("AUTO, 20 rows of 10 still under 5") << 0.f << 110 << "10x20" << 5;
+        QTest::newRow("AUTO, noise of 10 needs 15") << 0.f << 110 << "10x30 20x15" << 15;
+        QTest::newRow("AUTO, 25 rows of 20 need 25") << 0.f << 110 << "20x25" << 25;
+        QTest::newRow("AUTO, nothing qualifies: 75") << 0.f << 110 << "100x100" << 75;
+        QTest::newRow("AUTO, no water rows") << 0.f << 5 << "" << 5;
+        QTest::newRow("sensitivity 9") << 9.f << 110 << "100x100" << 5;
+        QTest::newRow("sensitivity 1") << 1.f << 110 << "" << 85;
     }
-    void autoThreshold() {
-        QFETCH(int, rowsAt10);
-        QFETCH(int, rowsAt20);
-        QFETCH(int, rowsAt100);
-        QFETCH(int, expected);
+    void noiseThreshold() {
+        QFETCH(float, sensitivity);
+        QFETCH(int, bottom);
+        QFETCH(QString, noise);
         uint8_t s[240] = {};
         int r = 10;
-        for (int i = 0; i < rowsAt10; ++i)
-            s[r++] = 10;
-        for (int i = 0; i < rowsAt20; ++i)
-            s[r++] = 20;
-        for (int i = 0; i < rowsAt100; ++i)
-            s[r++] = 100;
-        QCOMPARE(SonarColumnRules::noiseThreshold(s, 10, 110, 0), expected);
+        for (const QString& run : noise.split(' ', Qt::SkipEmptyParts))
+            for (int i = 0; i < run.section('x', 1).toInt(); ++i)
+                s[r++] = static_cast<uint8_t>(run.section('x', 0, 0).toInt());
+        QTEST(SonarColumnRules::noiseThreshold(s, 10, bottom, sensitivity), "expected");
     }
 
-    void fixedThreshold() {
-        uint8_t s[240] = {};
-        QCOMPARE(SonarColumnRules::noiseThreshold(s, 0, 100, 9), 5);
-        QCOMPARE(SonarColumnRules::noiseThreshold(s, 0, 100, 1), 85);
-        QCOMPARE(SonarColumnRules::noiseThreshold(s, 0, 100, 5), 45);
-        QCOMPARE(SonarColumnRules::noiseThreshold(s, 50, 20, 0), 5);  // no water rows
+    void threshold_clearsQuietWater() {
+        kvl_w f = sonarTestFrame(1000, 459, 10, 0, 0, 10, 40, 10);          // bottom row 110
+        std::fill(sonarTestSamples(f) + 40, sonarTestSamples(f) + 55, 15);  // AUTO threshold 15
+        const SonarColumn c = extract(f);
+        QCOMPARE(int(c.samples[20]), 0);
+        QCOMPARE(int(c.samples[45]), 15);
     }
 
-    void threshold_clearsWaterAndBelowBottomByBeam() {
-        kvl_w f = sonarTestFrame(1000, 459, 10);  // bottom row 110
-        uint8_t* s = sonarTestSamples(f);
-        for (int r = 10; r < 40; ++r)
-            s[r] = 10;
-        for (int r = 40; r < 55; ++r)
-            s[r] = 20;
-        for (int r = 110; r < 240; ++r)
-            s[r] = 6;
-        SonarColumnSettings wide = settings();
-        const SonarColumn w = extract(f, wide);
-        QCOMPARE(w.surfaceRow, 10);
-        QCOMPARE(w.bottomRow, 110);
-        QCOMPARE(int(w.samples[20]), 0);   // 10 < T = 15
-        QCOMPARE(int(w.samples[45]), 20);  // kept
-        QCOMPARE(int(w.samples[150]), 0);  // 6 < T/2 = 7
-        QCOMPARE(w.colorOffset, 80);       // nothing left below the bottom
-        SonarColumnSettings narrow = settings();
-        narrow.sonarFreq = 1;
-        const SonarColumn n = extract(f, narrow);
-        QCOMPARE(int(n.samples[150]), 6);  // 6 >= T/4 = 3
-        QCOMPARE(n.colorOffset, 74);       // 80 - 6
-    }
-
+    // After 10.00 m, 20 m of sonar on a 40 m display: every row halves.
     void rateLimit_data() {
-        QTest::addColumn<float>("last");
-        QTest::addColumn<float>("depth");
-        QTest::addColumn<float>("expected");
-        QTest::newRow("10.00 to 10.40 m: 10.25") << 1000.f << 1040.f << 1025.f;
-        QTest::newRow("exactly 25 cm: taken") << 1000.f << 1025.f << 1025.f;
-        QTest::newRow("26 cm: limited") << 1000.f << 1026.f << 1025.f;
-        QTest::newRow("249 cm: limited") << 1000.f << 1249.f << 1025.f;
-        QTest::newRow("250 cm: taken at once") << 1000.f << 1250.f << 1250.f;
-        QTest::newRow("13.00 m: taken at once") << 1000.f << 1300.f << 1300.f;
-        QTest::newRow("shallower by 40 cm") << 1000.f << 960.f << 975.f;
-        QTest::newRow("shallower by 300 cm") << 1000.f << 700.f << 700.f;
+        QTest::addColumn<int>("depthCm");
+        QTest::addColumn<float>("taken");
+        QTest::addColumn<int>("bottomRow");
+        QTest::newRow("exactly 25 cm deeper: taken") << 1025 << 1025.f << 61;
+        QTest::newRow("26 cm deeper: limited") << 1026 << 1025.f << 61;
+        QTest::newRow("249 cm deeper: limited") << 1249 << 1025.f << 61;
+        QTest::newRow("250 cm deeper: taken at once") << 1250 << 1250.f << 75;
+        QTest::newRow("249 cm shallower: limited") << 751 << 975.f << 58;
+        QTest::newRow("250 cm shallower: taken at once") << 750 << 750.f << 45;
     }
     void rateLimit() {
-        QFETCH(float, last);
-        QFETCH(float, depth);
-        QFETCH(float, expected);
-        QCOMPARE(SonarColumnRules::limitDepth(depth, last), expected);
-    }
-
-    void rateLimit_movesTheBottomRow() {
+        QFETCH(int, depthCm);
         SonarColumnState state;
-        const SonarColumnSettings s = settings(20);  // 20 m range on 20 m: scale 1
-        QList<int> rows;
-        for (uint16_t depth : {1000, 1040, 1300, 1200})
-            rows
-                << sonar_extractColumn(sonarTestFrame(2000, depth, 0), s, state, nullptr).bottomRow;
-        // 10.00, 10.25 (limited), 13.00 (jump), 12.75 (limited) of 20 m over 240 rows.
-        QCOMPARE(rows, (QList<int>{120, 123, 156, 153}));
-        QCOMPARE(state.last_depth, 1275.f);
+        state.last_depth = 1000;
+        const SonarColumn c = sonar_extractColumn(sonarTestFrame(2000, uint16_t(depthCm), 40),
+                                                  {0, 6, 0, 0, 40}, state, nullptr);
+        QTEST(state.last_depth, "taken");  // what the next column starts from
+        QTEST(c.bottomRow, "bottomRow");
     }
 
-    void bottomRefinement() {
-        // Echo from row 150 down, depth row 160: the bottom moves up to the row above it.
-        kvl_w f = sonarTestFrame(1000, 667, 10);
-        for (int r = 150; r < 240; ++r)
-            sonarTestSamples(f)[r] = 200;
-        QCOMPARE(extract(f, settings()).bottomRow, 149);
-
-        // No quiet run at all above the bottom: it goes to the top row + 3.
-        kvl_w loud = sonarTestFrame(1000, 417, 10);
-        for (int r = 14; r < 240; ++r)
-            sonarTestSamples(loud)[r] = 200;
-        const SonarColumn c = extract(loud, settings());
-        QCOMPARE(c.bottomRow, 13);
-        QCOMPARE(c.colorOffset, 125 - 200);
-
-        // A bottom of row 20 or less is not refined.
-        kvl_w shallow = sonarTestFrame(5000, 400, 0);  // 4 m of 50 m: row 19
-        for (int r = 5; r < 240; ++r)
-            sonarTestSamples(shallow)[r] = 200;
-        QCOMPARE(extract(shallow, settings(50)).bottomRow, 19);
+    // Top row 10 of a 10 m range; samples of one level from a row down to the end.
+    void bottomAndColorOffset_data() {
+        QTest::addColumn<int>("depthCm");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("beam");
+        QTest::addColumn<int>("bottomRow");
+        QTest::addColumn<int>("colorOffset");
+        QTest::newRow("echo from 150, depth row 160: 149") << 667 << 150 << 200 << 0 << 149 << -75;
+        QTest::newRow("no quiet run above: top row + 3") << 417 << 14 << 200 << 0 << 13 << -75;
+        QTest::newRow("bottom at row 20: not refined") << 84 << 14 << 200 << 0 << 20 << -75;
+        QTest::newRow("nothing below the bottom") << 999 << 0 << 0 << 0 << 239 << 80;
+        QTest::newRow("echo 5 below, at the threshold") << 500 << 120 << 5 << 0 << 119 << 75;
+        QTest::newRow("echo 59 below: 80 - 59") << 500 << 120 << 59 << 0 << 119 << 21;
+        QTest::newRow("echo 60 below: 125 - 60") << 500 << 120 << 60 << 0 << 119 << 65;
+        QTest::newRow("echo 1 below, wide beam: cleared") << 500 << 120 << 1 << 0 << 120 << 80;
+        QTest::newRow("echo 1 below, narrow beam: kept") << 500 << 120 << 1 << 1 << 120 << 79;
+    }
+    void bottomAndColorOffset() {
+        QFETCH(int, depthCm);
+        QFETCH(int, from);
+        QFETCH(int, level);
+        QFETCH(int, beam);
+        const SonarColumn c =
+            extract(sonarTestFrame(1000, uint16_t(depthCm), 10, 0, 0, from, 240, level), 10, beam);
+        QTEST(c.bottomRow, "bottomRow");
+        QTEST(c.colorOffset, "colorOffset");
     }
 
-    void colorOffset() {
-        QCOMPARE(extract(sonarTestFrame(1000, 999, 0), settings()).colorOffset, 80);  // row 239
-        kvl_w weak = sonarTestFrame(1000, 500, 0);  // bottom row 120, refined to 119
-        for (int r = 120; r < 240; ++r)
-            sonarTestSamples(weak)[r] = 50;
-        const SonarColumn c = extract(weak, settings());
-        QCOMPARE(c.bottomRow, 119);
-        QCOMPARE(c.colorOffset, 30);  // 80 - 50
+    // Bottom row 199, clutter of 100 in the rows above `clutter` and weak echoes of 9 in the ten
+    // rows below it: rows 3 .. clearedTo-1 are cleared, the others keep their echo.
+    void surfaceClarify_data() {
+        QTest::addColumn<float>("clarify");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("clutter");
+        QTest::addColumn<int>("clearedTo");
+        QTest::newRow("off") << 0.f << 20 << 30 << 0;
+        QTest::newRow("1: down to the top row") << 1.f << 20 << 30 << 20;
+        QTest::newRow("1, top row past the screen: the last") << 1.f << 250 << 240 << 239;
+        QTest::newRow("2: down to the first quiet run") << 2.f << 20 << 30 << 30;
+        QTest::newRow("2, clutter to the bottom: down to it - 3") << 2.f << 20 << 240 << 196;
     }
-
     void surfaceClarify() {
-        kvl_w f = sonarTestFrame(1000, 833, 20);  // bottom row 199
-        for (int r = 0; r < 30; ++r)
-            sonarTestSamples(f)[r] = 100;
-        SonarColumnSettings s = settings();
-        s.surfaceClarify = 1;
-        SonarColumn c = extract(f, s);
-        QCOMPARE(int(c.samples[2]), 100);
-        QCOMPARE(int(c.samples[3]), 0);
-        QCOMPARE(int(c.samples[19]), 0);
-        QCOMPARE(int(c.samples[20]), 100);  // clarify 1 stops at the top row
-        s.surfaceClarify = 2;
-        c = extract(f, s);
-        QCOMPARE(int(c.samples[2]), 100);
-        QCOMPARE(int(c.samples[29]), 0);  // 2 follows the clutter to the first quiet run
-        s.surfaceClarify = 0;
-        QCOMPARE(int(extract(f, s).samples[10]), 100);
-
-        // Clutter down to the bottom: cleared up to bottom - 3.
-        kvl_w deep = sonarTestFrame(1000, 833, 20);
-        for (int r = 0; r < 240; ++r)
-            sonarTestSamples(deep)[r] = 100;
-        s.surfaceClarify = 2;
-        c = extract(deep, s);
-        QCOMPARE(int(c.samples[195]), 0);
-        QCOMPARE(int(c.samples[196]), 100);
-    }
-
-    void fishSpacing_oneFishPer60Columns() {
-        SonarColumnState state;
-        const kvl_w f = sonarTestFrame(1000, 833, 10, 100, 200);
-        QList<int> found;
-        for (int i = 1; i <= 130; ++i) {
-            SonarFishHit hit;
-            sonar_extractColumn(f, settings(), state, &hit);
-            if (hit.found) found << i;
+        QFETCH(float, clarify);
+        QFETCH(int, top);
+        QFETCH(int, clutter);
+        QFETCH(int, clearedTo);
+        kvl_w f = sonarTestFrame(1000, 833, top, 0, 0, clutter, clutter + 10, 9);
+        std::fill_n(sonarTestSamples(f), clutter, 100);
+        const SonarColumn c = extract(f, 10, 0, clarify);
+        for (int r = 0; r < std::min(clutter + 10, 240); ++r) {
+            const int kept = r < clutter ? 100 : 9;
+            QVERIFY2(c.samples[r] == (r >= 3 && r < clearedTo ? 0 : kept),
+                     qPrintable(QString::number(r)));
         }
-        QCOMPARE(found, (QList<int>{60, 120}));
     }
 
-    void fishBounds_data() {
+    // Top row 10, bottom row 199 of the frame: a fish must lie in rows 31..188, be strong enough
+    // for the sensitivity, and come 60 columns after the last one at the soonest. With a 20 m
+    // range on the 10 m display it shows twice as deep, held at the last row.
+    void fish_data() {
         QTest::addColumn<float>("sensitivity");
+        QTest::addColumn<uint>("rangeCm");  // shown on a 10 m display
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("strength");
-        QTest::addColumn<bool>("found");
-        // Top row 10, bottom row 199: a fish must lie in rows 31..188.
-        QTest::newRow("20 rows below the top") << 6.f << 30 << 200 << false;
-        QTest::newRow("21 rows below the top") << 6.f << 31 << 200 << true;
-        QTest::newRow("11 rows above the bottom") << 6.f << 188 << 200 << true;
-        QTest::newRow("10 rows above the bottom") << 6.f << 189 << 200 << false;
-        QTest::newRow("sensitivity 9 needs above 10") << 9.f << 100 << 11 << true;
-        QTest::newRow("sensitivity 9, strength 10") << 9.f << 100 << 10 << false;
-        QTest::newRow("sensitivity 1 needs above 90") << 1.f << 100 << 91 << true;
-        QTest::newRow("sensitivity 1, strength 90") << 1.f << 100 << 90 << false;
-        QTest::newRow("OFF") << 0.f << 100 << 255 << false;
+        QTest::addColumn<int>("columnsSince");  // columns since the last fish
+        QTest::addColumn<int>("shownRow");      // -1: no fish
+        QTest::addColumn<int>("depthCm");
+        QTest::newRow("20 rows below the top") << 6.f << 1000u << 30 << 200 << 59 << -1 << 0;
+        QTest::newRow("21 rows below the top") << 6.f << 1000u << 31 << 200 << 59 << 31 << 129;
+        QTest::newRow("11 rows above the bottom") << 6.f << 1000u << 188 << 200 << 59 << 188 << 783;
+        QTest::newRow("10 rows above the bottom") << 6.f << 1000u << 189 << 200 << 59 << -1 << 0;
+        QTest::newRow("sensitivity 9: 11") << 9.f << 1000u << 100 << 11 << 59 << 100 << 417;
+        QTest::newRow("sensitivity 9: 10, too weak") << 9.f << 1000u << 100 << 10 << 59 << -1 << 0;
+        QTest::newRow("sensitivity 1: 91") << 1.f << 1000u << 100 << 91 << 59 << 100 << 417;
+        QTest::newRow("sensitivity 1: 90, too weak") << 1.f << 1000u << 100 << 90 << 59 << -1 << 0;
+        QTest::newRow("OFF") << 0.f << 1000u << 100 << 255 << 59 << -1 << 0;
+        QTest::newRow("58 columns since the last") << 6.f << 1000u << 100 << 200 << 58 << -1 << 0;
+        QTest::newRow("long since the last") << 6.f << 1000u << 100 << 200 << 60 << 100 << 417;
+        QTest::newRow("20 m range: deeper") << 6.f << 2000u << 100 << 200 << 59 << 200 << 833;
+        QTest::newRow("20 m range: held") << 6.f << 2000u << 150 << 200 << 59 << 239 << 1250;
     }
-    void fishBounds() {
+    void fish() {
         QFETCH(float, sensitivity);
+        QFETCH(uint, rangeCm);
         QFETCH(int, row);
         QFETCH(int, strength);
-        QFETCH(bool, found);
+        QFETCH(int, columnsSince);
+        QFETCH(int, shownRow);
         SonarColumnState state;
-        state.count_fishPixWait = 59;
-        SonarColumnSettings s = settings();
-        s.fishSensitivity = sensitivity;
+        state.count_fishPixWait = columnsSince;
         SonarFishHit hit;
-        sonar_extractColumn(sonarTestFrame(1000, 833, 10, row, strength), s, state, &hit);
-        QCOMPARE(hit.found, found);
-        QCOMPARE(state.count_fishPixWait, found ? 0 : 60);
+        const kvl_w f = sonarTestFrame(rangeCm, uint16_t(rangeCm * 5 / 6), 10, row, strength);
+        sonar_extractColumn(f, {0, sensitivity}, state, &hit);
+        QCOMPARE(hit.found ? hit.row : -1, shownRow);
+        if (!hit.found) return;
+        QTEST(qRound(hit.depth * 100), "depthCm");
+        QCOMPARE(state.count_fishPixWait, 0);  // the next one 60 columns later
     }
 
-    void fishScaledToTheDisplay() {
-        SonarColumnState state;
-        state.count_fishPixWait = 59;
-        SonarFishHit hit;
-        // 20 m of sonar on a 10 m display: the fish row doubles.
-        sonar_extractColumn(sonarTestFrame(2000, 1900, 10, 100, 200), settings(10), state, &hit);
-        QVERIFY(hit.found);
-        QCOMPARE(hit.row, 200);
-        QCOMPARE(int(hit.strength), 200);
-        QVERIFY(std::fabs(hit.depth - 20.0f * 100 / 240) < 1e-4);
-        state.count_fishPixWait = 59;
-        sonar_extractColumn(sonarTestFrame(2000, 1900, 10, 150, 200), settings(10), state, &hit);
-        QCOMPARE(hit.row, 239);
-    }
-
-    void resample_stretch() {
-        kvl_w f = sonarTestFrame(2000, 0, 0);  // 20 m on 10 m: scale 2
-        for (int r = 0; r < 240; ++r)
-            sonarTestSamples(f)[r] = static_cast<uint8_t>(r);
-        const SonarColumn c = extract(f, settings(10));
-        QCOMPARE(int(c.samples[10]), 5);
-        QCOMPARE(int(c.samples[11]), 5);
-        QCOMPARE(int(c.samples[239]), 119);
-        QCOMPARE(int(c.samples[2]), 0);  // sample 1 is below T/2 and cleared
-    }
-
-    void resample_compress() {
-        kvl_w f = sonarTestFrame(2000, 0, 0);  // 20 m on 40 m: scale 0.5
-        for (int r = 0; r < 240; ++r)
-            sonarTestSamples(f)[r] = static_cast<uint8_t>(r);
-        const SonarColumn c = extract(f, settings(40));
-        QCOMPARE(int(c.samples[10]), 21);  // the later of samples 20 and 21
-        QCOMPARE(int(c.samples[119]), 239);
-        for (int r = 120; r < 240; ++r)
-            QCOMPARE(int(c.samples[r]), 0);
-
-        kvl_w rows = sonarTestFrame(1000, 800, 40);  // bottom row 192 on a 20 m display
-        const SonarColumn r = extract(rows, settings(20));
-        QCOMPARE(r.surfaceRow, 20);
-        QCOMPARE(r.bottomRow, 96);
-    }
-
-    // A display range or a frame range that cannot scale shows the column at its own scale.
-    void scale_neverDividesByNothing_data() {
-        QTest::addColumn<uint32_t>("rangeCm");
+    // Samples equal to their row, depth 1 m. A display range or a frame range that cannot scale
+    // shows the column at its own scale.
+    void resample_data() {
+        QTest::addColumn<uint>("rangeCm");
         QTest::addColumn<float>("displayRange");
-        QTest::newRow("display 0") << 1000u << 0.f;
-        QTest::newRow("display negative") << 1000u << -5.f;
-        QTest::newRow("display NaN") << 1000u << std::numeric_limits<float>::quiet_NaN();
-        QTest::newRow("display infinite") << 1000u << std::numeric_limits<float>::infinity();
-        QTest::newRow("frame range 0") << 0u << 10.f;
+        QTest::addColumn<QString>("rows");                         // shown row:sample
+        const QString own = QStringLiteral("23:0 24:24 239:239");  // bottom row 24, threshold 25
+        QTest::newRow("20 m on 10 m: stretched") << 2000u << 10.f << "10:0 30:15 31:15 239:119";
+        QTest::newRow("20 m on 40 m: the later of two") << 2000u << 40.f << "10:21 119:239 120:0";
+        QTest::newRow("display 0") << 1000u << 0.f << own;
+        QTest::newRow("display negative") << 1000u << -5.f << own;
+        QTest::newRow("display NaN") << 1000u << std::numeric_limits<float>::quiet_NaN() << own;
+        QTest::newRow("display infinite") << 1000u << std::numeric_limits<float>::infinity() << own;
+        QTest::newRow("frame range 0: no bottom") << 0u << 10.f << "1:0 2:2 239:239";
     }
-    void scale_neverDividesByNothing() {
-        QFETCH(uint32_t, rangeCm);
+    void resample() {
+        QFETCH(uint, rangeCm);
         QFETCH(float, displayRange);
-        QCOMPARE(SonarColumnRules::scale(rangeCm, displayRange), 1.0f);
-        kvl_w f = sonarTestFrame(rangeCm, 0, 0);
-        for (int r = 0; r < 240; ++r)
-            sonarTestSamples(f)[r] = static_cast<uint8_t>(r / 2 + 10);
-        const SonarColumn c = extract(f, settings(displayRange));
-        for (int r = 0; r < 240; r += 37)
-            QCOMPARE(int(c.samples[r]), r / 2 + 10);
-        QCOMPARE(c.bottomRow, 0);
+        QFETCH(QString, rows);
+        kvl_w f = sonarTestFrame(rangeCm, 100, 0);
+        std::iota(sonarTestSamples(f), sonarTestSamples(f) + 240, 0);
+        const SonarColumn c = extract(f, displayRange);
+        for (const QString& pair : rows.split(' '))
+            QCOMPARE(int(c.samples[pair.section(':', 0, 0).toInt()]), pair.section(':', 1).toInt());
     }
 
-    void autoRange_deeperAfter6_shallowerAfter21() {
-        StructConfiguration cfg;
+    // The picture is redrawn when the display range follows the sonar's, after 6 deeper or 21
+    // shallower looks in a row; when a setting that shapes it changes, each one and all at once;
+    // and a manual range is taken at once.
+    void stateCheck_redraws() {
+        using C = StructConfiguration;
+        C cfg;
         Configuration::applyDefaults(cfg);
         SonarStateCheck check;
         float display = 10;
-        QVERIFY(!check.check(cfg, 10, display));  // first look: remembers, no change
-        for (int i = 1; i <= 5; ++i)
-            QVERIFY2(!check.check(cfg, 20, display), qPrintable(QString::number(i)));
-        QCOMPARE(display, 10.f);
-        QVERIFY(check.check(cfg, 20, display));
-        QCOMPARE(display, 20.f);
-        for (int i = 1; i <= 20; ++i)
-            QVERIFY(!check.check(cfg, 5, display));
-        QCOMPARE(display, 20.f);
-        QVERIFY(check.check(cfg, 5, display));
-        QCOMPARE(display, 5.f);
-        // An equal range clears the count.
-        for (int i = 0; i < 5; ++i)
-            check.check(cfg, 30, display);
-        check.check(cfg, 5, display);
-        for (int i = 0; i < 5; ++i)
-            QVERIFY(!check.check(cfg, 30, display));
-        QCOMPARE(display, 5.f);
-    }
-
-    void manualRangeAndSettingsRedraw() {
-        StructConfiguration cfg;
-        Configuration::applyDefaults(cfg);
-        SonarStateCheck check;
-        float display = 10;
-        QVERIFY(!check.check(cfg, 10, display));
-        cfg.depthRange = 30;
-        QVERIFY(check.check(cfg, 10, display));
-        QCOMPARE(display, 30.f);
-        QVERIFY(!check.check(cfg, 10, display));
-        cfg.colorScheme = 0;
-        QVERIFY(check.check(cfg, 10, display));
-        QVERIFY(!check.check(cfg, 10, display));
-        cfg.colorLine = 0.0005f;  // within the tolerance
-        QVERIFY(!check.check(cfg, 10, display));
-        cfg.surfaceClarify = 2;
-        QVERIFY(check.check(cfg, 10, display));
-        cfg.bottomLine = 0;
-        QVERIFY(check.check(cfg, 10, display));
-        QVERIFY(!check.check(cfg, 10, display));
-    }
-
-    void readoutDigits_data() {
-        QTest::addColumn<float>("depth");
-        QTest::addColumn<float>("temp");
-        QTest::addColumn<float>("volts");
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<QList<int>>("expected");  // 4 depth, 5 temperature, 3 battery
-        QTest::newRow("metric") << 12.3f << 21.5f << 12.6f << 0
-                                << QList<int>{0, 1, 2, 3, 1, 0, 2, 1, 5, 1, 2, 6};
-        QTest::newRow("below freezing")
-            << 0.f << -1.5f << 0.f << 0 << QList<int>{0, 0, 0, 0, 0, 0, 0, 1, 5, 0, 0, 0};
-        QTest::newRow("feet and Fahrenheit")
-            << 12.3f << 21.5f << 8.f << 3 << QList<int>{0, 4, 0, 5, 1, 0, 7, 0, 7, 0, 8, 0};
-        QTest::newRow("held at four digits")
-            << 5000.f << 0.f << 150.f << 0 << QList<int>{9, 9, 9, 9, 1, 0, 0, 0, 0, 9, 9, 9};
-    }
-    void readoutDigits() {
-        QFETCH(float, depth);
-        QFETCH(float, temp);
-        QFETCH(float, volts);
-        QFETCH(int, unit);
-        QFETCH(QList<int>, expected);
-        const StructSonarReadout r =
-            SonarReadout::digits(depth, temp, volts, unit >= 2, unit == 1 || unit == 3);
-        QList<int> got;
-        for (int d : r.depth)
-            got << d;
-        for (int d : r.temperature)
-            got << d;
-        for (int d : r.battery)
-            got << d;
-        QCOMPARE(got, expected);
+        // range, looks, redrawn at the last look, display range after them
+        const std::tuple<float, int, bool, float> steps[] = {
+            {10, 1, false, 10}, {20, 5, false, 10}, {20, 1, true, 20}, {5, 20, false, 20},
+            {5, 1, true, 5},    {30, 5, false, 5},  {5, 1, false, 5},  {30, 5, false, 5}};
+        for (const auto& [range, looks, redrawn, after] : steps) {
+            for (int i = 1; i <= looks; ++i)
+                QCOMPARE(check.check(cfg, range, display), i == looks && redrawn);
+            QCOMPARE(display, after);
+        }
+        const auto redrawnOnce = [&] {
+            return check.check(cfg, 5, display) && !check.check(cfg, 5, display);
+        };
+        const auto floats = {&C::sonarSensitivity, &C::fishSensitivity, &C::surfaceClarify,
+                             &C::colorLine, &C::depthRange};
+        const auto ints = {&C::backgroundColor, &C::colorScheme, &C::bottomLine};
+        for (float C::*f : floats) {
+            cfg.*f += 7;
+            QVERIFY(redrawnOnce());
+        }
+        for (int C::*f : ints) {
+            cfg.*f ^= 1;
+            QVERIFY(redrawnOnce());
+        }
+        for (float C::*f : floats)  // all at once: each one is remembered
+            cfg.*f += 7;
+        for (int C::*f : ints)
+            cfg.*f ^= 1;
+        QVERIFY(redrawnOnce());
+        QCOMPARE(display, 14.f);
+        cfg.colorLine += 0.0005f;  // within the tolerance
+        QVERIFY(!check.check(cfg, 5, display));
     }
 };
 
-QObject* makeSonarColumnTest() {
-    return new TestSonarColumn;
-}
-
+KORVEL_TEST_MAIN(TestSonarColumn)
 #include "test_sonar_column.moc"
