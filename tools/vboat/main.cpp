@@ -18,6 +18,7 @@
 #include <unistd.h>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -63,11 +64,17 @@ int serve(const ServeOptions& o, const vboat::SimOptions& options) {
         err << "korvel-vboat: cannot write the trace " << o.trace << "\n";
         return 1;
     }
-    vboat::ControlServer control([&boat](const QByteArray& line) { return boat.control(line); });
+    vboat::ControlServer control([&boat](const QByteArray& line) {
+        const QByteArray answer = boat.control(line);
+        // The log says what a script did to the boat, beside what the handset saw.
+        std::fprintf(stderr, "korvel-vboat: %s: %s\n", line.constData(), answer.constData());
+        return answer;
+    });
     if (!o.control.isEmpty() && !control.listen(o.control)) {
         err << "korvel-vboat: cannot listen for control commands on " << o.control << "\n";
         return 1;
     }
+    if (!o.control.isEmpty()) err << "korvel-vboat: control commands on " << o.control << "\n";
     const QString& path = o.socket;
     const int listenFd = vboat::listenUnixSocket(path);
     if (listenFd < 0) {
