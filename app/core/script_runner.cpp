@@ -1,6 +1,7 @@
 #include "core/script_runner.h"
 
 #include "core/base/keypad.h"
+#include "platform/boat_control.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,6 +93,10 @@ bool ScriptRunner::parse(const QString& text) {
             c.kind = StructCommand::Shot;
             c.arg = w[1];
             ok = c.arg.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+        } else if (verb == QLatin1String("boat") && w.size() >= 2) {
+            c.kind = StructCommand::Boat;
+            c.arg = line.mid(verb.size()).trimmed();
+            ok = true;
         } else if (verb == QLatin1String("quit") && w.size() == 1) {
             ok = true;
         }
@@ -157,6 +162,18 @@ void ScriptRunner::runNext() {
                 qWarning("script line %d: cannot save %s", c.line, qPrintable(c.arg));
                 emit finished(1);
                 return;
+            }
+            break;
+        }
+        case StructCommand::Boat: {
+            QString answer;
+            QString error;
+            if (!BoatControl::send(c.arg, &answer, &error)) {
+                qWarning("script line %d: boat %s: %s", c.line, qPrintable(c.arg),
+                         qPrintable(error));
+            } else if (!answer.startsWith(QLatin1String("ok"))) {
+                qWarning("script line %d: boat %s: %s", c.line, qPrintable(c.arg),
+                         qPrintable(answer));
             }
             break;
         }

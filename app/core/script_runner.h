@@ -17,13 +17,16 @@ class QWidget;
 //   release NAME     let a pressed key go
 //   shot FILE.png    save a picture of the whole screen: the view with every window shown over
 //                    it (dialogs, menus), each where the screen shows it
+//   boat LINE        send LINE to the virtual boat's control channel (platform/boat_control.h),
+//                    e.g. "boat power off"; a line the boat does not take is reported with its
+//                    line number and the script goes on
 //   quit             end the program
 // Empty lines and lines starting with '#' are skipped.
 class ScriptRunner : public QObject {
     Q_OBJECT
 public:
     struct StructCommand {
-        enum Kind { Wait, Key, Hold, Press, Release, Shot, Quit } kind;
+        enum Kind { Wait, Key, Hold, Press, Release, Shot, Boat, Quit } kind;
         QString arg;
         int ms = 0;
         int line = 0;

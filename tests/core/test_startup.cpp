@@ -53,7 +53,7 @@ private slots:
         QTest::addColumn<int>("badLine");
         QTest::newRow("good")
             << "# demo\nwait 100\nkey up\nhold esc 900\npress change\nrelease change\n"
-               "shot a.png\nquit\n"
+               "shot a.png\nboat fault  weak\nquit\n"
             << 0;
         QTest::newRow("press without key") << "press\n" << 1;
         QTest::newRow("unknown verb") << "wait 10\n\njump 3\n" << 3;
@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("negative wait") << "wait -5\n" << 1;
         QTest::newRow("hold without time") << "key up\nhold ap\n" << 2;
         QTest::newRow("shot not png") << "shot screen.bmp\n" << 1;
+        QTest::newRow("boat without a command") << "wait 1\nboat\n" << 2;
     }
     void scriptParser_reportsTheBadLine() {
         QFETCH(QString, text);

@@ -3,20 +3,29 @@
 // is exact and nothing waits. (The parser that judges it is pinned by hand-built bytes in the
 // link's tests.) Then the firmware loader, the wire protocol over a socket, and the program.
 #include "boat_core.h"
+#include "control.h"
+#include "core/base/configuration.h"
 #include "core/base/resources.h"
+#include "core/script_runner.h"
 #include "fake_spi_bus.h"
+#include "kboot_loader.h"
 #include "korvel_test.h"
+#include "link/ap_sentence.h"
 #include "link/kboot.h"
+#include "link/module_update.h"
+#include "link/rdup_file.h"
 #include "link/sonar_frame_values.h"
 #include "link/spi_device.h"
+#include "platform/boat_control.h"
 #include "platform/spi_bus_virtual.h"
-#include "sonar_loader.h"
 #include "virtual_boat.h"
 
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -80,17 +89,93 @@ struct Rig {
         }
         return -1;
     }
-    // Power on and wait for the hello, which comes half a second later.
+    // Power on and wait for the hello, which comes half a second later. The autopilot's
+    // information shows "?" until its first report (its own defaults are values it reports).
     void start() {
         core.powerOn(now);
         run(0.6);
+        ApInfo_t unknown;
+        std::fill(std::begin(unknown.field), std::end(unknown.field), QStringLiteral("?"));
+        state().setCurrentInfoAp(unknown);
     }
     LinkState& state() { return dev.state(); }
+    // The signal strength at the handset from a fresh radio report, in dBm (0: no signal).
+    int rssi() {
+        state().currentInfo_radio.myRssi = 1;
+        dev.ss_askRadioRssi_tst();
+        run(0.02);
+        return int8_t(state().currentInfo_radio.myRssi.load());
+    }
+};
+
+// A sentence of the handset, as its link sends it.
+void sendAp(Rig& rig, const QString& sentence) {
+    rig.dev.ss_wr_aplnk_tst(sentence.toLatin1());
+}
+
+// The start sentence to a point the given metres north of where the boat starts (40 m out
+// from the shore point, on the remote control's run).
+QString runNorth(double metres) {
+    const vboat::SimOptions o;
+    const auto ddS32 = [](double degrees) { return int(std::lround(degrees * 1e7)); };
+    return ApSentence::start(ddS32(o.originLongitude),
+                             ddS32(o.originLatitude + (40 + metres) / 111320.0));
+}
+
+StructConfiguration defaults() {
+    StructConfiguration cfg;
+    Configuration::applyDefaults(cfg);
+    return cfg;
+}
+
+// A module update driven by the handset's own state machine over the rig's link; blockSize
+// other than the module's own shows what its loader does with a wrong one.
+struct RigUpdateLink : ModuleUpdateLink {
+    Rig& rig;
+    bool ap;
+    uint16_t blockSize;
+    RigUpdateLink(Rig& r, bool autopilot, uint16_t size) : rig(r), ap(autopilot), blockSize(size) {}
+    void send(const KBootTxPkgT& pkg) {
+        if (ap) {
+            rig.dev.KBootEncPkg_Ap(pkg);
+        } else {
+            rig.dev.KBootEncPkg_Snr(pkg);
+        }
+    }
+    void sendReset() override {
+        if (ap) {
+            sendAp(rig, ApSentence::reset());
+        } else {
+            rig.dev.ss_sysReset_tst();
+        }
+    }
+    void sendHeartbeat() override { send(KBoot::heartbeat()); }
+    void sendStart(uint32_t size, uint8_t x) override {
+        send(KBoot::startOfTransfer(size, blockSize, x));
+    }
+    void sendBlock(uint16_t index, const uint8_t* block) override {
+        send(KBoot::block(index, block, blockSize));
+    }
+    void startHeartbeatTimer() override {}
+    void stopHeartbeatTimer() override {}
+    void clearHeartbeatMisses() override { rig.dev.heartbeatMiss = 0; }
+    int requestedIndex() override { return rig.dev.requestedBlockIndex(); }
+    void clearRequest() override { rig.dev.clearRequestedBlockIndex(); }
+    void clearFlags() override {
+        LinkState& s = rig.state();
+        s.flag_getData_update_fmOk = s.flag_getData_update_fmFail = 0;
+        s.flag_getData_update_comAck = s.flag_getData_update_fmAck = 0;
+        clearRequest();
+    }
+    bool comAck() override { return rig.state().flag_getData_update_comAck != 0; }
+    bool fmAck() override { return rig.state().flag_getData_update_fmAck != 0; }
+    bool fmOk() override { return rig.state().flag_getData_update_fmOk != 0; }
+    bool fmFail() override { return rig.state().flag_getData_update_fmFail != 0; }
 };
 
 // The loader's one answer to a packet of the handset's own encoder: "hb" for the heartbeat's,
 // "!n" for a request of block n, "4" or "5" for its report, "" for none, "?" for anything else.
-QString answer(vboat::SonarLoader& loader, const KBootTxPkgT& pkg, bool corrupt = false) {
+QString answer(vboat::KBootLoader& loader, const KBootTxPkgT& pkg, bool corrupt = false) {
     uint8_t buf[KBoot::kMaxData + KBoot::kOverhead];
     QByteArray packet(reinterpret_cast<const char*>(buf), KBoot::encode(pkg, buf));
     packet[4] = char(packet[4] ^ int(corrupt));
@@ -231,6 +316,244 @@ private slots:
         QVERIFY(rig->frames.isEmpty());
     }
 
+    void autopilot_helloThenInformationOnceASecond() {
+        LinkState& s = rig->state();
+        QCOMPARE(rig->secondsUntil(s.flag_getData_ap_hello, 1), -1.0);  // off: nothing
+        rig->core.powerOn(rig->now);
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getData_ap_hello) - 0.5) < 0.02);
+        rig->bus->taken.clear();
+        rig->run(6.2);  // up to 6.7 s: reports at 1.5 ... 6.5 s
+        QCOMPARE(int(rig->bus->taken.count("$HMINF,")), 6);
+        QCOMPARE(int(rig->bus->taken.count("$HMPWR,")), 0);  // once only
+        QCOMPARE(int(s.count_noData_ap), 0);
+        const ApInfo_t info = s.currentInfoAp();
+        // Satellites, heading, task mode, remote control, no distance without a task.
+        QVERIFY(info.field[0].toInt() > 0 && info.field[1].toInt() >= 0);
+        QCOMPARE(QStringList({info.field[2], info.field[3], info.field[4]}),
+                 QStringList({"M", "A", ""}));
+    }
+
+    void autopilot_answersSentences_data() {
+        QTest::addColumn<QStringList>("sentences");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<bool>("ack");
+        QTest::addColumn<QString>("mode");  // the task mode the information reports then
+        const StructConfiguration cfg = defaults();
+        const QString pra = ApSentence::parameters(cfg);
+        const QString hck = ApSentence::wiringTest("left", cfg);
+        QTest::newRow("parameters") << QStringList{pra} << "none" << 0.5 << true << "M";
+        QTest::newRow("wiring test") << QStringList{hck} << "none" << 0.5 << true << "M";
+        QTest::newRow("no-ack fault") << QStringList{pra, hck} << "no-ack" << 0.5 << false << "M";
+        QTest::newRow("checksum wrong")
+            << QStringList{QString(hck).replace("LEFT", "LEFF")} << "none" << 0.5 << false << "M";
+        QTest::newRow("run") << QStringList{runNorth(300)} << "none" << 2.0 << false << "R";
+        QTest::newRow("run, stop")
+            << QStringList{runNorth(300), ApSentence::stop()} << "none" << 2.0 << false << "S";
+        QTest::newRow("run 5 m: arrives")
+            << QStringList{runNorth(5)} << "none" << 8.0 << false << "F";
+        QTest::newRow("run nowhere") << QStringList{ApSentence::seal("$HMCTL,RUN,east,north")}
+                                     << "none" << 2.0 << false << "E";
+    }
+    void autopilot_answersSentences() {
+        QFETCH(QStringList, sentences);
+        QFETCH(QString, fault);
+        QFETCH(double, seconds);
+        QFETCH(bool, ack);
+        QFETCH(QString, mode);
+        QVERIFY(rig->core.setFaultByName(fault));
+        rig->start();
+        LinkState& s = rig->state();
+        s.flag_getData_ap_ack = 0;
+        for (const QString& sentence : sentences)
+            sendAp(*rig, sentence);
+        rig->run(seconds + 1);
+        QCOMPARE(int(s.flag_getData_ap_ack), int(ack));
+        const ApInfo_t info = s.currentInfoAp();
+        QCOMPARE(info.field[2], mode);
+        // The distance to the target while it runs: about 300 m less the way made.
+        QCOMPARE(info.field[4].isEmpty(), mode != "R");
+        if (mode == "R") QVERIFY(qAbs(info.field[4].toInt() - 296) < 5);
+    }
+
+    // The handset's own update file reader and update steps against the boat's two loaders.
+    void update_flashesTheImagesOfAnUpdateFile_data() {
+        QTest::addColumn<bool>("autopilot");
+        QTest::addColumn<int>("blockSize");
+        QTest::addColumn<int>("reRequest");  // every nth block asked for twice
+        QTest::addColumn<QString>("failCode");
+        QTest::newRow("sonar box") << false << 128 << 0 << "";
+        QTest::newRow("autopilot") << true << 48 << 0 << "";
+        QTest::newRow("autopilot, lossy") << true << 48 << 4 << "";
+        // It answers the start with a failure; the handset, waiting for a request, gives up.
+        QTest::newRow("autopilot offered 128") << true << 128 << 0 << "212";
+    }
+    void update_flashesTheImagesOfAnUpdateFile() {
+        QFETCH(bool, autopilot);
+        QFETCH(int, blockSize);
+        QFETCH(int, reRequest);
+        QFETCH(QString, failCode);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("boat.rdup");
+        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--make-rdup", path, "--sonar-version",
+                                                         "107", "--ap-version", "1.02"}),
+                 0);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray file = f.readAll();
+        const StructRdupFile rdup = RdupFile::parse(file);
+        QVERIFY2(rdup.ok, qPrintable(rdup.error));
+        QCOMPARE(QList<int>({rdup.sonarVersion, rdup.apVersion}), QList<int>({107, 102}));
+        QCOMPARE(file.mid(RdupFile::kSonarVersion, 15), QByteArray("SONAR-V107.bin*"));
+        QCOMPARE(file.mid(RdupFile::kApVersion, 20), QByteArray("AUTOPILOT-V1.02.bin*"));
+        QCOMPARE(file.size(), RdupFile::kApImage + rdup.apImage.size());
+        // Images that end in a short block.
+        QVERIFY(rdup.sonarImage.size() % 128 && rdup.apImage.size() % 48);
+
+        rig->core.autopilot().life().loader().setReRequestEvery(reRequest);
+        rig->start();
+        LinkState& s = rig->state();
+        s.flag_getData_ap_hello = s.flag_getData_sonar_hello = 0;
+        const QByteArray image = autopilot ? rdup.apImage : rdup.sonarImage;
+        RigUpdateLink link(*rig, autopilot, uint16_t(blockSize));
+        StructUpdateProfile profile =
+            autopilot ? StructUpdateProfile::autopilot() : StructUpdateProfile::sonar();
+        profile.blockSize = blockSize;
+        ModuleUpdate update(image, link, profile);
+        for (int i = 0; i < 5000 && !update.finished(); ++i)
+            rig->run(std::max(5, update.step()) / 1000.0);
+        if (!failCode.isEmpty()) QCOMPARE(update.view().code, failCode);
+        QCOMPARE(update.state() == ModuleUpdate::State::Succeeded, failCode.isEmpty());
+        const vboat::BoatStats stats = rig->core.stats();
+        const vboat::LoaderStats loader = autopilot ? stats.apLoader : stats.loader;
+        QCOMPARE(loader.image, failCode.isEmpty() ? image : QByteArray());
+        QCOMPARE(loader.reRequests > 0, reRequest > 0);
+        // The module boots its application again, announces itself and reports the new version.
+        rig->run(1);
+        QCOMPARE(int(autopilot ? s.flag_getData_ap_hello : s.flag_getData_sonar_hello), 1);
+        rig->dev.ss_askSnrInfo_tst();
+        rig->run(0.1);
+        const bool flashed = failCode.isEmpty();
+        QCOMPARE(int(s.currentInfo_sys.app), flashed && !autopilot ? 107 : 105);
+        QCOMPARE(int(s.currentInfo_sys.helmo), flashed && autopilot ? 102 : 100);
+    }
+
+    void signal_followsDistanceAndLink_data() {
+        QTest::addColumn<QString>("line");   // a control command
+        QTest::addColumn<double>("metres");  // the boat is sent this far north first
+        QTest::addColumn<int>("lo");         // the signal's range at the handset
+        QTest::addColumn<int>("hi");
+        QTest::addColumn<int>("frames");  // taken in 4 s
+        QTest::newRow("40 m out") << "fault none" << 0.0 << -59 << -53 << 24;
+        QTest::newRow("340 m out") << "fault none" << 300.0 << -78 << -72 << 24;
+        QTest::newRow("weak") << "fault weak" << 0.0 << -84 << -78 << 12;
+        QTest::newRow("lost") << "fault lost" << 0.0 << 0 << 0 << 0;
+        QTest::newRow("forced") << "rssi -45" << 300.0 << -45 << -45 << 24;
+    }
+    void signal_followsDistanceAndLink() {
+        QFETCH(QString, line);
+        QFETCH(double, metres);
+        QFETCH(int, lo);
+        QFETCH(int, hi);
+        QFETCH(int, frames);
+        rig->start();
+        if (metres > 0) {
+            sendAp(*rig, runNorth(metres));
+            rig->run(metres / 1.0);  // at least 1 m/s
+            QCOMPARE(rig->state().currentInfoAp().taskMode(), QString("F"));
+        }
+        QCOMPARE(vboat::controlCommand(rig->core, line.toLatin1(), rig->now), QByteArray("ok"));
+        rig->frames.clear();
+        rig->run(4);
+        QVERIFY2(qAbs(rig->frames.size() - frames) <= 1,
+                 qPrintable(QString::number(rig->frames.size())));
+        for (int i = 0; i < 5; ++i) {
+            const int dbm = rig->rssi();
+            QVERIFY2(dbm >= lo && dbm <= hi, qPrintable(QString::number(dbm)));
+        }
+    }
+
+    void control_commandsAnswerAndAct_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<int>("frames");      // taken in the next 2 s
+        QTest::addColumn<int>("rssi");        // 1: any signal
+        QTest::addColumn<bool>("ack");        // to a parameter sentence
+        QTest::addColumn<QString>("ap");      // task mode, remote control
+        QTest::addColumn<QString>("status");  // a part of the status line
+        const auto row = [](const char* line, const char* reply, int frames, int rssi, bool ack,
+                            const char* ap, const char* status = "power=on") {
+            QTest::newRow(line) << line << reply << frames << rssi << ack << ap << status;
+        };
+        row("power off", "ok", 0, 0, false, "? ?", "power=off");
+        row("power on", "ok", 12, 1, true, "M A");
+        row("rate 12", "ok", 24, 1, true, "M A", "rate=12");
+        row("rssi -45", "ok", 12, -45, true, "M A");
+        row("fault lost", "ok", 0, 0, false, "? ?");
+        row("fault garbage 2", "ok", 12, 1, true, "M A");
+        row("ap ack off", "ok", 12, 1, false, "M A", "ack=off");
+        row("ap mode E", "ok", 12, 1, true, "E A", "mode=E");
+        row("ap rc V", "ok", 12, 1, true, "M V", "rc=V");
+        row("version ap 1.50", "ok", 12, 1, true, "M A", "ap-version=1.50");
+        row("version sonar 99", "ok", 12, 1, true, "M A", "sonar-version=99");
+        row("fault fog", "error: unknown fault \"fog\"", 12, 1, true, "M A");
+        row("rate 0", "error: rate N: N above 0 and at most 50", 12, 1, true, "M A");
+        row("rssi 5", "error: rssi N|auto: N is -127 to -1 (dBm)", 12, 1, true, "M A");
+        row("ap mode Q", "error: ap ack on|off, ap mode M|R|F|S|E|T, ap rc A|V", 12, 1, true,
+            "M A");
+        row("jump",
+            "error: unknown command \"jump\" (fault, power, rssi, rate, ap, version, status)", 12,
+            1, true, "M A");
+    }
+    void control_commandsAnswerAndAct() {
+        QFETCH(QString, line);
+        QFETCH(QString, reply);
+        QFETCH(int, frames);
+        QFETCH(int, rssi);
+        QFETCH(bool, ack);
+        QFETCH(QString, ap);
+        QFETCH(QString, status);
+        rig->start();
+        LinkState& s = rig->state();
+        QCOMPARE(QString(vboat::controlCommand(rig->core, line.toLatin1(), rig->now)), reply);
+        rig->frames.clear();
+        s.flag_getData_ap_ack = 0;
+        sendAp(*rig, ApSentence::parameters(defaults()));
+        rig->run(2);
+        // A new rate starts after the frame already due.
+        QVERIFY2(qAbs(rig->frames.size() - frames) <= 2,
+                 qPrintable(QString::number(rig->frames.size())));
+        const int dbm = rig->rssi();
+        QVERIFY2(rssi == 1 ? dbm < 0 : dbm == rssi, qPrintable(QString::number(dbm)));
+        QCOMPARE(int(s.flag_getData_ap_ack), int(ack));
+        QCOMPARE(s.currentInfoAp().taskMode() + ' ' + s.currentInfoAp().rcState(), ap);
+        const QByteArray line2 = vboat::controlCommand(rig->core, "status", rig->now);
+        QVERIFY2(line2.startsWith("ok ") && line2.contains(status.toLatin1()), line2.constData());
+    }
+
+    void trace_aLineForEachPacketTheBoatHears() {
+        QStringList lines;
+        rig->core.setTrace([&](const QByteArray& l) { lines << QString::fromLatin1(l); });
+        rig->start();
+        const QByteArray gain = ",Gain=1*" + QByteArray(1, char(xorOf(",Gain=1")));
+        const QString pra = ApSentence::parameters(defaults());
+        rig->dev.ss_snrHello_tst();
+        rig->dev.ss_snrCfg_tst(gain);
+        sendAp(*rig, pra);
+        rig->dev.ss_askRadioRssi_tst();
+        rig->dev.ss_wr_updateHB_Ap();
+        rig->dev.ss_wr_updateSTX_Snr(300, 0x5A);
+        rig->run(0.03);
+        rig->core.powerOff();
+        rig->dev.ss_snrHello_tst();
+        rig->run(0.01);
+        QCOMPARE(lines,
+                 QStringList({"0.605 boat 0xA6\n", "0.610 boat 0xB1 ,Gain=1*\n",
+                              "0.615 boat 0xC2 " + pra + "\n", "0.620 module 0xA3\n",
+                              "0.625 boat 0xC2 kboot 0x00 2\n", "0.630 boat 0x00 kboot 0x1F 9\n",
+                              "0.635 boat 0xA6 (not heard)\n"}));
+    }
+
     void faults_onlyGoodFramesReachTheHandset_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("harmless");  // the handset takes the hit frames all the same
@@ -365,7 +688,7 @@ private slots:
         for (int i = 0; i < image.size(); ++i)
             image[i] = char(i * 13);
         const uint8_t x = xorOf(image);
-        vboat::SonarLoader loader;
+        vboat::KBootLoader loader(128);
         loader.setFault(vboat::LoaderFault(fault), 2);
         loader.setReRequestEvery(reRequest);
         loader.enter();
@@ -382,7 +705,7 @@ private slots:
     }
 
     void loader_asksAgainForTheBlockItWants() {
-        vboat::SonarLoader loader;
+        vboat::KBootLoader loader(128);
         loader.enter();
         const QByteArray image(256, 'a');
         const auto block = [&](uint16_t index) { return KBoot::block(index, raw(image), 128); };
@@ -425,6 +748,68 @@ private slots:
         QVERIFY(boat.waitForFinished(3000));
         QCOMPARE(boat.exitCode(), 0);
         QVERIFY(!QFile::exists(socket));
+    }
+
+    void program_takesControlCommandsAndTraces() {
+        QTemporaryDir dir;
+        const QString socket = dir.filePath("boat.sock");
+        const QString control = dir.filePath("boat.ctl");
+        const QString trace = dir.filePath("trace.txt");
+        const QString rdup = dir.filePath("x.rdup");
+        QCOMPARE(
+            QProcess::execute(KORVEL_VBOAT_BINARY, {"--make-rdup", rdup, "--ap-version", "1.2"}),
+            2);
+        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--socket", socket, "--fault", "fog"}), 2);
+        QProcess boat;
+        boat.start(KORVEL_VBOAT_BINARY,
+                   {"--socket", socket, "--control", control, "--trace", trace, "--fault", "weak"});
+        QVERIFY(boat.waitForStarted());
+        QTRY_VERIFY(QFile::exists(socket) && QFile::exists(control));
+        SpiDevice dev(std::make_unique<SpiBusVirtual>(socket));
+        dev.setPacing({0, 0, 0});
+        QTRY_VERIFY((dev.pollOnce(), dev.haveNewFrame()));
+        // The trace has the line while the boat runs.
+        QFile traced(trace);
+        QVERIFY(traced.open(QIODevice::ReadOnly));
+        QByteArray lines;
+        dev.ss_askSnrInfo_tst();
+        QTRY_VERIFY((dev.pollOnce(), lines += traced.readAll(), lines.contains("boat 0xA3\n")));
+        QVERIFY(QRegularExpression("^\\d+\\.\\d{3} boat 0xA3$", QRegularExpression::MultilineOption)
+                    .match(lines)
+                    .hasMatch());
+
+        QString answer;
+        QVERIFY(BoatControl::send("status", &answer, nullptr, control));
+        QVERIFY2(answer.contains("power=on") && answer.contains("link=weak"), qPrintable(answer));
+        // A script's boat lines; the one the boat refuses is reported and the script goes on.
+        qputenv("KORVEL_VBOAT_CONTROL", control.toLocal8Bit());
+        ScriptRunner script(nullptr);
+        QSignalSpy done(&script, &ScriptRunner::finished);
+        {
+            KorvelTest::ExpectedMessage refused("script line 2: boat fault fog: error: unknown");
+            QVERIFY(script.parse("boat fault none\nboat fault fog\nboat  power   off\n"));
+            script.start();
+            QVERIFY(done.wait());
+            QCOMPARE(refused.seen(), 1);
+        }
+        QVERIFY(BoatControl::send("status", &answer, nullptr, control));
+        QVERIFY2(answer.contains("power=off") && answer.contains("link=none"), qPrintable(answer));
+        // No boat at the path: the line is reported all the same.
+        qputenv("KORVEL_VBOAT_CONTROL", dir.filePath("none.ctl").toLocal8Bit());
+        {
+            KorvelTest::ExpectedMessage missing("script line 1: boat status: no virtual boat at");
+            QVERIFY(script.parse("boat status\nwait 1\n"));
+            script.start();
+            QVERIFY(done.wait());
+            QCOMPARE(missing.seen(), 1);
+        }
+        qunsetenv("KORVEL_VBOAT_CONTROL");
+        QCOMPARE(done.size(), 2);
+        QCOMPARE(done.at(1).at(0).toInt(), 0);
+        boat.terminate();
+        QVERIFY(boat.waitForFinished(3000));
+        QCOMPARE(boat.exitCode(), 0);
+        QVERIFY(!QFile::exists(control));
     }
 };
 

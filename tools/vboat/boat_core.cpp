@@ -1,19 +1,18 @@
 #include "boat_core.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vboat {
 
 namespace {
-constexpr double kBootSeconds = 0.5;          // power switch to hello
-constexpr double kLoaderWaitSeconds = 1.0;    // the loader waits this long for the handset
-constexpr double kLoaderIdleSeconds = 3.0;    // ... and, once it has spoken, for its next word
-constexpr double kLoaderReportSeconds = 0.3;  // its last report goes out before it boots
-constexpr double kRadioDelay = 0.04;          // handset -> boat -> handset
-constexpr double kPairingSeconds = 0.8;       // bind command (or boat power-up) to success
-constexpr double kBindWindowSeconds = 60.0;   // the module gives up binding after this
+constexpr double kRadioDelay = 0.04;         // handset -> boat -> handset
+constexpr double kBootSeconds = 0.5;         // the boat's power switch to its radio's pairing
+constexpr double kPairingSeconds = 0.8;      // bind command (or boat boot) to success
+constexpr double kBindWindowSeconds = 60.0;  // the module gives up binding after this
 constexpr double kMinRate = 0.2;
 constexpr double kMaxRate = 50.0;
+constexpr int kWeakLinkLossDb = 25;
 
 quint8 rssiByte(int dbm) {
     return static_cast<quint8>(dbm & 0xFF);
@@ -26,9 +25,26 @@ bool commandOf(const QByteArray& payload, quint8& command) {
     return (command ^ static_cast<quint8>(payload[1])) == 0xFF;
 }
 
+// The data of a command with a length byte (0xC0..0xCF): at most that many bytes after it.
+QByteArray reportData(const QByteArray& payload) {
+    return payload.size() < 3 ? QByteArray() : payload.mid(3, quint8(payload[2]));
+}
+
 void put16(QByteArray& b, int at, quint16 v) {
     b[at] = static_cast<char>(v & 0xFF);
     b[at + 1] = static_cast<char>(v >> 8);
+}
+
+QByteArray hex(quint8 v) {
+    return "0x" + QByteArray::number(v, 16).rightJustified(2, '0').toUpper();
+}
+
+// "kboot 0x20 50": type and data length of a KBoot packet, "kboot ?" when it does not decode.
+QByteArray describeKBoot(const QByteArray& packet) {
+    quint8 type = 0;
+    QByteArray data;
+    if (!KBootLoader::decode(packet, type, data)) return "kboot ?";
+    return "kboot " + hex(type) + ' ' + QByteArray::number(data.size());
 }
 }  // namespace
 
@@ -87,17 +103,17 @@ void BoatCore::resetConnection() {
 }
 
 void BoatCore::powerOn(double now) {
-    if (power_ != Power::Off) return;
-    power_ = Power::Booting;
+    if (boatOn_) return;
+    boatOn_ = true;
     bootDoneAt_ = now + kBootSeconds;
-    nextFrameAt_ = bootDoneAt_ + 0.1;
-    rebootAt_ = -1;
-    sim_.restartGps();
+    sonar_.powerOn(now);
+    ap_.powerOn(now);
 }
 
 void BoatCore::powerOff() {
-    power_ = Power::Off;
-    rebootAt_ = -1;
+    boatOn_ = false;
+    sonar_.powerOff();
+    ap_.powerOff();
     pending_.clear();
 }
 
@@ -110,51 +126,97 @@ void BoatCore::setFault(Fault fault, int everyNth) {
     faultEvery_ = std::max(1, everyNth);
 }
 
+bool BoatCore::setFaultByName(const QString& name, int everyNth) {
+    Fault fault = Fault::None;
+    if (name == QLatin1String("none")) {
+        setFault(Fault::None);
+        link_ = LinkFault::None;
+        ap_.setAcknowledging(true);
+    } else if (faultFromName(name, fault)) {
+        setFault(fault, everyNth);
+    } else if (name == QLatin1String("weak")) {
+        link_ = LinkFault::Weak;
+    } else if (name == QLatin1String("lost")) {
+        link_ = LinkFault::Lost;
+    } else if (name == QLatin1String("no-ack")) {
+        ap_.setAcknowledging(false);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void BoatCore::setLoaderFault(LoaderFault fault, int stopAfterBlocks) {
-    loader_.setFault(fault, stopAfterBlocks);
+    sonar_.loader().setFault(fault, stopAfterBlocks);
+}
+
+void BoatCore::setVersions(const BoatVersions& versions) {
+    versions_ = versions;
+    sonar_.setVersion(versions.app);
+    ap_.life().setVersion(versions.autopilot);
+}
+
+BoatVersions BoatCore::versions() const {
+    BoatVersions v = versions_;
+    v.app = sonar_.version();
+    v.autopilot = ap_.life().version();
+    return v;
 }
 
 BoatStats BoatCore::stats() const {
     BoatStats s = stats_;
-    s.loader = loader_.stats();
+    s.loader = sonar_.loader().stats();
+    s.apLoader = ap_.life().loader().stats();
+    s.autopilot = ap_.stats();
     s.badPackets += reader_.rejectedHeaders();
     s.readsWhileDeselected = output_.readsWhileDeselected();
     s.droppedMessages = output_.dropped();
     return s;
 }
 
+bool BoatCore::canSpeak(Source source) const {
+    const ModuleLife& life = source == Source::Sonar ? sonar_ : ap_.life();
+    return boatHeard() && (life.on() || life.inLoader());
+}
+
+int BoatCore::rssiDbm() {
+    if (rssiOverride_ != 0) return rssiOverride_;
+    // Free space from 5 m on, a little fading on top.
+    const double distance = std::max(1.0, sim_.distanceFromShore());
+    double dbm = -38.0 - 20.0 * std::log10(distance / 5.0) +
+                 std::uniform_real_distribution<double>(-2.5, 2.5)(noise_);
+    dbm = std::clamp(dbm, -100.0, -30.0);
+    if (link_ == LinkFault::Weak) dbm -= kWeakLinkLossDb;
+    return static_cast<int>(std::lround(dbm));
+}
+
 void BoatCore::tick(double now) {
-    if (power_ == Power::Loader) {
-        const bool spoken = loader_.stats().heartbeatsAnswered > 0;
-        const bool idle = now - loaderLast_ > (spoken ? kLoaderIdleSeconds : kLoaderWaitSeconds);
-        if ((loaderExitAt_ >= 0 && now >= loaderExitAt_) || (loaderExitAt_ < 0 && idle)) {
-            // The loader hands over: the application boots and says hello.
-            power_ = Power::Off;
-            loaderExitAt_ = -1;
-            rebootAt_ = now;
-        }
+    if (sonar_.tick(now)) {
+        // The box announces itself once it is up; its GPS starts looking for satellites.
+        sim_.restartGps();
+        nextFrameAt_ = now + 0.1;
+        if (canSpeak(Source::Sonar)) send(kToBoat, shortCommand(kHello));
     }
-    if (power_ == Power::Off && rebootAt_ >= 0 && now >= rebootAt_) powerOn(now);
-    if (power_ == Power::Booting && now >= bootDoneAt_) {
-        power_ = Power::On;
-        // The box announces itself once it is up.
-        if (boatCanSpeak()) send(kToBoat, shortCommand(kHello));
+    QList<QByteArray> said;
+    ap_.tick(now, said);
+    for (const QByteArray& sentence : said) {
+        if (canSpeak(Source::Autopilot)) send(kToBoat, reportCommand(kAutopilot, sentence));
     }
     for (int i = 0; i < pending_.size();) {
         if (pending_[i].due <= now) {
-            if (boatCanSpeak()) send(kToBoat, pending_[i].payload);
+            if (canSpeak(pending_[i].source)) send(kToBoat, pending_[i].payload);
             pending_.removeAt(i);
         } else {
             ++i;
         }
     }
     if (bindPending_ && now - bindSince_ > kBindWindowSeconds) bindPending_ = false;
-    if (bindPending_ && power_ == Power::On &&
+    if (bindPending_ && boatOn_ && link_ != LinkFault::Lost &&
         now >= std::max(bindSince_, bootDoneAt_) + kPairingSeconds) {
         bindPending_ = false;
         send(kToModule, shortCommand(kBindOk));
     }
-    if (power_ != Power::On) return;
+    if (!sonar_.on()) return;
     const double period = 1.0 / rate_;
     if (now - nextFrameAt_ > 1.0) nextFrameAt_ = now;  // after a stall, do not burst
     while (now >= nextFrameAt_) {
@@ -163,8 +225,36 @@ void BoatCore::tick(double now) {
     }
 }
 
+void BoatCore::traceLine(const Packet& packet, double now) {
+    if (!trace_) return;
+    QByteArray line = QByteArray::number(now, 'f', 3);
+    quint8 cmd = 0;
+    const bool isCommand = commandOf(packet.payload, cmd) && cmd != 0x00;
+    if (packet.type == kToModule) {
+        line += " module " + (isCommand ? hex(cmd) : QByteArray("?"));
+    } else if (packet.type == kToBoat && !isCommand) {
+        line += " boat 0x00 " + describeKBoot(packet.payload);
+    } else if (packet.type == kToBoat) {
+        line += " boat " + hex(cmd);
+        const QByteArray data = reportData(packet.payload);
+        if (cmd == kSonarConfig) {
+            const int star = packet.payload.indexOf('*');
+            line += ' ' + packet.payload.mid(2, star < 0 ? -1 : star - 1);
+        } else if (cmd == kAutopilot && data.startsWith('#')) {
+            line += ' ' + describeKBoot(data);
+        } else if (cmd == kAutopilot) {
+            line += ' ' + data;
+        }
+        if (!boatHeard()) line += " (not heard)";
+    } else {
+        line += " ? " + hex(packet.type);
+    }
+    trace_(line + '\n');
+}
+
 void BoatCore::onPacket(const Packet& packet, double now) {
     ++stats_.packetsReceived;
+    traceLine(packet, now);
     if (packet.type == kToModule) {
         quint8 cmd = 0;
         if (commandOf(packet.payload, cmd)) onModuleCommand(cmd, now);
@@ -187,10 +277,11 @@ void BoatCore::onModuleCommand(quint8 command, double now) {
         QByteArray data(6, '\0');
         data[0] = 1;
         data[1] = 3;
-        if (boatCanSpeak()) {
-            const int rssi = sim_.rssiDbm();
+        if (boatHeard()) {
+            const int rssi = rssiDbm();
+            const int fading = rssiOverride_ != 0 ? 0 : static_cast<int>(noise_() % 5) - 2;
             data[2] = static_cast<char>(rssiByte(rssi));
-            data[3] = static_cast<char>(rssiByte(rssi - 2 + static_cast<int>(noise_() % 5)));
+            data[3] = static_cast<char>(rssiByte(rssi + fading));
         }
         data[4] = static_cast<char>(versions_.moduleVersion);
         data[5] = static_cast<char>(xorBytes(data.constData(), 5));
@@ -199,80 +290,82 @@ void BoatCore::onModuleCommand(quint8 command, double now) {
 }
 
 void BoatCore::onBoatCommand(const Packet& packet, double now) {
-    if (!boatCanSpeak()) return;  // nobody on the other side hears it
+    if (!boatHeard()) return;  // nobody on the other side hears it
     quint8 cmd = 0;
     const bool isCommand = commandOf(packet.payload, cmd) && cmd != 0x00;
-    if (power_ == Power::Loader) {
+    if (isCommand && cmd == kAutopilot) {
+        QList<QByteArray> replies;
+        ap_.receive(reportData(packet.payload), now, replies);
+        for (const QByteArray& reply : replies)
+            replyFromBoat(Source::Autopilot, reportCommand(kAutopilot, reply), now);
+        return;
+    }
+    if (sonar_.inLoader()) {
         if (!isCommand) {
-            onLoaderPacket(packet, now);
+            for (const QByteArray& reply : sonar_.toLoader(packet.payload, now))
+                replyFromBoat(Source::Sonar, reply, now);
         } else if (cmd == kReset) {
-            enterLoader(now);
+            sonar_.enterLoader(now);
         }
         return;  // the loader knows nothing else
     }
-    if (!isCommand) return;  // a KBoot packet while the application runs
+    if (!isCommand || !sonar_.on()) return;  // a KBoot packet while the application runs
     switch (cmd) {
         case kHello:
-            replyFromBoat(shortCommand(kHello), now);
+            replyFromBoat(Source::Sonar, shortCommand(kHello), now);
             break;
         case kAskReport: {
             // Bytes 3..10 and 19 carry nothing; byte 20 is the XOR of the versions.
+            const BoatVersions v = versions();
             QByteArray data(18, '\0');
-            put16(data, 8, versions_.app);
-            put16(data, 10, versions_.radio);
-            put16(data, 12, versions_.gps);
-            put16(data, 14, versions_.autopilot);
+            put16(data, 8, v.app);
+            put16(data, 10, v.radio);
+            put16(data, 12, v.gps);
+            put16(data, 14, v.autopilot);
             data[17] = static_cast<char>(xorBytes(data.constData() + 8, 8));
-            replyFromBoat(reportCommand(kReport, data), now);
+            replyFromBoat(Source::Sonar, reportCommand(kReport, data), now);
             break;
         }
         case kCompassCali:
-            replyFromBoat(shortCommand(kAck), now);
+            replyFromBoat(Source::Sonar, shortCommand(kAck), now);
             break;
         case kReset:
-            enterLoader(now);
+            // The sonar box's pending replies die with its application.
+            pending_.erase(
+                std::remove_if(pending_.begin(), pending_.end(),
+                               [](const Pending& p) { return p.source == Source::Sonar; }),
+                pending_.end());
+            sonar_.enterLoader(now);
             break;
         case kSonarConfig:
             if (applyConfigMessage(packet.payload.mid(2), settings_)) {
                 ++stats_.configAccepted;
                 stats_.lastConfig = packet.payload.mid(2, packet.payload.indexOf('*') - 2);
-                replyFromBoat(shortCommand(kAck), now);
+                replyFromBoat(Source::Sonar, shortCommand(kAck), now);
             } else {
                 ++stats_.configRejected;
             }
             break;
         default:
-            break;  // the autopilot channel arrives with the autopilot
+            break;
     }
-}
-
-void BoatCore::enterLoader(double now) {
-    power_ = Power::Loader;
-    pending_.clear();
-    loader_.enter();
-    loaderLast_ = now;
-    loaderExitAt_ = -1;
-    rebootAt_ = -1;
-}
-
-void BoatCore::onLoaderPacket(const Packet& packet, double now) {
-    loaderLast_ = now;
-    for (const QByteArray& reply : loader_.onPacket(packet.payload))
-        replyFromBoat(reply, now);
-    if (loader_.done() && loaderExitAt_ < 0) loaderExitAt_ = now + kLoaderReportSeconds;
 }
 
 void BoatCore::send(quint8 type, const QByteArray& payload) {
     output_.push(buildPacket(type, packetIndex_++, payload), false);
 }
 
-void BoatCore::replyFromBoat(const QByteArray& payload, double now) {
-    pending_.append({now + kRadioDelay, payload});
+void BoatCore::replyFromBoat(Source source, const QByteArray& payload, double now) {
+    pending_.append({now + kRadioDelay, source, payload});
 }
 
 void BoatCore::sendFrame() {
     QByteArray frame = sim_.nextFrame(1.0 / rate_, settings_);
-    if (!boatCanSpeak()) return;  // the boat goes on, but its frames are lost
+    if (!boatHeard()) return;  // the boat goes on, but its frames are lost
+    if (link_ == LinkFault::Weak && (stats_.framesQueued + stats_.framesLost) % 2 == 1) {
+        ++stats_.framesLost;
+        return;
+    }
     ++frameCount_;
     const Fault fault = frameCount_ % faultEvery_ == 0 ? fault_ : Fault::None;
     QByteArray message;

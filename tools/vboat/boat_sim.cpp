@@ -27,11 +27,27 @@ void BoatSim::restartGps() {
     gpsOnAt_ = clock_;
 }
 
-int BoatSim::rssiDbm() {
+double BoatSim::localX(double longitude) const {
+    return (longitude - options_.originLongitude) *
+           (kMetresPerDegree * std::cos(options_.originLatitude * kPi / 180.0));
+}
+
+double BoatSim::localY(double latitude) const {
+    return (latitude - options_.originLatitude) * kMetresPerDegree;
+}
+
+double BoatSim::distanceFromShore() const {
     const CoursePoint p = course_.current();
-    const double distance = std::max(1.0, std::hypot(p.x, p.y));
-    const double dbm = -38.0 - 20.0 * std::log10(distance / 5.0) + uniform(rng_, -2.5, 2.5);
-    return static_cast<int>(std::lround(std::clamp(dbm, -100.0, -30.0)));
+    return std::hypot(p.x, p.y);
+}
+
+double BoatSim::distanceTo(double latitude, double longitude) const {
+    const CoursePoint p = course_.current();
+    return std::hypot(localX(longitude) - p.x, localY(latitude) - p.y);
+}
+
+void BoatSim::steerTo(double latitude, double longitude) {
+    course_.steerTo(localX(longitude), localY(latitude));
 }
 
 QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
@@ -76,6 +92,7 @@ QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
             std::lround(std::max(0.0, p.speed + uniform(rng_, -0.1, 0.1)) * 10));
         f.utc = packUtc(utc_);
     }
+    satellites_ = f.satellites;
 
     temperatureF_ = std::clamp(temperatureF_ + uniform(rng_, -0.02, 0.02) * dt, 58.0, 63.0);
     f.temperatureF = static_cast<quint8>(std::lround(temperatureF_));

@@ -36,8 +36,18 @@ public:
 
     // True position in local metres (x east, y north from the shore point).
     CoursePoint position() const { return course_.current(); }
-    // Received signal strength in dBm at the boat's distance from the handset.
-    int rssiDbm();
+    // Metres from the shore point, where the handset stands.
+    double distanceFromShore() const;
+    // Metres from the boat to a point given in degrees.
+    double distanceTo(double latitude, double longitude) const;
+    // Satellites in the last frame (0: no fix).
+    int satellites() const { return satellites_; }
+
+    // The autopilot's hold on the boat: straight to a point given in degrees, stop where it
+    // is, or hand the boat back to the remote control's run.
+    void steerTo(double latitude, double longitude);
+    void hold() { course_.hold(); }
+    void cruise() { course_.cruise(); }
 
 private:
     SimOptions options_;
@@ -52,6 +62,11 @@ private:
     double gpsErrX_ = 0;  // slowly wandering GPS position error, metres
     double gpsErrY_ = 0;
     double temperatureF_ = 60.8;
+    int satellites_ = 0;
+
+    // Degrees to local metres from the shore point.
+    double localX(double longitude) const;
+    double localY(double latitude) const;
 };
 
 }  // namespace vboat

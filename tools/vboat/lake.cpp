@@ -40,28 +40,75 @@ double Lake::hardnessAt(double x, double y) const {
 
 CoursePoint BoatCourse::advance(double dt) {
     const CoursePoint here = current();
+    time_ += dt;
+    if (leg_ == Leg::Hold) return current();
+    if (leg_ != Leg::Ellipse) {
+        const double dx = targetX_ - free_.x;
+        const double dy = targetY_ - free_.y;
+        const double left = std::hypot(dx, dy);
+        const double step = here.speed * dt;
+        if (left <= step) {
+            free_.x = targetX_;
+            free_.y = targetY_;
+            leg_ = leg_ == Leg::Steer ? Leg::Hold : Leg::Ellipse;
+        } else {
+            free_.x += dx / left * step;
+            free_.y += dy / left * step;
+            double heading = std::atan2(dx, dy) * 180.0 / kPi;
+            free_.headingDeg = heading < 0 ? heading + 360.0 : heading;
+        }
+        return current();
+    }
     // Arc length per radian on the ellipse at this angle.
     const double dx = kAxisX * std::cos(angle_);
     const double dy = kAxisY * std::sin(angle_);
     const double perRadian = std::max(1.0, std::hypot(dx, dy));
     angle_ += here.speed * dt / perRadian;
     if (angle_ > 2.0 * kPi) angle_ -= 2.0 * kPi;
-    time_ += dt;
     return current();
 }
 
-CoursePoint BoatCourse::current() const {
+CoursePoint BoatCourse::onEllipseAt(double angle) const {
     CoursePoint p;
     // Clockwise seen from above, starting at (0, centre - axisY), heading west first.
-    p.x = -kAxisX * std::sin(angle_);
-    p.y = kCentreY - kAxisY * std::cos(angle_);
-    const double vx = -kAxisX * std::cos(angle_);
-    const double vy = kAxisY * std::sin(angle_);
+    p.x = -kAxisX * std::sin(angle);
+    p.y = kCentreY - kAxisY * std::cos(angle);
+    const double vx = -kAxisX * std::cos(angle);
+    const double vy = kAxisY * std::sin(angle);
     double heading = std::atan2(vx, vy) * 180.0 / kPi;
     if (heading < 0) heading += 360.0;
     p.headingDeg = heading;
-    p.speed = 1.3 + 0.3 * std::sin(time_ / 40.0);
     return p;
+}
+
+CoursePoint BoatCourse::current() const {
+    CoursePoint p = leg_ == Leg::Ellipse ? onEllipseAt(angle_) : free_;
+    p.speed = leg_ == Leg::Hold ? 0.0 : 1.3 + 0.3 * std::sin(time_ / 40.0);
+    return p;
+}
+
+void BoatCourse::leaveEllipse() {
+    if (leg_ == Leg::Ellipse) free_ = onEllipseAt(angle_);
+}
+
+void BoatCourse::steerTo(double x, double y) {
+    leaveEllipse();
+    leg_ = Leg::Steer;
+    targetX_ = x;
+    targetY_ = y;
+}
+
+void BoatCourse::hold() {
+    leaveEllipse();
+    leg_ = Leg::Hold;
+}
+
+void BoatCourse::cruise() {
+    if (leg_ == Leg::Ellipse) return;
+    const CoursePoint back = onEllipseAt(angle_);
+    leg_ = Leg::Return;
+    targetX_ = back.x;
+    targetY_ = back.y;
 }
 
 }  // namespace vboat

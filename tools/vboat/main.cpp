@@ -1,21 +1,24 @@
 // korvel-vboat: the virtual boat as a process of its own. It listens on a Unix socket for
-// the handset's virtual device backend (WIRE.md), or writes a simulated history log.
+// the handset's virtual device backend (WIRE.md), or writes a simulated history log or a
+// module update file.
 
+#include "control_server.h"
 #include "history_log.h"
+#include "update_file.h"
 #include "virtual_boat.h"
 #include "wire_server.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -41,36 +44,44 @@ void installSignals() {
     signal(SIGPIPE, SIG_IGN);
 }
 
-int listenOn(const QString& path) {
-    const QByteArray name = path.toLocal8Bit();
-    sockaddr_un addr;
-    std::memset(&addr, 0, sizeof addr);
-    addr.sun_family = AF_UNIX;
-    if (name.size() >= int(sizeof addr.sun_path)) return -1;
-    std::memcpy(addr.sun_path, name.constData(), name.size());
-    // A socket left behind by an earlier run is replaced; any other file is not touched.
-    if (QFileInfo(path).exists() && QFileInfo(path).isFile()) return -1;
-    ::unlink(name.constData());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return -1;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 1) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
+struct ServeOptions {
+    QString socket;
+    QString control;  // empty: no control channel
+    QString trace;    // empty: no trace
+    double rate = 6;
+    bool startOff = false;
+    QStringList faults;
+    int faultEvery = 1;
+};
 
-int serve(const QString& path, double rate, const vboat::SimOptions& options, bool startOff,
-          vboat::Fault fault, int faultEvery) {
+int serve(const ServeOptions& o, const vboat::SimOptions& options) {
     QTextStream err(stderr);
-    const int listenFd = listenOn(path);
+    vboat::VirtualBoat boat(options);
+    boat.setFrameRate(o.rate);
+    for (const QString& fault : o.faults)
+        boat.control("fault " + fault.toLatin1() + ' ' + QByteArray::number(o.faultEvery));
+    if (!o.trace.isEmpty() && !boat.setTraceFile(o.trace)) {
+        err << "korvel-vboat: cannot write the trace " << o.trace << "\n";
+        return 1;
+    }
+    vboat::ControlServer control([&boat](const QByteArray& line) {
+        const QByteArray answer = boat.control(line);
+        // The log says what a script did to the boat, beside what the handset saw.
+        std::fprintf(stderr, "korvel-vboat: %s: %s\n", line.constData(), answer.constData());
+        return answer;
+    });
+    if (!o.control.isEmpty() && !control.listen(o.control)) {
+        err << "korvel-vboat: cannot listen for control commands on " << o.control << "\n";
+        return 1;
+    }
+    if (!o.control.isEmpty()) err << "korvel-vboat: control commands on " << o.control << "\n";
+    const QString& path = o.socket;
+    const int listenFd = vboat::listenUnixSocket(path);
     if (listenFd < 0) {
         err << "korvel-vboat: cannot listen on " << path << "\n";
         return 1;
     }
-    vboat::VirtualBoat boat(options);
-    boat.setFrameRate(rate);
-    boat.setFault(fault, faultEvery);
+    const bool startOff = o.startOff;
     bool firstHandset = true;
     bool refusedOnce = false;
     err << "korvel-vboat: listening on " << path << " (SIGUSR1 switches the boat on or off)\n";
@@ -137,13 +148,26 @@ int main(int argc, char** argv) {
     const QCommandLineOption offOpt("boat-off", "Leave the boat switched off until SIGUSR1.");
     const QCommandLineOption faultOpt(
         "fault",
-        "Fault to inject: silence, bad-frame-checksum, "
-        "bad-header-checksum, short-frame, long-frame, garbage, split-frame.",
-        "name", "none");
+        "Fault to inject (may be given more than once): silence, bad-frame-checksum, "
+        "bad-header-checksum, short-frame, long-frame, garbage, split-frame, weak, lost, "
+        "no-ack.",
+        "name");
     const QCommandLineOption everyOpt(
-        "fault-every", "Inject the fault into every nth frame (default 1).", "n", "1");
-    parser.addOptions(
-        {socketOpt, rateOpt, recordOpt, minutesOpt, startOpt, seedOpt, offOpt, faultOpt, everyOpt});
+        "fault-every", "Inject a frame fault into every nth frame (default 1).", "n", "1");
+    const QCommandLineOption controlOpt(
+        "control", "Take control commands, one per line, on this Unix socket.", "path");
+    const QCommandLineOption traceOpt(
+        "trace", "Write a line for each packet the boat receives to this file.", "file");
+    const QCommandLineOption rdupOpt("make-rdup", "Write a module update file and exit.", "file");
+    const QCommandLineOption sonarVersionOpt(
+        "sonar-version", "Sonar box version in the update file, 0 to 999 (default 106).", "n",
+        "106");
+    const QCommandLineOption apVersionOpt(
+        "ap-version", "Autopilot version in the update file, 0.00 to 9.99 (default 1.01).", "x.yy",
+        "1.01");
+    parser.addOptions({socketOpt, rateOpt, recordOpt, minutesOpt, startOpt, seedOpt, offOpt,
+                       faultOpt, everyOpt, controlOpt, traceOpt, rdupOpt, sonarVersionOpt,
+                       apVersionOpt});
     parser.process(app);
 
     QTextStream err(stderr);
@@ -169,6 +193,29 @@ int main(int argc, char** argv) {
         options.startUtc = start;
     }
 
+    if (parser.isSet(rdupOpt)) {
+        const int sonar = parser.value(sonarVersionOpt).toInt(&ok);
+        if (!ok || sonar < 0 || sonar > 999) {
+            err << "korvel-vboat: --sonar-version must be 0 to 999\n";
+            return 2;
+        }
+        // Exactly "X.YY": the handset reads the version from the last four characters.
+        const QString apText = parser.value(apVersionOpt);
+        const QRegularExpression apForm(QStringLiteral("^\\d\\.\\d\\d$"));
+        if (!apForm.match(apText).hasMatch()) {
+            err << "korvel-vboat: --ap-version must look like 1.23\n";
+            return 2;
+        }
+        const int ap = apText.left(1).toInt() * 100 + apText.mid(2).toInt();
+        if (!vboat::writeUpdateFile(parser.value(rdupOpt), sonar, ap)) {
+            err << "korvel-vboat: cannot write " << parser.value(rdupOpt) << "\n";
+            return 1;
+        }
+        err << "korvel-vboat: wrote " << parser.value(rdupOpt) << " (sonar box " << sonar
+            << ", autopilot " << apText << ")\n";
+        return 0;
+    }
+
     if (parser.isSet(recordOpt)) {
         const double minutes = parser.value(minutesOpt).toDouble(&ok);
         if (!ok || minutes <= 0 || minutes > 600) {
@@ -186,19 +233,28 @@ int main(int argc, char** argv) {
     }
 
     if (!parser.isSet(socketOpt)) {
-        err << "korvel-vboat: give --socket PATH or --record-log FILE\n";
+        err << "korvel-vboat: give --socket PATH, --record-log FILE or --make-rdup FILE\n";
         return 2;
     }
-    vboat::Fault fault = vboat::Fault::None;
-    if (!vboat::faultFromName(parser.value(faultOpt), fault)) {
-        err << "korvel-vboat: unknown fault " << parser.value(faultOpt) << "\n";
-        return 2;
+    ServeOptions serveOptions;
+    serveOptions.socket = parser.value(socketOpt);
+    serveOptions.control = parser.value(controlOpt);
+    serveOptions.trace = parser.value(traceOpt);
+    serveOptions.rate = rate;
+    serveOptions.startOff = parser.isSet(offOpt);
+    serveOptions.faults = parser.values(faultOpt);
+    vboat::BoatCore check;
+    for (const QString& fault : serveOptions.faults) {
+        if (!check.setFaultByName(fault)) {
+            err << "korvel-vboat: unknown fault " << fault << "\n";
+            return 2;
+        }
     }
-    const int every = parser.value(everyOpt).toInt(&ok);
-    if (!ok || every < 1) {
+    serveOptions.faultEvery = parser.value(everyOpt).toInt(&ok);
+    if (!ok || serveOptions.faultEvery < 1) {
         err << "korvel-vboat: --fault-every must be 1 or more\n";
         return 2;
     }
     installSignals();
-    return serve(parser.value(socketOpt), rate, options, parser.isSet(offOpt), fault, every);
+    return serve(serveOptions, options);
 }

@@ -1,12 +1,16 @@
 #include "virtual_boat.h"
 
+#include "control.h"
 #include "wire_server.h"
+
+#include <QFile>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <cerrno>
+#include <memory>
 
 namespace vboat {
 
@@ -119,6 +123,22 @@ SonarSettings VirtualBoat::sonarSettings() const {
 BoatStats VirtualBoat::stats() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return core_.stats();
+}
+
+QByteArray VirtualBoat::control(const QByteArray& line) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return controlCommand(core_, line, now());
+}
+
+bool VirtualBoat::setTraceFile(const QString& path) {
+    auto file = std::make_shared<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return false;
+    std::lock_guard<std::mutex> lock(mutex_);
+    core_.setTrace([file](const QByteArray& line) {
+        file->write(line);
+        file->flush();  // a reader sees each line as it happens
+    });
+    return true;
 }
 
 bool VirtualBoat::stop(int timeoutMs) {

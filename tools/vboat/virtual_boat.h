@@ -2,6 +2,8 @@
 
 #include "boat_core.h"
 
+#include <QString>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -45,6 +47,12 @@ public:
     void setLoaderReRequestEvery(int n);
     SonarSettings sonarSettings() const;
     BoatStats stats() const;
+
+    // One control command (control.h); returns its answer.
+    QByteArray control(const QByteArray& line);
+    // Writes the trace of what the boat hears to path (flushed per line, times in seconds
+    // since this object was made); false when the file cannot be written.
+    bool setTraceFile(const QString& path);
 
     // Ends the thread and closes the socket. Returns false when the thread did not end
     // within the time given (the destructor then still waits for it).

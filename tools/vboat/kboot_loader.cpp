@@ -1,4 +1,4 @@
-#include "sonar_loader.h"
+#include "kboot_loader.h"
 
 #include <algorithm>
 
@@ -19,7 +19,7 @@ quint32 le(const QByteArray& b, int at, int n) {
 }
 }  // namespace
 
-QByteArray SonarLoader::encode(quint8 type, const QByteArray& data) {
+QByteArray KBootLoader::encode(quint8 type, const QByteArray& data) {
     QByteArray p;
     p.append('#');
     p.append(char(data.size() & 0xFF));
@@ -30,7 +30,7 @@ QByteArray SonarLoader::encode(quint8 type, const QByteArray& data) {
     return p;
 }
 
-bool SonarLoader::decode(const QByteArray& packet, quint8& type, QByteArray& data) {
+bool KBootLoader::decode(const QByteArray& packet, quint8& type, QByteArray& data) {
     if (packet.size() < 5 || packet[0] != '#') return false;
     if (quint8(packet[packet.size() - 1]) != xorOf(packet, packet.size() - 1)) return false;
     const int n = int(le(packet, 1, 2));
@@ -40,18 +40,19 @@ bool SonarLoader::decode(const QByteArray& packet, quint8& type, QByteArray& dat
     return true;
 }
 
-void SonarLoader::enter() {
+void KBootLoader::enter() {
+    stats_ = LoaderStats();  // a new session: an earlier result must not end this one
     transferring_ = false;
     next_ = 0;
     reRequested_ = false;
 }
 
-void SonarLoader::setFault(LoaderFault fault, int stopAfterBlocks) {
+void KBootLoader::setFault(LoaderFault fault, int stopAfterBlocks) {
     fault_ = fault;
     stopAfter_ = std::max(0, stopAfterBlocks);
 }
 
-QByteArray SonarLoader::request(int index) {
+QByteArray KBootLoader::request(int index) {
     QByteArray d;
     d.append('!');
     d.append(char(index & 0xFF));
@@ -59,7 +60,7 @@ QByteArray SonarLoader::request(int index) {
     return encode(kReport, d);
 }
 
-QList<QByteArray> SonarLoader::onPacket(const QByteArray& packet) {
+QList<QByteArray> KBootLoader::onPacket(const QByteArray& packet) {
     quint8 type = 0;
     QByteArray data;
     if (fault_ == LoaderFault::NoAnswer || !decode(packet, type, data)) return {};
@@ -70,9 +71,13 @@ QList<QByteArray> SonarLoader::onPacket(const QByteArray& packet) {
     }
     if (type == kStart && data.size() >= 9) {
         ++stats_.startMessages;
+        if (!transferring_ && int(le(data, 4, 2)) != blockSize_) {
+            // Blocks of another size would be written at the wrong places.
+            stats_.result = '5';
+            return {encode(kReport, QByteArray(1, stats_.result))};
+        }
         if (!transferring_) {
             size_ = le(data, 0, 4);
-            blockSize_ = std::max(1, int(le(data, 4, 2)));
             imageXor_ = quint8(data[8]);
             transferring_ = true;
             next_ = 0;

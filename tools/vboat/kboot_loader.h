@@ -3,12 +3,13 @@
 #include <QByteArray>
 #include <QList>
 
-// The sonar box's firmware loader, entered by a reset command. It speaks KBoot packets
-// ('#', length u16 LE, type, data, XOR of all bytes before it), parsed here from the packet
-// format alone: heartbeat 0x00 is answered with 0x0C; the start message 0x1F (image size
-// u32, block size u16, u16 0, image XOR) starts a transfer; blocks 0x20 (index u16, data)
-// are asked for with report 0x36 '!' and the index; at the end report 0x36 '4' (image XOR
-// right) or '5'.
+// The firmware loader of a boat module (the sonar box after a reset command, the autopilot
+// after "$HMRST"). It speaks KBoot packets ('#', length u16 LE, type, data, XOR of all bytes
+// before it), parsed here from the packet format alone: heartbeat 0x00 is answered with 0x0C;
+// the start message 0x1F (image size u32, block size u16, u16 0, image XOR) starts a transfer;
+// blocks 0x20 (index u16, data) are asked for with report 0x36 '!' and the index; at the end
+// report 0x36 '4' (image XOR right) or '5'. Each module has its block size: a start message
+// with another one is answered with '5' at once.
 namespace vboat {
 
 enum class LoaderFault {
@@ -27,7 +28,7 @@ struct LoaderStats {
     QByteArray image;
 };
 
-class SonarLoader {
+class KBootLoader {
 public:
     static constexpr quint8 kHeartbeat = 0x00;
     static constexpr quint8 kHeartbeatAnswer = 0x0C;
@@ -35,7 +36,10 @@ public:
     static constexpr quint8 kBlock = 0x20;
     static constexpr quint8 kReport = 0x36;
 
-    // Fresh loader: no transfer under way.
+    explicit KBootLoader(int blockSize) : blockSize_(blockSize) {}
+    int blockSize() const { return blockSize_; }
+
+    // Fresh loader: no transfer under way, the statistics of a new session.
     void enter();
     // One KBoot packet from the handset; returns the KBoot packets to answer with. A packet
     // that does not decode is ignored.
@@ -60,7 +64,7 @@ private:
     int reRequestEvery_ = 0;
     bool transferring_ = false;
     quint32 size_ = 0;
-    int blockSize_ = 128;
+    int blockSize_;
     quint8 imageXor_ = 0;
     int next_ = 0;
     bool reRequested_ = false;

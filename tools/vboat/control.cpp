@@ -1,0 +1,133 @@
+#include "control.h"
+
+#include <QList>
+
+#include <cmath>
+
+namespace vboat {
+
+namespace {
+
+QByteArray error(const QByteArray& why) {
+    return "error: " + why;
+}
+
+bool readInt(const QByteArray& text, int lo, int hi, int& value) {
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= lo && value <= hi;
+}
+
+QByteArray hundredths(int v) {
+    return QByteArray::number(v / 100) + '.' + QByteArray::number(v % 100).rightJustified(2, '0');
+}
+
+QByteArray lifeName(const ModuleLife& life) {
+    switch (life.state()) {
+        case ModuleLife::State::Off:
+            return "off";
+        case ModuleLife::State::Booting:
+            return "booting";
+        case ModuleLife::State::On:
+            return "on";
+        case ModuleLife::State::Loader:
+            return "loader";
+    }
+    return "?";
+}
+
+QByteArray linkName(LinkFault fault) {
+    return fault == LinkFault::Weak ? "weak" : fault == LinkFault::Lost ? "lost" : "none";
+}
+
+QByteArray status(BoatCore& core) {
+    const BoatVersions v = core.versions();
+    Autopilot& ap = core.autopilot();
+    return "ok power=" + QByteArray(core.poweredOn() ? "on" : "off") + " sonar=" +
+           QByteArray(core.inLoader()    ? "loader"
+                      : core.poweredOn() ? "on"
+                                         : "off") +
+           " autopilot=" + lifeName(ap.life()) + " mode=" + ap.taskMode() + " rc=" + ap.rcState() +
+           " ack=" + (ap.acknowledging() ? "on" : "off") +
+           " sonar-version=" + QByteArray::number(v.app) +
+           " ap-version=" + hundredths(v.autopilot) +
+           " distance=" + QByteArray::number(qRound64(core.sim().distanceFromShore())) +
+           " rate=" + QByteArray::number(core.frameRate()) + " link=" + linkName(core.linkFault());
+}
+
+}  // namespace
+
+QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
+    const QList<QByteArray> w = line.simplified().split(' ');
+    const QByteArray& verb = w[0];
+    const int n = w.size();
+    if (verb == "fault" && (n == 2 || n == 3)) {
+        int every = 1;
+        if (n == 3 && !readInt(w[2], 1, 1000000, every))
+            return error("fault NAME [N]: N is a whole number, 1 or more");
+        if (!core.setFaultByName(QString::fromLatin1(w[1]), every))
+            return error("unknown fault \"" + w[1] + "\"");
+        return "ok";
+    }
+    if (verb == "power" && n == 2 && (w[1] == "on" || w[1] == "off")) {
+        if (w[1] == "on") {
+            core.powerOn(now);
+        } else {
+            core.powerOff();
+        }
+        return "ok";
+    }
+    if (verb == "rssi" && n == 2) {
+        int dbm = 0;
+        if (w[1] != "auto" && !readInt(w[1], -127, -1, dbm))
+            return error("rssi N|auto: N is -127 to -1 (dBm)");
+        core.setRssiOverride(dbm);
+        return "ok";
+    }
+    if (verb == "rate" && n == 2) {
+        bool ok = false;
+        const double rate = w[1].toDouble(&ok);
+        if (!ok || !(rate > 0 && rate <= 50)) return error("rate N: N above 0 and at most 50");
+        core.setFrameRate(rate);
+        return "ok";
+    }
+    if (verb == "ap" && n == 3) {
+        Autopilot& ap = core.autopilot();
+        if (w[1] == "ack" && (w[2] == "on" || w[2] == "off")) {
+            ap.setAcknowledging(w[2] == "on");
+            return "ok";
+        }
+        if (w[1] == "mode" && w[2].size() == 1 && QByteArray("MRFSET").contains(w[2][0])) {
+            ap.setTaskMode(w[2][0]);
+            return "ok";
+        }
+        if (w[1] == "rc" && (w[2] == "A" || w[2] == "V")) {
+            ap.setRcState(w[2][0]);
+            return "ok";
+        }
+        return error("ap ack on|off, ap mode M|R|F|S|E|T, ap rc A|V");
+    }
+    if (verb == "version" && n == 3) {
+        BoatVersions v = core.versions();
+        if (w[1] == "sonar") {
+            int value = 0;
+            if (!readInt(w[2], 0, 65535, value)) return error("version sonar N: N is 0 to 65535");
+            v.app = quint16(value);
+        } else if (w[1] == "ap") {
+            bool ok = false;
+            const double value = w[2].toDouble(&ok);
+            if (!ok || !(value >= 0 && value <= 655.35))
+                return error("version ap X.YY: 0.00 to 655.35");
+            v.autopilot = quint16(std::lround(value * 100));
+        } else {
+            return error("version sonar N, version ap X.YY");
+        }
+        core.setVersions(v);
+        return "ok";
+    }
+    if (verb == "status" && n == 1) return status(core);
+    return error("unknown command \"" + line.simplified() +
+                 "\" (fault, power, rssi, rate, ap, version, status)");
+}
+
+}  // namespace vboat
