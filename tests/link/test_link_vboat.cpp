@@ -1,19 +1,27 @@
 // The handset, unchanged, over the virtual backend against an in-process virtual boat, in real
 // time: the reading thread and the socket carry every frame, the start-up greets the boat with
-// its configuration, and the sonar box's firmware update runs end to end.
+// its configuration, the sonar box's firmware update runs end to end, and a whole session of
+// link supervision plays out as the boat's trace shows it.
 #include "core/base/configuration.h"
 #include "core/base/global.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "korvel_test.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
 #include "platform/platform.h"
 #include "platform/spi_bus_virtual.h"
+#include "start_check.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
+#include "ui/status_icons.h"
 #include "ui/ux_dialog_feedback.h"
+#include "ui/ux_dialog_hint.h"
 #include "ui/ux_dialog_progress.h"
+#include "update_file.h"
 #include "virtual_boat.h"
+
+#include <QGraphicsPixmapItem>
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -136,6 +144,102 @@ private slots:
         // The box boots its application again and says hello.
         k.data()->linkState().flag_getData_sonar_hello = 0;
         QTRY_COMPARE_WITH_TIMEOUT(int(k.data()->linkState().flag_getData_sonar_hello), 1, 5000);
+    }
+
+    // The controller in real time past its start-up check, the boat traced, not yet on.
+    std::unique_ptr<Korvel> session() {
+        boat->setTraceFile(root->dir() + "/trace.txt");
+        auto k = std::make_unique<Korvel>();
+        k->mainTimer()->stop();
+        passStartCheck(*k);
+        k->mainTimer()->start();
+        return k;
+    }
+    // The trace's lines from the first that contains `first`, then `second` after it.
+    bool traced(const QString& first, const QString& second) {
+        const QString t = QString::fromLatin1(root->readFile("/trace.txt"));
+        const int at = t.indexOf(first);
+        return at >= 0 && t.indexOf(second, at) > at;
+    }
+
+    // The autopilot's power-up sentence is answered with its settings, which it acknowledges;
+    // a setting changed later reaches it at the next once-a-second check.
+    void session_autopilotGetsItsSettings() {
+        auto k = session();
+        boat->powerOn();
+        QTRY_VERIFY_WITH_TIMEOUT(traced("says autopilot 0xC2 $HMPWR", "boat 0xC2 $HMPRA,"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(boat->stats().autopilot.acksSent >= 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(k->data()->linkState().count_noData_ap), 0, 5000);
+        Global::configuration.apCh1Speed = 55;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            boat->stats().autopilot.lastParameters.startsWith("$HMPRA,O,R,55,N,100,,,,,5,3,*"),
+            1200);
+    }
+
+    // Four bars while all frames come, fewer as the rate drops, none once the boat is silent.
+    void session_signalIconFollowsTheFrameRate() {
+        auto k = session();
+        const auto icon = [&] {
+            return k->statusIcons().icon(ScreenLayout::IconSignal)->pixmap().toImage();
+        };
+        boat->powerOn();
+        QTRY_COMPARE_WITH_TIMEOUT(icon(), QPixmap(":/ico/signal4").toImage(), 12000);
+        boat->setFrameRate(3.4);
+        QTRY_COMPARE_WITH_TIMEOUT(icon(), QPixmap(":/ico/signal2").toImage(), 12000);
+        boat->powerOff();
+        QTRY_COMPARE_WITH_TIMEOUT(icon(), QPixmap(":/ico/signal0").toImage(), 13000);
+    }
+
+    // Binding pairs the radios while the boat is on; with the boat off it waits until escape.
+    void session_bind_data() {
+        QTest::addColumn<bool>("boatOn");
+        QTest::newRow("paired") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void session_bind() {
+        QFETCH(bool, boatOn);
+        auto k = session();
+        if (boatOn) boat->powerOn();
+        QTest::qWait(700);
+        k->link_rBox_bind();
+        UxDialogProgress* dialog = k->dialogs().progress();
+        QTRY_VERIFY_WITH_TIMEOUT(boat->stats().bindRequests >= 1, 3000);
+        if (!boatOn) {
+            QTest::qWait(1500);
+            QCOMPARE(dialog->codeText(), QString("303"));
+            k->dialog_progress_click("bind", "esc");
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(k->mainTimer()->isActive(), 5000);
+        QCOMPARE(dialog->text(), TrResource::getTrString(boatOn ? TR_BindOk : TR_RebindCancelled));
+    }
+
+    // An update file with newer versions flashes both modules; asked again, the boat reports
+    // the new versions and the same file is refused as already installed.
+    void session_updateFileFlashesBothModules() {
+        auto k = session();
+        k->data()->thread()->device().setPacing({5, 1, 5});
+        k->link_setUpdateTiming(60, 2);
+        boat->powerOn();
+        QTest::qWait(1500);
+        const LinkState& s = k->data()->linkState();
+        k->data()->sendCmd_askInfo();
+        QTRY_COMPARE_WITH_TIMEOUT(int(s.currentInfo_sys.helmo), 100, 5000);
+        QCOMPARE(int(s.currentInfo_sys.app), 105);
+        const QString file = "/mnt/sd/Korvel/Update/both.rdup";
+        QVERIFY(root->writeFile(file, vboat::makeUpdateFile(106, 101)));
+        k->dialog_file_nameGet("rdup", file);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            boat->control("status").contains("sonar-version=106 ap-version=1.01"), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(k->mainTimer()->isActive() && !k->updateFlags().inProgress, 30000);
+        QCOMPARE(boat->stats().apLoader.result, '4');
+        QCOMPARE(boat->stats().loader.result, '4');
+        QTest::qWait(1000);
+        k->data()->sendCmd_askInfo();  // as the menu's "Update R-Boxes" does first
+        QTRY_COMPARE_WITH_TIMEOUT(int(s.currentInfo_sys.helmo), 101, 5000);
+        QCOMPARE(int(s.currentInfo_sys.app), 106);
+        k->dialog_file_nameGet("rdup", file);
+        QTRY_VERIFY_WITH_TIMEOUT(k->dialogs().hint()->isVisible(), 5000);
+        QCOMPARE(k->dialogs().hint()->text(), TrResource::getTrString(TR_SameVersion));
     }
 };
 

@@ -547,6 +547,10 @@ private slots:
         rig->core.powerOff();
         rig->dev.ss_snrHello_tst();
         rig->run(0.01);
+        // What the boat says itself is traced too: the hellos when it has booted, the
+        // autopilot's sentences.
+        QVERIFY(lines.size() > 2 && lines.takeFirst().endsWith(" says sonar 0xA6 hello\n"));
+        QVERIFY(lines.takeFirst().contains(QRegularExpression(" says autopilot 0xC2 \\$HMPWR,\\*[0-9A-F]{2}\n")));
         QCOMPARE(lines,
                  QStringList({"0.605 boat 0xA6\n", "0.610 boat 0xB1 ,Gain=1*\n",
                               "0.615 boat 0xC2 " + pra + "\n", "0.620 module 0xA3\n",

@@ -195,16 +195,24 @@ void BoatCore::tick(double now) {
         // The box announces itself once it is up; its GPS starts looking for satellites.
         sim_.restartGps();
         nextFrameAt_ = now + 0.1;
-        if (canSpeak(Source::Sonar)) send(kToBoat, shortCommand(kHello));
+        if (canSpeak(Source::Sonar)) {
+            send(kToBoat, shortCommand(kHello));
+            traceSaid(Source::Sonar, shortCommand(kHello), now);
+        }
     }
     QList<QByteArray> said;
     ap_.tick(now, said);
     for (const QByteArray& sentence : said) {
-        if (canSpeak(Source::Autopilot)) send(kToBoat, reportCommand(kAutopilot, sentence));
+        if (!canSpeak(Source::Autopilot)) continue;
+        send(kToBoat, reportCommand(kAutopilot, sentence));
+        traceSaid(Source::Autopilot, reportCommand(kAutopilot, sentence), now);
     }
     for (int i = 0; i < pending_.size();) {
         if (pending_[i].due <= now) {
-            if (canSpeak(pending_[i].source)) send(kToBoat, pending_[i].payload);
+            if (canSpeak(pending_[i].source)) {
+                send(kToBoat, pending_[i].payload);
+                traceSaid(pending_[i].source, pending_[i].payload, now);
+            }
             pending_.removeAt(i);
         } else {
             ++i;
@@ -248,6 +256,25 @@ void BoatCore::traceLine(const Packet& packet, double now) {
         if (!boatHeard()) line += " (not heard)";
     } else {
         line += " ? " + hex(packet.type);
+    }
+    trace_(line + '\n');
+}
+
+void BoatCore::traceSaid(Source source, const QByteArray& payload, double now) {
+    if (!trace_) return;
+    // Only what shows the conversation: the sonar box's hello and the autopilot's sentences
+    // (frames and reports would bury them).
+    quint8 cmd = 0;
+    if (!commandOf(payload, cmd)) return;
+    QByteArray line = QByteArray::number(now, 'f', 3);
+    if (source == Source::Sonar && cmd == kHello) {
+        line += " says sonar 0xA6 hello";
+    } else if (source == Source::Autopilot && cmd == kAutopilot) {
+        const QByteArray data = reportData(payload);
+        line += " says autopilot 0xC2 " +
+                (data.startsWith('#') ? describeKBoot(data) : data.trimmed());
+    } else {
+        return;
     }
     trace_(line + '\n');
 }

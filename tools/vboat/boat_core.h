@@ -114,7 +114,8 @@ public:
     BoatStats stats() const;
 
     // Receives one line for each packet the radio module takes from the handset:
-    // "12.345 boat 0xC2 $HMPRA,...,*hh" (see WIRE.md).
+    // "12.345 boat 0xC2 $HMPRA,...,*hh", and one for the boat's hello and each of the
+    // autopilot's sentences: "12.300 says autopilot 0xC2 $HMPWR,*hh" (see WIRE.md).
     void setTrace(std::function<void(const QByteArray&)> sink) { trace_ = std::move(sink); }
 
 private:
@@ -129,6 +130,8 @@ private:
     void onModuleCommand(quint8 command, double now);
     void onBoatCommand(const Packet& packet, double now);
     void traceLine(const Packet& packet, double now);
+    // A line for what the boat itself says: "12.345 says autopilot 0xC2 $HMPWR,*hh".
+    void traceSaid(Source source, const QByteArray& payload, double now);
     // Queues one packet for the handset; type kToModule for the radio module's own replies,
     // kToBoat for what the boat sends.
     void send(quint8 type, const QByteArray& payload);
