@@ -107,8 +107,9 @@ void Korvel::init_startWork() {
     m_statusIcons->icon(ScreenLayout::IconSignal)->show();
     m_infoPanels->applyLayout(ScreenLayout::forMode(ScreenLayout::kStartMode));  // first four
     // The sonar box gets its gain, frequency and range once at start; answering its own
-    // hello comes with link supervision.
-    link_sonar_get_hello();
+    // hello comes with link supervision. Not from here: the configuration file is loaded
+    // after the constructor, and the box would first be set to an all-zero configuration.
+    QTimer::singleShot(0, this, &Korvel::link_sonar_get_hello);
 }
 
 void Korvel::system_shutdown() {

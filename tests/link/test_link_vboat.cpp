@@ -69,16 +69,18 @@ private slots:
     }
 
     void startUp_greetsTheBoatWithItsConfiguration() {
+        boat->powerOn();
+        QTest::qWait(700);  // the boat has booted
+        Korvel k;           // hello, then the three packets of "all"
+        k.mainTimer()->stop();
+        // The configuration file is read after the controller is built, before the event
+        // loop runs: the greeting carries what was read.
         StructConfiguration& cfg = Global::configuration;
         cfg.sonarGain = 1;
         cfg.sonarFreq = 1;
         cfg.depthRange = 20;
         cfg.sonarSensitivity = 5;
         cfg.fishSensitivity = 3;
-        boat->powerOn();
-        QTest::qWait(700);  // the boat has booted
-        Korvel k;           // hello, then the three packets of "all"
-        k.mainTimer()->stop();
         QTRY_COMPARE_WITH_TIMEOUT(boat->stats().configAccepted, 3, 5000);
         QCOMPARE(boat->stats().configRejected, 0);
         QCOMPARE(boat->stats().lastConfig, QByteArray(",Sens=5,Fsen=3"));
