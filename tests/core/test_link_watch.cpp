@@ -157,6 +157,10 @@ private slots:
         QTest::newRow("same versions") << same << "hint:" + TrResource::getTrString(TR_SameVersion);
         QTest::newRow("cut short") << same.left(RdupFile::kApImage + 10)
                                    << "hint:" + TrResource::getTrString(TR_ReadFileFailed);
+        QByteArray older = same;
+        older.replace(RdupFile::kApVersion, 10, "A1.22.bin*");
+        QTest::newRow("older autopilot: no downgrade")
+            << older << "hint:" + TrResource::getTrString(TR_SameVersion);
         QByteArray newer = same;
         newer.replace(RdupFile::kApVersion, 10, "A1.24.bin*");
         QTest::newRow("newer autopilot") << newer << "progress:209";
