@@ -1,0 +1,36 @@
+#include "navi/navi_file.h"
+
+#include "core/base/regular_file.h"
+#include "platform/platform.h"
+
+#include <QSettings>
+
+namespace {
+const QString kLon = QStringLiteral("home_lon_d");
+const QString kLat = QStringLiteral("home_lat_d");
+}  // namespace
+
+namespace NaviFile {
+
+StructHomePosition readHome() {
+    const QString path = Platform::path(QLatin1String(kPath));
+    // Something other than a file in its place (a FIFO) is not waited on.
+    if (!isRegularFile(path)) return {};
+    QSettings file(path, QSettings::IniFormat);
+    bool lonOk = false;
+    bool latOk = false;
+    StructHomePosition home{file.value(kLon).toInt(&lonOk), file.value(kLat).toInt(&latOk)};
+    if (!lonOk) home.lon = 0;
+    if (!latOk) home.lat = 0;
+    return home;
+}
+
+bool writeHome(const StructHomePosition& home) {
+    QSettings file(Platform::path(QLatin1String(kPath)), QSettings::IniFormat);
+    file.setValue(kLon, home.lon);
+    file.setValue(kLat, home.lat);
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+}  // namespace NaviFile
