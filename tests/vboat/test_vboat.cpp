@@ -343,8 +343,11 @@ private slots:
         const QString pra = ApSentence::parameters(cfg);
         const QString hck = ApSentence::wiringTest("left", cfg);
         QTest::newRow("parameters") << QStringList{pra} << "none" << 0.5 << true << "M";
-        QTest::newRow("wiring test") << QStringList{hck} << "none" << 0.5 << true << "M";
-        QTest::newRow("no-ack fault") << QStringList{pra, hck} << "no-ack" << 0.5 << false << "M";
+        QTest::newRow("wiring test: T until stopped")
+            << QStringList{hck} << "none" << 0.5 << true << "T";
+        QTest::newRow("wiring test, stop")
+            << QStringList{hck, ApSentence::stop()} << "none" << 0.5 << true << "S";
+        QTest::newRow("no-ack fault") << QStringList{pra, hck} << "no-ack" << 0.5 << false << "T";
         QTest::newRow("checksum wrong")
             << QStringList{QString(hck).replace("LEFT", "LEFF")} << "none" << 0.5 << false << "M";
         QTest::newRow("run") << QStringList{runNorth(300)} << "none" << 2.0 << false << "R";
@@ -502,8 +505,8 @@ private slots:
         row("ap mode Q", "error: ap ack on|off, ap mode M|R|F|S|E|T, ap rc A|V", 12, 1, true,
             "M A");
         row("jump",
-            "error: unknown command \"jump\" (fault, power, rssi, rate, ap, version, status)", 12,
-            1, true, "M A");
+            "error: unknown command \"jump\" (fault, power, rssi, sats, rate, ap, version, status)",
+            12, 1, true, "M A");
     }
     void control_commandsAnswerAndAct() {
         QFETCH(QString, line);
@@ -550,7 +553,8 @@ private slots:
         // What the boat says itself is traced too: the hellos when it has booted, the
         // autopilot's sentences.
         QVERIFY(lines.size() > 2 && lines.takeFirst().endsWith(" says sonar 0xA6 hello\n"));
-        QVERIFY(lines.takeFirst().contains(QRegularExpression(" says autopilot 0xC2 \\$HMPWR,\\*[0-9A-F]{2}\n")));
+        QVERIFY(lines.takeFirst().contains(
+            QRegularExpression(" says autopilot 0xC2 \\$HMPWR,\\*[0-9A-F]{2}\n")));
         QCOMPARE(lines,
                  QStringList({"0.605 boat 0xA6\n", "0.610 boat 0xB1 ,Gain=1*\n",
                               "0.615 boat 0xC2 " + pra + "\n", "0.620 module 0xA3\n",

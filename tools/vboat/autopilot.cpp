@@ -73,6 +73,8 @@ void Autopilot::onSentence(const QByteArray& sentence, double now, QList<QByteAr
             const double radius = f.size() > 11 ? f[11].toDouble(&ok) : 0;
             if (ok && radius > 0) arrivalRadius_ = radius;
         }
+        // The wiring test turns the motors until the handset stops it; the boat stays put.
+        if (type == "$HMHCK") setTaskMode('T');
         if (acknowledging_) {
             replies.append(outgoing("$HMACK,A"));
             ++stats_.acksSent;

@@ -271,8 +271,8 @@ void BoatCore::traceSaid(Source source, const QByteArray& payload, double now) {
         line += " says sonar 0xA6 hello";
     } else if (source == Source::Autopilot && cmd == kAutopilot) {
         const QByteArray data = reportData(payload);
-        line += " says autopilot 0xC2 " +
-                (data.startsWith('#') ? describeKBoot(data) : data.trimmed());
+        line +=
+            " says autopilot 0xC2 " + (data.startsWith('#') ? describeKBoot(data) : data.trimmed());
     } else {
         return;
     }

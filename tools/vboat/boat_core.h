@@ -106,6 +106,8 @@ public:
     // Signal strength in dBm that the radio report gives on both sides, whatever the
     // distance; 0 follows the distance again.
     void setRssiOverride(int dbm) { rssiOverride_ = dbm; }
+    // The satellites the frames and the autopilot report (-1: as the sky gives).
+    void setSatellitesOverride(int count) { sim_.setSatellitesOverride(count); }
     void setVersions(const BoatVersions& versions);
     BoatVersions versions() const;
     Autopilot& autopilot() { return ap_; }

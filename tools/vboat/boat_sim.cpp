@@ -92,6 +92,7 @@ QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
             std::lround(std::max(0.0, p.speed + uniform(rng_, -0.1, 0.1)) * 10));
         f.utc = packUtc(utc_);
     }
+    if (satellitesOverride_ >= 0) f.satellites = static_cast<quint8>(satellitesOverride_);
     satellites_ = f.satellites;
 
     temperatureF_ = std::clamp(temperatureF_ + uniform(rng_, -0.02, 0.02) * dt, 58.0, 63.0);

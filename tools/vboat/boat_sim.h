@@ -42,6 +42,9 @@ public:
     double distanceTo(double latitude, double longitude) const;
     // Satellites in the last frame (0: no fix).
     int satellites() const { return satellites_; }
+    // Satellites the GPS reports whatever the sky gives (-1: as the sky gives); the position
+    // goes on as before, so a handset can be shown a poor fix at a known place.
+    void setSatellitesOverride(int count) { satellitesOverride_ = count; }
 
     // The autopilot's hold on the boat: straight to a point given in degrees, stop where it
     // is, or hand the boat back to the remote control's run.
@@ -58,6 +61,7 @@ private:
     QDateTime utc_;
     double clock_ = 0;    // seconds since the simulation started
     double gpsOnAt_ = 0;  // when the GPS receiver was last started
+    int satellitesOverride_ = -1;
     double utcFraction_ = 0;
     double gpsErrX_ = 0;  // slowly wandering GPS position error, metres
     double gpsErrY_ = 0;

@@ -84,6 +84,13 @@ QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
         core.setRssiOverride(dbm);
         return "ok";
     }
+    if (verb == "sats" && n == 2) {
+        int count = -1;
+        if (w[1] != "auto" && !readInt(w[1], 0, 24, count))
+            return error("sats N|auto: N is 0 to 24");
+        core.setSatellitesOverride(count);
+        return "ok";
+    }
     if (verb == "rate" && n == 2) {
         bool ok = false;
         const double rate = w[1].toDouble(&ok);
@@ -127,7 +134,7 @@ QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
     }
     if (verb == "status" && n == 1) return status(core);
     return error("unknown command \"" + line.simplified() +
-                 "\" (fault, power, rssi, rate, ap, version, status)");
+                 "\" (fault, power, rssi, sats, rate, ap, version, status)");
 }
 
 }  // namespace vboat

@@ -9,6 +9,7 @@
 //   fault NAME [N]        a fault by name (BoatCore::setFaultByName), N: every nth frame
 //   power on|off          the boat's power switch
 //   rssi N|auto           force the signal strength to N dBm (-127..-1), or follow the distance
+//   sats N|auto           the satellites the GPS reports (0..24), or as the sky gives
 //   rate N                sonar frames per second (above 0, at most 50)
 //   ap ack on|off         the autopilot acknowledges "$HMPRA" and "$HMHCK", or not
 //   ap mode L             force the task mode letter (M R F S E T)
