@@ -20,8 +20,32 @@ namespace {
 constexpr int kCourseWidth = 3;
 constexpr int kNewSegmentPixels = 5;  // the incremental step's own, finer threshold
 
+// Square ends and bevelled corners: round ones cost more than the rest of a repaint.
 QPen linePen(const QColor& colour, qreal width) {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    return QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+// Segments that follow on from each other in one colour go out as one polyline.
+void drawSegments(QPainter& p, const QVector<StructSegment>& segments, qreal width,
+                  const std::function<QColor(int)>& colourOf) {
+    QPolygon run;
+    QColor runColour;
+    const auto flush = [&] {
+        if (run.size() < 2) return;
+        p.setPen(linePen(runColour, width));
+        p.drawPolyline(run);
+    };
+    for (const StructSegment& s : segments) {
+        const QColor c = colourOf(s.index);
+        if (run.isEmpty() || run.last() != s.from || c != runColour) {
+            flush();
+            run.clear();
+            run << s.from;
+            runColour = c;
+        }
+        run << s.to;
+    }
+    flush();
 }
 
 }  // namespace
@@ -90,10 +114,7 @@ void UxNavi::paintTrack(QPainter& p) {
         MapThinning::thin(screen, MapThinning::kTrack, [&](const QPoint& s) {
             return MapArea::isInside(toViewT.map(QPointF(s - half)), m_width, m_height);
         });
-    for (const StructSegment& s : thin.segments) {
-        p.setPen(linePen(m_track.at(s.index).colour, m_lineWidth));
-        p.drawLine(s.from, s.to);
-    }
+    drawSegments(p, thin.segments, m_lineWidth, [&](int i) { return m_track.at(i).colour; });
     m_segments = thin.segments.size();
     m_info->setSegmentCount(m_segments);
     m_lastPointTrack =
