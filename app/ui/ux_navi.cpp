@@ -237,12 +237,17 @@ int UxNavi::colorBar_get(const QString& key) const {
     return m_colorBar.get(key);
 }
 
-// New limits: the texts, the colour of every point, the picture.
-void UxNavi::colorBarChanged() {
+// The limits in the current depth unit.
+void UxNavi::refreshInfoTexts() {
     const QString unit = Global::getString_depthUnit();
     m_info->setColorBar(m_colorBar.image(),
                         Global::getString_depthValue(m_colorBar.upRng(), 0, false) + unit,
                         Global::getString_depthValue(m_colorBar.loRng(), 0, false) + unit);
+}
+
+// New limits: the texts, the colour of every point, the picture.
+void UxNavi::colorBarChanged() {
+    refreshInfoTexts();
     m_track.recolour(m_colorBar);
     for (StructRouteInfo& p : m_route)
         p.colour = m_colorBar.colour(p.depth);
@@ -290,6 +295,7 @@ void UxNavi::multiTarget_clearLine() {
 }
 
 void UxNavi::updateItem() {
+    refreshInfoTexts();  // the depth unit may have changed
     m_navi->update();
 }
 

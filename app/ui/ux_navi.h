@@ -138,6 +138,7 @@ signals:
 
 private:
     void colorBarChanged();
+    void refreshInfoTexts();
     void placeItems();
     void placeTarget(const QPoint& boat, const QPointF& boatCoor);
     QPointF toView(const QPointF& layerPoint) const;
