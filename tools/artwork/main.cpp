@@ -645,6 +645,147 @@ void echogramArtwork(const QDir& out) {
     save(fishIcon(), out.filePath(QStringLiteral("ico/armFish.png")));
 }
 
+// --- The map: the boat seen from above (bow up, 22 x 42), its blinking and its
+// compass-needs-calibration looks, the arrow to the target, the overlay's indicators, compass
+// rose, scale mark and calibration mark, and the depth colour bar.
+QPainterPath boatHull(double x0, double w) {
+    QPainterPath hull;
+    hull.moveTo(x0 + w / 2, 1);
+    hull.cubicTo(x0 + w, 8, x0 + w, 20, x0 + w - 0.5, 40.5);
+    hull.lineTo(x0 + 0.5, 40.5);
+    hull.cubicTo(x0, 20, x0, 8, x0 + w / 2, 1);
+    hull.closeSubpath();
+    return hull;
+}
+
+// A twin-hulled bait boat: two hulls under a deck with the bait hopper.
+QImage boatImage(const QColor& hull, const QColor& deck, const QColor& line) {
+    QImage img = canvas(22, 42);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(line, 1.2));
+    p.setBrush(hull);
+    p.drawPath(boatHull(1, 7));
+    p.drawPath(boatHull(14, 7));
+    p.setBrush(deck);
+    p.drawRoundedRect(QRectF(4.5, 12.5, 13, 24), 2, 2);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(7.5, 16.5, 7, 8));
+    return img;
+}
+
+QImage boatCaliImage() {
+    QImage img = boatImage(QColor(230, 40, 40), QColor(255, 150, 150), QColor(60, 0, 0));
+    QPainter p(&img);
+    QFont f;
+    f.setPixelSize(12);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(4, 22, 14, 14), Qt::AlignCenter, QStringLiteral("!"));
+    return img;
+}
+
+// Points down: the map turns it by the direction, which is 0 for a target due south.
+QImage targetDirArrow() {
+    QImage img = canvas(15, 15);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 0, 0), 1));
+    p.setBrush(QColor(235, 30, 30));
+    p.drawPolygon(
+        QPolygonF({QPointF(1, 1.5), QPointF(7.5, 5), QPointF(14, 1.5), QPointF(7.5, 14)}));
+    return img;
+}
+
+QImage ledImage(const QColor& colour) {
+    QImage img(40, 6, QImage::Format_ARGB32_Premultiplied);
+    img.fill(colour);
+    QPainter p(&img);
+    p.fillRect(QRect(0, 4, 40, 2), colour.darker(160));
+    return img;
+}
+
+QImage ledMiddle() {
+    QImage img(20, 6, QImage::Format_ARGB32_Premultiplied);
+    img.fill(QColor(40, 40, 40));
+    QPainter p(&img);
+    p.fillRect(QRect(0, 1, 2, 4), QColor(200, 200, 200));
+    p.fillRect(QRect(18, 1, 2, 4), QColor(200, 200, 200));
+    return img;
+}
+
+QImage compassRose() {
+    QImage img = canvas(26, 26);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(13, 13);
+    p.setPen(QPen(QColor(40, 40, 40), 1.2));
+    p.setBrush(QColor(255, 255, 255, 200));
+    p.drawEllipse(c, 12, 12);
+    p.setPen(QPen(QColor(40, 40, 40), 0.8));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawPolygon(QPolygonF({QPointF(13, 2), QPointF(16, 13), QPointF(10, 13)}));
+    p.setBrush(QColor(70, 70, 70));
+    p.drawPolygon(QPolygonF({QPointF(13, 24), QPointF(16, 13), QPointF(10, 13)}));
+    return img;
+}
+
+// The length the scale text measures: one 20-pixel grid cell between two ticks.
+QImage scaleMark() {
+    QImage img = canvas(26, 8);
+    QPainter p(&img);
+    p.fillRect(QRect(3, 5, 21, 2), Qt::black);
+    p.fillRect(QRect(3, 1, 2, 6), Qt::black);
+    p.fillRect(QRect(22, 1, 2, 6), Qt::black);
+    return img;
+}
+
+QImage needCaliMark() {
+    QImage img = canvas(12, 12);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 40, 0), 1));
+    p.setBrush(QColor(255, 150, 0));
+    p.drawPolygon(QPolygonF({QPointF(6, 0.5), QPointF(11.5, 11.5), QPointF(0.5, 11.5)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawRect(QRectF(5.2, 4, 1.6, 4.2));
+    p.drawRect(QRectF(5.2, 9, 1.6, 1.6));
+    return img;
+}
+
+// 60 rows from shallow (red) through yellow, green and cyan to deep (dark blue).
+QImage colourBar() {
+    QImage img(6, 60, QImage::Format_RGB32);
+    QLinearGradient g(0, 0, 0, 59);
+    g.setColorAt(0.0, QColor(220, 20, 20));
+    g.setColorAt(0.25, QColor(250, 220, 0));
+    g.setColorAt(0.5, QColor(30, 190, 40));
+    g.setColorAt(0.75, QColor(0, 190, 230));
+    g.setColorAt(1.0, QColor(10, 20, 150));
+    QPainter p(&img);
+    p.fillRect(img.rect(), g);
+    return img;
+}
+
+void mapArtwork(const QDir& out) {
+    auto path = [&](const char* name) { return out.filePath(QLatin1String(name)); };
+    const QColor line(30, 30, 30);
+    save(boatImage(QColor(255, 150, 20), QColor(255, 225, 120), line), path("ico/boat.png"));
+    save(boatImage(QColor(255, 255, 255, 90), QColor(255, 255, 255, 60), QColor(30, 30, 30, 140)),
+         path("ico/boat_blink.png"));
+    save(boatCaliImage(), path("ico/boat_cali.png"));
+    save(targetDirArrow(), path("ico/target_dir.png"));
+    save(ledImage(QColor(40, 200, 70)), path("ico/led_on.png"));
+    save(ledImage(QColor(150, 150, 150)), path("ico/led_off.png"));
+    save(ledMiddle(), path("ico/led_mid.png"));
+    save(compassRose(), path("ico/compass_rose.png"));
+    save(scaleMark(), path("ico/map_scale.png"));
+    save(needCaliMark(), path("ico/need_cali.png"));
+    save(colourBar(), path("ico/colorbar.png"));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -684,6 +825,7 @@ int main(int argc, char* argv[]) {
     save(targetPanelIcon(), out.filePath(QStringLiteral("ico/target.png")));
     save(homeIcon(), out.filePath(QStringLiteral("ico/home.png")));
     save(loggerIcon(), out.filePath(QStringLiteral("ico/record.png")));
+    mapArtwork(out);
     startLine(out);
     return 0;
 }

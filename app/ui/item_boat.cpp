@@ -1,0 +1,24 @@
+#include "ui/item_boat.h"
+
+ItemBoat::ItemBoat(QGraphicsItem* parent)
+    : QGraphicsPixmapItem(parent),
+      m_normal(QStringLiteral(":/ico/boat")),
+      m_blink(QStringLiteral(":/ico/boat_blink")),
+      m_cali(QStringLiteral(":/ico/boat_cali")) {
+    setOffset(-kWidth / 2, -kHeight / 2);
+    choose();
+}
+
+void ItemBoat::setNeedCali(bool needCali) {
+    m_needCali = needCali;
+    choose();
+}
+
+void ItemBoat::setBlinkShown(bool shown) {
+    m_blinkShown = shown;
+    choose();
+}
+
+void ItemBoat::choose() {
+    setPixmap(m_blinkShown ? m_blink : m_needCali ? m_cali : m_normal);
+}

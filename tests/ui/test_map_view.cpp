@@ -1,0 +1,182 @@
+#include "app_font.h"
+#include "core/base/global.h"
+#include "golden.h"
+#include "korvel_test.h"
+#include "navi/convert.h"
+#include "navi/geodesy.h"
+#include "test_root.h"
+#include "ui/item_info.h"
+#include "ui/ux_dialog_select_point.h"
+#include "ui/ux_dst_bar.h"
+#include "ui/ux_navi.h"
+
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+QImage render(UxNavi& navi) {
+    QGraphicsScene scene;
+    scene.addItem(navi.item());
+    QImage img(navi.boundWidth(), navi.boundHeight(), QImage::Format_RGB32);
+    QPainter p(&img);
+    scene.render(&p, img.rect(), img.rect());
+    p.end();
+    scene.removeItem(navi.item());
+    return img;
+}
+
+// A track heading north-north-east, deeper as it goes.
+void sail(UxNavi& navi, int points) {
+    for (int i = 0; i < points; ++i) {
+        navi.track_appendPoint(QPoint(i, -3 * i), 0.5f + i * 0.1f);
+        navi.track_paint();
+    }
+}
+
+QPointF viewPos(QGraphicsItem* item) {
+    return item->mapToScene(QPointF(0, 0));
+}
+
+}  // namespace
+
+class TestMapView : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QString why;
+        QFont font;
+        if (!TestAppFont::load(&font, &why)) QSKIP(qPrintable(why));
+    }
+    void init() {
+        m_root.reset(new TestRoot);
+        Configuration::applyDefaults(Global::configuration);
+        Convert::setStartPoint(115000000, 481000000);
+    }
+
+    // Track by depth, home, target with line, arrow and distance, and the overlay with the
+    // developer's segment count and the calibration mark.
+    void picture() {
+        Global::configuration.devMode = 1;
+        UxNavi navi;
+        navi.home_setPoint(QPoint(35, -15));
+        sail(navi, 40);
+        navi.target_setPoint(QPoint(-10, -150), 1);
+        navi.boat_setHeading(20);
+        navi.setLed_rc("on");
+        navi.info_needCali(true);
+        QCOMPARE(navi.track_getCurrentRelativeCoor(), QPoint(39, -117));
+        QCOMPARE(navi.target_getCurrentDst(),
+                 Global::calc_pixDst(QPoint(-10, -150), QPoint(39, -117)));
+        QCOMPARE(navi.target_getDstText(), QString("29.5m"));
+        QCOMPARE(navi.infoItem()->loText(), QString("4m"));
+        QCOMPARE(navi.infoItem()->scaleText(), QString("10m"));
+        GOLDEN_COMPARE_IMAGE("map_view.png", render(navi));
+    }
+
+    void currentPoint_data() {
+        QTest::addColumn<int>("trackPoints");
+        QTest::addColumn<bool>("outline");
+        QTest::addColumn<QPoint>("boat");
+        QTest::newRow("nothing: the origin") << 0 << false << QPoint(0, 0);
+        QTest::newRow("outline only: its first point") << 0 << true << QPoint(50, 60);
+        QTest::newRow("track first") << 3 << true << QPoint(2, -6);
+    }
+    void currentPoint() {
+        QFETCH(int, trackPoints);
+        QFETCH(bool, outline);
+        QFETCH(QPoint, boat);
+        UxNavi navi;
+        if (outline) navi.kml_setOutlines({{"lake", "blue", "2", {QPoint(50, 60), QPoint(0, 0)}}});
+        sail(navi, trackPoints);
+        QCOMPARE(navi.track_getCurrentRelativeCoor(), boat);
+        QCOMPARE(navi.track_isEmpty(), trackPoints == 0);
+    }
+
+    // "Clear Map" keeps the boat's point, and the next point draws on from it.
+    void clearMapContinues() {
+        UxNavi navi;
+        sail(navi, 5);
+        navi.track_clearMap();
+        QCOMPARE(navi.track().size(), 1);
+        const QImage before = render(navi);
+        navi.track_appendPoint(QPoint(44, -12), 1.0f);
+        navi.track_paint();
+        const QPoint mid(94, 108);  // between the kept point (74, 108) and the new (114, 108)
+        QCOMPARE(before.pixelColor(mid), QColor(Qt::white));
+        QCOMPARE(render(navi).pixelColor(mid), navi.track().last().colour);
+    }
+
+    // The map turns under the symbols, which stay upright.
+    void headingUp() {
+        UxNavi navi;
+        sail(navi, 10);
+        navi.home_setPoint(QPoint(0, 40));
+        navi.target_setPoint(QPoint(40, -27), 0);
+        const QPointF home = viewPos(navi.homeItem());
+        navi.setCompassHeading(90);
+        QCOMPARE(navi.trackLayer()->rotation(), 90.0);
+        QCOMPARE(viewPos(navi.homeItem()), QPointF(70 - (home.y() - 120), 120 + (home.x() - 70)));
+        for (QGraphicsItem* upright : {navi.homeItem(), navi.targetItem()})
+            QVERIFY(!upright->sceneTransform().isRotating());
+        QVERIFY(navi.boatItem()->sceneTransform().isRotating());
+    }
+
+    // The cursor moves as the screen shows, on a map that holds still; enter hands it on.
+    void cursor() {
+        UxDialogSelectPoint dialog;
+        UxNavi navi(&dialog);
+        sail(navi, 10);
+        navi.setCompassHeading(90);
+        navi.select_show("up");
+        QVERIFY(dialog.isVisible());
+        const QPointF centre = navi.centre();
+        const QPointF start = viewPos(navi.cursorItem());
+        QTest::keyClick(&dialog, Qt::Key_Right);
+        QCOMPARE(viewPos(navi.cursorItem()), start + QPointF(2, 0));
+        QCOMPARE(navi.select_getPoint(), QPointF(9, -29));
+        navi.setCompassHeading(0);
+        sail(navi, 40);  // runs past the margin
+        navi.boat_setBlink(true);
+        for (int i = 0; i < 16; ++i)
+            navi.do_timer();
+        QCOMPARE(navi.trackLayer()->rotation(), 90.0);
+        QCOMPARE(navi.centre(), centre);
+        QSignalSpy used(&navi, &UxNavi::signal_selectPoint_use);
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(used.count(), 1);
+        QCOMPARE(used.first().first().toPoint(), QPoint(9, -29));
+        QVERIFY(!navi.select_isOn());
+    }
+
+    void dstBar_data() {
+        QTest::addColumn<QVector<QPoint>>("points");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QStringList>("texts");
+        const QPoint unset(9999, 9999);
+        QTest::newRow("none set") << QVector<QPoint>{} << 2
+                                  << QStringList{"-.-", "-.-", "-.-", "-.-"};
+        QTest::newRow("two neighbours in m")
+            << QVector<QPoint>{{0, 0}, {6, 8}} << 2 << QStringList{"5.0", "-.-", "-.-", "-.-"};
+        QTest::newRow("a gap in ft") << QVector<QPoint>{{0, 0}, {6, 8}, unset, {0, 0}, {0, 20}} << 3
+                                     << QStringList{"16.5", "-.-", "-.-", "33.0"};
+    }
+    void dstBar() {
+        QFETCH(QVector<QPoint>, points);
+        QFETCH(int, unit);
+        QFETCH(QStringList, texts);
+        Global::configuration.distanceUnit = unit;
+        UxDstBar bar;
+        for (int i = 0; i < points.size(); ++i)
+            bar.setRelativeCoor(i, points.at(i));
+        QCOMPARE(bar.texts(), texts);
+    }
+
+private:
+    std::unique_ptr<TestRoot> m_root;
+};
+
+KORVEL_TEST_MAIN(TestMapView)
+#include "test_map_view.moc"
