@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/alarm_monitor.h"
+#include "core/base/screen_layout.h"
 #include "data/boat_values.h"
 #include "data/sonar_history.h"
 #include "link/config_watch.h"
@@ -9,14 +10,20 @@
 #include "link/module_check.h"
 #include "link/module_update.h"
 #include "link/rssi_filter.h"
+#include "navi/ap_mode_watch.h"
+#include "navi/boat_compass_watch.h"
 #include "navi/heading_filter.h"
+#include "navi/navi_file.h"
+#include "navi/navi_target.h"
 #include "sonar/sonar_column.h"
 #include "ui/modal_watch.h"
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -40,11 +47,20 @@ struct StructBindView;
 class StatusIcons;
 struct StructInfoPanSource;
 class UxData;
+class UxNavi;
 class UxScene;
 class UxSonar;
 class UxView;
 
 // The alarm question's "Ignore" answers and the compass-present flag.
+// A go-to request: the point sent to the autopilot, the icon of its mark and the kind of task.
+struct StructNaviTarget {
+    int lon = 0;  // ddS32
+    int lat = 0;
+    int icon = 0;
+    EnumTargetType type = EnumTargetType::TargetPoint;
+};
+
 struct StructFlagRow {
     bool ignoreShallow = false;
     bool ignoreVtg = false;
@@ -151,6 +167,28 @@ public:
     void sonar_imageScroll();
     void sonar_getFile_kct(const QString& path);
 
+    // --- Navigation (korvel_navi.cpp) --------------------------------------------------------
+    // A new boat position: the map's boat, its track and, at the first fix, home.
+    void navi_getCurrent();
+    // Each supervision pass: arrival, the autopilot's mode, the indicators, the boat compass.
+    void navi_checkState();
+    void navi_setHomePoint(int lon, int lat);
+    // Marks a target on the map for the remote control (no autopilot).
+    void navi_setTargetPoint(int lon, int lat, int icon);
+    // Sends the boat to a point by autopilot, or says why not ("405" ... "409").
+    void navi_goToPoint(EnumTargetType type, int lon, int lat, int icon);
+    void navi_goHome();
+    void navi_beforeAp();
+    // The current target is reached.
+    void navi_afterAp();
+    void navi_stopAp();
+    void navi_zoomTrack();
+    void navi_apKeyLongPress();
+    // "Go to the target now" for a waypoint: "NO" or "Go".
+    void navi_askGoToWaypoint(int lon, int lat, int icon);
+    // The map cursor was confirmed: "Save" it or "Go" there.
+    void dialog_selectPoint_use(const QPoint& point);
+
     // --- Dialogs and menus (korvel_dialogs.cpp) ----------------------------------------------
     void dialog_init();
     void dialog_question_click(const QString& type, const QString& key);
@@ -177,6 +215,8 @@ public:
     UxScene* scene() const { return m_scene; }
     UxView* view() const { return m_view; }
     UxData* data() const { return m_data; }
+    UxNavi* navi() const { return m_navi; }
+    const StructHomePosition& homePosition() const { return m_navi_home; }
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
     MenuHost& menus() const { return *m_menus; }
@@ -223,11 +263,13 @@ public slots:
     void slot_key_press(QString key);
     void slot_infoPan_change(int itemIdx);
     void slot_countDown_timeOver();
+    void slot_selectPoint_use(QPoint point);
 
 private:
     void system_initBoard();
     void system_startSdThread();
     void system_applyScreenLayout(int screenMode);
+    void system_placeMap(const StructScreenLayout& layout);
     bool link_startUpdate(bool autopilot, const QByteArray& image);
     // What installing an update file asks of the controller (korvel_link_watch.cpp).
     static std::unique_ptr<ModuleInstallHost> link_makeInstallHost(Korvel& korvel);
@@ -236,6 +278,14 @@ private:
     void link_bindView(const StructBindView& view);
     void link_bindEnded(bool bound);
     StructInfoPanSource info_source() const;
+    void navi_establishHome(const QPoint& boat);
+    void navi_onModeChange(const QString& previous, const QString& mode);
+    // The navigation's questions and feedback results; false for a type it does not own.
+    bool navi_questionClick(const QString& type, const QString& key);
+    void navi_feedbackSuccess(const QString& type);
+    void navi_showHint(const QString& code);
+    void navi_message(const QString& title, const QString& text);
+    void navi_hideListItems();
 
     static constexpr int kTickWrap = 10000;
     static constexpr int kTickMs = 125;
@@ -291,4 +341,22 @@ private:
     int m_currentScreenMode = -1;  // the layout last applied; none yet at start
     int m_currentLanguage = -1;    // -1: taken from the configuration on the first check
     int m_currentDevMode = 0;      // the overlay starts hidden
+
+    // Navigation. The acknowledgement flags are watched by the feedback dialog and set from
+    // the autopilot's reports.
+    UxNavi* m_navi = nullptr;
+    StructNaviTarget m_navi_target;
+    StructNaviTarget m_navi_askedWaypoint;
+    StructHomePosition m_navi_home;
+    QPoint m_navi_selectPoint;
+    std::atomic<uint8_t> m_navi_apRunAck{0};
+    std::atomic<uint8_t> m_navi_apStopAck{0};
+    bool m_navi_multiTargetNoStop = false;
+    bool m_navi_multiTargetFirstLeg = false;
+    bool m_navi_homeAsked = false;
+    bool m_navi_ledsOffShown = false;
+    int m_navi_poorFixChecks = 0;
+    int m_navi_goBackDelaySeconds = 0;  // set by the go-back run
+    ApModeWatch m_navi_apMode;
+    BoatCompassWatch m_navi_boatCompass;
 };

@@ -21,6 +21,7 @@
 #include "ui/ux_dialog_power_off.h"
 #include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
+#include "ui/ux_navi.h"
 #include "ui/ux_small_menu.h"
 
 #include <QFile>
@@ -36,6 +37,7 @@ void Korvel::menu_init() {
 // Every dialog exists once, from start to end; its answers come back to the slots below.
 void Korvel::dialog_init() {
     m_dialogs = std::make_unique<DialogHost>(m_modals);
+    m_navi->setSelectDialog(m_dialogs->selectPoint());
     m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
 
     connect(m_dialogs->question(), &UxDialogQuestion::signal_buttonClick, this,
@@ -117,7 +119,8 @@ void Korvel::slot_countDown_timeOver() {
 }
 
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
-    if (key != QLatin1String("left")) return;  // every "right" answer so far means "no"
+    if (navi_questionClick(type, key)) return;
+    if (key != QLatin1String("left")) return;  // the alarms' and reset's "right" means "no"
     if (type == QLatin1String("shallow")) {
         m_flags.ignoreShallow = true;
     } else if (type == QLatin1String("vtg")) {
@@ -150,6 +153,7 @@ void Korvel::dialog_feedback_todo(const QString& type) {
 void Korvel::dialog_feedback_success(const QString& type) {
     if (type == QLatin1String("test"))
         m_dialogs->feedBack()->setText(type + QStringLiteral(" success"));
+    navi_feedbackSuccess(type);
 }
 
 void Korvel::dialog_feedback_fail(const QString& type) {

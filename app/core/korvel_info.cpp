@@ -7,16 +7,16 @@
 #include "ui/item_full_info.h"
 #include "ui/menu_host.h"
 #include "ui/screen_overlays.h"
+#include "ui/ux_navi.h"
 #include "ui/ux_small_menu.h"
 
-// What the panels are built from. The distance from home and to the target come from the map
-// view (its home point and UxNavi::target_getCurrentDst) once it is built; until then both
-// are unknown and show "-.-".
+// What the panels are built from: the values and the map's distances (negative while there
+// is no home or target, shown as "-.-").
 StructInfoPanSource Korvel::info_source() const {
     StructInfoPanSource source;
     source.boat = values();
-    source.dstFromHome = -1;
-    source.dstToTarget = -1;
+    source.dstFromHome = m_navi->home_getCurrentDst();
+    source.dstToTarget = m_navi->target_getCurrentDst();
     return source;
 }
 

@@ -18,6 +18,7 @@
 #include "ui/menu_host.h"
 #include "ui/screen_overlays.h"
 #include "ui/status_icons.h"
+#include "ui/ux_navi.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -69,6 +70,10 @@ void Korvel::init_logo() {
 
 void Korvel::init_object() {
     m_data = new UxData(nullptr, this);
+    m_navi = new UxNavi(nullptr, this);
+    m_navi->item()->hide();
+    m_scene->addItem(m_navi->item());
+    connect(m_navi, &UxNavi::signal_selectPoint_use, this, &Korvel::slot_selectPoint_use);
     m_infoPanels = std::make_unique<InfoPanels>(m_scene);  // hidden, none selected
     m_picture = std::make_unique<SonarPicture>(m_history);
     m_picture->item()->hide();
@@ -105,7 +110,9 @@ void Korvel::init_startWork() {
     m_logo->hide();
     m_picture->item()->show();
     m_statusIcons->icon(ScreenLayout::IconSignal)->show();
-    m_infoPanels->applyLayout(ScreenLayout::forMode(ScreenLayout::kStartMode));  // first four
+    const StructScreenLayout start = ScreenLayout::forMode(ScreenLayout::kStartMode);
+    m_infoPanels->applyLayout(start);  // the first four
+    system_placeMap(start);
     // The sonar box gets its gain, frequency and range once at start; answering its own
     // hello comes with link supervision. Not from here: the configuration file is loaded
     // after the constructor, and the box would first be set to an all-zero configuration.

@@ -5,6 +5,7 @@
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_debug_window.h"
+#include "ui/ux_navi.h"
 
 void Korvel::slot_key_click(QString key) {
     system_keyClick(key);
@@ -15,9 +16,9 @@ void Korvel::slot_key_press(QString key) {
 }
 
 // Long presses: escape asks to power off, the autopilot key stops the boat or sends it home.
-// Both act through areas that are added as they are built.
 void Korvel::system_keyPress(const QString& key) {
     if (key == QLatin1String("esc")) system_showPoweroffDialog();
+    if (key == QLatin1String("ap")) navi_apKeyLongPress();
 }
 
 void Korvel::system_keyClick(const QString& key) {
@@ -42,9 +43,11 @@ void Korvel::system_keyClick(const QString& key) {
             info_selectPanel(KeyRouter::kNoPanel);
             break;
         case EnumKeyAction::ZoomMap:
-            break;  // the map zoom (navi_zoomTrack) arrives with the map
+            navi_zoomTrack();
+            break;
         case EnumKeyAction::MoveMapCursor:
-            break;  // the map cursor (UxNavi::select_show) arrives with the map
+            m_navi->select_show(key);
+            break;
         case EnumKeyAction::SelectPanel:
             info_selectPanel(route.panel);
             break;

@@ -24,6 +24,7 @@
 #include "ui/show_cpu_memory.h"
 #include "ui/status_icons.h"
 #include "ui/ux_dialog_power_off.h"
+#include "ui/ux_navi.h"
 
 #include <QBrush>
 #include <QCoreApplication>
@@ -134,7 +135,19 @@ void Korvel::system_applyScreenLayout(int screenMode) {
     m_statusIcons->applyLayout(layout);
     m_infoPanels->applyLayout(layout);
     m_overlays->applyLayout(layout);
+    system_placeMap(layout);
     sonar()->setImageHight(layout.echogramHeight);
+}
+
+void Korvel::system_placeMap(const StructScreenLayout& layout) {
+    QGraphicsItem* map = m_navi->item();
+    map->setVisible(layout.mapVisible);
+    if (!layout.mapVisible) return;
+    map->setPos(layout.mapPos);
+    if (QSize(m_navi->boundWidth(), m_navi->boundHeight()) != layout.mapBound) {
+        m_navi->setBoundSize(layout.mapBound.width(), layout.mapBound.height());
+        m_navi->boat_resetToCenter();
+    }
 }
 
 // --- Board --------------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "ui/menu_host.h"
 #include "ui/ux_dialog_check.h"
 #include "ui/ux_dialog_count_down.h"
+#include "ui/ux_navi.h"
 
 // The main tick: every periodic activity of the program, in a fixed order. Work is spread so
 // that one tick stays short: one info panel per tick, the map and the read-outs on alternate
@@ -28,7 +29,9 @@ void Korvel::slot_timeout_main() {
     if (m_tickCount % 2 == 0) {
         m_oddCount = m_oddCount < kTickWrap ? m_oddCount + 1 : 0;
         if (m_oddCount % 2 == 1) {
-            // navi_getCurrent, map view compass heading and items.
+            navi_getCurrent();
+            // The map's heading-up follows the handset compass once it is read.
+            m_navi->updateItem();
         } else {
             // Model 'e' clicks every 500 ms as its fish-finder tone.
             if (m_model == 'e') Global::beeperOn(QStringLiteral("fish"));
@@ -49,6 +52,7 @@ void Korvel::slot_timeout_main() {
     // The power-off dialog's count may have ended in the power-off: nothing after it runs.
     if (m_poweringOff) return;
     m_scene->do_timer();
+    m_navi->do_timer();
     sonar()->do_timer();
     m_dialogs->countDown()->do_timer();
 
@@ -56,7 +60,7 @@ void Korvel::slot_timeout_main() {
     system_checkState();
     data_checkState();
     sonar_checkState();
-    // navi_checkState comes with the navigation.
+    navi_checkState();
     link_checkState();
     link_refreshSignalIco();
 

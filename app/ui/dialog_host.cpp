@@ -12,6 +12,7 @@
 #include "ui/ux_dialog_power_off.h"
 #include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
+#include "ui/ux_dialog_select_point.h"
 #include "ui/ux_dialog_sys_info.h"
 #include "ui/ux_dialog_test.h"
 
@@ -33,6 +34,11 @@ DialogHost::DialogHost(ModalWatch& modals) {
     m_sysInfo = place(new UxDialogSysInfo(), 10, 150);
     m_check = place(new UxDialogCheck(), 5, 180);
     m_countDown = place(new UxDialogCountDown(), 10, 180);
+    // Over the echogram, clear of the map below it, and not dimming the screen: the user
+    // watches the cursor move on the map while it is up.
+    m_selectPoint = new UxDialogSelectPoint();
+    m_selectPoint->move(10, 20);
+    m_selectPoint->hide();
     m_debugWindow = place(new UxDialogDebugWindow(), 10, 0);
 }
 

@@ -14,6 +14,7 @@ class UxDialogHint;
 class UxDialogPowerOff;
 class UxDialogProgress;
 class UxDialogQuestion;
+class UxDialogSelectPoint;
 class UxDialogSysInfo;
 class UxDialogTest;
 
@@ -31,6 +32,7 @@ public:
     UxDialogFile* file() const { return m_file; }
     UxDialogPowerOff* powerOff() const { return m_powerOff; }
     UxDialogCountDown* countDown() const { return m_countDown; }
+    UxDialogSelectPoint* selectPoint() const { return m_selectPoint; }
     UxDialogCheck* check() const { return m_check; }
     UxDialogCali* cali() const { return m_cali; }
     UxDialogTest* test() const { return m_test; }
@@ -68,6 +70,7 @@ private:
     UxDialogFile* m_file = nullptr;
     UxDialogPowerOff* m_powerOff = nullptr;
     UxDialogCountDown* m_countDown = nullptr;
+    UxDialogSelectPoint* m_selectPoint = nullptr;
     UxDialogCheck* m_check = nullptr;
     UxDialogCali* m_cali = nullptr;
     UxDialogTest* m_test = nullptr;

@@ -1,0 +1,125 @@
+// The handset program steering the virtual boat program, driven by scripts as a user would:
+// the map cursor and "Go", the run and the arrival as the boat's trace shows them, the long
+// press of the autopilot key, the remote control taking over, refusals with a poor fix, and
+// the home position kept across a restart.
+#include "korvel_test.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// One program run against a boat that keeps running (and keeps its lake) between runs.
+class Session {
+public:
+    Session() {
+        QDir(m_dir.path()).mkpath("root/dev");
+        QDir(m_dir.path()).mkpath("root/opt");
+        m_boat.setProcessChannelMode(QProcess::MergedChannels);
+        m_boat.start(KORVEL_VBOAT_BINARY, {"--socket", root() + "/dev/vboat.sock", "--control",
+                                           root() + "/dev/vboat.ctl", "--trace", trace()});
+        m_boat.waitForStarted();
+    }
+    ~Session() {
+        m_boat.terminate();
+        m_boat.waitForFinished(3000);
+    }
+    QString root() const { return m_dir.path() + "/root"; }
+    QString trace() const { return m_dir.path() + "/trace.txt"; }
+    QString traced() const {
+        QFile f(trace());
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+
+    // Runs the handset with the script; returns what it logged.
+    QString run(const QString& script) {
+        QFile s(m_dir.path() + "/script.txt");
+        if (!s.open(QIODevice::WriteOnly)) return QString();
+        s.write(script.toUtf8());
+        s.close();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("KORVEL_ROOT", root());
+        env.insert("KORVEL_PLATFORM", "virtual");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_LOGGING_RULES", "korvel.navi.info=true");
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.setWorkingDirectory(m_dir.path());
+        p.start(KORVEL_BINARY, {"--script", s.fileName()});
+        if (!p.waitForFinished(300000)) p.kill();
+        return QString::fromLocal8Bit(p.readAll());
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_boat;
+};
+
+// The start-up check (7.5 s without a compass) and the first GPS fixes.
+const QString kStart = "wait 11000\nkey esc\n";  // "Home Position ..." closed
+// Zoom out to 4 half-metres per pixel, then move the map cursor 32 m up (north: without a
+// handset compass the map is north-up) and confirm it with "Go".
+const QString kGoNorth = "key zoom\nkey zoom\nkey zoom\nkey up\n" +
+                         QString("key up\n").repeated(8) + "key enter\nkey enter\n";
+
+// The lines of text, in order, each after the one before.
+bool inOrder(const QString& text, const QStringList& lines) {
+    int at = 0;
+    for (const QString& line : lines) {
+        at = text.indexOf(QRegularExpression(line), at);
+        if (at < 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+class TestNaviSession : public QObject {
+    Q_OBJECT
+private slots:
+    void goToTheCursor_arrive_stop_goHome_manual() {
+        Session s;
+        const QString log =
+            s.run(kStart + kGoNorth + "wait 40000\nkey esc\n" +  // arrived; its message closed
+                  "hold ap 1500\nwait 4000\n" +                  // not running: home
+                  "hold ap 1500\nwait 4000\nkey esc\n" +         // running: stop
+                  "hold ap 1500\nwait 3000\nboat ap mode M\nwait 2500\nquit\n");
+        const QString trace = s.traced();
+        QVERIFY2(inOrder(trace, {"\\$HMPWR", "boat 0xC2 \\$HMPRA", "boat 0xC2 \\$HMCTL,RUN,",
+                                 "\\$HMINF,\\d+,\\d+,R,", "\\$HMINF,\\d+,\\d+,F,",
+                                 "boat 0xC2 \\$HMCTL,RUN,", "boat 0xC2 \\$HMCTL,STOP",
+                                 "\\$HMINF,\\d+,\\d+,S,", "boat 0xC2 \\$HMCTL,RUN,"}),
+                 qPrintable(trace));
+        QVERIFY2(inOrder(log, {"home set at", "go to .* type 0", "mode \"M\" -> \"R\"",
+                               "The target Arrived", "go to .* type 1", "mode .* -> \"S\"",
+                               "go to .* type 1", "Enter manual control mode"}),
+                 qPrintable(log));
+    }
+
+    // A poor fix, a silent autopilot: refused with their reasons, nothing sent.
+    void refusals() {
+        Session s;
+        const QString log =
+            s.run(kStart + "boat sats 2\nwait 2000\n" + kGoNorth + "key esc\n" +
+                  "boat sats auto\nboat power off\nwait 11000\n" + kGoNorth + "quit\n");
+        QVERIFY2(inOrder(log, {"407 No Enough Satellites", "406 Autopilot module Offline"}),
+                 qPrintable(log));
+        QVERIFY(!s.traced().contains("$HMCTL"));
+    }
+
+    // Home is saved; the next start near it asks once whether to use it.
+    void home_keptAcrossARestart() {
+        Session s;
+        QVERIFY(s.run(kStart + "quit\n").contains("home set at"));
+        QVERIFY(QFile::exists(s.root() + "/opt/navi.knv"));
+        const QString log = s.run(kStart + "key enter\nwait 2000\nquit\n");  // "YES"
+        QCOMPARE(log.count("asking whether to use the saved home"), 1);
+        QVERIFY2(log.contains("home set at"), qPrintable(log));
+    }
+};
+
+KORVEL_TEST_MAIN(TestNaviSession)
+#include "test_navi_session.moc"
