@@ -82,19 +82,21 @@ class TestNaviSession : public QObject {
 private slots:
     void goToTheCursor_arrive_stop_goHome_manual() {
         Session s;
-        const QString log =
-            s.run(kStart + kGoNorth + "wait 40000\nkey esc\n" +  // arrived; its message closed
-                  "hold ap 1500\nwait 4000\n" +                  // not running: home
-                  "hold ap 1500\nwait 4000\nkey esc\n" +         // running: stop
-                  "hold ap 1500\nwait 3000\nboat ap mode M\nwait 2500\nquit\n");
+        const QString log = s.run(kStart + kGoNorth +
+                                  "wait 40000\nkey esc\n" +  // arrived; its message closed
+                                                             // Each start or stop waits for its
+                                                             // answer; then its message is closed.
+                                  "hold ap 1500\nwait 6000\nkey esc\n" +  // not running: home
+                                  "hold ap 1500\nwait 6000\nkey esc\n" +  // running: stop
+                                  "hold ap 1500\nwait 3000\nboat ap mode M\nwait 2500\nquit\n");
         const QString trace = s.traced();
         QVERIFY2(inOrder(trace, {"\\$HMPWR", "boat 0xC2 \\$HMPRA", "boat 0xC2 \\$HMCTL,RUN,",
                                  "\\$HMINF,\\d+,\\d+,R,", "\\$HMINF,\\d+,\\d+,F,",
                                  "boat 0xC2 \\$HMCTL,RUN,", "boat 0xC2 \\$HMCTL,STOP",
                                  "\\$HMINF,\\d+,\\d+,S,", "boat 0xC2 \\$HMCTL,RUN,"}),
-                 qPrintable(trace));
-        QVERIFY2(inOrder(log, {"home set at", "go to .* type 0", "mode \"M\" -> \"R\"",
-                               "The target Arrived", "go to .* type 1", "mode .* -> \"S\"",
+                 qPrintable(trace + log));
+        QVERIFY2(inOrder(log, {"home set at", "go to .* type 0", "mode M -> R",
+                               "The target Arrived", "go to .* type 1", "mode R -> S",
                                "go to .* type 1", "Enter manual control mode"}),
                  qPrintable(log));
     }
@@ -113,9 +115,10 @@ private slots:
     // Home is saved; the next start near it asks once whether to use it.
     void home_keptAcrossARestart() {
         Session s;
-        QVERIFY(s.run(kStart + "quit\n").contains("home set at"));
+        const QString first = s.run(kStart + "quit\n");
+        QVERIFY2(first.contains("home set at"), qPrintable(first));
         QVERIFY(QFile::exists(s.root() + "/opt/navi.knv"));
-        const QString log = s.run(kStart + "key enter\nwait 2000\nquit\n");  // "YES"
+        const QString log = s.run("wait 11000\nkey enter\nwait 2000\nquit\n");  // "YES"
         QCOMPARE(log.count("asking whether to use the saved home"), 1);
         QVERIFY2(log.contains("home set at"), qPrintable(log));
     }
