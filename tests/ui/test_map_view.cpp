@@ -74,6 +74,8 @@ private slots:
         QCOMPARE(navi.infoItem()->loText(), QString("4m"));
         QCOMPARE(navi.infoItem()->scaleText(), QString("10m"));
         GOLDEN_COMPARE_IMAGE("map_view.png", render(navi));
+        navi.setCompassHeading(60);  // heading-up: the chart turns, the symbols stay upright
+        GOLDEN_COMPARE_IMAGE("map_heading_up.png", render(navi));
     }
 
     void currentPoint_data() {
