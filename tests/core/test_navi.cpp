@@ -15,6 +15,7 @@
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_feedback.h"
 #include "ui/ux_dialog_hint.h"
+#include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
 #include "ui/ux_navi.h"
 
@@ -126,6 +127,40 @@ private slots:
             QCOMPARE(sent.filter("$HMCTL").size(), 0);
             QVERIFY2(h.hint().contains(shows), qPrintable(h.hint()));
         }
+    }
+
+    // Only a fix with both coordinates and more than 3 satellites reaches the track.
+    void fix_takenOnlyWhenUsable_data() {
+        QTest::addColumn<int>("lon");
+        QTest::addColumn<int>("lat");
+        QTest::addColumn<int>("satellites");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("4 satellites") << kLon << kLat << 4 << true;
+        QTest::newRow("3 satellites") << kLon << kLat << 3 << false;
+        QTest::newRow("longitude 0") << 0 << kLat << 9 << false;
+        QTest::newRow("latitude 0") << kLon << 0 << 9 << false;
+    }
+    void fix_takenOnlyWhenUsable() {
+        QFETCH(int, lon);
+        QFETCH(int, lat);
+        QFETCH(int, satellites);
+        QFETCH(bool, taken);
+        Handset h;
+        h.fix(lon, lat, satellites);
+        QCOMPARE(!h.k->navi()->track_isEmpty(), taken);
+    }
+
+    // A mode change while a transfer's dialog is up is acted on once it has gone.
+    void modeChange_waitsForTheProgressDialog() {
+        KorvelTest::ExpectedMessage modes("autopilot mode");
+        Handset h;
+        h.autopilot("R");
+        h.k->dialogs().progress()->show();
+        h.autopilot("M");
+        QCOMPARE(h.hint(), QString());
+        h.k->dialogs().progress()->hide();
+        h.k->navi_checkState();
+        QCOMPARE(h.hint(), trText(TR_EnterManualMode));
     }
 
     // Home is sent as it was set, whatever was converted since (another area's course or
