@@ -341,6 +341,7 @@ private:
     int m_currentScreenMode = -1;  // the layout last applied; none yet at start
     int m_currentLanguage = -1;    // -1: taken from the configuration on the first check
     int m_currentDevMode = 0;      // the overlay starts hidden
+    int m_currentUnit = -1;        // the units the map's texts were made in
 
     // Navigation. The acknowledgement flags are watched by the feedback dialog and set from
     // the autopilot's reports.

@@ -107,6 +107,11 @@ void Korvel::system_checkState() {
             m_view->setHightLight();
         }
     }
+    // The map's depth and distance texts follow a change of unit.
+    if (cfg.unit != m_currentUnit) {
+        m_currentUnit = cfg.unit;
+        m_navi->updateItem();
+    }
     // 10. Screen layout.
     if (cfg.screenMode != m_currentScreenMode) {
         m_currentScreenMode = cfg.screenMode;

@@ -31,7 +31,6 @@ void Korvel::slot_timeout_main() {
         if (m_oddCount % 2 == 1) {
             navi_getCurrent();
             // The map's heading-up follows the handset compass once it is read.
-            m_navi->updateItem();
         } else {
             // Model 'e' clicks every 500 ms as its fish-finder tone.
             if (m_model == 'e') Global::beeperOn(QStringLiteral("fish"));

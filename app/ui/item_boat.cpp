@@ -20,5 +20,7 @@ void ItemBoat::setBlinkShown(bool shown) {
 }
 
 void ItemBoat::choose() {
-    setPixmap(m_blinkShown ? m_blink : m_needCali ? m_cali : m_normal);
+    // Asked on every pass: a new pixmap (and its repaint) only when the picture changes.
+    const QPixmap& wanted = m_blinkShown ? m_blink : m_needCali ? m_cali : m_normal;
+    if (pixmap().cacheKey() != wanted.cacheKey()) setPixmap(wanted);
 }

@@ -16,15 +16,15 @@ ItemFullInfo::ItemFullInfo(QGraphicsItem* parent)
     : QGraphicsItem(parent),
       m_targetIcon(QStringLiteral(":/ico/target")),
       m_homeIcon(QStringLiteral(":/ico/home")),
-      m_picture(kWidth, 2 * kRowHeight + 2 * kPad) {
-    render();
-}
+      m_picture(kWidth, 2 * kRowHeight + 2 * kPad) {}
 
 void ItemFullInfo::setFullInfo(const QString& target, const QString& home) {
     if (target == m_target && home == m_home) return;
     m_target = target;
     m_home = home;
-    render();
+    // Drawn at the next paint: the distances change with every move of the boat, and the
+    // overlay is hidden in most screen layouts.
+    m_dirty = true;
     update();
 }
 
@@ -56,5 +56,9 @@ QRectF ItemFullInfo::boundingRect() const {
 }
 
 void ItemFullInfo::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    if (m_dirty) {
+        render();
+        m_dirty = false;
+    }
     painter->drawPixmap(0, 0, m_picture);
 }

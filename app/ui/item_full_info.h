@@ -26,4 +26,5 @@ private:
     QPixmap m_targetIcon;
     QPixmap m_homeIcon;
     QPixmap m_picture;
+    bool m_dirty = true;  // the picture does not show the texts yet
 };

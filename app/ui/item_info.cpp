@@ -26,11 +26,13 @@ void ItemInfo::setBoundSize(int width, int height) {
 }
 
 void ItemInfo::setLed_rc(bool on) {
+    if (m_rcOn == on) return;  // set on every pass; a repaint only for a change
     m_rcOn = on;
     update();
 }
 
 void ItemInfo::setLed_ap(bool on) {
+    if (m_apOn == on) return;  // set on every pass; a repaint only for a change
     m_apOn = on;
     update();
 }
@@ -48,16 +50,19 @@ void ItemInfo::setScaleText(const QString& text) {
 }
 
 void ItemInfo::setCompassHeading(int heading) {
+    if (m_heading == heading) return;
     m_heading = heading;
     update();
 }
 
 void ItemInfo::setNeedCali(bool needCali) {
+    if (m_needCali == needCali) return;
     m_needCali = needCali;
     update();
 }
 
 void ItemInfo::setSegmentCount(int count) {
+    if (m_segments == count) return;
     m_segments = count;
     update();
 }

@@ -58,7 +58,8 @@ void ItemInfoPan::setInfoPan(const StructInfoPan& info) {
         info.icon.cacheKey() == m_info.icon.cacheKey())
         return;
     m_info = info;
-    renderLayer();
+    // Drawn at the next paint: panels hidden by the screen layout are refreshed in turn too.
+    m_layerDirty = true;
     update();
 }
 
@@ -103,5 +104,9 @@ void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
     if (m_selected)
         painter->fillRect(kBarX, m_titleHeight + m_valueHeight - kBarHeight - 2,
                           m_width - 2 * kBarX, kBarHeight, kSelectBar);
+    if (m_layerDirty) {
+        renderLayer();
+        m_layerDirty = false;
+    }
     painter->drawPixmap(0, 0, m_layer);
 }

@@ -12,15 +12,15 @@ struct StructInfoPan {
 };
 
 // One info panel of the main screen: a dark tile with a title band over a value band. The
-// title and value are drawn once per setInfoPan into a layer of their own, so repainting the
-// panel (the echogram scrolls beside it eight times a second) only copies two pictures.
+// title and value are drawn once per change into a layer of their own, at the next paint (a
+// hidden panel draws nothing), so repainting the panel (the echogram scrolls beside it eight
+// times a second) only copies two pictures.
 class ItemInfoPan : public QGraphicsItem {
 public:
     ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
                 QGraphicsItem* parent = nullptr);
 
-    // Draws the content into the layer and schedules a repaint; the same content again
-    // changes nothing.
+    // Takes the content and schedules a repaint; the same content again changes nothing.
     void setInfoPan(const StructInfoPan& info);
     const StructInfoPan& infoPan() const { return m_info; }
 
@@ -45,4 +45,5 @@ private:
     bool m_selected = false;
     QPixmap m_background;
     QPixmap m_layer;
+    bool m_layerDirty = true;  // the layer does not show m_info yet
 };
