@@ -4,44 +4,25 @@
 
 #include <QApplication>
 #include <QDirIterator>
-#include <QFileInfo>
 #include <QStandardPaths>
 
-namespace TestAppFont {
-
-namespace {
-
-const char kFileName[] = "wqy-microhei.ttc";
-
-}  // namespace
-
-QString findFile() {
+bool TestAppFont::load(QFont* font, QString* why) {
     // Wherever the font package put it (Debian: truetype/wqy).
     QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::FontsLocation);
     dirs << QStringLiteral("/usr/share/fonts") << QStringLiteral("/usr/local/share/fonts");
+    QString file;
     for (const QString& dir : dirs) {
-        QDirIterator it(dir, QStringList{QLatin1String(kFileName)}, QDir::Files,
+        QDirIterator it(dir, {QStringLiteral("wqy-microhei.ttc")}, QDir::Files,
                         QDirIterator::Subdirectories);
-        if (it.hasNext()) return it.next();
-    }
-    return QString();
-}
-
-bool load(QFont* font, QString* why) {
-    const QString file = findFile();
-    if (file.isEmpty()) {
-        *why = QStringLiteral("font file %1 not found (install fonts-wqy-microhei)")
-                   .arg(QLatin1String(kFileName));
-        return false;
+        if (file.isEmpty() && it.hasNext()) file = it.next();
     }
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    const AppSetup::StructResult result = AppSetup::apply(*app, file);
-    if (!result.fontLoaded) {
-        *why = QStringLiteral("%1 did not load as the application font").arg(file);
+    if (file.isEmpty() || !AppSetup::apply(*app, file).fontLoaded) {
+        *why = file.isEmpty()
+                   ? QStringLiteral("wqy-microhei.ttc not found (install fonts-wqy-microhei)")
+                   : file + QStringLiteral(" did not load as the application font");
         return false;
     }
     *font = QApplication::font();
     return true;
 }
-
-}  // namespace TestAppFont

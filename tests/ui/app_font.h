@@ -14,11 +14,8 @@ inline const char* familyName() {
     return "WenQuanYi Micro Hei";
 }
 
-// The installed font file, or an empty text when the font package is missing.
-QString findFile();
-
-// Loads the file through AppSetup::apply and returns the application font. On failure
-// returns false and says why in *why (for QSKIP).
+// Loads the installed font file through AppSetup::apply and returns the application font. On
+// failure returns false and says why in *why (for QSKIP).
 bool load(QFont* font, QString* why);
 
 }  // namespace TestAppFont

@@ -12,12 +12,12 @@
 #include "korvel_test.h"
 #include "link/ap_sentence.h"
 #include "link/kboot.h"
-#include "link/module_update.h"
 #include "link/rdup_file.h"
 #include "link/sonar_frame_values.h"
 #include "link/spi_device.h"
 #include "platform/boat_control.h"
 #include "platform/spi_bus_virtual.h"
+#include "update_file.h"
 #include "virtual_boat.h"
 
 #include <poll.h>
@@ -128,51 +128,6 @@ StructConfiguration defaults() {
     return cfg;
 }
 
-// A module update driven by the handset's own state machine over the rig's link; blockSize
-// other than the module's own shows what its loader does with a wrong one.
-struct RigUpdateLink : ModuleUpdateLink {
-    Rig& rig;
-    bool ap;
-    uint16_t blockSize;
-    RigUpdateLink(Rig& r, bool autopilot, uint16_t size) : rig(r), ap(autopilot), blockSize(size) {}
-    void send(const KBootTxPkgT& pkg) {
-        if (ap) {
-            rig.dev.KBootEncPkg_Ap(pkg);
-        } else {
-            rig.dev.KBootEncPkg_Snr(pkg);
-        }
-    }
-    void sendReset() override {
-        if (ap) {
-            sendAp(rig, ApSentence::reset());
-        } else {
-            rig.dev.ss_sysReset_tst();
-        }
-    }
-    void sendHeartbeat() override { send(KBoot::heartbeat()); }
-    void sendStart(uint32_t size, uint8_t x) override {
-        send(KBoot::startOfTransfer(size, blockSize, x));
-    }
-    void sendBlock(uint16_t index, const uint8_t* block) override {
-        send(KBoot::block(index, block, blockSize));
-    }
-    void startHeartbeatTimer() override {}
-    void stopHeartbeatTimer() override {}
-    void clearHeartbeatMisses() override { rig.dev.heartbeatMiss = 0; }
-    int requestedIndex() override { return rig.dev.requestedBlockIndex(); }
-    void clearRequest() override { rig.dev.clearRequestedBlockIndex(); }
-    void clearFlags() override {
-        LinkState& s = rig.state();
-        s.flag_getData_update_fmOk = s.flag_getData_update_fmFail = 0;
-        s.flag_getData_update_comAck = s.flag_getData_update_fmAck = 0;
-        clearRequest();
-    }
-    bool comAck() override { return rig.state().flag_getData_update_comAck != 0; }
-    bool fmAck() override { return rig.state().flag_getData_update_fmAck != 0; }
-    bool fmOk() override { return rig.state().flag_getData_update_fmOk != 0; }
-    bool fmFail() override { return rig.state().flag_getData_update_fmFail != 0; }
-};
-
 // The loader's one answer to a packet of the handset's own encoder: "hb" for the heartbeat's,
 // "!n" for a request of block n, "4" or "5" for its report, "" for none, "?" for anything else.
 QString answer(vboat::KBootLoader& loader, const KBootTxPkgT& pkg, bool corrupt = false) {
@@ -209,18 +164,36 @@ private slots:
         QCOMPARE(rig->core.stats().readsWhileDeselected, 0);
     }
 
-    void powerOn_helloThenSixFramesASecond() {
+    // Switched on, the sonar box and the autopilot say hello half a second later; then six
+    // frames a second and the autopilot's information once a second (its power-up once).
+    void powerOn_hellosThenFramesAndInformation() {
         LinkState& s = rig->state();
         QCOMPARE(rig->secondsUntil(s.flag_getData_sonar_hello, 1), -1.0);  // off: nothing
         rig->core.powerOn(rig->now);
-        QVERIFY(qAbs(rig->secondsUntil(s.flag_getData_sonar_hello) - 0.5) < 0.02);
-        QCOMPARE(int(s.flag_haveReboot), 1);
+        rig->run(0.48);
+        QVERIFY(!s.flag_getData_sonar_hello && !s.flag_getData_ap_hello);
+        rig->run(0.04);
+        QVERIFY(s.flag_getData_sonar_hello && s.flag_getData_ap_hello && s.flag_haveReboot);
         QVERIFY(rig->frames.isEmpty());
-        rig->run(3);
-        QVERIFY2(qAbs(rig->frames.size() - 18) <= 1,
+        rig->bus->taken.clear();
+        rig->run(10.2);  // up to 10.7 s: reports at 1.5 ... 10.5 s
+        QVERIFY2(qAbs(rig->frames.size() - 61) <= 1,
                  qPrintable(QString::number(rig->frames.size())));
-        QCOMPARE(rig->core.stats().framesQueued, rig->frames.size());
         QCOMPARE(rig->core.stats().droppedMessages, 0);
+        QCOMPARE(int(rig->bus->taken.count("$HMINF,")), 10);
+        QCOMPARE(int(rig->bus->taken.count("$HMPWR,")), 0);
+        QCOMPARE(int(s.count_noData_ap), 0);
+        const ApInfo_t info = s.currentInfoAp();
+        // Satellites, heading, task mode, remote control, no distance without a task.
+        QVERIFY(info.field[0].toInt() > 0 && info.field[1].toInt() >= 0);
+        QCOMPARE(QStringList({info.field[2], info.field[3], info.field[4]}),
+                 QStringList({"M", "A", ""}));
+        // A reset: the loader waits a second for the handset, then the application boots.
+        rig->dev.ss_sysReset_tst();
+        rig->run(0.05);
+        rig->frames.clear();
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getData_sonar_hello) - 1.45) < 0.02);
+        QVERIFY(rig->frames.isEmpty());
     }
 
     void config_takenOnlyWhenWellFormed_data() {
@@ -254,10 +227,7 @@ private slots:
         QCOMPARE(QString::asprintf("%d %d %d %d %d", s.gain, s.frequency, s.rangeM, s.sensitivity,
                                    s.fishSensitivity),
                  settings);
-        const vboat::BoatStats stats = rig->core.stats();
-        QCOMPARE(stats.configAccepted, int(taken));
-        QCOMPARE(stats.configRejected, int(!taken));
-        QCOMPARE(stats.lastConfig, taken ? bytes.chopped(1) : QByteArray());
+        QCOMPARE(rig->core.stats().lastConfig, taken ? bytes.chopped(1) : QByteArray());
         // The frames from now on carry the gain and the range in use.
         rig->frames.clear();
         rig->run(0.6);
@@ -269,12 +239,22 @@ private slots:
         }
     }
 
-    void commands_answeredWithReports() {
+    // Binding: the module acknowledges at once; pairing takes 0.8 s from the boot (0.5 s) or
+    // from the command, whichever is later, once per command. Then the boat's reports.
+    void bindAndCommands_answeredWithReports() {
+        LinkState& s = rig->state();
+        rig->dev.ss_bind_cmd_tst();
+        QVERIFY(rig->secondsUntil(s.flag_getCmd_ack) < 0.02);
+        QCOMPARE(rig->secondsUntil(s.flag_getCmd_bindOk, 2), -1.0);  // the boat is off
         // App, radio, GPS (above 32767: the field is unsigned), autopilot, the module's own.
         rig->core.setVersions({1234, 56, 40000, 7, 37});
-        LinkState& s = rig->state();
-        rig->start();
-        s.flag_getData_sonar_hello = 0;
+        rig->core.powerOn(rig->now);
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getCmd_bindOk) - 1.3) < 0.02);
+        rig->dev.ss_bind_cmd_tst();
+        QVERIFY(qAbs(rig->secondsUntil(s.flag_getCmd_bindOk) - 0.8) < 0.02);
+        QCOMPARE(rig->secondsUntil(s.flag_getCmd_bindOk), -1.0);
+        QCOMPARE(rig->core.stats().bindRequests, 2);
+        s.flag_getData_sonar_hello = s.flag_getData_sonar_ack = 0;
         rig->dev.ss_askRadioRssi_tst();
         rig->dev.ss_askSnrInfo_tst();
         rig->dev.ss_snrHello_tst();
@@ -292,47 +272,6 @@ private slots:
         QCOMPARE(int(s.flag_getData_sonar_ack), 1);  // the compass calibration's
     }
 
-    void bind_succeedsOncePerCommandOnceTheBoatIsOn() {
-        LinkState& s = rig->state();
-        rig->dev.ss_bind_cmd_tst();
-        QVERIFY(rig->secondsUntil(s.flag_getCmd_ack) < 0.02);        // the module, at once
-        QCOMPARE(rig->secondsUntil(s.flag_getCmd_bindOk, 2), -1.0);  // the boat is off
-        rig->core.powerOn(rig->now);
-        // Pairing takes 0.8 s from the boot (0.5 s) or from the command, whichever is later.
-        QVERIFY(qAbs(rig->secondsUntil(s.flag_getCmd_bindOk) - 1.3) < 0.02);
-        rig->dev.ss_bind_cmd_tst();
-        QVERIFY(qAbs(rig->secondsUntil(s.flag_getCmd_bindOk) - 0.8) < 0.02);
-        QCOMPARE(rig->secondsUntil(s.flag_getCmd_bindOk), -1.0);
-        QCOMPARE(rig->core.stats().bindRequests, 2);
-    }
-
-    void reset_quietWhileTheLoaderWaitsThenHelloAgain() {
-        rig->start();
-        rig->dev.ss_sysReset_tst();
-        rig->run(0.05);
-        rig->frames.clear();
-        // The loader waits a second for the handset, then the application boots.
-        QVERIFY(qAbs(rig->secondsUntil(rig->state().flag_getData_sonar_hello) - 1.45) < 0.02);
-        QVERIFY(rig->frames.isEmpty());
-    }
-
-    void autopilot_helloThenInformationOnceASecond() {
-        LinkState& s = rig->state();
-        QCOMPARE(rig->secondsUntil(s.flag_getData_ap_hello, 1), -1.0);  // off: nothing
-        rig->core.powerOn(rig->now);
-        QVERIFY(qAbs(rig->secondsUntil(s.flag_getData_ap_hello) - 0.5) < 0.02);
-        rig->bus->taken.clear();
-        rig->run(6.2);  // up to 6.7 s: reports at 1.5 ... 6.5 s
-        QCOMPARE(int(rig->bus->taken.count("$HMINF,")), 6);
-        QCOMPARE(int(rig->bus->taken.count("$HMPWR,")), 0);  // once only
-        QCOMPARE(int(s.count_noData_ap), 0);
-        const ApInfo_t info = s.currentInfoAp();
-        // Satellites, heading, task mode, remote control, no distance without a task.
-        QVERIFY(info.field[0].toInt() > 0 && info.field[1].toInt() >= 0);
-        QCOMPARE(QStringList({info.field[2], info.field[3], info.field[4]}),
-                 QStringList({"M", "A", ""}));
-    }
-
     void autopilot_answersSentences_data() {
         QTest::addColumn<QStringList>("sentences");
         QTest::addColumn<QString>("fault");
@@ -342,21 +281,19 @@ private slots:
         const StructConfiguration cfg = defaults();
         const QString pra = ApSentence::parameters(cfg);
         const QString hck = ApSentence::wiringTest("left", cfg);
-        QTest::newRow("parameters") << QStringList{pra} << "none" << 0.5 << true << "M";
-        QTest::newRow("wiring test: T until stopped")
-            << QStringList{hck} << "none" << 0.5 << true << "T";
-        QTest::newRow("wiring test, stop")
-            << QStringList{hck, ApSentence::stop()} << "none" << 0.5 << true << "S";
-        QTest::newRow("no-ack fault") << QStringList{pra, hck} << "no-ack" << 0.5 << false << "T";
-        QTest::newRow("checksum wrong")
-            << QStringList{QString(hck).replace("LEFT", "LEFF")} << "none" << 0.5 << false << "M";
-        QTest::newRow("run") << QStringList{runNorth(300)} << "none" << 2.0 << false << "R";
-        QTest::newRow("run, stop")
-            << QStringList{runNorth(300), ApSentence::stop()} << "none" << 2.0 << false << "S";
-        QTest::newRow("run 5 m: arrives")
-            << QStringList{runNorth(5)} << "none" << 8.0 << false << "F";
-        QTest::newRow("run nowhere") << QStringList{ApSentence::seal("$HMCTL,RUN,east,north")}
-                                     << "none" << 2.0 << false << "E";
+        const auto row = [](const char* name, const QStringList& sentences, double seconds,
+                            const char* mode, bool ack = false, const char* fault = "none") {
+            QTest::newRow(name) << sentences << QString(fault) << seconds << ack << QString(mode);
+        };
+        row("parameters", {pra}, 0.5, "M", true);
+        row("wiring test: T until stopped", {hck}, 0.5, "T", true);
+        row("wiring test, stop", {hck, ApSentence::stop()}, 0.5, "S", true);
+        row("no-ack fault", {pra, hck}, 0.5, "T", false, "no-ack");
+        row("checksum wrong", {QString(hck).replace("LEFT", "LEFF")}, 0.5, "M");
+        row("run", {runNorth(300)}, 2, "R");
+        row("run, stop", {runNorth(300), ApSentence::stop()}, 2, "S");
+        row("run 5 m: arrives", {runNorth(5)}, 8, "F");
+        row("run nowhere", {ApSentence::seal("$HMCTL,RUN,east,north")}, 2, "E");
     }
     void autopilot_answersSentences() {
         QFETCH(QStringList, sentences);
@@ -379,159 +316,72 @@ private slots:
         if (mode == "R") QVERIFY(qAbs(info.field[4].toInt() - 296) < 5);
     }
 
-    // The handset's own update file reader and update steps against the boat's two loaders.
-    void update_flashesTheImagesOfAnUpdateFile_data() {
-        QTest::addColumn<bool>("autopilot");
-        QTest::addColumn<int>("blockSize");
-        QTest::addColumn<int>("reRequest");  // every nth block asked for twice
-        QTest::addColumn<QString>("failCode");
-        QTest::newRow("sonar box") << false << 128 << 0 << "";
-        QTest::newRow("autopilot") << true << 48 << 0 << "";
-        QTest::newRow("autopilot, lossy") << true << 48 << 4 << "";
-        // It answers the start with a failure; the handset, waiting for a request, gives up.
-        QTest::newRow("autopilot offered 128") << true << 128 << 0 << "212";
-    }
-    void update_flashesTheImagesOfAnUpdateFile() {
-        QFETCH(bool, autopilot);
-        QFETCH(int, blockSize);
-        QFETCH(int, reRequest);
-        QFETCH(QString, failCode);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("boat.rdup");
-        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--make-rdup", path, "--sonar-version",
-                                                         "107", "--ap-version", "1.02"}),
-                 0);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray file = f.readAll();
-        const StructRdupFile rdup = RdupFile::parse(file);
-        QVERIFY2(rdup.ok, qPrintable(rdup.error));
-        QCOMPARE(QList<int>({rdup.sonarVersion, rdup.apVersion}), QList<int>({107, 102}));
-        QCOMPARE(file.mid(RdupFile::kSonarVersion, 15), QByteArray("SONAR-V107.bin*"));
-        QCOMPARE(file.mid(RdupFile::kApVersion, 20), QByteArray("AUTOPILOT-V1.02.bin*"));
-        QCOMPARE(file.size(), RdupFile::kApImage + rdup.apImage.size());
-        // Images that end in a short block.
-        QVERIFY(rdup.sonarImage.size() % 128 && rdup.apImage.size() % 48);
-
-        rig->core.autopilot().life().loader().setReRequestEvery(reRequest);
-        rig->start();
-        LinkState& s = rig->state();
-        s.flag_getData_ap_hello = s.flag_getData_sonar_hello = 0;
-        const QByteArray image = autopilot ? rdup.apImage : rdup.sonarImage;
-        RigUpdateLink link(*rig, autopilot, uint16_t(blockSize));
-        StructUpdateProfile profile =
-            autopilot ? StructUpdateProfile::autopilot() : StructUpdateProfile::sonar();
-        profile.blockSize = blockSize;
-        ModuleUpdate update(image, link, profile);
-        for (int i = 0; i < 5000 && !update.finished(); ++i)
-            rig->run(std::max(5, update.step()) / 1000.0);
-        if (!failCode.isEmpty()) QCOMPARE(update.view().code, failCode);
-        QCOMPARE(update.state() == ModuleUpdate::State::Succeeded, failCode.isEmpty());
-        const vboat::BoatStats stats = rig->core.stats();
-        const vboat::LoaderStats loader = autopilot ? stats.apLoader : stats.loader;
-        QCOMPARE(loader.image, failCode.isEmpty() ? image : QByteArray());
-        QCOMPARE(loader.reRequests > 0, reRequest > 0);
-        // The module boots its application again, announces itself and reports the new version.
-        rig->run(1);
-        QCOMPARE(int(autopilot ? s.flag_getData_ap_hello : s.flag_getData_sonar_hello), 1);
-        rig->dev.ss_askSnrInfo_tst();
-        rig->run(0.1);
-        const bool flashed = failCode.isEmpty();
-        QCOMPARE(int(s.currentInfo_sys.app), flashed && !autopilot ? 107 : 105);
-        QCOMPARE(int(s.currentInfo_sys.helmo), flashed && autopilot ? 102 : 100);
-    }
-
-    void signal_followsDistanceAndLink_data() {
-        QTest::addColumn<QString>("line");   // a control command
-        QTest::addColumn<double>("metres");  // the boat is sent this far north first
-        QTest::addColumn<int>("lo");         // the signal's range at the handset
-        QTest::addColumn<int>("hi");
-        QTest::addColumn<int>("frames");  // taken in 4 s
-        QTest::newRow("40 m out") << "fault none" << 0.0 << -59 << -53 << 24;
-        QTest::newRow("340 m out") << "fault none" << 300.0 << -78 << -72 << 24;
-        QTest::newRow("weak") << "fault weak" << 0.0 << -84 << -78 << 12;
-        QTest::newRow("lost") << "fault lost" << 0.0 << 0 << 0 << 0;
-        QTest::newRow("forced") << "rssi -45" << 300.0 << -45 << -45 << 24;
-    }
-    void signal_followsDistanceAndLink() {
-        QFETCH(QString, line);
-        QFETCH(double, metres);
-        QFETCH(int, lo);
-        QFETCH(int, hi);
-        QFETCH(int, frames);
-        rig->start();
-        if (metres > 0) {
-            sendAp(*rig, runNorth(metres));
-            rig->run(metres / 1.0);  // at least 1 m/s
-            QCOMPARE(rig->state().currentInfoAp().taskMode(), QString("F"));
-        }
-        QCOMPARE(vboat::controlCommand(rig->core, line.toLatin1(), rig->now), QByteArray("ok"));
-        rig->frames.clear();
-        rig->run(4);
-        QVERIFY2(qAbs(rig->frames.size() - frames) <= 1,
-                 qPrintable(QString::number(rig->frames.size())));
-        for (int i = 0; i < 5; ++i) {
-            const int dbm = rig->rssi();
-            QVERIFY2(dbm >= lo && dbm <= hi, qPrintable(QString::number(dbm)));
-        }
-    }
-
+    // A control command, after the boat was sent so far north (0: where it starts, 40 m out),
+    // then 4 s with a parameter sentence. After: the frames taken, the signal at the handset
+    // (lo..hi dBm, 0: none), the sentence acknowledged or not, the autopilot's task mode and
+    // remote control, a part of the status line.
     void control_commandsAnswerAndAct_data() {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("reply");
-        QTest::addColumn<int>("frames");      // taken in the next 2 s
-        QTest::addColumn<int>("rssi");        // 1: any signal
-        QTest::addColumn<bool>("ack");        // to a parameter sentence
-        QTest::addColumn<QString>("ap");      // task mode, remote control
-        QTest::addColumn<QString>("status");  // a part of the status line
-        const auto row = [](const char* line, const char* reply, int frames, int rssi, bool ack,
-                            const char* ap, const char* status = "power=on") {
-            QTest::newRow(line) << line << reply << frames << rssi << ack << ap << status;
+        QTest::addColumn<double>("metres");
+        QTest::addColumn<QString>("reply");  // its start
+        QTest::addColumn<QString>("after");
+        const auto row = [](const char* line, const char* reply,
+                            const char* after = "24 -59..-53 ack M A power=on", double metres = 0) {
+            QTest::newRow(line) << line << metres << reply << after;
         };
-        row("power off", "ok", 0, 0, false, "? ?", "power=off");
-        row("power on", "ok", 12, 1, true, "M A");
-        row("rate 12", "ok", 24, 1, true, "M A", "rate=12");
-        row("rssi -45", "ok", 12, -45, true, "M A");
-        row("fault lost", "ok", 0, 0, false, "? ?");
-        row("fault garbage 2", "ok", 12, 1, true, "M A");
-        row("ap ack off", "ok", 12, 1, false, "M A", "ack=off");
-        row("ap mode E", "ok", 12, 1, true, "E A", "mode=E");
-        row("ap rc V", "ok", 12, 1, true, "M V", "rc=V");
-        row("version ap 1.50", "ok", 12, 1, true, "M A", "ap-version=1.50");
-        row("version sonar 99", "ok", 12, 1, true, "M A", "sonar-version=99");
-        row("fault fog", "error: unknown fault \"fog\"", 12, 1, true, "M A");
-        row("rate 0", "error: rate N: N above 0 and at most 50", 12, 1, true, "M A");
-        row("rssi 5", "error: rssi N|auto: N is -127 to -1 (dBm)", 12, 1, true, "M A");
-        row("ap mode Q", "error: ap ack on|off, ap mode M|R|F|S|E|T, ap rc A|V", 12, 1, true,
-            "M A");
+        row("power off", "ok", "0 0..0 noack ? ? power=off");
+        row("power on", "ok");
+        row("fault none", "ok", "24 -78..-72 ack F A link=none", 300);  // 340 m out
+        row("fault weak", "ok", "12 -84..-78 ack M A link=weak");
+        row("fault lost", "ok", "0 0..0 noack ? ? link=lost");
+        row("rssi -45", "ok", "24 -45..-45 ack F A power=on", 300);
+        row("rate 12", "ok", "48 -59..-53 ack M A rate=12");
+        row("ap ack off", "ok", "24 -59..-53 noack M A ack=off");
+        row("ap mode E", "ok", "24 -59..-53 ack E A mode=E");
+        row("ap rc V", "ok", "24 -59..-53 ack M V rc=V");
+        row("version ap 1.50", "ok", "24 -59..-53 ack M A ap-version=1.50");
+        row("version sonar 99", "ok", "24 -59..-53 ack M A sonar-version=99");
+        row("fault fog", "error: unknown fault");
+        row("rate 0", "error: rate N");
+        row("rssi 5", "error: rssi N|auto");
+        row("ap mode Q", "error: ap ack on|off");
         row("jump",
-            "error: unknown command \"jump\" (fault, power, rssi, sats, rate, ap, version, status)",
-            12, 1, true, "M A");
+            "error: unknown command \"jump\" (fault, power, rssi, sats, rate, ap, version, "
+            "status)");
     }
     void control_commandsAnswerAndAct() {
         QFETCH(QString, line);
+        QFETCH(double, metres);
         QFETCH(QString, reply);
-        QFETCH(int, frames);
-        QFETCH(int, rssi);
-        QFETCH(bool, ack);
-        QFETCH(QString, ap);
-        QFETCH(QString, status);
+        QFETCH(QString, after);
+        const QStringList w = after.split(' ');
         rig->start();
         LinkState& s = rig->state();
-        QCOMPARE(QString(vboat::controlCommand(rig->core, line.toLatin1(), rig->now)), reply);
+        if (metres > 0) {
+            sendAp(*rig, runNorth(metres));
+            rig->run(metres / 1.0);  // at least 1 m/s
+            QCOMPARE(s.currentInfoAp().taskMode(), QString("F"));
+        }
+        const QByteArray answer = vboat::controlCommand(rig->core, line.toLatin1(), rig->now);
+        QVERIFY2(answer.startsWith(reply.toLatin1()), answer.constData());
         rig->frames.clear();
         s.flag_getData_ap_ack = 0;
         sendAp(*rig, ApSentence::parameters(defaults()));
-        rig->run(2);
+        rig->run(4);
         // A new rate starts after the frame already due.
-        QVERIFY2(qAbs(rig->frames.size() - frames) <= 2,
+        QVERIFY2(qAbs(rig->frames.size() - w[0].toInt()) <= 2,
                  qPrintable(QString::number(rig->frames.size())));
-        const int dbm = rig->rssi();
-        QVERIFY2(rssi == 1 ? dbm < 0 : dbm == rssi, qPrintable(QString::number(dbm)));
-        QCOMPARE(int(s.flag_getData_ap_ack), int(ack));
-        QCOMPARE(s.currentInfoAp().taskMode() + ' ' + s.currentInfoAp().rcState(), ap);
-        const QByteArray line2 = vboat::controlCommand(rig->core, "status", rig->now);
-        QVERIFY2(line2.startsWith("ok ") && line2.contains(status.toLatin1()), line2.constData());
+        for (int i = 0; i < 5; ++i) {
+            const int dbm = rig->rssi();
+            QVERIFY2(
+                dbm >= w[1].section("..", 0, 0).toInt() && dbm <= w[1].section("..", 1).toInt(),
+                qPrintable(QString::number(dbm)));
+        }
+        QCOMPARE(s.flag_getData_ap_ack ? "ack" : "noack", w[2]);
+        QCOMPARE(s.currentInfoAp().taskMode() + ' ' + s.currentInfoAp().rcState(),
+                 w[3] + ' ' + w[4]);
+        const QByteArray status = vboat::controlCommand(rig->core, "status", rig->now);
+        QVERIFY2(status.startsWith("ok ") && status.contains(w[5].toLatin1()), status.constData());
     }
 
     void trace_aLineForEachPacketTheBoatHears() {
@@ -668,106 +518,99 @@ private slots:
         ::close(fd);
     }
 
-    void loader_transfer_data() {
+    // The loader (an image of three 128-byte blocks, its XOR in the start message) answering
+    // the handset's packets. Script: hb the heartbeat, start (start! with a wrong XOR, start48
+    // for 48-byte blocks), bN block N (bN* one that does not decode), next the blocks asked for
+    // while it asks. Answers: hb, !n a request of block n, 4 or 5 its report, - none.
+    void loader_data() {
         QTest::addColumn<int>("fault");
         QTest::addColumn<int>("reRequest");
-        QTest::addColumn<bool>("corrupt");  // the image's XOR in the start message
-        QTest::addColumn<QStringList>("answers");
-        const int none = int(vboat::LoaderFault::None);
-        // To the heartbeat, the start, then to each block asked for (of three).
-        QTest::newRow("success") << none << 0 << false << QStringList{"hb", "!0", "!1", "!2", "4"};
-        QTest::newRow("every 2nd asked twice")
-            << none << 2 << false << QStringList{"hb", "!0", "!1", "!1", "!2", "4"};
-        QTest::newRow("image XOR wrong")
-            << none << 0 << true << QStringList{"hb", "!0", "!1", "!2", "5"};
-        QTest::newRow("reports failure") << int(vboat::LoaderFault::ReportFailure) << 0 << false
-                                         << QStringList{"hb", "!0", "!1", "!2", "5"};
-        QTest::newRow("stops after 2") << int(vboat::LoaderFault::StopRequesting) << 0 << false
-                                       << QStringList{"hb", "!0", "!1", ""};
-        QTest::newRow("no answer")
-            << int(vboat::LoaderFault::NoAnswer) << 0 << false << QStringList{"", ""};
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("answers");
+        using F = vboat::LoaderFault;
+        const auto row = [](const char* name, const char* script, const char* answers,
+                            F fault = F::None, int reRequest = 0) {
+            QTest::newRow(name) << int(fault) << reRequest << script << answers;
+        };
+        row("success", "hb start next", "hb !0 !1 !2 4");
+        row("every 2nd asked twice", "hb start next", "hb !0 !1 !1 !2 4", F::None, 2);
+        row("image XOR wrong", "hb start! next", "hb !0 !1 !2 5");
+        row("reports failure", "hb start next", "hb !0 !1 !2 5", F::ReportFailure);
+        row("stops after 2", "hb start next", "hb !0 !1 -", F::StopRequesting);
+        row("no answer", "hb start", "- -", F::NoAnswer);
+        row("blocks of another size", "hb start48", "hb 5");
+        row("asks again for the block it wants, a damaged one ignored", "start b1 b0* b0 b0 b1 b2",
+            "!0 !0 - !1 !1 !2 4");
     }
-    void loader_transfer() {
+    void loader() {
         QFETCH(int, fault);
         QFETCH(int, reRequest);
-        QFETCH(bool, corrupt);
-        QFETCH(QStringList, answers);
+        QFETCH(QString, script);
+        QFETCH(QString, answers);
         QByteArray image(300, '\0');
         for (int i = 0; i < image.size(); ++i)
             image[i] = char(i * 13);
-        const uint8_t x = xorOf(image);
         vboat::KBootLoader loader(128);
         loader.setFault(vboat::LoaderFault(fault), 2);
         loader.setReRequestEvery(reRequest);
         loader.enter();
-        QStringList got{answer(loader, KBoot::heartbeat())};
-        got << answer(loader, KBoot::startOfTransfer(300, 128, corrupt ? x ^ 1 : x));
-        while (got.last().startsWith('!') && got.size() < 20) {
-            const int index = got.last().mid(1).toInt();
-            const QByteArray block = image.mid(index * 128, 128).leftJustified(128, '\xFF');
-            got << answer(loader, KBoot::block(uint16_t(index), raw(block), 128));
+        const auto block = [&](int index, bool corrupt) {
+            const QByteArray b = image.mid(index * 128, 128).leftJustified(128, '\xFF');
+            return answer(loader, KBoot::block(uint16_t(index), raw(b), 128), corrupt);
+        };
+        QStringList got;
+        for (const QString& step : script.split(' ')) {
+            if (step == "hb") got << answer(loader, KBoot::heartbeat());
+            if (step.startsWith("start"))
+                got << answer(loader, KBoot::startOfTransfer(300, step.endsWith("48") ? 48 : 128,
+                                                             xorOf(image) ^ step.endsWith('!')));
+            if (step.startsWith('b')) got << block(step.mid(1, 1).toInt(), step.endsWith('*'));
+            while (step == "next" && got.last().startsWith('!') && got.size() < 20)
+                got << block(got.last().mid(1).toInt(), false);
         }
-        QCOMPARE(got, answers);
-        QCOMPARE(loader.done(), answers.last() == "4" || answers.last() == "5");
-        if (answers.last() == "4") QCOMPARE(loader.stats().image, image);
+        QCOMPARE(got.replaceInStrings(QRegularExpression("^$"), "-").join(' '), answers);
+        QCOMPARE(loader.done(), answers.endsWith('4') || answers.endsWith('5'));
+        if (answers.endsWith('4')) QCOMPARE(loader.stats().image, image);
     }
 
-    void loader_asksAgainForTheBlockItWants() {
-        vboat::KBootLoader loader(128);
-        loader.enter();
-        const QByteArray image(256, 'a');
-        const auto block = [&](uint16_t index) { return KBoot::block(index, raw(image), 128); };
-        QCOMPARE(answer(loader, KBoot::startOfTransfer(256, 128, 0)), QString("!0"));
-        QCOMPARE(answer(loader, block(1)), QString("!0"));
-        QCOMPARE(answer(loader, block(0), true), QString());  // does not decode: ignored
-        QCOMPARE(answer(loader, block(0)), QString("!1"));
-        QCOMPARE(answer(loader, block(0)), QString("!1"));  // a block sent twice
-        QCOMPARE(answer(loader, block(1)), QString("4"));
-    }
-
-    void program_recordsALogAndServesAHandset() {
+    // The program: a log of the boat's first half minute that is the handset's built-in
+    // recording byte for byte, an update file, refusals of bad arguments.
+    void program_writesFiles() {
         QTemporaryDir dir;
+        const auto run = [&](QStringList args) {
+            return QProcess::execute(KORVEL_VBOAT_BINARY, args);
+        };
         const QString log = dir.filePath("0121-1759.kvlw");
-        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--record-log", log, "--minutes", "0.5",
-                                                         "--start", "2019-01-21T09:59:13"}),
+        QCOMPARE(run({"--record-log", log, "--minutes", "0.5", "--start", "2019-01-21T09:59:13"}),
                  0);
-        // The handset's built-in recording is the boat's own: the lake, the sonar, the GPS and
-        // the battery of its first half minute, byte for byte.
         korvelInitResources();
         QFile recorded(log), builtIn(":/sim/0121-1759.kvlw");
         QVERIFY(recorded.open(QIODevice::ReadOnly) && builtIn.open(QIODevice::ReadOnly));
         QCOMPARE(recorded.readAll(), builtIn.read(64 + 180 * 276));
-        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--record-log", dir.filePath("no/x")}), 1);
-        QCOMPARE(
-            QProcess::execute(KORVEL_VBOAT_BINARY, {"--socket", dir.filePath("s"), "--rate", "0"}),
-            2);
-
-        const QString socket = dir.filePath("boat.sock");
-        QProcess boat;
-        boat.start(KORVEL_VBOAT_BINARY, {"--socket", socket, "--rate", "8"});
-        QVERIFY(boat.waitForStarted());
-        QTRY_VERIFY(QFile::exists(socket));
-        SpiDevice dev(std::make_unique<SpiBusVirtual>(socket));
-        dev.setPacing({0, 0, 0});
-        // Switched on for the first handset: its hello, then frames.
-        QTRY_VERIFY((dev.pollOnce(), dev.haveNewFrame()));
-        QCOMPARE(int(dev.state().flag_getData_sonar_hello), 1);
-        boat.terminate();
-        QVERIFY(boat.waitForFinished(3000));
-        QCOMPARE(boat.exitCode(), 0);
-        QVERIFY(!QFile::exists(socket));
+        const QString rdup = dir.filePath("x.rdup");
+        QCOMPARE(run({"--make-rdup", rdup, "--sonar-version", "107", "--ap-version", "1.02"}), 0);
+        QFile update(rdup);
+        QVERIFY(update.open(QIODevice::ReadOnly));
+        const QByteArray file = update.readAll();
+        QCOMPARE(file, vboat::makeUpdateFile(107, 102));
+        // The handset's own reader takes it: two images that end in a short block.
+        const StructRdupFile read = RdupFile::parse(file);
+        QVERIFY(read.ok && read.sonarVersion == 107 && read.apVersion == 102);
+        QVERIFY(read.sonarImage.size() % 128 && read.apImage.size() % 48);
+        QCOMPARE(run({"--record-log", dir.filePath("no/x")}), 1);
+        QCOMPARE(run({"--socket", dir.filePath("s"), "--rate", "0"}), 2);
+        QCOMPARE(run({"--make-rdup", rdup, "--ap-version", "1.2"}), 2);
+        QCOMPARE(run({"--socket", dir.filePath("s"), "--fault", "fog"}), 2);
     }
 
-    void program_takesControlCommandsAndTraces() {
+    // The program serves a handset on its socket (switched on for the first one: its hello,
+    // then frames), takes control commands, traces what it hears while it runs, and removes
+    // its socket and control path when it ends.
+    void program_servesAHandsetAndTakesControlCommands() {
         QTemporaryDir dir;
         const QString socket = dir.filePath("boat.sock");
         const QString control = dir.filePath("boat.ctl");
         const QString trace = dir.filePath("trace.txt");
-        const QString rdup = dir.filePath("x.rdup");
-        QCOMPARE(
-            QProcess::execute(KORVEL_VBOAT_BINARY, {"--make-rdup", rdup, "--ap-version", "1.2"}),
-            2);
-        QCOMPARE(QProcess::execute(KORVEL_VBOAT_BINARY, {"--socket", socket, "--fault", "fog"}), 2);
         QProcess boat;
         boat.start(KORVEL_VBOAT_BINARY,
                    {"--socket", socket, "--control", control, "--trace", trace, "--fault", "weak"});
@@ -776,15 +619,12 @@ private slots:
         SpiDevice dev(std::make_unique<SpiBusVirtual>(socket));
         dev.setPacing({0, 0, 0});
         QTRY_VERIFY((dev.pollOnce(), dev.haveNewFrame()));
-        // The trace has the line while the boat runs.
+        QCOMPARE(int(dev.state().flag_getData_sonar_hello), 1);
         QFile traced(trace);
         QVERIFY(traced.open(QIODevice::ReadOnly));
         QByteArray lines;
         dev.ss_askSnrInfo_tst();
-        QTRY_VERIFY((dev.pollOnce(), lines += traced.readAll(), lines.contains("boat 0xA3\n")));
-        QVERIFY(QRegularExpression("^\\d+\\.\\d{3} boat 0xA3$", QRegularExpression::MultilineOption)
-                    .match(lines)
-                    .hasMatch());
+        QTRY_VERIFY((dev.pollOnce(), lines += traced.readAll(), lines.contains(" boat 0xA3\n")));
 
         QString answer;
         QVERIFY(BoatControl::send("status", &answer, nullptr, control));
@@ -817,7 +657,7 @@ private slots:
         boat.terminate();
         QVERIFY(boat.waitForFinished(3000));
         QCOMPARE(boat.exitCode(), 0);
-        QVERIFY(!QFile::exists(control));
+        QVERIFY(!QFile::exists(socket) && !QFile::exists(control));
     }
 };
 
