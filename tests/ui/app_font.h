@@ -19,3 +19,11 @@ inline const char* familyName() {
 bool load(QFont* font, QString* why);
 
 }  // namespace TestAppFont
+
+// In a test's initTestCase: the application font, or the whole test skipped with the reason.
+#define KORVEL_REQUIRE_APP_FONT()                                       \
+    do {                                                                \
+        QString why_;                                                   \
+        QFont font_;                                                    \
+        if (!TestAppFont::load(&font_, &why_)) QSKIP(qPrintable(why_)); \
+    } while (false)

@@ -102,11 +102,7 @@ class TestDialogs : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QString why;
-        QFont font;
-        if (!TestAppFont::load(&font, &why)) QSKIP(qPrintable(why));
-    }
+    void initTestCase() { KORVEL_REQUIRE_APP_FONT(); }
     void init() {
         m_root.reset(new TestRoot);
         Configuration::applyDefaults(Global::configuration);
