@@ -395,7 +395,7 @@ void TestMenuWidgets::keys() {
         connect(m, &UxSmallMenu::signal_itemClick, &ctx,
                 [=](int r) { note("item:" + QString::number(r)); });
     const auto state = [&]() -> QString {
-        auto* list = static_cast<UxListWidget*>(w);
+        auto* list = dynamic_cast<UxListWidget*>(w);  // null for the kinds that are no list
         if (kind == "value") return QString::number(double(m_value));
         if (kind == "editor") return m_editor->text();
         if (kind == "image") return QString::number(m_field);
