@@ -117,6 +117,7 @@ void UxSubMenuWaypoint::showWaypoint(const QString& title) {
     refreshBottomInfo();
     show();
     raise();
+    window()->activateWindow();  // also after a dialog in a window of its own
     m_repeatTimer.start();
 }
 

@@ -27,6 +27,8 @@ constexpr int kTextPixel = 16;
 
 const char kLabelStyle[] = "color: white; background: transparent;";
 const char kFieldStyle[] = "color: black; background-color: white;";
+const char kButtonStyle[] =
+    "color: white; background-color: #2a4466; border: 1px solid #5aa0e0; border-radius: 3px;";
 
 QFont textFont() {
     QFont f = UxTheme::font();
@@ -73,6 +75,7 @@ UxWaypointDetail::UxWaypointDetail(QWidget* parent) : UxKeyWidget(parent) {
     for (int b = 0; b < 3; ++b) {
         UxFocusButton* button = new UxFocusButton(TrResource::getTrString(buttons[b]), this);
         button->setFont(textFont());
+        button->setStyleSheet(QLatin1String(kButtonStyle));
         button->setGeometry(kLabelX + b * (buttonWidth + 4), kTop + 6 * kRowHeight + 6, buttonWidth,
                             kRowHeight);
         m_fields[ButtonEdit + b] = button;
@@ -104,6 +107,8 @@ void UxWaypointDetail::showWaypointDetail(const QString& sn, int iconIndex, cons
     setIcon(iconIndex);
     keepInsideParent();
     show();
+    // A question answered in its own window may have opened the editor: the keys come here.
+    window()->activateWindow();
     setFocusField(FieldSn);
 }
 
