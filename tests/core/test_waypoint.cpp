@@ -224,8 +224,13 @@ private slots:
         if (card != "none") QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
         if (card == "read-only") QTRY_VERIFY_WITH_TIMEOUT(h.k->sdThread()->readOnly(), 2500);
         KorvelTest::ExpectedMessage noCard("^waypoint export: no SD card");
+        h.w->showWaypoint(QString());
+        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
         h.k->slot_waypoint_exportCsv();
         QCOMPARE(h.hint(), says);
+        QTRY_COMPARE(QApplication::activeWindow(), h.k->dialogs().hint());
+        QTest::keyClick(h.k->dialogs().hint(), Qt::Key_Escape);  // the list has the keys again
+        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
         QFile::setPermissions(node, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (card != "card") return;
         QProcess python;
