@@ -30,6 +30,10 @@ const char kFieldStyle[] = "color: black; background-color: white;";
 const char kButtonStyle[] =
     "color: white; background-color: #2a4466; border: 1px solid #5aa0e0; border-radius: 3px;";
 
+// The field names and the buttons' texts, in field order.
+const EnumTrString kTexts[] = {TR_SN,    TR_Icon, TR_Name, TR_Longitude, TR_Latitude,
+                               TR_Depth, TR_Edit, TR_Ok,   TR_Exit};
+
 QFont textFont() {
     QFont f = UxTheme::font();
     f.setPixelSize(kTextPixel);
@@ -42,11 +46,10 @@ UxWaypointDetail::UxWaypointDetail(QWidget* parent) : UxKeyWidget(parent) {
     m_title = new UxTitleBar(this);
     m_title->setGeometry(UxTheme::kFrameWidth, UxTheme::kFrameWidth,
                          kWidth - 2 * UxTheme::kFrameWidth, UxTheme::kTitleHeight);
-    const EnumTrString labels[] = {TR_SN, TR_Icon, TR_Name, TR_Longitude, TR_Latitude, TR_Depth};
     m_fields.resize(FieldCount);
     for (int f = FieldSn; f <= FieldDepth; ++f) {
         const int y = kTop + f * kRowHeight;
-        QLabel* label = new QLabel(TrResource::getTrString(labels[f]), this);
+        QLabel* label = new QLabel(this);
         label->setStyleSheet(QLatin1String(kLabelStyle));
         label->setFont(textFont());
         label->setGeometry(kLabelX, y, kFieldX - kLabelX - 4, kRowHeight - 4);
@@ -70,10 +73,9 @@ UxWaypointDetail::UxWaypointDetail(QWidget* parent) : UxKeyWidget(parent) {
     m_unit->setFont(textFont());
     m_unit->setGeometry(kFieldX + kFieldWidth - 46, kTop + FieldDepth * kRowHeight, 46,
                         kRowHeight - 4);
-    const EnumTrString buttons[] = {TR_Edit, TR_Ok, TR_Exit};
     const int buttonWidth = (kWidth - 2 * kLabelX - 8) / 3;
     for (int b = 0; b < 3; ++b) {
-        UxFocusButton* button = new UxFocusButton(TrResource::getTrString(buttons[b]), this);
+        UxFocusButton* button = new UxFocusButton(QString(), this);
         button->setFont(textFont());
         button->setStyleSheet(QLatin1String(kButtonStyle));
         button->setGeometry(kLabelX + b * (buttonWidth + 4), kTop + 6 * kRowHeight + 6, buttonWidth,
@@ -97,7 +99,12 @@ UxWaypointDetail::UxWaypointDetail(QWidget* parent) : UxKeyWidget(parent) {
 void UxWaypointDetail::showWaypointDetail(const QString& sn, int iconIndex, const QString& name,
                                           const QString& latitude, const QString& longitude,
                                           const QString& depth, const QString& depthUnit) {
+    // Texts in the language of the day.
     m_title->setTitleText(TrResource::getTrString(TR_Detail));
+    for (int f = FieldSn; f <= FieldDepth; ++f)
+        m_labels.at(f)->setText(TrResource::getTrString(kTexts[f]));
+    for (int b = ButtonEdit; b < FieldCount; ++b)
+        static_cast<UxFocusButton*>(m_fields[b])->setText(TrResource::getTrString(kTexts[b]));
     static_cast<UxFocusLineEdit*>(m_fields[FieldSn])->setText(sn);
     static_cast<UxFocusLineEdit*>(m_fields[FieldName])->setText(name);
     static_cast<UxFocusLineEdit*>(m_fields[FieldLon])->setText(longitude);
