@@ -123,9 +123,8 @@ private slots:
         QVERIFY(!h.w->isVisible());
     }
 
-    // "Set as Target" marks the map and closes the list; "Autopilot To Target" is refused for
-    // the far one.
-    void operations_markAndGoTo() {
+    // "Set as Target" marks the map and closes the list.
+    void operations_setAsTarget() {
         Handset h;
         h.w->showWaypoint(QString());
         h.key(Qt::Key_Return);
@@ -134,14 +133,6 @@ private slots:
         QVERIFY(h.k->navi()->target_haveSet());
         QVERIFY(!h.w->isVisible());
         QCOMPARE(h.hint(), trText(TR_TargetMarkedUseRemote));
-        h.k->dialogs().hint()->hide();
-        h.w->setCurrentSlot(1);
-        h.w->showWaypoint(QString());
-        h.key(Qt::Key_Return);
-        h.key(Qt::Key_Down, 2);
-        h.key(Qt::Key_Return);
-        QCOMPARE(h.hint(), trText(TR_TargetTooFar));
-        QVERIFY(h.sent().isEmpty());
     }
 
     // A waypoint picked for the go-back must lie within 1000 m ("416"); the multi-target list

@@ -210,9 +210,6 @@ private slots:
         for (int slot = 0; slot < WaypointStore::kSlots; ++slot)
             all << s.at(slot);
         GOLDEN_COMPARE("data/waypoints.csv", WaypointCsv::build(all));
-        QCOMPARE(WaypointCsv::field("a,\"b\""), QString("\"a,\"\"b\"\"\""));
-        QCOMPARE(WaypointCsv::fileName(k20150305),
-                 QString("/mnt/sd/Korvel/Export/Sablo_Waypoint_0305-0907.csv"));
     }
 };
 
