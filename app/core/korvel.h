@@ -4,6 +4,7 @@
 #include "core/base/screen_layout.h"
 #include "data/boat_values.h"
 #include "data/sonar_history.h"
+#include "data/struct_waypoint.h"
 #include "link/config_watch.h"
 #include "link/kvl_frame.h"
 #include "link/link_state.h"
@@ -50,6 +51,7 @@ class UxData;
 class UxNavi;
 class UxScene;
 class UxSonar;
+class UxSubMenuWaypoint;
 class UxView;
 
 // The alarm question's "Ignore" answers and the compass-present flag.
@@ -201,6 +203,14 @@ public:
     void dialog_debugWindow_loadCmdString();
     void menu_init();
 
+    // --- Waypoints (korvel_waypoint.cpp) -----------------------------------------------------
+    // The waypoint screen, its five pages loaded (one start-up step each) and its signals.
+    void menu_initWaypoint();
+    // Who takes a waypoint picked in selection mode, by the asking screen's key ("goBack",
+    // "multiTarget"); the screens that pick register here.
+    void menu_setWaypointReceiver(const QString& title,
+                                  const std::function<void(const StructWaypoint&)>& receiver);
+
     // --- Info panels (korvel_info.cpp) -------------------------------------------------------
     // Shows the panel's content code from the current values; the distance overlay too.
     void info_refreshInfoPan_single(int panel);
@@ -219,6 +229,7 @@ public:
     const StructHomePosition& homePosition() const { return m_navi_home; }
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
+    UxSubMenuWaypoint* waypointMenu() const { return m_waypoint; }
     MenuHost& menus() const { return *m_menus; }
     Recorder& recorder() const { return *m_recorder; }
     SonarPicture& picture() const { return *m_picture; }
@@ -264,6 +275,13 @@ public slots:
     void slot_infoPan_change(int itemIdx);
     void slot_countDown_timeOver();
     void slot_selectPoint_use(QPoint point);
+    void slot_waypoint_needNew();
+    void slot_waypoint_setAsTarget(StructWaypoint waypoint);
+    void slot_waypoint_gotoTarget(StructWaypoint waypoint);
+    void slot_waypoint_quickGotoTarget(StructWaypoint waypoint);
+    void slot_waypoint_selected(QString type);
+    void slot_waypoint_itemClick(QString type, StructWaypoint waypoint);
+    void slot_waypoint_exportCsv();
 
 private:
     void system_initBoard();
@@ -358,6 +376,10 @@ private:
     bool m_navi_ledsOffShown = false;
     int m_navi_poorFixChecks = 0;
     int m_navi_goBackDelaySeconds = 0;  // set by the go-back run
+
+    // Waypoints.
+    UxSubMenuWaypoint* m_waypoint = nullptr;
+    QHash<QString, std::function<void(const StructWaypoint&)>> m_waypointReceivers;
     ApModeWatch m_navi_apMode;
     BoatCompassWatch m_navi_boatCompass;
 };

@@ -6,6 +6,7 @@
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_debug_window.h"
 #include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_waypoint.h"
 
 void Korvel::slot_key_click(QString key) {
     system_keyClick(key);
@@ -55,7 +56,8 @@ void Korvel::system_keyClick(const QString& key) {
             m_dialogs->askStopAutopilot();
             break;
         case EnumKeyAction::ChooseTarget:
-            break;  // choosing a target in the waypoint menu arrives with the waypoints
+            m_waypoint->showWaypoint(QString());
+            break;
         case EnumKeyAction::ShowDebugWindow:
             dialog_debugWindow_loadCmdString();
             m_dialogs->debugWindow()->showWindow();

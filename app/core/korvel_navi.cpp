@@ -19,6 +19,7 @@
 #include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
 #include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_waypoint.h"
 
 #include <QGraphicsPixmapItem>
 
@@ -46,20 +47,22 @@ void Korvel::navi_getCurrent() {
         Convert::setStartPoint(v.boat_lon, v.boat_lat);
         m_navi->track_appendPoint(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
                                   v.current_depth);
-        return;
+    } else if (m_navi->track_isEmpty()) {
+        m_navi->track_appendPoint(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
+                                  v.current_depth);
+    } else {
+        const QPoint p = Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat);
+        if (!Global::configuration.simulator && !m_navi->home_haveSet()) navi_establishHome(p);
+        if (Global::calc_pixDst(QPointF(p), QPointF(m_navi->track_getCurrentRelativeCoor())) >
+            1.0f) {
+            m_navi->track_appendPoint(p, v.current_depth);
+            m_navi->track_paint();
+        }
+        // Course recording and the multi-target menu's distances follow here as those menus
+        // are built.
     }
-    const QPoint p = Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat);
-    if (m_navi->track_isEmpty()) {
-        m_navi->track_appendPoint(p, v.current_depth);
-        return;
-    }
-    if (!Global::configuration.simulator && !m_navi->home_haveSet()) navi_establishHome(p);
-    if (Global::calc_pixDst(QPointF(p), QPointF(m_navi->track_getCurrentRelativeCoor())) > 1.0f) {
-        m_navi->track_appendPoint(p, v.current_depth);
-        m_navi->track_paint();
-    }
-    // Course recording and the distances of the waypoint and multi-target menus follow here
-    // as those menus are built.
+    // The waypoint list measures its distances from the map's boat.
+    m_waypoint->setCurrentBoatPoint(m_navi->track_getCurrentRelativeCoor());
 }
 
 // The first usable fix sets home, unless a saved home lies near: then the user chooses. The
@@ -100,6 +103,9 @@ void Korvel::navi_setHomePoint(int lon, int lat) {
                      QLatin1Char(' ') + trText(TR_Latitude) + QStringLiteral(": ") +
                          Convert::ddS32_to_dmString_lat(lat),
                      false);
+    // The waypoint list shows home without the blanks after the hemisphere letter.
+    m_waypoint->setCurrentHomePos(Convert::ddS32_to_dmString_lat(lat).remove(1, 2),
+                                  Convert::ddS32_to_dmString_lon(lon).remove(1, 1));
 }
 
 // --- Targets ------------------------------------------------------------------------------------
@@ -112,6 +118,7 @@ void Korvel::navi_setTargetPoint(int lon, int lat, int icon) {
             break;
         case NaviRules::EnumMark::Mark:
             m_navi->target_setPoint(Convert::navi_ddS32_to_relativeCoor(lon, lat), icon);
+            m_waypoint->hide();
             m_dialogs->hint()->showHint(QString(), trText(TR_Message),
                                         trText(TR_TargetMarkedUseRemote), false, true);
             break;
@@ -363,8 +370,13 @@ bool Korvel::navi_questionClick(const QString& type, const QString& key) {
         const QPointF p(m_navi_selectPoint);
         const int lon = Convert::navi_relativeCoor_to_ddS32_lon(p);
         const int lat = Convert::navi_relativeCoor_to_ddS32_lat(p);
-        // "Save" makes a waypoint once the waypoint store exists.
-        if (right) navi_goToPoint(EnumTargetType::TargetPoint, lon, lat, 0);
+        if (right) {
+            navi_goToPoint(EnumTargetType::TargetPoint, lon, lat, 0);
+        } else {
+            // "Save": into the first free slot, never over a kept waypoint; the depth there is
+            // not known.
+            m_waypoint->newWaypointDetail(-1, values().boat_time, lon, lat, 0.0f);
+        }
     } else if (type == QLatin1String("stop")) {
         if (!right) navi_stopAp();
     } else {
@@ -384,6 +396,7 @@ void Korvel::navi_feedbackSuccess(const QString& type) {
         m_navi->target_setPoint(
             Convert::navi_ddS32_to_relativeCoor(m_navi_target.lon, m_navi_target.lat),
             m_navi_target.icon);
+        if (type == QLatin1String("ap_goTarget")) m_waypoint->hide();
     }
 }
 

@@ -18,6 +18,7 @@ StructNaviHint hint(const QString& code) {
             return {code, error, offline};
         case 403:
         case 409:
+        case 416:
             return {code, error, tr(TR_TargetTooFar)};
         case 404:
             return {code, error, tr(TR_HomeNotDefined)};

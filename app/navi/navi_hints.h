@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The navigation's messages by their code: "401" ... "409", "501", "603". All sound the
+// The navigation's messages by their code: "401" ... "409", "416", "501", "603". All sound the
 // message tone; only "501" closes by itself.
 struct StructNaviHint {
     QString code;

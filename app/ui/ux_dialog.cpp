@@ -2,6 +2,7 @@
 
 #include "platform/handset_board.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -89,9 +90,22 @@ void UxDialog::fitHeight() {
 void UxDialog::showAndFocus() {
     fitHeight();
     if (isVisible()) raise();  // shown again over a newer window
+    QWidget* active = QApplication::activeWindow();
+    if (active != nullptr && active != this) m_windowBefore = active;
     show();
     activateWindow();
     setFocus(Qt::OtherFocusReason);
+}
+
+void UxDialog::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    QWidget* before = m_windowBefore.data();
+    m_windowBefore.clear();
+    // Only when no other window has taken the keys meanwhile (hiding has let them go).
+    QWidget* active = QApplication::activeWindow();
+    if (before != nullptr && before->isVisible() && !event->spontaneous() &&
+        (active == nullptr || active == this))
+        before->activateWindow();
 }
 
 void UxDialog::paintEvent(QPaintEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "ui/key_input.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -53,6 +54,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Gives the keys back to the window that had them (a list or an editor on the screen).
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void act(const KeyInput::Actions& actions);
@@ -61,4 +64,5 @@ private:
     QLabel* m_code = nullptr;
     QLabel* m_title = nullptr;
     QVBoxLayout* m_body = nullptr;
+    QPointer<QWidget> m_windowBefore;
 };

@@ -3,60 +3,12 @@
 // press of the autopilot key, the remote control taking over, refusals with a poor fix, and
 // the home position kept across a restart.
 #include "korvel_test.h"
+#include "vboat_session.h"
 
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-// One program run against a boat that keeps running (and keeps its lake) between runs.
-class Session {
-public:
-    Session() {
-        QDir(m_dir.path()).mkpath("root/dev");
-        QDir(m_dir.path()).mkpath("root/opt");
-        m_boat.setProcessChannelMode(QProcess::MergedChannels);
-        m_boat.start(KORVEL_VBOAT_BINARY, {"--socket", root() + "/dev/vboat.sock", "--control",
-                                           root() + "/dev/vboat.ctl", "--trace", trace()});
-        m_boat.waitForStarted();
-    }
-    ~Session() {
-        m_boat.terminate();
-        m_boat.waitForFinished(3000);
-    }
-    QString root() const { return m_dir.path() + "/root"; }
-    QString trace() const { return m_dir.path() + "/trace.txt"; }
-    QString traced() const {
-        QFile f(trace());
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
-    // Runs the handset with the script; returns what it logged.
-    QString run(const QString& script) {
-        QFile s(m_dir.path() + "/script.txt");
-        if (!s.open(QIODevice::WriteOnly)) return QString();
-        s.write(script.toUtf8());
-        s.close();
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KORVEL_ROOT", root());
-        env.insert("KORVEL_PLATFORM", "virtual");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QT_LOGGING_RULES", "korvel.navi.info=true");
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.setWorkingDirectory(m_dir.path());
-        p.start(KORVEL_BINARY, {"--script", s.fileName()});
-        if (!p.waitForFinished(300000)) p.kill();
-        return QString::fromLocal8Bit(p.readAll());
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_boat;
-};
 
 // The start-up check (7.5 s without a compass) and the first GPS fixes.
 const QString kStart = "wait 11000\nkey esc\n";  // "Home Position ..." closed
@@ -81,7 +33,7 @@ class TestNaviSession : public QObject {
     Q_OBJECT
 private slots:
     void goToTheCursor_arrive_stop_goHome_manual() {
-        Session s;
+        VboatSession s;
         const QString log = s.run(kStart + kGoNorth +
                                   "wait 40000\nkey esc\n" +  // arrived; its message closed
                                                              // Each start or stop waits for its
@@ -103,7 +55,7 @@ private slots:
 
     // A poor fix, a silent autopilot: refused with their reasons, nothing sent.
     void refusals() {
-        Session s;
+        VboatSession s;
         const QString log =
             s.run(kStart + "boat sats 2\nwait 2000\n" + kGoNorth + "key esc\n" +
                   "boat sats auto\nboat power off\nwait 11000\n" + kGoNorth + "quit\n");
@@ -114,7 +66,7 @@ private slots:
 
     // Home is saved; the next start near it asks once whether to use it.
     void home_keptAcrossARestart() {
-        Session s;
+        VboatSession s;
         const QString first = s.run(kStart + "quit\n");
         QVERIFY2(first.contains("home set at"), qPrintable(first));
         QVERIFY(QFile::exists(s.root() + "/opt/navi.knv"));

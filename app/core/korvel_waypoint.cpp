@@ -1,0 +1,141 @@
+#include "core/korvel.h"
+
+#include "core/base/global.h"
+#include "core/base/log.h"
+#include "core/base/tr_resource.h"
+#include "core/ux_view.h"
+#include "data/waypoint_csv.h"
+#include "navi/convert.h"
+#include "navi/geodesy.h"
+#include "platform/platform.h"
+#include "platform/sd_mount_thread.h"
+#include "platform/shell.h"
+#include "ui/dialog_host.h"
+#include "ui/item_logo.h"
+#include "ui/ux_dialog_hint.h"
+#include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_waypoint.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+int lonOf(const StructWaypoint& w) {
+    return Convert::dmString_to_ddS32_Lon(w.longitude);
+}
+
+int latOf(const StructWaypoint& w) {
+    return Convert::dmString_to_ddS32_Lat(w.latitude);
+}
+
+// A go-back target must lie within this distance of the boat.
+constexpr float kGoBackRangeM = 1000.0f;
+
+}  // namespace
+
+void Korvel::menu_initWaypoint() {
+    m_waypoint = new UxSubMenuWaypoint(m_view);
+    m_waypoint->setGeometry(5, 120, 225, 300);
+    m_waypoint->hide();
+    m_modals.add(m_waypoint);
+    for (QWidget* popup : m_waypoint->popups())
+        m_modals.add(popup);
+    for (int page = 1; page <= WaypointStore::kPages; ++page) {
+        m_waypoint->loadWaypointArray(page);
+        m_logo->stepGo();
+    }
+    UxSubMenuWaypoint* w = m_waypoint;
+    connect(w, &UxSubMenuWaypoint::signal_needNewWaypoint, this, &Korvel::slot_waypoint_needNew);
+    connect(w, &UxSubMenuWaypoint::signal_setAsTarget, this, &Korvel::slot_waypoint_setAsTarget);
+    connect(w, &UxSubMenuWaypoint::signal_goToTarget, this, &Korvel::slot_waypoint_gotoTarget);
+    connect(w, &UxSubMenuWaypoint::signal_quickGoToTarget, this,
+            &Korvel::slot_waypoint_quickGotoTarget);
+    connect(w, &UxSubMenuWaypoint::signal_itemClick_waypoint, this,
+            &Korvel::slot_waypoint_itemClick);
+    connect(w, &UxSubMenuWaypoint::signal_exportCsv, this, &Korvel::slot_waypoint_exportCsv);
+    connect(w, &UxSubMenuWaypoint::signal_saveFailed, this,
+            [this] { m_dialogs->showSaveFailed(); });
+    // Until the KML exchange is built its two rows lead nowhere, and say so.
+    connect(w, &UxSubMenuWaypoint::signal_exportKml, this,
+            [this] { m_dialogs->showInvalidItem(QStringLiteral("Small-W-06")); });
+    connect(w, &UxSubMenuWaypoint::signal_importKml, this,
+            [this] { m_dialogs->showInvalidItem(QStringLiteral("Small-W-07")); });
+}
+
+void Korvel::menu_setWaypointReceiver(const QString& title,
+                                      const std::function<void(const StructWaypoint&)>& receiver) {
+    m_waypointReceivers.insert(title, receiver);
+}
+
+// "New" in the waypoint list: a waypoint where the boat is, in the current slot.
+void Korvel::slot_waypoint_needNew() {
+    const StructBoatValues& v = values();
+    m_waypoint->newWaypointDetail(v.boat_time, v.boat_lon, v.boat_lat, v.current_depth);
+}
+
+void Korvel::slot_waypoint_setAsTarget(StructWaypoint waypoint) {
+    navi_setTargetPoint(lonOf(waypoint), latOf(waypoint), waypoint.iconIndex);
+}
+
+void Korvel::slot_waypoint_gotoTarget(StructWaypoint waypoint) {
+    navi_goToPoint(EnumTargetType::TargetPoint, lonOf(waypoint), latOf(waypoint),
+                   waypoint.iconIndex);
+}
+
+void Korvel::slot_waypoint_quickGotoTarget(StructWaypoint waypoint) {
+    navi_askGoToWaypoint(lonOf(waypoint), latOf(waypoint), waypoint.iconIndex);
+}
+
+void Korvel::slot_waypoint_selected(QString type) {
+    m_waypoint->showWaypoint(type);
+}
+
+// A waypoint picked for another screen: a go-back target must be near the boat.
+void Korvel::slot_waypoint_itemClick(QString type, StructWaypoint waypoint) {
+    if (type == QLatin1String("goBack")) {
+        const QPoint p = Convert::navi_ddS32_to_relativeCoor(lonOf(waypoint), latOf(waypoint));
+        const QPoint boat = m_navi->track_getCurrentRelativeCoor();
+        if (Global::calc_pixDst(QPointF(p), QPointF(boat)) > kGoBackRangeM) {
+            navi_showHint(QStringLiteral("416"));
+            return;
+        }
+    }
+    const std::function<void(const StructWaypoint&)> receiver = m_waypointReceivers.value(type);
+    if (receiver) {
+        receiver(waypoint);
+    } else {
+        qCWarning(lcCore) << "no screen takes waypoints picked for" << type;
+    }
+    m_waypoint->clearFlag_waypointSelect();
+    m_waypoint->hide();
+}
+
+// Every waypoint to the SD card as CSV. The file is replaced whole or not at all, so a full
+// card never leaves half a file in place of an earlier export.
+void Korvel::slot_waypoint_exportCsv() {
+    if (!system_haveMountSD() || m_sdThread->readOnly()) {
+        qCWarning(lcCore) << "waypoint export: no SD card to write to"
+                          << (system_haveMountSD() ? "(it is write-protected)" : "");
+        m_dialogs->showSaveFailed();
+        return;
+    }
+    const QString name = WaypointCsv::fileName(values().boat_time);
+    QVector<StructWaypoint> waypoints;
+    for (int slot = 0; slot < WaypointStore::kSlots; ++slot)
+        waypoints << m_waypoint->getWaypoint(slot);
+    const QString path = Platform::path(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    const QByteArray bytes = WaypointCsv::build(waypoints);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        qCWarning(lcCore).noquote() << "waypoint export: cannot write" << name;
+        m_dialogs->showSaveFailed();
+        return;
+    }
+    Global::my_system("sync");
+    qCInfo(lcCore).noquote() << "waypoints exported to" << name;
+    m_dialogs->hint()->showHint(QString(), TrResource::getTrString(TR_CopyToSd),
+                                TrResource::getTrString(TR_SaveFileOk), false, true);
+}

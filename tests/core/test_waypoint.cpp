@@ -1,0 +1,247 @@
+// The waypoints as the controller wires them: the autopilot key opens the list, a waypoint is
+// gone to, marked or picked for another screen (refused when too far for the go-back), the map
+// cursor and "New" make waypoints, a write that fails is said, and the CSV export to the SD
+// card, read back with Python's csv module.
+#include "core/base/global.h"
+#include "core/base/tr_resource.h"
+#include "core/korvel.h"
+#include "data/kvlw_time.h"
+#include "data/waypoint_file.h"
+#include "fake_spi_bus.h"
+#include "korvel_test.h"
+#include "link/spi_device.h"
+#include "link/spi_rw_thread.h"
+#include "link/ux_data.h"
+#include "navi/convert.h"
+#include "platform/sd_mount_thread.h"
+#include "platform/versions.h"
+#include "start_check.h"
+#include "test_root.h"
+#include "ui/dialog_host.h"
+#include "ui/ux_dialog_hint.h"
+#include "ui/ux_dialog_question.h"
+#include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/ux_waypoint_detail.h"
+
+#include <QJsonDocument>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+const int kLon = 114000000;  // 11.4 E
+const int kLat = 480000000;  // 48.0 N
+const uint32_t k20150305 = KvlwTime::pack({2015, 3, 5, 9, 7, 30});
+
+// The handset past its start-up check with the boat at (kLon, kLat) and a waypoint 100 m
+// north of it in slot 0 and one 2.2 km north in slot 1.
+struct Handset {
+    std::shared_ptr<FakeSpiBus::State> bus = std::make_shared<FakeSpiBus::State>();
+    TestRoot root;
+    std::unique_ptr<Korvel> k;
+    UxSubMenuWaypoint* w = nullptr;
+
+    explicit Handset(const QString& odd = QString()) {
+        auto state = bus;
+        SpiBus::setFactory([state] { return std::make_unique<FakeSpiBus>(state); });
+        Configuration::applyDefaults(Global::configuration);
+        Global::configuration.keyTone = 0;
+        Convert::navi_startPoint = QPoint();
+        if (!odd.isEmpty()) {  // a name only a hand-edited file can hold
+            StructWaypoint w = StructWaypoint::emptyAt(4);
+            w.name = odd;
+            WaypointFile::write(root.path("/opt/waypointarray.kwp"), {w});
+        }
+        k = std::make_unique<Korvel>();
+        Global::current_model = '5';  // read from the (missing) model file at start
+        k->mainTimer()->stop();
+        QCoreApplication::processEvents();
+        k->data()->thread()->device().setPacing({0, 0, 0});
+        passStartCheck(*k);
+        ApInfo_t info;
+        info.field[2] = QStringLiteral("M");
+        k->data()->linkState().setCurrentInfoAp(info);
+        k->data()->linkState().count_noData_ap = 0;  // the autopilot answers
+        StructBoatValues& v = k->values();
+        v.boat_lon = kLon;
+        v.boat_lat = kLat;
+        v.gps_satellites = 9;
+        v.current_depth = 4.2f;
+        v.boat_time = k20150305;
+        k->navi_getCurrent();
+        w = k->waypointMenu();
+        w->importWaypoint(0, k20150305, "near", kLon, kLat + 9000);
+        w->importWaypoint(1, k20150305, "far", kLon, kLat + 200000);
+        w->setCurrentSlot(0);
+    }
+    ~Handset() { SpiBus::setFactory(nullptr); }
+
+    QStringList sent() {
+        (void)QTest::qWaitFor(
+            [this] { return k->data()->thread()->device().queuedCommands() == 0; });
+        QStringList out;
+        const QByteArray w = bus->writtenBytes();
+        for (int at = w.indexOf("$HMCTL,RUN"); at >= 0; at = w.indexOf("$HMCTL,RUN", at + 1))
+            out << QString::fromLatin1(w.mid(at, w.indexOf('*', at) - at));
+        return out;
+    }
+    QString hint() const {
+        UxDialogHint* h = k->dialogs().hint();
+        return h->isVisible() ? h->text() : QString();
+    }
+    // A key to the widget that has the focus on the handset's screen.
+    void key(int qtKey, int count = 1) {
+        for (int i = 0; i < count; ++i)
+            QTest::keyClick(w->window()->focusWidget(), Qt::Key(qtKey));
+    }
+};
+
+QString trText(EnumTrString id) {
+    return TrResource::getTrString(id);
+}
+
+}  // namespace
+
+class TestWaypoint : public QObject {
+    Q_OBJECT
+private slots:
+    // The autopilot key opens the list; its autopilot key asks "Go to the target now" and "Go"
+    // sends the boat to the waypoint (its position as read back from its text).
+    void apKey_list_quickGo() {
+        Handset h;
+        h.k->system_keyClick("ap");
+        QVERIFY(h.w->isVisible());
+        h.key(Qt::Key_I);
+        UxDialogQuestion* q = h.k->dialogs().question();
+        QVERIFY(q->isVisible());
+        QCOMPARE(q->text(), trText(TR_GoToTargetNow));
+        QTest::keyClick(q, Qt::Key_Return);
+        QVERIFY2(h.sent().value(0).startsWith("$HMCTL,RUN,11.3999999,48.0008999"),
+                 qPrintable(h.sent().join(' ') + h.hint()));
+        h.k->dialog_feedback_success("ap_goTarget");
+        QVERIFY(!h.w->isVisible());
+    }
+
+    // "Set as Target" marks the map and closes the list.
+    void operations_setAsTarget() {
+        Handset h;
+        h.w->showWaypoint(QString());
+        h.key(Qt::Key_Return);
+        h.key(Qt::Key_Down, 3);
+        h.key(Qt::Key_Return);
+        QVERIFY(h.k->navi()->target_haveSet());
+        QVERIFY(!h.w->isVisible());
+        QCOMPARE(h.hint(), trText(TR_TargetMarkedUseRemote));
+    }
+
+    // A waypoint picked for the go-back must lie within 1000 m ("416"); the multi-target list
+    // takes any.
+    void selection_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("go-back, 100 m") << "goBack" << 0 << "near";
+        QTest::newRow("go-back, 2.2 km") << "goBack" << 1 << "";
+        QTest::newRow("multi-target, 2.2 km") << "multiTarget" << 1 << "far";
+    }
+    void selection() {
+        QFETCH(QString, title);
+        QFETCH(int, slot);
+        QFETCH(QString, taken);
+        Handset h;
+        QString got;
+        h.k->menu_setWaypointReceiver(title, [&got](const StructWaypoint& w) { got = w.name; });
+        h.k->slot_waypoint_selected(title);
+        h.w->setCurrentSlot(slot);
+        h.key(Qt::Key_Return);
+        QCOMPARE(got, taken);
+        QCOMPARE(h.w->isVisible(), taken.isEmpty());
+        QCOMPARE(h.w->selectTitle(), taken.isEmpty() ? title : QString());
+        QCOMPARE(h.hint(), taken.isEmpty() ? trText(TR_TargetTooFar) : QString());
+    }
+
+    // "Save" at the map cursor makes a waypoint in the first empty slot at the cursor; "New"
+    // makes one at the boat with its depth in the current slot.
+    void cursorSave_andNew() {
+        Handset h;
+        h.k->dialog_selectPoint_use(QPoint(0, -200));              // 100 m north of the first fix
+        QTest::keyClick(h.k->dialogs().question(), Qt::Key_Left);  // "Save"
+        QTest::keyClick(h.k->dialogs().question(), Qt::Key_Return);
+        UxWaypointDetail* d = h.w->detail();
+        QVERIFY(d->isVisible());
+        h.key(Qt::Key_Down, 7);
+        h.key(Qt::Key_Return);
+        const StructWaypoint saved = h.w->getWaypoint(2);
+        QCOMPARE(saved.name + " " + saved.latitude + " " + saved.date,
+                 QString("0305-0907 N  48°00.0540′ 15-03-05"));
+        h.w->setCurrentSlot(7);
+        h.k->slot_waypoint_needNew();
+        QCOMPARE(d->fieldText(UxWaypointDetail::FieldSn) + " " +
+                     d->fieldText(UxWaypointDetail::FieldLat) + " " +
+                     d->fieldText(UxWaypointDetail::FieldDepth),
+                 QString("007 N  48°00.0000′ 4.2"));
+    }
+
+    // A waypoint that cannot be written is said at once.
+    void saveFailed() {
+        Handset h;
+        KorvelTest::ExpectedMessage said("^waypoint file: cannot write");
+        QVERIFY(QDir().mkpath(h.root.path("/opt/waypointarray.kwp")));
+        h.w->showWaypointDetail();
+        h.key(Qt::Key_Down, 7);
+        h.key(Qt::Key_Return);
+        QCOMPARE(h.hint(), trText(TR_SaveFileFailed));
+        QCOMPARE(said.seen(), 1);
+    }
+
+    // The export needs a card it can write; what it writes Python's csv module reads back
+    // field by field, a name with a comma and a quote included.
+    void exportCsv_data() {
+        QTest::addColumn<QString>("card");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("no card") << "none" << trText(TR_SaveFileFailed);
+        QTest::newRow("write-protected card") << "read-only" << trText(TR_SaveFileFailed);
+        QTest::newRow("card") << "card" << trText(TR_SaveFileOk);
+    }
+    void exportCsv() {
+        QFETCH(QString, card);
+        QFETCH(QString, says);
+        Handset h("a,b\"c");
+        const QString node = h.root.path("/dev/mmcblk0p1");
+        if (card != "none") QVERIFY(QDir().mkpath(node));
+        if (card == "read-only")
+            QVERIFY(QFile::setPermissions(node, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        if (card != "none") QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
+        if (card == "read-only") QTRY_VERIFY_WITH_TIMEOUT(h.k->sdThread()->readOnly(), 2500);
+        KorvelTest::ExpectedMessage noCard("^waypoint export: no SD card");
+        h.w->showWaypoint(QString());
+        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
+        h.k->slot_waypoint_exportCsv();
+        QCOMPARE(h.hint(), says);
+        QTRY_COMPARE(QApplication::activeWindow(), h.k->dialogs().hint());
+        QTest::keyClick(h.k->dialogs().hint(), Qt::Key_Escape);  // the list has the keys again
+        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
+        QFile::setPermissions(node, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (card != "card") return;
+        QProcess python;
+        python.start("python3",
+                     {"-c",
+                      "import csv, json, sys\n"
+                      "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+                      "    print(json.dumps(list(csv.reader(f))))",
+                      h.root.path("/mnt/sd/Korvel/Export/Sablo_Waypoint_0305-0907.csv")});
+        QVERIFY(python.waitForFinished(20000));
+        const QVariantList rows = QJsonDocument::fromJson(python.readAll()).toVariant().toList();
+        QCOMPARE(rows.size(), 5);
+        QCOMPARE(rows.at(0).toStringList().join('|'),
+                 QString("SN|Name|Latitude|Longitude|Depth|Date|Time|"));
+        QCOMPARE(rows.at(2).toStringList().join('|'),
+                 QString("0|near|48.000900|11.400000|0.0|2015-03-05|09:07:30|"));
+        QCOMPARE(rows.at(4).toStringList().join('|'),
+                 QString("4|a,b\"c|0.000000|0.000000|0.0|00-00-00|00:00:00|"));
+    }
+};
+
+KORVEL_TEST_MAIN(TestWaypoint)
+#include "test_waypoint.moc"
