@@ -94,6 +94,9 @@ void Korvel::menu_showQuick() {
 void Korvel::menu_showPage(const QString& type) {
     const StructMenuPage page = MenuPages::page(type, m_model);
     qCInfo(lcCore).noquote() << "menu" << type << page.texts().join(QLatin1Char('|'));
+    // The page list lives in the screen's window: that window takes the keypad now, even
+    // when a dialog window had it last.
+    m_view->activateWindow();
     m_menus->main()->showMainMenu(type, page.title, page.texts());
     m_view->setLowLight();
     m_highlightDimmed = true;

@@ -3,6 +3,7 @@
 #include "core/korvel.h"
 
 #include "core/base/global.h"
+#include "core/base/log.h"
 #include "core/base/tr_resource.h"
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"
@@ -67,6 +68,7 @@ bool Korvel::menu_runRow(const QString& type, int row) {
         case EnumEditorKind::Slider:
             m_menus->value()->showSubMenu(title, e.slider.unit, e.slider.values, e.slider.shown,
                                           e.value);
+            qCInfo(lcCore).noquote() << "editor" << title << m_menus->value()->shownText();
             return true;
         case EnumEditorKind::Single:
             m_menus->single()->showSubMenu(title, e.rows, e.choice);

@@ -100,7 +100,8 @@ void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
             dialog->setText(trText(TR_CalibrateOk));
             [[fallthrough]];
         case E::Done:
-            qCInfo(lcCore) << "boat compass calibration ended" << (end == E::Success ? "well" : "");
+            qCInfo(lcCore) << (end == E::Success ? "boat compass calibrated"
+                                                 : "boat compass calibration given its time");
             dialog->setButtonEnable(true);
             return;
         case E::Fail:

@@ -3,60 +3,13 @@
 // press of the autopilot key, the remote control taking over, refusals with a poor fix, and
 // the home position kept across a restart.
 #include "korvel_test.h"
+#include "vboat_session.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-// One program run against a boat that keeps running (and keeps its lake) between runs.
-class Session {
-public:
-    Session() {
-        QDir(m_dir.path()).mkpath("root/dev");
-        QDir(m_dir.path()).mkpath("root/opt");
-        m_boat.setProcessChannelMode(QProcess::MergedChannels);
-        m_boat.start(KORVEL_VBOAT_BINARY, {"--socket", root() + "/dev/vboat.sock", "--control",
-                                           root() + "/dev/vboat.ctl", "--trace", trace()});
-        m_boat.waitForStarted();
-    }
-    ~Session() {
-        m_boat.terminate();
-        m_boat.waitForFinished(3000);
-    }
-    QString root() const { return m_dir.path() + "/root"; }
-    QString trace() const { return m_dir.path() + "/trace.txt"; }
-    QString traced() const {
-        QFile f(trace());
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
-    }
-
-    // Runs the handset with the script; returns what it logged.
-    QString run(const QString& script) {
-        QFile s(m_dir.path() + "/script.txt");
-        if (!s.open(QIODevice::WriteOnly)) return QString();
-        s.write(script.toUtf8());
-        s.close();
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("KORVEL_ROOT", root());
-        env.insert("KORVEL_PLATFORM", "virtual");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QT_LOGGING_RULES", "korvel.navi.info=true");
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.setWorkingDirectory(m_dir.path());
-        p.start(KORVEL_BINARY, {"--script", s.fileName()});
-        if (!p.waitForFinished(300000)) p.kill();
-        return QString::fromLocal8Bit(p.readAll());
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_boat;
-};
+using Session = VboatSession;
 
 // The start-up check (7.5 s without a compass) and the first GPS fixes.
 const QString kStart = "wait 11000\nkey esc\n";  // "Home Position ..." closed
@@ -65,14 +18,8 @@ const QString kStart = "wait 11000\nkey esc\n";  // "Home Position ..." closed
 const QString kGoNorth = "key zoom\nkey zoom\nkey zoom\nkey up\n" +
                          QString("key up\n").repeated(8) + "key enter\nkey enter\n";
 
-// The lines of text, in order, each after the one before.
 bool inOrder(const QString& text, const QStringList& lines) {
-    int at = 0;
-    for (const QString& line : lines) {
-        at = text.indexOf(QRegularExpression(line), at);
-        if (at < 0) return false;
-    }
-    return true;
+    return VboatSession::inOrder(text, lines);
 }
 
 }  // namespace
