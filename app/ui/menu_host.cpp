@@ -38,8 +38,8 @@ MenuHost::MenuHost(QWidget* view, ModalWatch& modals, const std::function<void()
     m_item = place(modals, new UxSubMenuItem(view), kEditor);
     m_single = place(modals, new UxSubMenuItemSingle(view), kEditor);
     m_multi = place(modals, new UxSubMenuItemMulti(view), kEditor);
-    // The route-colour editor's own slider, raised over it when it opens.
-    m_routeColorValue = place(modals, new UxSubMenuValue(view), kEditor);
+    // The route-colour editor's own slider, just below it so that the depths stay in view.
+    m_routeColorValue = place(modals, new UxSubMenuValue(view), QRect(46, 262, 188, 60));
     m_routeColor =
         place(modals, new UxSubMenuRouteColor(m_routeColorValue, view), QRect(50, 100, 180, 160));
     m_routeColorValue->raise();
