@@ -73,7 +73,7 @@ struct Handset {
             {m.item(), "commands " + m.item()->getTitle()},
             {m.routeColor(), "route colour"},
             {m.main(),
-             "page " + m.main()->getCurrentType() + ' ' + QString::number(m.main()->currentRow())}};
+             m.main()->titleBar()->getTitle() + ' ' + QString::number(m.main()->currentRow())}};
         for (const auto& w : order) {
             if (!w.first->isVisible()) continue;
             if (what) *what = w.second;
@@ -118,6 +118,15 @@ struct Handset {
         return bus->writtenBytes();
     }
     LinkState& state() { return k->data()->linkState(); }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            k->slot_timeout_main();
+    }
+    void apMode(const QString& mode) {
+        ApInfo_t ap;
+        ap.field[2] = mode;
+        state().setCurrentInfoAp(ap);
+    }
 };
 
 // A compass that counts what the tick asks of it and calibrates until told to stop.
@@ -142,22 +151,21 @@ private slots:
         QTest::addColumn<QString>("shows");
         const auto row = [](const char* name, const char* model, const QString& script,
                             const char* shows) { QTest::newRow(name) << model << script << shows; };
-        row("no advanced mode: basic, system", "5", "M c", "page system 0");
-        row("... and basic again", "5", "M c c", "page basic 0");
-        row("advanced mode on: sonar next", "5", kAdvanced + "c", "page sonar 0");
-        row("the whole ring", "5", kAdvanced + "c5", "page basic 0");
-        row("quick page: change does nothing", "5", "E c", "page quick 0");
+        row("no advanced mode: basic, system", "5", "M c", "SYSTEM 0");
+        row("advanced mode on: sonar next", "5", kAdvanced + "c", "SONAR 0");
+        row("the whole ring", "5", kAdvanced + "c5", "BASIC 0");
+        row("quick page: change does nothing", "5", "E c", "QUICK OPERATION 0");
         row("model 4: colour on row 2", "4", kAdvanced + "c d2 e", "file");
         row("model 5: beam on row 2", "5", kAdvanced + "c d2 e", "single Sonar Beam 0");
         row("model 5: colour on row 3", "5", kAdvanced + "c d3 e", "file");
-        row("model d: row 11 is Next", "d", kAdvanced + "c d11 e", "page gps 0");
+        row("model d: row 11 is Next", "d", kAdvanced + "c d11 e", "GPS SETTINGS 0");
         row("model d: row 12 is Exit", "d", kAdvanced + "c d12 e", "closed");
         row("model d: chart speed", "d", kAdvanced + "c d10 e r", "slider Chart Speed -NT 2x");
         row("colour adjust 0 is AUTO", "5", "M d4 e", "slider Color Adjust AUTO");
         row("colour adjust 1 shows 0", "5", "M d4 e r", "slider Color Adjust 0");
         row("battery alarm lowest is OFF", "5", "M c d5 e l21", "slider Battery Alarm OFF V");
         row("battery alarm next is 8", "5", "M c d5 e l21 r", "slider Battery Alarm 8 V");
-        row("an editor closes back to its row", "5", "M d5 e x", "page basic 5");
+        row("an editor closes back to its row", "5", "M d5 e x", "BASIC 5");
         row("route colour", "5", "M d6 e", "route colour");
         row("overlap data", "5", kAdvanced + "c d4 e", "multi Overlap Data");
         row("default settings", "5", "M c d7 e", "question Default Settings");
@@ -174,7 +182,8 @@ private slots:
         row("boat compass, sonar silent", "5", kAdvanced + "c2 d8 e",
             "hint 411 Remote-Boxes not connected.");
         row("data logger on the quick page", "5", "E d10 e", "single Data-logger 0");
-        row("model 4 has no data logger", "4", "E u", "page quick 9");
+        row("model 4 has no data logger", "4", "E u", "QUICK OPERATION 9");
+        row("a language shows on the next page", "5", "M c d3 e d2 e x c", "BASE 0");
     }
     void rows() {
         QFETCH(QString, model);
@@ -196,8 +205,7 @@ private slots:
         QCOMPARE(file.value("Basic/surfaceClarify").toFloat(), 1.0f);
         QCOMPARE(file.value("Basic/batteryAlarmLevel").toFloat(), 10.1f);
         QFile::remove(h.root.path(kConfig));
-        for (int i = 0; i < 20; ++i)
-            h.k->slot_timeout_main();
+        h.ticks(20);
         QVERIFY(!QFile::exists(h.root.path(kConfig)));
         h.run("M x");
         QVERIFY(QFile::exists(h.root.path(kConfig)));
@@ -225,8 +233,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(float, range);
         Handset h;
-        for (int i = 0; i < 130; ++i)  // the start-up's own wait is over
-            h.k->slot_timeout_main();
+        h.ticks(130);  // the start-up's own wait is over
         const int before = h.sent("\xB1\x4E");
         h.run(script);
         QCOMPARE(h.sent("\xB1\x4E") - before, message.isEmpty() ? 0 : 1);
@@ -238,26 +245,18 @@ private slots:
     }
 
     // "Clear Map" keeps the target of a running task.
-    void clearMap_keepsARunningTarget_data() {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("targetKept");
-        QTest::newRow("running") << "R" << true;
-        QTest::newRow("stopped") << "S" << false;
-    }
     void clearMap_keepsARunningTarget() {
-        QFETCH(QString, mode);
-        QFETCH(bool, targetKept);
-        Handset h;
-        UxNavi* map = h.k->navi();
-        for (int i = 0; i < 3; ++i)
-            map->track_appendPoint(QPoint(10 * i, 0), 2.0f);
-        map->target_setPoint(QPoint(100, 100), 0);
-        ApInfo_t ap;
-        ap.field[2] = mode;
-        h.state().setCurrentInfoAp(ap);
-        h.run("E d7 e");
-        QCOMPARE(map->track_segmentCount(), 0);
-        QCOMPARE(map->target_haveSet(), targetKept);
+        for (const bool running : {true, false}) {
+            Handset h;
+            UxNavi* map = h.k->navi();
+            for (int i = 0; i < 3; ++i)
+                map->track_appendPoint(QPoint(10 * i, 0), 2.0f);
+            map->target_setPoint(QPoint(100, 100), 0);
+            h.apMode(running ? "R" : "S");
+            h.run("E d7 e");
+            QCOMPARE(map->track_segmentCount(), 0);
+            QCOMPARE(map->target_haveSet(), running);
+        }
     }
 
     // The test turns the motors on the autopilot's word; closing its list stops them.
@@ -267,12 +266,10 @@ private slots:
         h.run(kAdvanced + "c3 e d e");
         QVERIFY(h.written().contains("$HMHCK,LEFT,"));
         QCOMPARE(h.k->dialogs().feedBack()->type(), QString("ap_left"));
-        ApInfo_t ap;
-        ap.field[2] = "T";
-        h.state().setCurrentInfoAp(ap);
+        h.apMode("T");
         h.run("x");
         QVERIFY(h.written().contains("$HMCTL,STOP,"));
-        QCOMPARE(h.top(), QString("page ap 0"));
+        QCOMPARE(h.top(), QString("AUTOPILOT 0"));
     }
 
     // The boat calibrates on 0xA4; its result ends the dialog or says why it failed.
@@ -314,30 +311,17 @@ private slots:
         FakeCompass& c = *compass;
         h.k->navi_setHandsetCompass(std::move(compass));
         QCOMPARE(c.detects, 1);
-        const auto ticks = [&h] {
-            for (int i = 0; i < 8; ++i)
-                h.k->slot_timeout_main();
-        };
-        ticks();
+        h.ticks(8);
         QVERIFY(c.reads > 0 && c.detects > 1);  // no reading: detected again
         h.run(kAdvanced + "c2 d7 e");
         QCOMPARE(c.calibrations, 1);
         const int reads = c.reads, detects = c.detects;
-        ticks();
+        h.ticks(8);
         QCOMPARE(c.reads, reads);
         QCOMPARE(c.detects, detects);
         c.busy = false;
-        ticks();
+        h.ticks(8);
         QVERIFY(c.reads > reads);
-    }
-
-    // A language chosen on the system page shows on the next page built.
-    void language_showsOnTheNextPage() {
-        Handset h;
-        h.run("M c d3 e d2 e x c");
-        QCOMPARE(Global::configuration.systemLanguage, 2);
-        QCOMPARE(h.k->menus().main()->titleBar()->getTitle(), TrResource::getTrString(TR_Basic, 2));
-        Global::configuration.systemLanguage = 0;
     }
 };
 

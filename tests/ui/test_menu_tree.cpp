@@ -82,50 +82,32 @@ private slots:
         QCOMPARE(MenuPages::invalidCode("system", 12), QString("Main-ST-0012"));
     }
 
-    // Each row opens the editor of its field; the slider starts where the field is.
-    void editors_data() {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<QString>("opens");
-        const auto row = [](const char* name, EnumMenuAction a, const char* opens) {
-            QTest::newRow(name) << int(a) << opens;
-        };
-        row("colour adjust", EnumMenuAction::ColorAdjust, "slider 42 -20|0|20");
-        row("depth range", EnumMenuAction::DepthRange, "slider 11 AUTO|25|50 m");
-        row("battery alarm", EnumMenuAction::BatteryAlarm, "slider 102 OFF|13|18 V");
-        row("temperature offset", EnumMenuAction::TempOffset, "slider 41 -2.0|0.0|2.0 \u2103");
-        row("steering", EnumMenuAction::SteeringSens, "slider 19 1|5.5|10");
-        row("language", EnumMenuAction::Language,
-            "single 8 English|P\u0443\u0441\u0441\u043a\u0438\u0439|\u4e2d\u6587");
-        row("overlap data", EnumMenuAction::OverlapData, "multi 3 Depth|Temperature|Boat Bat.");
-        row("background", EnumMenuAction::Background, "image background");
-        row("load new colour", EnumMenuAction::LoadNewColor,
-            "file /mnt/sd/Korvel/Color/ *.kct kct");
-        row("clear map", EnumMenuAction::ClearMap, "none");
+    // The sliders' lists: how many values, the first, middle and last shown, the unit.
+    void sliderLists_data() {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("shown");
+        using L = EnumSliderList;
+        QTest::newRow("colour adjust") << int(L::ColorAdjust) << "42 -20|0|20";
+        QTest::newRow("depth range") << int(L::DepthRange) << "11 AUTO|25|50 m";
+        QTest::newRow("voltage alarm") << int(L::VoltageAlarm) << "102 OFF|13|18 V";
+        QTest::newRow("temperature offset") << int(L::TempOffset) << "41 -2.0|0.0|2.0 \u2103";
+        QTest::newRow("steering") << int(L::SteeringSens) << "19 1|5.5|10";
     }
-    void editors() {
-        QFETCH(int, action);
-        QFETCH(QString, opens);
+    void sliderLists() {
+        QFETCH(int, list);
+        QFETCH(QString, shown);
+        const StructSliderList l = SliderLists::list(EnumSliderList(list));
+        QCOMPARE(l.values.size(), l.shown.size());
+        const QString got =
+            QStringLiteral("%1 %2|%3|%4 %5")
+                .arg(l.values.size())
+                .arg(l.shown.first(), l.shown.at(l.shown.size() / 2), l.shown.last(), l.unit);
+        QCOMPARE(got.trimmed(), shown);
+        // The language names, in the table's order; the Russian one begins with a Latin P.
         const StructMenuEditor e =
-            MenuEditors::editorFor(EnumMenuAction(action), "T", Global::configuration);
-        const auto ends = [](const QStringList& l) {
-            return QStringList{l.first(), l.value(l.size() / 2), l.last()}.join('|');
-        };
-        QString got = "none";
-        if (e.kind == EnumEditorKind::Slider)
-            got = QStringLiteral("slider %1 %2")
-                      .arg(e.slider.values.size())
-                      .arg(ends(e.slider.shown)) +
-                  (e.slider.unit.isEmpty() ? "" : " " + e.slider.unit);
-        if (e.kind == EnumEditorKind::Single)
-            got = QStringLiteral("single %1 %2")
-                      .arg(e.rows.size())
-                      .arg(QStringList{e.rows.first(), e.rows.at(1), e.rows.last()}.join('|'));
-        if (e.kind == EnumEditorKind::Multi)
-            got = QStringLiteral("multi %1 %2").arg(e.checks.size()).arg(e.rows.join('|'));
-        if (e.kind == EnumEditorKind::Image) got = "image " + e.imageKind;
-        if (e.kind == EnumEditorKind::File)
-            got = "file " + e.folder + ' ' + e.pattern + ' ' + e.tag;
-        QCOMPARE(got, opens);
+            MenuEditors::editorFor(EnumMenuAction::Language, "", Global::configuration);
+        QCOMPARE(e.rows.value(1), QString("P\u0443\u0441\u0441\u043a\u0438\u0439"));
+        QCOMPARE(e.choice, &Global::configuration.systemLanguage);
     }
 
     // Offsets are differences: in Fahrenheit scaled, not shifted; kilometres keep decimals.
