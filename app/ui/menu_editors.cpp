@@ -16,13 +16,13 @@ QStringList offOn() {
     return {tr(TR_Off), tr(TR_On)};
 }
 
-struct StructSliderSpec {
+struct StructSliderDef {
     A action;
     L list;
     float StructConfiguration::*field;
 };
 
-const StructSliderSpec kSliders[] = {
+const StructSliderDef kSliders[] = {
     {A::Sensitivity, L::Sensitivity, &StructConfiguration::sonarSensitivity},
     {A::SurfaceClarify, L::SurfaceClarify, &StructConfiguration::surfaceClarify},
     {A::FishSens, L::FishSens, &StructConfiguration::fishSensitivity},
@@ -45,13 +45,13 @@ const StructSliderSpec kSliders[] = {
     {A::BoatVtgAlarm, L::VoltageAlarm, &StructConfiguration::boatVoltageAlarmLevel},
 };
 
-struct StructChoiceSpec {
+struct StructChoiceDef {
     A action;
     int StructConfiguration::*field;
     QStringList (*rows)();
 };
 
-const StructChoiceSpec kChoices[] = {
+const StructChoiceDef kChoices[] = {
     {A::AdvancedMode, &StructConfiguration::advancedMode, offOn},
     {A::SonarGain, &StructConfiguration::sonarGain,
      [] {
@@ -108,14 +108,14 @@ const StructChoiceSpec kChoices[] = {
     {A::DevMode, &StructConfiguration::devMode, offOn},
 };
 
-struct StructFileSpec {
+struct StructFileDef {
     A action;
     const char* folder;
     const char* pattern;
     const char* tag;
 };
 
-const StructFileSpec kFiles[] = {
+const StructFileDef kFiles[] = {
     {A::LoadNewColor, "/mnt/sd/Korvel/Color/", "*.kct", "kct"},
     {A::ImportOutline, "/mnt/sd/Korvel/Kml/", "*.kml", "kml"},
     {A::CourseCruise, "/mnt/sd/Korvel/Kml/", "*.kml", "routeAp"},
@@ -128,21 +128,21 @@ namespace MenuEditors {
 StructMenuEditor editorFor(EnumMenuAction action, const QString& title, StructConfiguration& cfg) {
     StructMenuEditor e;
     e.title = title;
-    for (const StructSliderSpec& s : kSliders) {
+    for (const StructSliderDef& s : kSliders) {
         if (s.action != action) continue;
         e.kind = EnumEditorKind::Slider;
         e.slider = SliderLists::list(s.list);
         e.value = &(cfg.*s.field);
         return e;
     }
-    for (const StructChoiceSpec& c : kChoices) {
+    for (const StructChoiceDef& c : kChoices) {
         if (c.action != action) continue;
         e.kind = EnumEditorKind::Single;
         e.rows = c.rows();
         e.choice = &(cfg.*c.field);
         return e;
     }
-    for (const StructFileSpec& f : kFiles) {
+    for (const StructFileDef& f : kFiles) {
         if (f.action != action) continue;
         e.kind = EnumEditorKind::File;
         e.folder = QLatin1String(f.folder);

@@ -6,7 +6,7 @@ namespace {
 
 using A = EnumMenuAction;
 
-struct StructRowSpec {
+struct StructRowDef {
     A action;
     EnumTrString text;
 };
@@ -25,7 +25,7 @@ QString fixedText(A action) {
     }
 }
 
-const StructRowSpec kBasic[] = {
+const StructRowDef kBasic[] = {
     {A::Sensitivity, TR_Sensitivity},
     {A::SurfaceClarify, TR_SurfaceClarify},
     {A::FishSens, TR_FishIdSens},
@@ -39,7 +39,7 @@ const StructRowSpec kBasic[] = {
 };
 
 // The sonar page of model 5; model 4 has no beam choice, model d adds the chart speed.
-const StructRowSpec kSonar[] = {
+const StructRowDef kSonar[] = {
     {A::DepthRange, TR_DepthRange},
     {A::SonarGain, TR_SonarGain},
     {A::SonarBeam, TR_SonarBeam},
@@ -55,7 +55,7 @@ const StructRowSpec kSonar[] = {
     {A::Exit, TR_Exit},
 };
 
-const StructRowSpec kGps[] = {
+const StructRowDef kGps[] = {
     {A::GpsFilter, TR_GpsFilter},
     {A::DistanceUnit, TR_DistanceUnit},
     {A::SpeedUnit, TR_SpeedUnit},
@@ -70,7 +70,7 @@ const StructRowSpec kGps[] = {
     {A::Exit, TR_Exit},
 };
 
-const StructRowSpec kAutopilot[] = {
+const StructRowDef kAutopilot[] = {
     {A::WiringTest, TR_WiringTest},
     {A::BoatType, TR_BoatType},
     {A::ChannelsReverse, TR_ChannelsReverse},
@@ -81,7 +81,7 @@ const StructRowSpec kAutopilot[] = {
     {A::Exit, TR_Exit},
 };
 
-const StructRowSpec kSystem[] = {
+const StructRowDef kSystem[] = {
     {A::Simulator, TR_Simulator},
     {A::Backlight, TR_Backlight},
     {A::KeyTone, TR_KeyTone},
@@ -98,7 +98,7 @@ const StructRowSpec kSystem[] = {
 };
 
 // Model d's quick page; model 4 has the first ten rows, model 5 the first thirteen.
-const StructRowSpec kQuick[] = {
+const StructRowDef kQuick[] = {
     {A::QuickMarker, TR_QuickMarker},
     {A::Waypoint, TR_Waypoint},
     {A::Route, TR_Route},
@@ -116,32 +116,32 @@ const StructRowSpec kQuick[] = {
     {A::CourseCruise, TR_Placeholder},
 };
 
-struct StructPageSpec {
+struct StructPageDef {
     const char* type;
     EnumTrString title;
     const char* code;  // of the "Invalid Item" box
 };
 
-const StructPageSpec kPages[] = {
+const StructPageDef kPages[] = {
     {"basic", TR_Basic, "Main-B-00"},          {"sonar", TR_SonarTitle, "Main-SN-00"},
     {"gps", TR_GpsSettingsTitle, "Main-G-00"}, {"ap", TR_AutopilotTitle, "Main-A-00"},
     {"system", TR_SystemTitle, "Main-ST-00"},  {"quick", TR_QuickOperationTitle, "Main-Q-00"},
 };
 
-const StructPageSpec* pageSpec(const QString& type) {
-    for (const StructPageSpec& spec : kPages) {
-        if (type == QLatin1String(spec.type)) return &spec;
+const StructPageDef* pageDef(const QString& type) {
+    for (const StructPageDef& def : kPages) {
+        if (type == QLatin1String(def.type)) return &def;
     }
     return nullptr;
 }
 
 template <std::size_t N>
-QVector<StructMenuRow> rows(const StructRowSpec (&specs)[N], bool (*keep)(A, char), char model) {
+QVector<StructMenuRow> rows(const StructRowDef (&defs)[N], bool (*keep)(A, char), char model) {
     QVector<StructMenuRow> out;
-    for (const StructRowSpec& spec : specs) {
-        if (keep && !keep(spec.action, model)) continue;
-        const QString fixed = fixedText(spec.action);
-        out.append({spec.action, fixed.isEmpty() ? TrResource::getTrString(spec.text) : fixed});
+    for (const StructRowDef& def : defs) {
+        if (keep && !keep(def.action, model)) continue;
+        const QString fixed = fixedText(def.action);
+        out.append({def.action, fixed.isEmpty() ? TrResource::getTrString(def.text) : fixed});
     }
     return out;
 }
@@ -182,10 +182,10 @@ namespace MenuPages {
 
 StructMenuPage page(const QString& type, char model) {
     StructMenuPage page;
-    const StructPageSpec* spec = pageSpec(type);
-    if (!spec) return page;
+    const StructPageDef* def = pageDef(type);
+    if (!def) return page;
     page.type = type;
-    page.title = TrResource::getTrString(spec->title);
+    page.title = TrResource::getTrString(def->title);
     if (type == QLatin1String("basic")) page.rows = rows(kBasic, nullptr, model);
     if (type == QLatin1String("sonar")) page.rows = rows(kSonar, sonarRowOf, model);
     if (type == QLatin1String("gps")) page.rows = rows(kGps, nullptr, model);
@@ -206,8 +206,8 @@ QString next(const QString& type, int advancedMode) {
 }
 
 QString invalidCode(const QString& type, int row) {
-    const StructPageSpec* spec = pageSpec(type);
-    return QLatin1String(spec ? spec->code : "Main-00") + QString::number(row);
+    const StructPageDef* def = pageDef(type);
+    return QLatin1String(def ? def->code : "Main-00") + QString::number(row);
 }
 
 }  // namespace MenuPages
