@@ -12,7 +12,9 @@
 #include "link/module_update.h"
 #include "link/rssi_filter.h"
 #include "navi/ap_mode_watch.h"
+#include "navi/boat_compass_cali.h"
 #include "navi/boat_compass_watch.h"
+#include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
 #include "navi/navi_file.h"
 #include "navi/navi_target.h"
@@ -221,6 +223,28 @@ public:
     // The panel menu over the selected panel: the eight contents.
     void info_showPanelMenu();
 
+    // --- Menus (korvel_menu*.cpp) ------------------------------------------------------------
+    // The main menu on its basic page, the quick menu on the model's quick page.
+    void menu_showMain();
+    void menu_showQuick();
+    // The next page of the main menu's ring.
+    void menu_changeMain();
+    // A row of the page on screen was chosen.
+    void menu_clickMain(int row);
+    // Leaves the main menu and saves the configuration.
+    void menu_closeMain();
+    // A row of the command list, and its closing.
+    void menu_clickSub_item(const QString& tag, int row);
+    void menu_hideSub_item(const QString& title);
+    // The two compass calibrations of the GPS page.
+    void menu_caliDisplayCompass();
+    void menu_caliBoatCompass();
+    // The handset compass, when its driver finds one: up to five attempts to detect it.
+    void navi_setHandsetCompass(std::unique_ptr<HandsetCompass> compass);
+    // The tick's compass read, left out while the compass is being calibrated.
+    void navi_readHandsetCompass();
+    bool menu_boatCaliRunning() const { return m_menuBoatCali.running(); }
+
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
     UxScene* scene() const { return m_scene; }
     UxView* view() const { return m_view; }
@@ -282,6 +306,13 @@ public slots:
     void slot_waypoint_selected(QString type);
     void slot_waypoint_itemClick(QString type, StructWaypoint waypoint);
     void slot_waypoint_exportCsv();
+    void slot_menu_changeMain();
+    void slot_menu_closeMain();
+    void slot_menu_clickMain(int row);
+    void slot_submenu_keyClick_ok();
+    void slot_subMenu_clickItem(QString tag, int row);
+    void slot_subMenu_hide(QString title);
+    void slot_routeColor_confirm(bool automatic, int upper, int lower);
 
 private:
     void system_initBoard();
@@ -304,6 +335,15 @@ private:
     void navi_showHint(const QString& code);
     void navi_message(const QString& title, const QString& text);
     void navi_hideListItems();
+    // The menus' widgets answer the controller (korvel_menu.cpp).
+    void menu_connect();
+    void menu_showPage(const QString& type);
+    // What a chosen row does; false for a row without an action.
+    bool menu_runRow(const QString& type, int row);
+    void menu_showHint(const QString& code, const QString& text);
+    void menu_boatCaliStep();
+    void menu_boatCaliEnd(BoatCompassCali::EnumEnd end);
+    void menu_boatCaliKey(const QString& key);
 
     static constexpr int kTickWrap = 10000;
     static constexpr int kTickMs = 125;
@@ -382,4 +422,9 @@ private:
     QHash<QString, std::function<void(const StructWaypoint&)>> m_waypointReceivers;
     ApModeWatch m_navi_apMode;
     BoatCompassWatch m_navi_boatCompass;
+
+    // Menus: the boat compass calibration being followed, and the handset compass.
+    BoatCompassCali m_menuBoatCali;
+    QTimer* m_menuBoatCaliTimer = nullptr;
+    std::unique_ptr<HandsetCompass> m_compass;
 };

@@ -33,6 +33,7 @@ void Korvel::menu_init() {
     m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
     connect(m_menus->small(), &UxSmallMenu::signal_itemClick, this, &Korvel::slot_infoPan_change);
     menu_initWaypoint();
+    menu_connect();
 }
 
 // Every dialog exists once, from start to end; its answers come back to the slots below.

@@ -34,12 +34,14 @@ void Korvel::system_keyClick(const QString& key) {
             system_changeScreenMode();
             break;
         case EnumKeyAction::OpenQuickMenu:
-            break;  // the quick menu (menu_showQuick) arrives with the menus
+            menu_showQuick();
+            break;
         case EnumKeyAction::OpenSmallMenu:
             info_showPanelMenu();
             break;
         case EnumKeyAction::OpenMainMenu:
-            break;  // the main menu (menu_showMain) arrives with the menus
+            menu_showMain();
+            break;
         case EnumKeyAction::UnselectPanel:
             info_selectPanel(KeyRouter::kNoPanel);
             break;

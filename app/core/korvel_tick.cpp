@@ -35,7 +35,7 @@ void Korvel::slot_timeout_main() {
             // Model 'e' clicks every 500 ms as its fish-finder tone.
             if (m_model == 'e') Global::beeperOn(QStringLiteral("fish"));
             sonar_infoTextRefresh();
-            // The handset compass filter and the compass views follow here.
+            navi_readHandsetCompass();
         }
     }
 

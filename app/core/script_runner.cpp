@@ -121,6 +121,9 @@ void ScriptRunner::sendKey(const QString& name, bool press) {
     if (!press) std::reverse(keys.begin(), keys.end());
     for (EnumKey key : keys) {
         QWidget* target = QApplication::focusWidget();
+        // While no window is active (activation is asynchronous), the key goes to the widget
+        // that has the focus within the screen, a menu for instance.
+        if (target == nullptr && m_screen) target = m_screen->focusWidget();
         if (target == nullptr) target = m_screen;
         QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, Keypad::qtKey(key),
                         Qt::NoModifier);

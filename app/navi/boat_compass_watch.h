@@ -19,6 +19,8 @@ public:
     // The report is used (and should be cleared) only when the result says evaluated.
     StructResult pass(bool needsCalibration);
     bool warned() const { return m_warned; }
+    // After a successful calibration a new disturbance is worth a new warning.
+    void allowWarningAgain() { m_warned = false; }
 
 private:
     int m_pass = 0;

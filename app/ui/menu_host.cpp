@@ -9,9 +9,14 @@
 #include "ui/ux_sub_menu_item.h"
 #include "ui/ux_sub_menu_item_multi.h"
 #include "ui/ux_sub_menu_item_single.h"
+#include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
 
 namespace {
+const QRect kMainMenu(0, 0, 180, 270);
+const QRect kQuickMenu(46, 180, 180, 270);
+const QRect kEditor(36, 210, 200, 60);
+
 template <class T>
 T* place(ModalWatch& modals, T* widget, const QRect& geometry) {
     widget->setGeometry(geometry);
@@ -27,12 +32,17 @@ MenuHost::MenuHost(QWidget* view, ModalWatch& modals, const std::function<void()
     // The image chooser's data is the longest step; the waypoint groups and the course menu
     // add steps of their own when they are built.
     if (step) step();
-    m_main = place(modals, new UxMainMenu(view), QRect(0, 0, 180, 270));
+    m_main = place(modals, new UxMainMenu(view), kMainMenu);
     modals.add(m_main->tip());
-    m_value = place(modals, new UxSubMenuValue(view), QRect(36, 210, 200, 60));
-    m_item = place(modals, new UxSubMenuItem(view), QRect(36, 210, 200, 60));
-    m_single = place(modals, new UxSubMenuItemSingle(view), QRect(36, 210, 200, 60));
-    m_multi = place(modals, new UxSubMenuItemMulti(view), QRect(36, 210, 200, 60));
+    m_value = place(modals, new UxSubMenuValue(view), kEditor);
+    m_item = place(modals, new UxSubMenuItem(view), kEditor);
+    m_single = place(modals, new UxSubMenuItemSingle(view), kEditor);
+    m_multi = place(modals, new UxSubMenuItemMulti(view), kEditor);
+    // The route-colour editor's own slider, just below it so that the depths stay in view.
+    m_routeColorValue = place(modals, new UxSubMenuValue(view), QRect(46, 262, 188, 60));
+    m_routeColor =
+        place(modals, new UxSubMenuRouteColor(m_routeColorValue, view), QRect(50, 100, 180, 160));
+    m_routeColorValue->raise();
     m_small =
         place(modals, new UxSmallMenu(false, view), QRect(133, 244, UxSmallMenu::kWidth, 150));
     retranslate();
@@ -49,9 +59,14 @@ void MenuHost::retranslate() {
         m_main->refreshTR(title, m_systemTitles.mid(0, m_systemTitles.size() - 1));
 }
 
+void MenuHost::placeMain(bool quick) {
+    m_main->setGeometry(quick ? kQuickMenu : kMainMenu);
+}
+
 void MenuHost::doTimer() {
     m_main->do_timer();
     m_value->do_timer();
+    m_routeColorValue->do_timer();
     m_item->do_timer();
     m_single->do_timer();
     m_multi->do_timer();

@@ -11,6 +11,7 @@ class UxSubMenuImage;
 class UxSubMenuItem;
 class UxSubMenuItemMulti;
 class UxSubMenuItemSingle;
+class UxSubMenuRouteColor;
 class UxSubMenuValue;
 
 // The menu widgets, made once on the view, above the scene, hidden at their places until
@@ -28,6 +29,10 @@ public:
     UxSubMenuItemSingle* single() const { return m_single; }
     UxSubMenuItemMulti* multi() const { return m_multi; }
     UxSubMenuImage* image() const { return m_image; }
+    UxSubMenuRouteColor* routeColor() const { return m_routeColor; }
+
+    // The page list at the main menu's place (upper left) or the quick menu's (lower middle).
+    void placeMain(bool quick);
 
     // The periodic work of the menu widgets (held-key repeat), from the main tick.
     void doTimer();
@@ -46,5 +51,7 @@ private:
     UxSubMenuItemSingle* m_single = nullptr;
     UxSubMenuItemMulti* m_multi = nullptr;
     UxSubMenuImage* m_image = nullptr;
+    UxSubMenuRouteColor* m_routeColor = nullptr;
+    UxSubMenuValue* m_routeColorValue = nullptr;
     QStringList m_systemTitles;
 };

@@ -5,7 +5,6 @@
 #include "korvel_test.h"
 #include "vboat_session.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -17,14 +16,8 @@ const QString kStart = "wait 11000\nkey esc\n";  // "Home Position ..." closed
 const QString kGoNorth = "key zoom\nkey zoom\nkey zoom\nkey up\n" +
                          QString("key up\n").repeated(8) + "key enter\nkey enter\n";
 
-// The lines of text, in order, each after the one before.
 bool inOrder(const QString& text, const QStringList& lines) {
-    int at = 0;
-    for (const QString& line : lines) {
-        at = text.indexOf(QRegularExpression(line), at);
-        if (at < 0) return false;
-    }
-    return true;
+    return VboatSession::inOrder(text, lines);
 }
 
 }  // namespace

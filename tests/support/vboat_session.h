@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
-// The handset program run by scripts against the virtual boat program, for end-to-end tests.
-// The boat keeps running (and keeps its lake) between the handset's runs; the test program
-// names the two binaries with KORVEL_BINARY and KORVEL_VBOAT_BINARY.
+// The handset program run with scripts against the virtual boat program, which keeps running
+// (and keeps its lake) between the runs of one session. The test defines KORVEL_BINARY and
+// KORVEL_VBOAT_BINARY.
 class VboatSession {
 public:
     VboatSession() {
@@ -21,12 +23,13 @@ public:
         m_boat.terminate();
         m_boat.waitForFinished(3000);
     }
+    QString dir() const { return m_dir.path(); }
     QString root() const { return m_dir.path() + "/root"; }
     QString trace() const { return m_dir.path() + "/trace.txt"; }
-    // What the boat heard and said so far.
-    QString traced() const {
-        QFile f(trace());
-        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    QString traced() const { return read(trace()); }
+    static QString read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
     // Runs the handset with the script; returns what it logged.
@@ -40,13 +43,23 @@ public:
         env.insert("KORVEL_ROOT", root());
         env.insert("KORVEL_PLATFORM", "virtual");
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QT_LOGGING_RULES", "korvel.navi.info=true");
+        env.insert("QT_LOGGING_RULES", "korvel.navi.info=true;korvel.core.info=true");
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::MergedChannels);
         p.setWorkingDirectory(m_dir.path());
         p.start(KORVEL_BINARY, {"--script", s.fileName()});
         if (!p.waitForFinished(300000)) p.kill();
-        return QString::fromLocal8Bit(p.readAll());
+        return QString::fromUtf8(p.readAll());
+    }
+
+    // Whether the lines of text occur in this order, each after the one before.
+    static bool inOrder(const QString& text, const QStringList& lines) {
+        int at = 0;
+        for (const QString& line : lines) {
+            at = text.indexOf(QRegularExpression(line), at);
+            if (at < 0) return false;
+        }
+        return true;
     }
 
 private:

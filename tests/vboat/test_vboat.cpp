@@ -272,6 +272,47 @@ private slots:
         QCOMPARE(int(s.flag_getData_sonar_ack), 1);  // the compass calibration's
     }
 
+    // After 0xA4 the boat acknowledges at once and, 4 s later, reports the result chosen on the
+    // control channel as "CCR," and a stage digit (current_compassCali 1, 2, 3); a repeated
+    // command does not start it again; a box before version 123 reports nothing.
+    void compassCali_reportsTheChosenResult_data() {
+        QTest::addColumn<QByteArray>("outcome");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("reported");
+        QTest::newRow("success") << QByteArray("ok") << 130 << 1;
+        QTest::newRow("failure") << QByteArray("fail") << 130 << 2;
+        QTest::newRow("not stored") << QByteArray("flash") << 123 << 3;
+        QTest::newRow("no report") << QByteArray("none") << 130 << 0;
+        QTest::newRow("old sonar box") << QByteArray("ok") << 122 << 0;
+    }
+    void compassCali_reportsTheChosenResult() {
+        QFETCH(QByteArray, outcome);
+        QFETCH(int, version);
+        QFETCH(int, reported);
+        QStringList trace;
+        rig->core.setTrace([&](const QByteArray& l) { trace << QString::fromLatin1(l).trimmed(); });
+        QCOMPARE(vboat::controlCommand(rig->core, "compass " + outcome, rig->now),
+                 QByteArray("ok"));
+        QCOMPARE(vboat::controlCommand(rig->core, "version sonar " + QByteArray::number(version),
+                                       rig->now),
+                 QByteArray("ok"));
+        rig->start();
+        LinkState& s = rig->state();
+        rig->dev.ss_compassCali_tst();
+        QVERIFY(rig->secondsUntil(s.flag_getData_sonar_ack) < 0.1);
+        rig->run(2);
+        rig->dev.ss_compassCali_tst();  // as the feedback wait repeats it
+        rig->run(1.8);
+        QCOMPARE(int(s.current_compassCali), 0);
+        rig->run(0.4);
+        QCOMPARE(int(s.current_compassCali), reported);
+        s.current_compassCali = 0;
+        rig->run(5);
+        QCOMPARE(int(s.current_compassCali), 0);  // once
+        const QString said = trace.filter("says sonar 0xC3").join('|');
+        QCOMPARE(said.isEmpty() ? 0 : said.right(1).toInt() + 1, reported);
+    }
+
     void autopilot_answersSentences_data() {
         QTest::addColumn<QStringList>("sentences");
         QTest::addColumn<QString>("fault");
@@ -347,7 +388,7 @@ private slots:
         row("ap mode Q", "error: ap ack on|off");
         row("jump",
             "error: unknown command \"jump\" (fault, power, rssi, sats, rate, ap, version, "
-            "status)");
+            "compass, status)");
     }
     void control_commandsAnswerAndAct() {
         QFETCH(QString, line);

@@ -262,13 +262,15 @@ void BoatCore::traceLine(const Packet& packet, double now) {
 
 void BoatCore::traceSaid(Source source, const QByteArray& payload, double now) {
     if (!trace_) return;
-    // Only what shows the conversation: the sonar box's hello and the autopilot's sentences
-    // (frames and reports would bury them).
+    // Only what shows the conversation: the sonar box's hello and compass calibration result
+    // and the autopilot's sentences (frames and other reports would bury them).
     quint8 cmd = 0;
     if (!commandOf(payload, cmd)) return;
     QByteArray line = QByteArray::number(now, 'f', 3);
     if (source == Source::Sonar && cmd == kHello) {
         line += " says sonar 0xA6 hello";
+    } else if (source == Source::Sonar && cmd == kCompassReport) {
+        line += " says sonar 0xC3 " + reportData(payload);
     } else if (source == Source::Autopilot && cmd == kAutopilot) {
         const QByteArray data = reportData(payload);
         line +=
@@ -353,9 +355,15 @@ void BoatCore::onBoatCommand(const Packet& packet, double now) {
             replyFromBoat(Source::Sonar, reportCommand(kReport, data), now);
             break;
         }
-        case kCompassCali:
+        case kCompassCali: {
             replyFromBoat(Source::Sonar, shortCommand(kAck), now);
+            if (!compass_.start(now)) break;  // the one under way goes on
+            const QByteArray report = compass_.report(versions().app);
+            if (!report.isEmpty())
+                pending_.append(
+                    {compass_.endsAt(), Source::Sonar, reportCommand(kCompassReport, report)});
             break;
+        }
         case kReset:
             // The sonar box's pending replies die with its application.
             pending_.erase(

@@ -2,6 +2,7 @@
 
 #include "autopilot.h"
 #include "boat_sim.h"
+#include "compass_cali.h"
 #include "module_life.h"
 #include "module_output.h"
 #include "sbus.h"
@@ -111,6 +112,8 @@ public:
     void setVersions(const BoatVersions& versions);
     BoatVersions versions() const;
     Autopilot& autopilot() { return ap_; }
+    // How the next boat compass calibrations end.
+    CompassCali& compassCali() { return compass_; }
     const BoatSim& sim() const { return sim_; }
     SonarSettings sonarSettings() const { return settings_; }
     BoatStats stats() const;
@@ -152,6 +155,7 @@ private:
     SonarSettings settings_;
     ModuleLife sonar_{128, BoatVersions().app};
     Autopilot ap_{sim_};
+    CompassCali compass_;
     BoatVersions versions_;
     BoatStats stats_;
     std::mt19937 noise_;

@@ -52,7 +52,8 @@ QByteArray status(BoatCore& core) {
            " sonar-version=" + QByteArray::number(v.app) +
            " ap-version=" + hundredths(v.autopilot) +
            " distance=" + QByteArray::number(qRound64(core.sim().distanceFromShore())) +
-           " rate=" + QByteArray::number(core.frameRate()) + " link=" + linkName(core.linkFault());
+           " rate=" + QByteArray::number(core.frameRate()) + " link=" + linkName(core.linkFault()) +
+           " compass=" + CompassCali::nameOf(core.compassCali().outcome());
 }
 
 }  // namespace
@@ -132,9 +133,16 @@ QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
         core.setVersions(v);
         return "ok";
     }
+    if (verb == "compass" && n == 2) {
+        CompassCali::Outcome outcome = CompassCali::Outcome::Success;
+        if (!CompassCali::outcomeFromName(w[1], outcome))
+            return error("compass ok|fail|flash|none");
+        core.compassCali().setOutcome(outcome);
+        return "ok";
+    }
     if (verb == "status" && n == 1) return status(core);
     return error("unknown command \"" + line.simplified() +
-                 "\" (fault, power, rssi, sats, rate, ap, version, status)");
+                 "\" (fault, power, rssi, sats, rate, ap, version, compass, status)");
 }
 
 }  // namespace vboat

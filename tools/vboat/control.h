@@ -16,6 +16,7 @@
 //   ap rc A|V             the remote control's state
 //   version sonar N       the sonar box's version number (0..65535)
 //   version ap X.YY       the autopilot's version
+//   compass ok|fail|flash|none  how the next boat compass calibrations end
 //   status                one line of what the boat is doing
 // The answer is "ok" (status: "ok" and its fields) or "error: " and the reason.
 namespace vboat {

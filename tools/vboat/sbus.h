@@ -26,6 +26,7 @@ enum Command : quint8 {
     kSonarConfig = 0xB1,
     kReport = 0xC1,
     kAutopilot = 0xC2,
+    kCompassReport = 0xC3,
 };
 
 constexpr int kHeaderSize = 12;

@@ -1,0 +1,206 @@
+// What the rows of the menu pages do: open an editor on a setting, ask a question, run a
+// command of the navigation or the link, or say that the row leads nowhere yet.
+#include "core/korvel.h"
+
+#include "core/base/global.h"
+#include "core/base/log.h"
+#include "core/base/tr_resource.h"
+#include "link/ux_data.h"
+#include "ui/dialog_host.h"
+#include "ui/info_panels.h"
+#include "ui/menu_editors.h"
+#include "ui/menu_host.h"
+#include "ui/ux_dialog_feedback.h"
+#include "ui/ux_dialog_file.h"
+#include "ui/ux_dialog_question.h"
+#include "ui/ux_dialog_test.h"
+#include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_image.h"
+#include "ui/ux_sub_menu_item.h"
+#include "ui/ux_sub_menu_item_multi.h"
+#include "ui/ux_sub_menu_item_single.h"
+#include "ui/ux_sub_menu_route_color.h"
+#include "ui/ux_sub_menu_value.h"
+
+#include <QTimer>
+
+namespace {
+
+using A = EnumMenuAction;
+
+// Rows whose screens are not built yet. Each shows the "Invalid Item" box with its code until
+// its screen is connected: then it leaves this table and gets its case in menu_runRow.
+const A kNotBuiltYet[] = {
+    A::QuickMarker,    // the waypoint store
+    A::Waypoint,       // the waypoint screen
+    A::Route,          // the course screen
+    A::GoBack,         // the go-back screen
+    A::ImportOutline,  // KML outlines
+    A::MultiTarget,    // the multi-target screen
+    A::CourseCruise,   // the course cruise from a KML file
+};
+
+bool notBuiltYet(A action) {
+    for (A pending : kNotBuiltYet) {
+        if (pending == action) return true;
+    }
+    return false;
+}
+
+// The module answers one question at a time: a pause after each.
+constexpr int kAskPauseMs = 50;
+
+QString trText(EnumTrString id) {
+    return TrResource::getTrString(id);
+}
+
+}  // namespace
+
+bool Korvel::menu_runRow(const QString& type, int row) {
+    const StructMenuPage page = MenuPages::page(type, m_model);
+    const A action = page.action(row);
+    if (action == A::None || notBuiltYet(action)) return false;
+    const QString title = page.rows.at(row).text;
+
+    StructConfiguration& cfg = Global::configuration;
+    const StructMenuEditor e = MenuEditors::editorFor(action, title, cfg);
+    switch (e.kind) {
+        case EnumEditorKind::Slider:
+            m_menus->value()->showSubMenu(title, e.slider.unit, e.slider.values, e.slider.shown,
+                                          e.value);
+            qCInfo(lcCore).noquote() << "editor" << title << m_menus->value()->shownText();
+            return true;
+        case EnumEditorKind::Single:
+            m_menus->single()->showSubMenu(title, e.rows, e.choice);
+            return true;
+        case EnumEditorKind::Multi:
+            m_menus->multi()->showSubMenu(title, e.rows, e.checks);
+            return true;
+        case EnumEditorKind::Image:
+            m_menus->image()->showMenuImage(title, e.imageKind, e.choice);
+            return true;
+        case EnumEditorKind::File:
+            m_dialogs->file()->showFile(e.folder, e.pattern, e.tag);
+            return true;
+        case EnumEditorKind::None:
+            break;
+    }
+
+    const LinkState& s = m_data->linkState();
+    switch (action) {
+        case A::Next:
+            menu_changeMain();
+            return true;
+        case A::Exit:
+            menu_closeMain();
+            return true;
+        case A::RouteColor:
+            m_menus->routeColor()->showRouteColor(
+                m_navi->colorBar_get(QStringLiteral("upRng")),
+                m_navi->colorBar_get(QStringLiteral("loRng")),
+                m_navi->colorBar_get(QStringLiteral("maxLoRng")),
+                m_navi->colorBar_get(QStringLiteral("auto")) != 0);
+            return true;
+        case A::CaliDisplayCompass:
+            menu_caliDisplayCompass();
+            return true;
+        case A::CaliBoatCompass:
+            menu_caliBoatCompass();
+            return true;
+        case A::CompassTest:
+            m_dialogs->test()->showTest();
+            return true;
+        case A::WiringTest:
+            if (cfg.simulator == 1) {
+                menu_showHint(QStringLiteral("412"), trText(TR_InSimulatorMode));
+            } else {
+                m_menus->item()->showSubMenu(title, QStringLiteral("wiringTest"),
+                                             {trText(TR_GoForward), trText(TR_TurnLeft),
+                                              trText(TR_TurnRight), trText(TR_Stop)});
+            }
+            return true;
+        case A::DefaultSettings:
+            m_dialogs->question()->showQuestion(title, trText(TR_ResetAllParameters),
+                                                trText(TR_Yes), trText(TR_No),
+                                                QStringLiteral("reset"));
+            return true;
+        case A::SystemInfo:
+            // The versions and the signal strength, asked in turn, shown when both had time.
+            m_data->sendCmd_askInfo();
+            QTimer::singleShot(kAskPauseMs, this, [this] {
+                m_data->sendCmd_askRssi();
+                QTimer::singleShot(kAskPauseMs, this, [this] { dialog_sysinfo_show(); });
+            });
+            return true;
+        case A::RadioBind:
+            link_rBox_bind();
+            return true;
+        case A::UpdateRBoxes:
+            // The versions the update file is compared with, asked twice, then the file.
+            m_data->sendCmd_askInfo();
+            QTimer::singleShot(kAskPauseMs, this, [this] {
+                m_data->sendCmd_askInfo();
+                QTimer::singleShot(kAskPauseMs, this, [this] {
+                    m_dialogs->file()->showFile(QStringLiteral("/mnt/sd/Korvel/Update/"),
+                                                QStringLiteral("*.rdup"), QStringLiteral("rdup"));
+                });
+            });
+            return true;
+        case A::SetHomePos:
+            if (cfg.simulator == 1) {
+                menu_showHint(QStringLiteral("413"), trText(TR_InSimulatorMode));
+            } else if (values().gps_satellites <= 2) {
+                menu_showHint(QStringLiteral("414"), trText(TR_NotEnoughSatellites));
+            } else {
+                navi_setHomePoint(values().boat_lon, values().boat_lat);
+            }
+            return true;
+        case A::GoHome:
+            navi_goHome();
+            return true;
+        case A::StopAutopilot:
+            navi_stopAp();
+            return true;
+        case A::ClearMap:
+            // A running task keeps its target on the map.
+            m_navi->track_clearMap();
+            if (s.currentInfoAp().taskMode() != QLatin1String("R")) m_navi->target_clearInfo();
+            return true;
+        case A::SelectPanel:
+            // The panels that can be chosen are on screen in the layouts with panels only.
+            if (cfg.screenMode == 2 || cfg.screenMode == 3) info_selectPanel(0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// --- The wiring test ----------------------------------------------------------------------------
+
+void Korvel::menu_clickSub_item(const QString& tag, int row) {
+    if (tag != QLatin1String("wiringTest")) return;
+    LinkState& s = m_data->linkState();
+    if (s.count_noData_ap > 9) {
+        menu_showHint(QStringLiteral("415"),
+                      trText(TR_AutopilotModule) + QLatin1Char(' ') + trText(TR_Offline));
+        return;
+    }
+    static const char* const kDirections[] = {"forward", "left", "right"};
+    if (row >= 0 && row < 3) {
+        const QString direction = QLatin1String(kDirections[row]);
+        link_ap_send_wiringTest(direction);
+        s.flag_getData_ap_ack = 0;
+        m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("ap_") + direction,
+                                            &s.flag_getData_ap_ack);
+    } else if (row == 3) {
+        navi_stopAp();
+    }
+}
+
+// No motor keeps turning once the test's list is closed.
+void Korvel::menu_hideSub_item(const QString& title) {
+    if (title != trText(TR_WiringTest)) return;
+    const LinkState& s = m_data->linkState();
+    if (s.count_noData_ap <= 9 && s.currentInfoAp().taskMode() == QLatin1String("T"))
+        link_ap_send_stop();
+}

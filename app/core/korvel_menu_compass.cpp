@@ -1,0 +1,134 @@
+// The compass calibrations of the GPS page, and the handset compass's reading on the tick,
+// which leaves the compass alone while it is being calibrated.
+#include "core/korvel.h"
+
+#include "core/base/log.h"
+#include "core/base/tr_resource.h"
+#include "link/ux_data.h"
+#include "ui/dialog_host.h"
+#include "ui/ux_dialog_cali.h"
+#include "ui/ux_dialog_feedback.h"
+#include "ui/ux_navi.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int kDetectAttempts = 5;
+constexpr int kLostSeconds = 9;  // a link silent for longer is down
+
+QString trText(EnumTrString id) {
+    return TrResource::getTrString(id);
+}
+
+}  // namespace
+
+// --- The handset's compass ----------------------------------------------------------------------
+
+void Korvel::navi_setHandsetCompass(std::unique_ptr<HandsetCompass> compass) {
+    m_compass = std::move(compass);
+    m_flags.compassPresent = false;
+    for (int i = 0; m_compass && i < kDetectAttempts && !m_flags.compassPresent; ++i)
+        m_flags.compassPresent = m_compass->redetect();
+}
+
+// The calibration has the bus to itself while it runs: the tick neither reads the compass nor
+// detects it again, instead of pausing a poll timer of its own.
+void Korvel::navi_readHandsetCompass() {
+    if (!m_compass || m_compass->calibrating()) return;
+    const int raw = m_compass->read();
+    if (raw == HandsetCompass::kNoReading) {
+        if (m_flags.compassPresent) m_compass->redetect();
+        return;
+    }
+    m_navi->setCompassHeading(m_headingFilter.update(HeadingFilter::targetFromRaw(raw)));
+}
+
+void Korvel::menu_caliDisplayCompass() {
+    if (!m_compass || !m_flags.compassPresent) {
+        menu_showHint(QStringLiteral("417"), QStringLiteral("Compass data read fail."));
+        return;
+    }
+    m_compass->reopen();
+    m_compass->startCalibration();
+}
+
+// --- The boat's compass -------------------------------------------------------------------------
+
+// The sonar box relays the boat compass: it is told to calibrate and confirms the command; the
+// result is followed on a timer while its dialog shows the progress.
+void Korvel::menu_caliBoatCompass() {
+    LinkState& s = m_data->linkState();
+    if (s.count_noData_sonar > kLostSeconds) {
+        menu_showHint(QStringLiteral("411"), trText(TR_RemoteBoxesNotConnected));
+        return;
+    }
+    link_sonar_boatCali();
+    s.flag_getData_sonar_ack = 0;
+    m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("sonar_cali"),
+                                        &s.flag_getData_sonar_ack);
+    UxDialogCali* dialog = m_dialogs->cali();
+    connect(dialog, &UxDialogCali::signal_keyClick, this, &Korvel::menu_boatCaliKey,
+            Qt::UniqueConnection);
+    dialog->showCali(trText(TR_CalibrateBoatCompass), QStringLiteral("boat"), trText(TR_Ok),
+                     BoatCompassCali::kMaximum, QString());
+    s.current_compassCali = 0;
+    m_menuBoatCali.start(s.currentInfo_sys.app);
+    qCInfo(lcCore) << "boat compass calibration started, sonar box firmware"
+                   << s.currentInfo_sys.app.load();
+    m_menuBoatCaliTimer->start(m_menuBoatCali.intervalMs());
+}
+
+void Korvel::menu_boatCaliStep() {
+    const BoatCompassCali::StructStep step =
+        m_menuBoatCali.step(m_data->linkState().current_compassCali);
+    if (step.progress >= 0) m_dialogs->cali()->setValue(step.progress);
+    if (step.end == BoatCompassCali::EnumEnd::Running) {
+        m_menuBoatCaliTimer->start(m_menuBoatCali.intervalMs());
+    } else {
+        menu_boatCaliEnd(step.end);
+    }
+}
+
+void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
+    using E = BoatCompassCali::EnumEnd;
+    UxDialogCali* dialog = m_dialogs->cali();
+    switch (end) {
+        case E::Success:
+            // A disturbance after a good calibration is worth a new warning.
+            m_navi_boatCompass.allowWarningAgain();
+            dialog->setText(trText(TR_CalibrateOk));
+            [[fallthrough]];
+        case E::Done:
+            qCInfo(lcCore) << (end == E::Success ? "boat compass calibrated"
+                                                 : "boat compass calibration given its time");
+            dialog->setButtonEnable(true);
+            return;
+        case E::Fail:
+            dialog->hide();
+            menu_showHint(QStringLiteral("601"), trText(TR_Fail));
+            return;
+        case E::FlashError:
+            dialog->hide();
+            menu_showHint(QStringLiteral("602"), QStringLiteral("Flash ") + trText(TR_Error));
+            return;
+        case E::Timeout:
+            dialog->hide();
+            menu_showHint(QStringLiteral("604"), QStringLiteral("Timeout"));
+            return;
+        case E::Running:
+            return;
+    }
+}
+
+// Escape stops following the calibration (the boat finishes it on its own) rather than keeping
+// the keypad for up to half a minute.
+void Korvel::menu_boatCaliKey(const QString& key) {
+    UxDialogCali* dialog = m_dialogs->cali();
+    if (key != QLatin1String("esc") || dialog->type() != QLatin1String("boat")) return;
+    if (!m_menuBoatCali.running()) return;
+    m_menuBoatCali.stop();
+    m_menuBoatCaliTimer->stop();
+    dialog->hide();
+    qCInfo(lcCore) << "boat compass calibration no longer followed";
+}
