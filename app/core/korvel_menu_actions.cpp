@@ -21,6 +21,8 @@
 #include "ui/ux_sub_menu_item_single.h"
 #include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
+#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/ux_sub_menu_waypoint.h"
 
 #include <QTimer>
 
@@ -31,8 +33,6 @@ using A = EnumMenuAction;
 // Rows whose screens are not built yet. Each shows the "Invalid Item" box with its code until
 // its screen is connected: then it leaves this table and gets its case in menu_runRow.
 const A kNotBuiltYet[] = {
-    A::QuickMarker,    // the waypoint store
-    A::Waypoint,       // the waypoint screen
     A::Route,          // the course screen
     A::GoBack,         // the go-back screen
     A::ImportOutline,  // KML outlines
@@ -154,6 +154,15 @@ bool Korvel::menu_runRow(const QString& type, int row) {
             } else {
                 navi_setHomePoint(values().boat_lon, values().boat_lat);
             }
+            return true;
+        case A::QuickMarker: {
+            // In the first empty slot, where the boat is now.
+            const StructBoatValues& v = values();
+            m_waypoint->newWaypointDetail(-1, v.boat_time, v.boat_lon, v.boat_lat, v.current_depth);
+            return true;
+        }
+        case A::Waypoint:
+            m_waypoint->showWaypoint(QString());
             return true;
         case A::GoHome:
             navi_goHome();

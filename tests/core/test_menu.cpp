@@ -27,7 +27,9 @@
 #include "ui/ux_sub_menu_item_single.h"
 #include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
+#include "ui/ux_sub_menu_waypoint.h"
 #include "ui/ux_title_bar.h"
+#include "ui/ux_waypoint_detail.h"
 
 #include <QtTest>
 
@@ -60,7 +62,10 @@ struct Handset {
     QWidget* topWidget(QString* what = nullptr) {
         DialogHost& d = k->dialogs();
         MenuHost& m = k->menus();
+        UxSubMenuWaypoint* w = k->waypointMenu();
         const QList<QPair<QWidget*, QString>> order = {
+            {w->detail(), "waypoint editor " + QString::number(w->currentSlot())},
+            {w, "waypoint list " + QString::number(w->currentSlot())},
             {d.hint(), "hint " + d.hint()->codeText() + ' ' + d.hint()->text()},
             {d.file(), "file"},
             {d.question(), "question " + d.question()->titleText()},
@@ -169,8 +174,10 @@ private slots:
         row("route colour", "5", "M d6 e", "route colour");
         row("overlap data", "5", kAdvanced + "c d4 e", "multi Overlap Data");
         row("default settings", "5", "M c d7 e", "question Default Settings");
-        row("a screen not built yet", "5", "E d e", "hint  Code: Main-Q-001");
-        row("its box closes on any key", "5", "E d e l", "closed");
+        row("quick marker: the first empty slot", "5", "E e", "waypoint editor 0");
+        row("quick: the waypoint list", "5", "E d e", "waypoint list 0");
+        row("a screen not built yet", "5", "E d2 e", "hint  Code: Main-Q-002");
+        row("its box closes on any key", "5", "E d2 e l", "closed");
         row("home in the simulator", "5", "M c e d e x x E d4 e", "hint 413 In simulator mode");
         row("home without satellites", "5", "E d4 e", "hint 414 No Enough Satellites");
         row("wiring test in the simulator", "5", kAdvanced + "c4 e d e x c4 e",
