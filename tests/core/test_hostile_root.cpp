@@ -77,51 +77,23 @@ private slots:
         QTest::addColumn<QString>("says");   // a line the program must print ("" none)
         QTest::addColumn<QString>("never");  // a text it must not print ("" none)
         QTest::addColumn<QString>("backlight");
-        QTest::newRow("root with a space") << "a root"
-                                           << "card"
-                                           << "SD Mount!"
-                                           << ""
-                                           << "100\n";
-        QTest::newRow("root with a command in its name") << "x;touch escaped;y"
-                                                         << "card"
-                                                         << "SD Mount!"
-                                                         << ""
-                                                         << "100\n";
-        QTest::newRow("stray radio node, no platform chosen") << "root"
-                                                              << "spidev"
-                                                              << "no virtual boat answers at"
-                                                              << "spidev"
-                                                              << "100\n";
-        QTest::newRow("configuration is a FIFO") << "root"
-                                                 << "fifo:/opt/configuration.kcg"
-                                                 << "/opt/configuration.kcg is not a regular file"
-                                                 << ""
-                                                 << "100\n";
-        QTest::newRow("battery ADC is a FIFO") << "root"
-                                               << "fifo:/dev/magic-adc"
-                                               << ""
-                                               << ""
-                                               << "100\n";
-        QTest::newRow("colour table is a FIFO") << "root"
-                                                << "fifo:/opt/selfcolortable.kct"
-                                                << ""
-                                                << ""
-                                                << "100\n";
-        QTest::newRow("damaged configuration") << "root"
-                                               << "damaged"
-                                               << "/opt/configuration.kcg is damaged"
-                                               << ""
-                                               << "56\n";
-        QTest::newRow("settings out of their range") << "root"
-                                                     << "range"
-                                                     << ""
-                                                     << ""
-                                                     << "100\n";
-        QTest::newRow("busy mount point") << "root"
-                                          << "busy"
-                                          << "SD card not mounted"
-                                          << "SD Mount!"
-                                          << "100\n";
+        const auto row = [](const char* name, const char* root, const char* setup, const char* says,
+                            const char* never, const char* light) {
+            QTest::newRow(name) << root << setup << says << never << light;
+        };
+        row("root with a space", "a root", "card", "SD Mount!", "", "100\n");
+        row("root with a command in its name", "x;touch escaped;y", "card", "SD Mount!", "",
+            "100\n");
+        row("stray radio node, no platform chosen", "root", "spidev", "no virtual boat answers at",
+            "spidev", "100\n");
+        row("configuration is a FIFO", "root", "fifo:/opt/configuration.kcg",
+            "/opt/configuration.kcg is not a regular file", "", "100\n");
+        row("battery ADC is a FIFO", "root", "fifo:/dev/magic-adc", "", "", "100\n");
+        row("colour table is a FIFO", "root", "fifo:/opt/selfcolortable.kct", "", "", "100\n");
+        row("damaged configuration", "root", "damaged", "/opt/configuration.kcg is damaged", "",
+            "56\n");
+        row("settings out of their range", "root", "range", "", "", "100\n");
+        row("busy mount point", "root", "busy", "SD card not mounted", "SD Mount!", "100\n");
     }
     void run() {
         QFETCH(QString, rootName);

@@ -19,38 +19,19 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("rows");  // the texts that matter, at their rows
-        QTest::newRow("basic") << "basic"
-                               << "5"
-                               << "0 Sensitivity,7 Advanced Mode,9 Exit";
-        QTest::newRow("model 4 sonar: no beam") << "sonar"
-                                                << "4"
-                                                << "2 Load New Color,9 Next,10 Exit";
-        QTest::newRow("model 5 sonar") << "sonar"
-                                       << "5"
-                                       << "2 Sonar Beam,3 Load New Color,11 Exit";
-        QTest::newRow("model d sonar") << "sonar"
-                                       << "d"
-                                       << "10 Chart Speed -NT,11 Next,12 Exit";
-        QTest::newRow("other model: no rows") << "sonar"
-                                              << "e"
-                                              << "";
-        QTest::newRow("gps") << "gps"
-                             << "4"
-                             << "7 Calibrate Compass of Display,11 Exit";
-        QTest::newRow("ap") << "ap"
-                            << "d"
-                            << "0 Wiring Test,7 Exit";
-        QTest::newRow("system") << "system"
-                                << "5"
-                                << "3 Language,12 Exit";
-        QTest::newRow("model 4 quick") << "quick"
-                                       << "4"
-                                       << "9 Overlap Data";
-        QTest::newRow("model 5 quick") << "quick"
-                                       << "5"
-                                       << "12 Multi-Target Autopilot";
-        QTest::newRow("model d quick") << "quick"
-                                       << "d" << QString::fromUtf8("13 开发者模式,14 轨迹巡航");
+        const auto row = [](const char* name, const char* type, const char* model,
+                            const QString& rows) { QTest::newRow(name) << type << model << rows; };
+        row("basic", "basic", "5", "0 Sensitivity,7 Advanced Mode,9 Exit");
+        row("model 4 sonar: no beam", "sonar", "4", "2 Load New Color,9 Next,10 Exit");
+        row("model 5 sonar", "sonar", "5", "2 Sonar Beam,3 Load New Color,11 Exit");
+        row("model d sonar", "sonar", "d", "10 Chart Speed -NT,11 Next,12 Exit");
+        row("other model: no rows", "sonar", "e", "");
+        row("gps", "gps", "4", "7 Calibrate Compass of Display,11 Exit");
+        row("ap", "ap", "d", "0 Wiring Test,7 Exit");
+        row("system", "system", "5", "3 Language,12 Exit");
+        row("model 4 quick", "quick", "4", "9 Overlap Data");
+        row("model 5 quick", "quick", "5", "12 Multi-Target Autopilot");
+        row("model d quick", "quick", "d", QString::fromUtf8("13 开发者模式,14 轨迹巡航"));
     }
     void pages() {
         QFETCH(QString, type);
@@ -66,20 +47,6 @@ private slots:
         }
         QCOMPARE(got.join(','), rows);
         QCOMPARE(page.rows.size(), last + 1);  // the last one listed is the last row
-    }
-
-    void ring() {
-        QStringList withAdvanced{"basic"};
-        QStringList without{"basic"};
-        for (int i = 0; i < 5; ++i) {
-            withAdvanced << MenuPages::next(withAdvanced.last(), 1);
-            without << MenuPages::next(without.last(), 0);
-        }
-        QCOMPARE(withAdvanced.join(' '), QString("basic sonar gps ap system basic"));
-        QCOMPARE(without.join(' '), QString("basic system basic system basic system"));
-        QCOMPARE(MenuPages::next("quick", 1), QString());
-        QCOMPARE(MenuPages::invalidCode("quick", 1), QString("Main-Q-001"));
-        QCOMPARE(MenuPages::invalidCode("system", 12), QString("Main-ST-0012"));
     }
 
     // The sliders' lists: how many values, the first, middle and last shown, the unit.
