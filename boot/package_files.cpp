@@ -30,6 +30,17 @@ int extractRecord(const QString& package) {
                      {QStringLiteral("-xvf"), package, QLatin1String(BootPaths::kNewRecord)});
 }
 
+bool isComplete(const QString& package) {
+    constexpr qint64 kBlock = 512;
+    QFile f(package);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray header = f.read(kBlock);
+    if (header.mid(257, 5) != "ustar") return true;
+    const qint64 size = f.size();
+    if (size % kBlock != 0 || size < 3 * kBlock || !f.seek(size - 2 * kBlock)) return false;
+    return f.read(2 * kBlock) == QByteArray(2 * kBlock, '\0');
+}
+
 void restoreBundle() {
     const QString saved = BootPaths::path(BootPaths::kBundleSaved);
     if (!QFile::exists(saved)) return;

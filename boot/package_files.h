@@ -13,6 +13,10 @@ QStringList list(const QString& dir, const QString& filter = QStringLiteral("*.k
 // one so that a package without a record never shows the previous package's version.
 // Returns tar's exit status.
 int extractRecord(const QString& package);
+// Whether a plain tar package ends with tar's end-of-archive marker (two zero blocks). tar
+// itself takes an archive cut off between two members as complete; a compressed package is
+// left to its decompressor's own check (true).
+bool isComplete(const QString& package);
 // With norename.txt: the saved firmware bundle goes back over the bundle file.
 void restoreBundle();
 // After a successful installation: the package becomes backup.kub (replacing an older

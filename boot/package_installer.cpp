@@ -2,6 +2,7 @@
 
 #include "boot_paths.h"
 #include "disk_usage.h"
+#include "package_files.h"
 #include "tr_resource.h"
 
 #include <QDir>
@@ -69,6 +70,8 @@ void PackageInstaller::slot_tarFinished(int exitCode, QProcess::ExitStatus statu
             finish(withTarStatus(EnumText::PackageUnreadable, tarStatus));
         } else if (!listsRecord(m_tar.readAllStandardOutput())) {
             finish(TrResource::getTrString(EnumText::NotAnUpdatePackage));
+        } else if (!PackageFiles::isComplete(m_package)) {
+            finish(TrResource::getTrString(EnumText::PackageIncomplete));
         } else {
             extract();
         }

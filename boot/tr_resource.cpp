@@ -20,6 +20,7 @@ const char* const kEnglish[] = {
     "Firmware Update Failed",
     "Old Firmware Kept",
     "Package cannot be read",
+    "Package is incomplete",
     "Not an update package",
     "Extraction failed",
     "Extraction timed out",

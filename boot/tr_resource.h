@@ -18,6 +18,7 @@ enum class EnumText {
     UpdateFailed,
     OldFirmwareKept,
     PackageUnreadable,
+    PackageIncomplete,
     NotAnUpdatePackage,
     ExtractionFailed,
     ExtractionTimedOut,

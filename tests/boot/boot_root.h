@@ -37,8 +37,8 @@ public:
         if (f.open(QIODevice::WriteOnly)) f.write(bytes);
     }
     // "name:version:kind", version "2.01" or "2.01+2" (with a variant version), kind good
-    // (default), corrupt, truncated, broken (tar -t passes, extraction fails) or bare (no
-    // readme.kvc); a name without ".kup" is a plain file.
+    // (default), corrupt, truncated, cut (between two members), broken (tar -t passes, extraction
+    // fails) or bare (no readme.kvc); a name without ".kup" is a plain file.
     void addPackage(const QString& spec) const {
         const QStringList p = spec.split(':');
         const QString kind = p.value(2), pkg = path("/mnt/sd/Korvel/Update/" + p[0]);
@@ -53,6 +53,7 @@ public:
         QProcess::execute("tar", members);
         if (kind == "broken") QProcess::execute("tar", {"--delete", "-f", pkg, "korvel"});
         if (kind == "truncated") QFile(pkg).resize(QFileInfo(pkg).size() / 2);
+        if (kind == "cut") QFile(pkg).resize(2048);  // readme.kvc and korvel, nothing more
         if (kind == "corrupt") writeAt(pkg, QByteArray(4096, '#'));
     }
     // Every file (with its size) and folder under the root, sorted.

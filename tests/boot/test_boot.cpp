@@ -85,6 +85,8 @@ void TestBoot::run_data() {
                              << "right enter / enter";
     QTest::newRow("truncated") << "1.05" << QStringList{"new.kup:2.01:truncated"}
                                << "enter / enter";
+    QTest::newRow("cut_between_members")
+        << "1.05" << QStringList{"new.kup:2.01:cut"} << "enter / enter";
     QTest::newRow("extraction_fails")
         << "1.05" << QStringList{"new.kup:2.01:broken"} << "enter / enter";
     QTest::newRow("no_version_record")
