@@ -1,5 +1,6 @@
 #include "boot_paths.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -15,7 +16,9 @@ QString root() {
 }
 
 void setRoot(const QString& dir) {
-    g_root = dir;
+    // Absolute, so a path handed to tar never depends on the working directory or starts
+    // with '-'.
+    g_root = dir.isEmpty() ? QString() : QDir(dir).absolutePath();
     while (g_root.endsWith('/'))
         g_root.chop(1);
 }

@@ -24,16 +24,16 @@ void KorvelBoot::func_updateNewVersion() {
             &KorvelBoot::slot_installProgress);
     connect(m_installer, &PackageInstaller::signal_finished, this,
             &KorvelBoot::slot_installFinished);
-    // The new files are counted as they land in the staging folder, which starts empty.
-    const int staged = DiskUsage::hundredsOfKb(DiskUsage::kilobytes(m_installer->stagingDir()));
-    m_totalHundreds = DiskUsage::hundredsOfKb(DiskUsage::kilobytes(m_packagePath)) + staged;
+    // The new files are counted as they land in the staging folder, which the installer
+    // empties first; the whole is the package's size.
+    m_totalHundreds = DiskUsage::hundredsOfKb(DiskUsage::kilobytes(m_packagePath));
     m_totalSize = DiskUsage::megabytes(m_totalHundreds);
-    m_installedSize = DiskUsage::megabytes(staged);
+    m_installedSize = DiskUsage::megabytes(0);
     m_updateDialog->setStatus(
         TrResource::getTrString(EnumText::NewFirmwareUpdating) + QStringLiteral(" ...\r\n") +
         TrResource::getTrString(EnumText::DoNotPowerOff) + QStringLiteral(" !"));
     m_updateDialog->setProgress(
-        staged, qMax(1, m_totalHundreds),
+        0, qMax(1, m_totalHundreds),
         m_installedSize + QStringLiteral("MB /") + m_totalSize + QStringLiteral("MB"));
     m_installer->start();
 }
