@@ -39,8 +39,8 @@ public:
     // "name:version:kind", version "2.01" or "2.01+2" (with a variant version), kind good
     // (default), corrupt, truncated, cut (between two members), broken (tar -t passes, extraction
     // fails) or bare (no readme.kvc); a name without ".kup" is a plain file.
-    void addPackage(const QString& spec) const {
-        const QStringList p = spec.split(':');
+    void addPackage(const QString& entry) const {
+        const QStringList p = entry.split(':');
         const QString kind = p.value(2), pkg = path("/mnt/sd/Korvel/Update/" + p[0]);
         const QString src = m_src.path() + '/' + p[0];
         writeAt(src + "/readme.kvc", record(p.value(1)));
