@@ -8,7 +8,8 @@
 #include <cstdint>
 
 // The waypoint export as KML: the yellow-pushpin styles, then one point placemark per
-// waypoint named "idx-" + slot + "_" + name, longitude and latitude with eight decimals, each
+// waypoint named "idx-" + slot + "_" + name, longitude and latitude with eight decimals (exact
+// from the position texts), each
 // followed by a comma; CR LF line ends, UTF-8. Names are escaped for XML.
 namespace KmlExport {
 

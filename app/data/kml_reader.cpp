@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <functional>
 
 namespace {
 
@@ -67,9 +68,10 @@ StructKmlStyleMap readStyleMap(QXmlStreamReader& xml) {
         QString key;
         QString url;
         forEachInside(xml, [&](const QStringRef& inner) {
-            if (inner == QLatin1String("key")) key = text(xml);
-            if (inner == QLatin1String("styleUrl")) url = text(xml);
-            return inner == QLatin1String("key") || inner == QLatin1String("styleUrl");
+            const bool isKey = inner == QLatin1String("key");
+            if (!isKey && inner != QLatin1String("styleUrl")) return false;
+            (isKey ? key : url) = text(xml);
+            return true;
         });
         if (map.styleUrl.isEmpty() || key == QLatin1String("normal")) map.styleUrl = url;
         return true;

@@ -26,6 +26,8 @@ UxSubMenuExportKml::UxSubMenuExportKml(QWidget* parent) : UxKeyWidget(parent) {
 
 void UxSubMenuExportKml::showExportKml() {
     m_title->setTitleText(TrResource::getTrString(TR_ExportKml));
+    m_title->setGeometry(UxTheme::kFrameWidth, UxTheme::kFrameWidth,
+                         width() - 2 * UxTheme::kFrameWidth, UxTheme::kTitleHeight);
     m_focus = FocusFirst;
     keepInsideParent();
     show();
@@ -47,43 +49,29 @@ QString UxSubMenuExportKml::textOf(int focus) const {
 }
 
 void UxSubMenuExportKml::keyClicked(EnumKey key) {
-    switch (key) {
-        case EnumKey::Up:
-        case EnumKey::Left:
-            m_focus = (m_focus + kFocusCount - 1) % kFocusCount;
-            break;
-        case EnumKey::Down:
-        case EnumKey::Right:
-            m_focus = (m_focus + 1) % kFocusCount;
-            break;
-        case EnumKey::Enter:
-            if (m_focus == FocusFirst || m_focus == FocusLast) {
-                m_editing = m_focus;
-                m_editor->move(x(),
-                               qMin(y() + height() + 4, m_editor->parentWidget()->height() - 64));
-                m_editor->showLineEditor(slotText(m_focus), WaypointCharSets::sn(),
-                                         QStringLiteral("left"));
-            } else {
-                hide();
-                if (m_focus == FocusOk)
-                    emit signal_startExportKml(m_slots[0].toInt(), m_slots[1].toInt());
-            }
-            break;
-        case EnumKey::Escape:
-        case EnumKey::Menu:
-            hide();
-            break;
-        default:
-            return;
+    const bool back = key == EnumKey::Up || key == EnumKey::Left;
+    if (back || key == EnumKey::Down || key == EnumKey::Right) {
+        m_focus = (m_focus + (back ? kFocusCount - 1 : 1)) % kFocusCount;
+    } else if (key == EnumKey::Enter) {
+        enter();
+    } else if (key == EnumKey::Escape || key == EnumKey::Menu) {
+        hide();
+    } else {
+        return;
     }
     keyTone();
     update();
 }
 
-void UxSubMenuExportKml::resizeEvent(QResizeEvent* event) {
-    UxKeyWidget::resizeEvent(event);
-    const int f = UxTheme::kFrameWidth;
-    m_title->setGeometry(f, f, width() - 2 * f, UxTheme::kTitleHeight);
+void UxSubMenuExportKml::enter() {
+    if (m_focus == FocusFirst || m_focus == FocusLast) {
+        m_editing = m_focus;
+        m_editor->move(x(), qMin(y() + height() + 4, m_editor->parentWidget()->height() - 64));
+        m_editor->showLineEditor(slotText(m_focus), WaypointCharSets::sn(), QStringLiteral("left"));
+        return;
+    }
+    hide();
+    if (m_focus == FocusOk) emit signal_startExportKml(m_slots[0].toInt(), m_slots[1].toInt());
 }
 
 // The two slots side by side under the title with "SN" before them, the buttons below.

@@ -29,9 +29,9 @@ signals:
 protected:
     void keyClicked(EnumKey key) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void enter();
     QRect boxOf(int focus) const;
     QRect labelBox() const;
     QString textOf(int focus) const;

@@ -104,20 +104,14 @@ QString trText(EnumTrString id) {
 
 // A KML file of count placemarks p_0, p_1, ... 0.001 degrees apart, from 113.5 E 22.25 N.
 QByteArray placemarks(int count) {
-    QByteArray kml = "<kml><Document>";
+    QString kml = "<kml>";
     for (int i = 0; i < count; ++i)
         kml += QString(
-                   "<Placemark><name>p_%1</name><Point><coordinates>%2,22.25</coordinates>"
-                   "</Point></Placemark>")
+                   "<Placemark><name>p_%1</name><coordinates>%2,22.25</coordinates>"
+                   "</Placemark>")
                    .arg(i)
-                   .arg(113.5 + i / 1000.0, 0, 'f', 3)
-                   .toUtf8();
-    return kml + "</Document></kml>";
-}
-
-void mountCard(Handset& h) {
-    QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
-    QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
+                   .arg(113.5 + i / 1000.0);
+    return (kml + "</kml>").toUtf8();
 }
 
 }  // namespace
@@ -265,18 +259,16 @@ private slots:
     // writes slots 0 to 399.
     void exportKml() {
         Handset h;
-        mountCard(h);
+        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
+        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
         h.w->showWaypoint(QString());
         QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
         h.key(Qt::Key_Return);
         h.key(Qt::Key_Down, 6);
-        h.key(Qt::Key_Return);
-        h.key(Qt::Key_Down);  // the last slot, its editor on the hundreds
-        h.key(Qt::Key_Return);
-        h.key(Qt::Key_Down);
-        h.key(Qt::Key_Return);
-        h.key(Qt::Key_Down);  // "OK"
-        h.key(Qt::Key_Return);
+        // The row, the last slot, its editor on the hundreds, 4 down to 3, confirmed, "OK".
+        for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Return, Qt::Key_Down, Qt::Key_Return,
+                        Qt::Key_Down, Qt::Key_Return})
+            h.key(key);
         QCOMPARE(h.hint(), trText(TR_SaveFileOk));
         const QByteArray kml =
             h.root.readFile("/mnt/sd/Korvel/Export/Sablo_Waypoint_03050907_0-399.kml");
@@ -325,11 +317,10 @@ private slots:
     // that is not KML says "Read file failed" and keeps what was shown.
     void importOutline() {
         Handset h;
-        QVERIFY(
-            h.root.writeFile("/mnt/sd/Korvel/Kml/shore.kml",
-                             "<kml><Placemark><name>shore</name><Style><LineStyle><color>"
-                             "7f0000ff</color></LineStyle></Style><LineString><coordinates>"
-                             "11.4,48 11.401,48.001</coordinates></LineString></Placemark></kml>"));
+        QVERIFY(h.root.writeFile("/mnt/sd/Korvel/Kml/shore.kml",
+                                 "<kml><Placemark><Style><LineStyle><color>7f0000ff</color>"
+                                 "</LineStyle></Style><coordinates>11.4,48 11.4,48.001"
+                                 "</coordinates></Placemark></kml>"));
         h.k->slot_file_getName("kml", "/mnt/sd/Korvel/Kml/shore.kml");
         QCOMPARE(h.hint(), QString());
         const QList<StructKmlInfo> shown = h.k->navi()->kml_getCurrentKml();

@@ -19,7 +19,7 @@ namespace {
 
 #define REQUIRE_TOOL(tool)                              \
     if (QStandardPaths::findExecutable(tool).isEmpty()) \
-    QSKIP(tool " is not installed (scripts/test installs it)")
+    QSKIP(qPrintable(QString(tool) + " is not installed (scripts/test installs it)"))
 
 QString run(const QString& tool, const QStringList& args) {
     QProcess p;
@@ -59,10 +59,12 @@ QStringList outlines(const StructKmlDocument& doc) {
     return out;
 }
 
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName()
-                                                                          : QString();
+// The waypoint import's reading: "name lon lat" each.
+QString waypoints(const StructKmlDocument& doc) {
+    QStringList out;
+    for (const StructKmlWaypoint& w : KmlWaypoints::fromDocument(doc))
+        out << w.name + QString(" %1 %2").arg(w.longitude).arg(w.latitude);
+    return out.join('|');
 }
 
 }  // namespace
@@ -95,41 +97,15 @@ private slots:
         QCOMPARE(got.join(' '), read);
     }
 
-    // Styles by reference, through a style map (its normal pair), inline, or missing.
-    void styles_data() {
-        QTest::addColumn<QString>("kml");
-        QTest::addColumn<QString>("outline");
-        const QString style =
-            "<Style id='s'><PolyStyle><color>4000ff00</color></PolyStyle>"
-            "<LineStyle><color>7f0000ff</color><width>3</width></LineStyle></Style>";
-        const QString map =
-            "<StyleMap id='m'><Pair><key>highlight</key><styleUrl>#x</styleUrl>"
-            "</Pair><Pair><key>normal</key><styleUrl>#s</styleUrl></Pair></StyleMap>";
-        const QString line = "<LineString><coordinates>1,2 1.001,2</coordinates></LineString>";
-        QTest::newRow("style") << style + "<Placemark><name>a</name><styleUrl>#s</styleUrl>" + line
-                               << "a #ff0000 3 2";
-        QTest::newRow("style map, other file's name") << map + style +
-                                                             "<Placemark><name>b</name><styleUrl>"
-                                                             "f.kml#m</styleUrl>" +
-                                                             line
-                                                      << "b #ff0000 3 2";
-        QTest::newRow("inline, no width") << "<Placemark><name>c</name><Style><LineStyle><color>"
-                                             "ff00ff00</color></LineStyle></Style>" +
-                                                 line
-                                          << "c #00ff00 2 2";
-        QTest::newRow("unknown style, two rings")
-            << "<Placemark><name>d</name><styleUrl>#q</styleUrl><Polygon>" + line + line +
-                   "</Polygon>"
-            << "d #000000 2 2|d #000000 2 2";
-    }
+    // Styles by reference, through a style map, inline, or none (tests/data/kml/styles.kml).
     void styles() {
-        QFETCH(QString, kml);
-        QFETCH(QString, outline);
-        const StructKmlDocument doc =
-            parse(("<kml><Document>" + kml + "</Placemark></Document></kml>").toUtf8());
+        const StructKmlDocument doc = KmlReader::read(KORVEL_KML_DIR "/styles.kml");
         QVERIFY2(doc.ok, qPrintable(doc.error));
-        QCOMPARE(outlines(doc).join('|'), outline);
-        QCOMPARE(KmlReader::colorName(""), QString("#000000"));
+        QCOMPARE(outlines(doc),
+                 QStringList({"style #ff0000 3 2", "map #ff0000 3 2", "inline #00ff00 2 2",
+                              "unknown #000000 2 1", "loop #000000 2 1", "bad #000000 2 1",
+                              "rings #ff0000 3 4", "rings #ff0000 3 3"}));
+        QCOMPARE(parse("<kml><Placemark>").error, QString("line 1: Premature end of document."));
     }
 
     // Slots 20 to 5 as 5 to 20; the export read back gives every position to the last unit.
@@ -138,20 +114,18 @@ private slots:
                  QString("/mnt/sd/Korvel/Export/Sablo_Waypoint_01211759_5-20.kml"));
         const QByteArray kml = KmlExport::build(block());
         GOLDEN_COMPARE("data/waypoints.kml", kml);
-        QStringList got;
-        for (const StructKmlWaypoint& w : KmlWaypoints::fromDocument(parse(kml)))
-            got << w.name + QString(" %1 %2").arg(w.longitude).arg(w.latitude);
-        QCOMPARE(got, QStringList({"idx-007_abc 1135000000 222500000",
-                                   "idx-009_a<b&\"c -1512345683 -338765433"}));
+        QCOMPARE(
+            waypoints(parse(kml)),
+            QString("idx-007_abc 1135000000 222500000|idx-009_a<b&\"c -1512345683 -338765433"));
         QCOMPARE(KmlWaypoints::rangeText(498, 0), QString("498~499,0~0"));
     }
 
+    // The export as exportFile() holds it in the golden file.
     void peersReadExport() {
         REQUIRE_TOOL("xmllint");
         REQUIRE_TOOL("ogrinfo");
         REQUIRE_TOOL("gpsbabel");
-        QTemporaryDir dir;
-        const QString file = write(dir, "x.kml", KmlExport::build(block()));
+        const QString file = Golden::path("data/waypoints.kml");
         QCOMPARE(run("xmllint", {"--noout", file}), QString());
         const QString ogr = run("ogrinfo", {"-al", "-q", file});
         QVERIFY2(ogr.contains("Name (String) = idx-007_abc") &&
@@ -192,17 +166,13 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, waypoints);
         QFETCH(QString, outline);
-        if (QStandardPaths::findExecutable(command.first()).isEmpty())
-            QSKIP(qPrintable(command.first() + " is not installed (scripts/test installs it)"));
+        REQUIRE_TOOL(command.first());
         QTemporaryDir dir;
         const QString out = dir.filePath("out.kml");
         command.replaceInStrings("%in", KORVEL_KML_DIR "/" + input).replaceInStrings("%out", out);
         QVERIFY(QProcess::execute(command.takeFirst(), command) == 0);
         const StructKmlDocument doc = KmlReader::read(out);
-        QStringList got;
-        for (const StructKmlWaypoint& w : KmlWaypoints::fromDocument(doc))
-            got << w.name + QString(" %1 %2").arg(w.longitude).arg(w.latitude);
-        QCOMPARE(got.join('|'), waypoints);
+        QCOMPARE(::waypoints(doc), waypoints);
         QCOMPARE(outlines(doc).join('|'), outline);
     }
 };
