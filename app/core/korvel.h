@@ -2,7 +2,9 @@
 
 #include "core/alarm_monitor.h"
 #include "core/base/screen_layout.h"
+#include "core/base/tr_string.h"
 #include "data/boat_values.h"
+#include "data/kml_types.h"
 #include "data/sonar_history.h"
 #include "data/struct_waypoint.h"
 #include "link/config_watch.h"
@@ -53,6 +55,7 @@ class UxData;
 class UxNavi;
 class UxScene;
 class UxSonar;
+class UxSubMenuExportKml;
 class UxSubMenuWaypoint;
 class UxView;
 
@@ -213,6 +216,17 @@ public:
     void menu_setWaypointReceiver(const QString& title,
                                   const std::function<void(const StructWaypoint&)>& receiver);
 
+    // --- KML (korvel_kml.cpp) ----------------------------------------------------------------
+    // The export screen, the waypoint screen's two KML rows and the file chooser's "waypoint"
+    // and "kml" tags.
+    void menu_initKml();
+    // Reads a chosen file's placemarks and asks where to put them ("kmlWaypoint").
+    void data_readKmlWaypoint(const QString& file);
+    // "OK" to that question: the placemarks into the slots from the current one on.
+    void data_importKmlWaypoint();
+    // "Import Outline": the file's placemarks as the map's outlines.
+    void navi_getFile_kml(const QString& file);
+
     // --- Info panels (korvel_info.cpp) -------------------------------------------------------
     // Shows the panel's content code from the current values; the distance overlay too.
     void info_refreshInfoPan_single(int panel);
@@ -306,6 +320,9 @@ public slots:
     void slot_waypoint_selected(QString type);
     void slot_waypoint_itemClick(QString type, StructWaypoint waypoint);
     void slot_waypoint_exportCsv();
+    void slot_waypoint_exportKml();
+    void slot_waypoint_importKml();
+    void slot_exportKml_confirm(int idx_from, int idx_to);
     void slot_menu_changeMain();
     void slot_menu_closeMain();
     void slot_menu_clickMain(int row);
@@ -335,6 +352,8 @@ private:
     void navi_showHint(const QString& code);
     void navi_message(const QString& title, const QString& text);
     void navi_hideListItems();
+    // Writes an export to the SD card and says how it went (title: its text index).
+    bool data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title);
     // The menus' widgets answer the controller (korvel_menu.cpp).
     void menu_connect();
     void menu_showPage(const QString& type);
@@ -420,6 +439,8 @@ private:
     // Waypoints.
     UxSubMenuWaypoint* m_waypoint = nullptr;
     QHash<QString, std::function<void(const StructWaypoint&)>> m_waypointReceivers;
+    UxSubMenuExportKml* m_exportKml = nullptr;
+    QVector<StructKmlWaypoint> m_kmlWaypoints;  // read, waiting for the import question
     ApModeWatch m_navi_apMode;
     BoatCompassWatch m_navi_boatCompass;
 

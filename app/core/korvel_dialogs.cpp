@@ -132,6 +132,8 @@ void Korvel::dialog_question_click(const QString& type, const QString& key) {
     } else if (type == QLatin1String("reset")) {
         system_useDefaultSetting();
         system_saveConfiguration();
+    } else if (type == QLatin1String("kmlWaypoint")) {
+        data_importKmlWaypoint();
     }
 }
 

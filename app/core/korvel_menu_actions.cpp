@@ -22,7 +22,6 @@
 #include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
 #include "ui/ux_sub_menu_waypoint.h"
-#include "ui/ux_sub_menu_waypoint.h"
 
 #include <QTimer>
 
@@ -33,11 +32,10 @@ using A = EnumMenuAction;
 // Rows whose screens are not built yet. Each shows the "Invalid Item" box with its code until
 // its screen is connected: then it leaves this table and gets its case in menu_runRow.
 const A kNotBuiltYet[] = {
-    A::Route,          // the course screen
-    A::GoBack,         // the go-back screen
-    A::ImportOutline,  // KML outlines
-    A::MultiTarget,    // the multi-target screen
-    A::CourseCruise,   // the course cruise from a KML file
+    A::Route,         // the course screen
+    A::GoBack,        // the go-back screen
+    A::MultiTarget,   // the multi-target screen
+    A::CourseCruise,  // the course cruise from a KML file
 };
 
 bool notBuiltYet(A action) {
