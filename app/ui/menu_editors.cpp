@@ -118,7 +118,7 @@ struct StructFileDef {
 const StructFileDef kFiles[] = {
     {A::LoadNewColor, "/mnt/sd/Korvel/Color/", "*.kct", "kct"},
     {A::ImportOutline, "/mnt/sd/Korvel/Kml/", "*.kml", "kml"},
-    {A::CourseCruise, "/mnt/sd/Korvel/Kml/", "*.kml", "routeAp"},
+    {A::CourseCruise, "/mnt/sd/Korvel/Kml/", "*.kml *.kwc", "routeAp"},
 };
 
 }  // namespace

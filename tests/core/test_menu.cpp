@@ -27,6 +27,9 @@
 #include "ui/ux_sub_menu_item_single.h"
 #include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
+#include "ui/ux_sub_menu_go_back.h"
+#include "ui/ux_sub_menu_multi_target.h"
+#include "ui/ux_sub_menu_route.h"
 #include "ui/ux_sub_menu_waypoint.h"
 #include "ui/ux_title_bar.h"
 #include "ui/ux_waypoint_detail.h"
@@ -66,6 +69,10 @@ struct Handset {
         const QList<QPair<QWidget*, QString>> order = {
             {w->detail(), "waypoint editor " + QString::number(w->currentSlot())},
             {w, "waypoint list " + QString::number(w->currentSlot())},
+            {k->routeMenu(), "course list " + QString::number(k->routeMenu()->currentSlot())},
+            {k->goBackMenu(), "go-back " + QString::number(k->goBackMenu()->focus())},
+            {k->multiTargetMenu(),
+             "multi-target " + QString::number(k->multiTargetMenu()->focus())},
             {d.hint(), "hint " + d.hint()->codeText() + ' ' + d.hint()->text()},
             {d.file(), "file"},
             {d.question(), "question " + d.question()->titleText()},
@@ -176,8 +183,11 @@ private slots:
         row("default settings", "5", "M c d7 e", "question Default Settings");
         row("quick marker: the first empty slot", "5", "E e", "waypoint editor 0");
         row("quick: the waypoint list", "5", "E d e", "waypoint list 0");
-        row("a screen not built yet", "5", "E d2 e", "hint  Code: Main-Q-002");
-        row("its box closes on any key", "5", "E d2 e l", "closed");
+        row("quick: the course list", "5", "E d2 e d", "course list 1");
+        row("quick: go-back", "5", "E d3 e", "go-back 0");
+        row("quick: multi-target", "5", "E d12 e", "multi-target 10");
+        row("a screen not built yet", "5", "E d8 e", "hint  Code: Main-Q-008");
+        row("its box closes on any key", "5", "E d8 e l", "closed");
         row("home in the simulator", "5", "M c e d e x x E d4 e", "hint 413 In simulator mode");
         row("home without satellites", "5", "E d4 e", "hint 414 No Enough Satellites");
         row("wiring test in the simulator", "5", kAdvanced + "c4 e d e x c4 e",
