@@ -116,7 +116,6 @@ void Korvel::slot_debugWindow_sendTestCmd() {
     qCInfo(lcCore).noquote() << '"' + command + '"';
 }
 
-
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
     if (navi_questionClick(type, key)) return;
     if (key != QLatin1String("left")) return;  // the alarms' and reset's "right" means "no"

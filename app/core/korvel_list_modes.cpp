@@ -60,10 +60,10 @@ void Korvel::navi_goBackStart() {
     StructNaviTarget t;
     const int slot = m_goBack->getLEditIdx(1);
     if (m_goBack->lEditIsEmpty() || !navi_goBackTarget(slot, &t)) {
-        const char* code = m_goBack->targetIsEmpty(1)         ? "410"
-                           : m_goBack->targetIsEmpty(2)         ? "419"
+        const char* code = m_goBack->targetIsEmpty(1)       ? "410"
+                           : m_goBack->targetIsEmpty(2)     ? "419"
                            : slot != UxSubMenuGoBack::kHome ? "410"
-                                                                : "404";
+                                                            : "404";
         navi_showHint(QLatin1String(code));
         return;
     }

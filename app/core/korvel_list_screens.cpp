@@ -79,8 +79,8 @@ void Korvel::navi_setKmlCourseReader(const CourseReader& reader) {
 }
 
 void Korvel::slot_multiTarget_import() {
-    m_dialogs->file()->showFile(QStringLiteral("/mnt/sd/Korvel/Kml/"), QStringLiteral("*.kml *.kwc"),
-                                QStringLiteral("routeAp"));
+    m_dialogs->file()->showFile(QStringLiteral("/mnt/sd/Korvel/Kml/"),
+                                QStringLiteral("*.kml *.kwc"), QStringLiteral("routeAp"));
 }
 
 void Korvel::slot_routeAp_exit() {

@@ -40,8 +40,7 @@ const StructRoute& CourseStore::slot(int n) const {
     return valid(n) ? m_slots.at(n) : kEmpty;
 }
 
-void CourseStore::appendPoint(int lon, int lat, unsigned time, unsigned depthCm,
-                              float sampleStep) {
+void CourseStore::appendPoint(int lon, int lat, unsigned time, unsigned depthCm, float sampleStep) {
     if (m_live.points.isEmpty()) m_live.startTime = time;
     m_live.endTime = time;
     if (m_live.points.size() >= CourseFile::kMaxPoints) m_live.points.removeFirst();

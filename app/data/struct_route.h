@@ -6,8 +6,8 @@
 
 // One sample of a course: where the boat was and the depth under it.
 struct StructRouteDetail {
-    int latitude = 0;   // ddS32
-    int longitude = 0;  // ddS32
+    int latitude = 0;    // ddS32
+    int longitude = 0;   // ddS32
     unsigned depth = 0;  // centimetres
 };
 

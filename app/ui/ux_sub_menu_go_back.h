@@ -14,7 +14,14 @@ class UxTitleBar;
 class UxSubMenuGoBack : public UxKeyWidget {
     Q_OBJECT
 public:
-    enum EnumFocus { FocusTarget1, FocusMinutes, FocusSeconds, FocusTarget2, FocusStart, FocusExit };
+    enum EnumFocus {
+        FocusTarget1,
+        FocusMinutes,
+        FocusSeconds,
+        FocusTarget2,
+        FocusStart,
+        FocusExit
+    };
     static constexpr int kFocusCount = FocusExit + 1;
     static constexpr int kHome = -1;
 

@@ -273,8 +273,8 @@ QVector<StructTextBox> UxSubMenuMultiTarget::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     for (int r = 0; r < kRows; ++r) {
-        boxes.append({m_rows.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0),
-                      sized(15)});
+        boxes.append(
+            {m_rows.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0), sized(15)});
         boxes.append({delayText(r), cellRect(2 * r + 1), sized(15)});
     }
     const QStringList lines = infoLines();
@@ -290,10 +290,10 @@ void UxSubMenuMultiTarget::paintEvent(QPaintEvent*) {
     UxTheme::drawPanel(p, rect());
     const int inner = width() - 2 * kFrame - 12;
     p.setFont(sized(14));
-    UxTheme::drawText(p, QRect(kFrame + 6, kBarTop - 20, inner, 18),
-                      trText(TR_Distance) + QStringLiteral(":(") + Global::getString_dstUnit() +
-                          QLatin1Char(')'),
-                      UxTheme::kFixedInk);
+    UxTheme::drawText(
+        p, QRect(kFrame + 6, kBarTop - 20, inner, 18),
+        trText(TR_Distance) + QStringLiteral(":(") + Global::getString_dstUnit() + QLatin1Char(')'),
+        UxTheme::kFixedInk);
     UxTheme::drawText(p, QRect(kFrame + 6, kTableTitleTop, inner, 18), trText(TR_SelectTargets),
                       UxTheme::kFixedInk);
     const QRect header(kFrame + 4, kHeaderTop, inner + 4, 20);

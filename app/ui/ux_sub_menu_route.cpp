@@ -184,8 +184,8 @@ QVector<StructTextBox> UxSubMenuRoute::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     for (int n = 0; n < CourseStore::kSlots; ++n)
-        boxes.append({m_store.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0),
-                      sized(14)});
+        boxes.append(
+            {m_store.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0), sized(14)});
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size(); ++i)
         boxes.append({lines.at(i), infoLineRect(i), sized(14)});

@@ -65,7 +65,8 @@ void UxSubMenuRouteAp::readKmlFile(const QString& file) {
         for (const QPoint& p : placemark.points) {
             StructWaypoint w;
             w.name = QString();
-            w.longitude = Convert::ddS32_to_dmString_lon(Convert::navi_relativeCoor_to_ddS32_lon(p));
+            w.longitude =
+                Convert::ddS32_to_dmString_lon(Convert::navi_relativeCoor_to_ddS32_lon(p));
             w.latitude = Convert::ddS32_to_dmString_lat(Convert::navi_relativeCoor_to_ddS32_lat(p));
             m_course << w;
             m_points << p;
@@ -83,13 +84,13 @@ QStringList UxSubMenuRouteAp::infoLines() const {
     for (int i = 1; i < m_points.size(); ++i)
         length += Global::calc_pixDst(QPointF(m_points.at(i - 1)), QPointF(m_points.at(i)));
     const bool any = !m_points.isEmpty();
-    return {trText(TR_FileName) + QStringLiteral(": ") + QFileInfo(m_file).fileName(),
-            trText(TR_TotalPoints) + QStringLiteral(": ") +
-                (any ? QString::number(m_points.size()) : none),
-            trText(TR_TotalDst) + QStringLiteral(": ") + (any ? metres(length) : none),
-            trText(TR_FirstWptToBoat) + QStringLiteral(": ") +
-                (any ? metres(Global::calc_pixDst(QPointF(m_points.first()), QPointF(m_boat)))
-                     : none)};
+    return {
+        trText(TR_FileName) + QStringLiteral(": ") + QFileInfo(m_file).fileName(),
+        trText(TR_TotalPoints) + QStringLiteral(": ") +
+            (any ? QString::number(m_points.size()) : none),
+        trText(TR_TotalDst) + QStringLiteral(": ") + (any ? metres(length) : none),
+        trText(TR_FirstWptToBoat) + QStringLiteral(": ") +
+            (any ? metres(Global::calc_pixDst(QPointF(m_points.first()), QPointF(m_boat))) : none)};
 }
 
 void UxSubMenuRouteAp::refreshPreview() {
@@ -245,8 +246,8 @@ void UxSubMenuRouteAp::paintEvent(QPaintEvent*) {
     if (m_points.isEmpty()) return;
     int reach = 20;
     for (const QPoint& q : m_points)
-        reach = qMax(reach, qMax(qAbs(q.x() - m_points.first().x()),
-                                 qAbs(q.y() - m_points.first().y())));
+        reach = qMax(reach,
+                     qMax(qAbs(q.x() - m_points.first().x()), qAbs(q.y() - m_points.first().y())));
     const qreal scale = m_zoom * (area.height() / 2.0 - 8) / reach;
     const auto at = [&](const QPoint& q) {
         return QPointF(area.center()) + QPointF(q - m_points.first()) * scale;

@@ -18,8 +18,8 @@
 #include "ui/ux_dialog_feedback.h"
 #include "ui/ux_dialog_hint.h"
 #include "ui/ux_line_editor.h"
-#include "ui/ux_small_menu.h"
 #include "ui/ux_navi.h"
+#include "ui/ux_small_menu.h"
 #include "ui/ux_sub_menu_go_back.h"
 #include "ui/ux_sub_menu_multi_target.h"
 #include "ui/ux_sub_menu_route_ap.h"
@@ -65,8 +65,8 @@ struct Handset {
         QVector<StructMultiTarget> list(5, StructMultiTarget(StructWaypoint(), 0));
         for (const QString& word : rows.split(' ', Qt::SkipEmptyParts)) {
             const QStringList f = word.split(':');
-            list[f[0].toInt()] = StructMultiTarget(k->waypointMenu()->getWaypoint(f[1].toInt()),
-                                                   f[2].toInt());
+            list[f[0].toInt()] =
+                StructMultiTarget(k->waypointMenu()->getWaypoint(f[1].toInt()), f[2].toInt());
         }
         MultiTargetFile::write(root.path(MultiTargetFile::kPath), list);
         k->multiTargetMenu()->loadArray();
@@ -136,8 +136,7 @@ private slots:
         row("arrived: its wait", "1:0:7 3:1:0", "s R F", "9", "00:07", 2, EnumListMode::List);
         row("the wait over: the next", "1:0:7 3:1:0", "s R F w7 R", "9 18", "", 2,
             EnumListMode::List);
-        row("the last arrival", "1:0:7 3:1:0", "s R F w7 R F", "9 18", done, 0,
-            EnumListMode::Idle);
+        row("the last arrival", "1:0:7 3:1:0", "s R F w7 R F", "9 18", done, 0, EnumListMode::Idle);
         row("single point", "2:2:5", "s R F", "27", done, 0, EnumListMode::Idle);
         row("stop during the wait", "1:0:7 3:1:0", "s R F S w7", "9", "", 0, EnumListMode::Idle);
         row("started twice: 408", "0:0:0 1:1:0", "s R s", "9", trText(TR_StopAutopilotFirst), 2,
@@ -165,9 +164,12 @@ private slots:
         QTest::addColumn<QString>("targets");  // the rows of the small menu per field: w, h, -
         QTest::addColumn<QString>("legs");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("second empty: refused") << "w -" << "" << trText(TR_Target2Empty);
-        QTest::newRow("first empty: refused") << "- h" << "" << trText(TR_Target1Empty);
-        QTest::newRow("home first, waypoint 0") << "h w" << "0 9" << trText(TR_Target2Arrived);
+        QTest::newRow("second empty: refused") << "w -"
+                                               << "" << trText(TR_Target2Empty);
+        QTest::newRow("first empty: refused") << "- h"
+                                              << "" << trText(TR_Target1Empty);
+        QTest::newRow("home first, waypoint 0") << "h w"
+                                                << "0 9" << trText(TR_Target2Arrived);
     }
     void goBack() {
         QFETCH(QString, targets);
@@ -204,8 +206,8 @@ private slots:
         QFile::remove(h.root.path(MultiTargetFile::kPath));
         QSignalSpy tooFar(m, &UxSubMenuMultiTarget::signal_targetTooFar);
         m->showMultiTarget();
-        h.key(m, Qt::Key_Return);     // into the table
-        h.key(m, Qt::Key_Right, 3);   // row 1's wait
+        h.key(m, Qt::Key_Return);    // into the table
+        h.key(m, Qt::Key_Right, 3);  // row 1's wait
         h.key(m, Qt::Key_Return);
         h.key(m->delayEditor(), Qt::Key_Right, 2);
         h.key(m->delayEditor(), Qt::Key_Up, 7);

@@ -72,24 +72,23 @@ private slots:
         const QString list = kStart + "key enter\n" + QString("key down\n").repeated(12) +
                              "key enter\nkey ap\nwait 60000\nkey esc\n";
         // Go-back: home first, waypoint 0 second, 5 s between; the ap key's stop in the wait.
-        const QString goBack = "key enter\n" + QString("key down\n").repeated(3) +
-                               "key enter\nkey enter\nkey down\nkey enter\n" +
-                               QString("key down\n").repeated(3) +
-                               "key enter\nkey enter\nkey enter\nkey up\nkey enter\n" +
-                               QString("key up\n").repeated(5) +
-                               "key enter\nkey down\nkey down\nkey enter\nwait 35000\n" +
-                               "key enter\n" + QString("key down\n").repeated(6) +
-                               "key enter\nwait 3000\nquit\n";
+        const QString goBack =
+            "key enter\n" + QString("key down\n").repeated(3) +
+            "key enter\nkey enter\nkey down\nkey enter\n" + QString("key down\n").repeated(3) +
+            "key enter\nkey enter\nkey enter\nkey up\nkey enter\n" +
+            QString("key up\n").repeated(5) +
+            "key enter\nkey down\nkey down\nkey enter\nwait 35000\n" + "key enter\n" +
+            QString("key down\n").repeated(6) + "key enter\nwait 3000\nquit\n";
         const QString log = s.run(list + goBack);
         const QString trace = s.traced();
-        QVERIFY2(VboatSession::inOrder(trace, {"boat 0xC2 \\$HMCTL,RUN,113.9408000,22.5524\\d+",
-                                               "autopilot arrived", "held 8.\\d s .* RUN",
-                                               "\\$HMCTL,RUN,113.9408000,22.5525\\d+",
-                                               "autopilot arrived"}),
+        QVERIFY2(VboatSession::inOrder(
+                     trace, {"boat 0xC2 \\$HMCTL,RUN,113.9408000,22.5524\\d+", "autopilot arrived",
+                             "held 8.\\d s .* RUN", "\\$HMCTL,RUN,113.9408000,22.5525\\d+",
+                             "autopilot arrived"}),
                  qPrintable(trace + log));
-        QVERIFY2(VboatSession::inOrder(log, {"list started: waypoint 2 points",
-                                             "waiting 8 s before the next target",
-                                             "Autopilot Task Completed", "go-back started"}),
+        QVERIFY2(VboatSession::inOrder(
+                     log, {"list started: waypoint 2 points", "waiting 8 s before the next target",
+                           "Autopilot Task Completed", "go-back started"}),
                  qPrintable(log));
         const QStringList h = held(trace);
         QVERIFY2(h.size() >= 3 && heldFor(h[0], 8, "RUN"), qPrintable(h.join(',')));
@@ -109,8 +108,8 @@ private slots:
         for (double north : {10, 20, 30})
             course.points << StructRouteDetail{northOfStart(north), kLon, 300};
         QVERIFY(CourseFile::write(s.root() + "/dev/mmcblk0p1/Korvel/Kml/lap.kwc", course));
-        const QString open = "key enter\n" + QString("key down\n").repeated(14) +
-                             "key enter\nwait 500\nkey enter\n";
+        const QString open =
+            "key enter\n" + QString("key down\n").repeated(14) + "key enter\nwait 500\nkey enter\n";
         const QString stops = "key up\nkey up\nkey enter\nkey right\n" +
                               QString("key up\n").repeated(4) +
                               "key enter\nkey down\nkey enter\nkey down\nkey enter\n";

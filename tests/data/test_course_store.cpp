@@ -84,7 +84,7 @@ private slots:
         QFETCH(QString, file);
         TestRoot root;
         if (card) QVERIFY(QDir().mkpath(root.path(CourseStore::kSdFolder)));
-        const QByteArray bytes = "[WayCourse]\ncount=1\nname=" + name.toUtf8() + "\n";
+        const QByteArray bytes = "[WayCourse]\ncount=1\nname=\"" + name.toUtf8() + "\"\n";
         QVERIFY(root.writeFile("/opt/waycourse2.kwc", bytes));
         CourseStore s;
         s.loadHeaders();

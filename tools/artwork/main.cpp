@@ -93,7 +93,8 @@ QImage buttonIcon(char kind) {
         p.drawLine(QPointF(10, 2), QPointF(10, 12));
         p.drawLine(QPointF(6, 8), QPointF(10, 12));
         p.drawLine(QPointF(14, 8), QPointF(10, 12));
-        p.drawPolyline(QPolygonF({QPointF(3, 12), QPointF(3, 17), QPointF(17, 17), QPointF(17, 12)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(3, 12), QPointF(3, 17), QPointF(17, 17), QPointF(17, 12)}));
     }
     return img;
 }
