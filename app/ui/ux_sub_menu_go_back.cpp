@@ -33,7 +33,7 @@ UxSubMenuGoBack::UxSubMenuGoBack(QWidget* parent) : UxKeyWidget(parent) {
     m_editor->hide();
     connect(m_editor, &UxLineEditor::signal_editorConfirm, this, [this](const QString& text) {
         // The tens reach 5 only: 00 to 59.
-        (m_focus == FocusMinutes ? m_minutes : m_seconds) = text;
+        (m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
         update();
     });
 }
@@ -68,7 +68,7 @@ int UxSubMenuGoBack::getLEditIdx(int which) const {
 }
 
 int UxSubMenuGoBack::getOverTime() const {
-    return m_minutes.toInt() * 60 + m_seconds.toInt();
+    return m_wait.totalSeconds();
 }
 
 bool UxSubMenuGoBack::targetIsEmpty(int which) const {
@@ -85,9 +85,9 @@ QString UxSubMenuGoBack::fieldText(int focus) const {
         case FocusTarget2:
             return m_targets[targetOf(focus)].text;
         case FocusMinutes:
-            return m_minutes;
+            return m_wait.minutes;
         case FocusSeconds:
-            return m_seconds;
+            return m_wait.seconds;
         case FocusStart:
             return TrResource::getTrString(TR_Start);
         case FocusExit:
@@ -98,14 +98,9 @@ QString UxSubMenuGoBack::fieldText(int focus) const {
 }
 
 void UxSubMenuGoBack::keyClicked(EnumKey key) {
+    if (stepFocusRing(key, kFocusCount, m_focus)) key = EnumKey::None;
     switch (key) {
-        case EnumKey::Up:
-        case EnumKey::Left:
-            m_focus = (m_focus + kFocusCount - 1) % kFocusCount;
-            break;
-        case EnumKey::Down:
-        case EnumKey::Right:
-            m_focus = (m_focus + 1) % kFocusCount;
+        case EnumKey::None:
             break;
         case EnumKey::Enter:
             enter();
@@ -133,8 +128,7 @@ void UxSubMenuGoBack::enter() {
         case FocusMinutes:
         case FocusSeconds:
             m_editor->move(x() + 20, y() + height() + 4);
-            m_editor->showLineEditor(fieldText(m_focus),
-                                     {QStringLiteral("012345"), QStringLiteral("0123456789")},
+            m_editor->showLineEditor(fieldText(m_focus), StructWaitTime::charSets(),
                                      QStringLiteral("left"));
             break;
         case FocusStart:

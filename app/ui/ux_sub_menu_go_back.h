@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/focus_ring.h"
 #include "ui/ux_key_widget.h"
 
 #include <array>
@@ -68,8 +69,7 @@ private:
     UxSmallMenu* m_menu = nullptr;
     UxLineEditor* m_editor = nullptr;
     std::array<StructTarget, 2> m_targets;
-    QString m_minutes = QStringLiteral("00");
-    QString m_seconds = QStringLiteral("00");
+    StructWaitTime m_wait;
     int m_focus = FocusTarget1;
     int m_asking = 0;  // the target field a waypoint is picked for
 };

@@ -32,12 +32,6 @@ constexpr int kDelayWidth = 60;
 constexpr int kIconSize = 18;
 const QRect kMenuPlace(60, 200, 185, 60);
 
-QFont sized(int pixel) {
-    QFont f = UxTheme::font();
-    f.setPixelSize(pixel);
-    return f;
-}
-
 QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
 }
@@ -273,15 +267,15 @@ QVector<StructTextBox> UxSubMenuMultiTarget::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     for (int r = 0; r < kRows; ++r) {
-        boxes.append(
-            {m_rows.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0), sized(15)});
-        boxes.append({delayText(r), cellRect(2 * r + 1), sized(15)});
+        boxes.append({m_rows.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0),
+                      UxTheme::font(15)});
+        boxes.append({delayText(r), cellRect(2 * r + 1), UxTheme::font(15)});
     }
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size(); ++i)
         boxes.append({lines.at(i),
                       QRect(kFrame + 6, kInfoTop + i * kInfoLineHeight, 240, kInfoLineHeight),
-                      sized(14)});
+                      UxTheme::font(14)});
     return boxes;
 }
 
@@ -289,7 +283,7 @@ void UxSubMenuMultiTarget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
     const int inner = width() - 2 * kFrame - 12;
-    p.setFont(sized(14));
+    p.setFont(UxTheme::font(14));
     UxTheme::drawText(
         p, QRect(kFrame + 6, kBarTop - 20, inner, 18),
         trText(TR_Distance) + QStringLiteral(":(") + Global::getString_dstUnit() + QLatin1Char(')'),
@@ -303,7 +297,7 @@ void UxSubMenuMultiTarget::paintEvent(QPaintEvent*) {
                       UxTheme::kInk);
     UxTheme::drawText(p, QRect(cellRect(1).left(), kHeaderTop, kDelayWidth, 20), trText(TR_Delay),
                       UxTheme::kInk);
-    p.setFont(sized(15));
+    p.setFont(UxTheme::font(15));
     for (int position = 0; position < FocusSelect; ++position) {
         const QRect cell = cellRect(position);
         const bool focused = m_entered && position == m_focus;
@@ -321,7 +315,7 @@ void UxSubMenuMultiTarget::paintEvent(QPaintEvent*) {
             p.drawPixmap(QRect(cell.right() - kIconSize, cell.top() + 4, kIconSize, kIconSize),
                          Global::getIcon_target(t.iconIndex));
     }
-    p.setFont(sized(14));
+    p.setFont(UxTheme::font(14));
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size(); ++i)
         UxTheme::drawText(p, QRect(kFrame + 6, kInfoTop + i * kInfoLineHeight, inner, 18),

@@ -23,11 +23,6 @@ constexpr int kSnX = 6;
 constexpr int kSnWidth = 40;
 const QRect kMenuPlace(40, 190, 185, 150);
 
-QFont sized(int pixel) {
-    QFont f = UxTheme::font();
-    f.setPixelSize(pixel);
-    return f;
-}
 }  // namespace
 
 UxSubMenuRoute::UxSubMenuRoute(QWidget* parent) : UxKeyWidget(parent) {
@@ -184,11 +179,11 @@ QVector<StructTextBox> UxSubMenuRoute::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     for (int n = 0; n < CourseStore::kSlots; ++n)
-        boxes.append(
-            {m_store.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0), sized(14)});
+        boxes.append({m_store.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0),
+                      UxTheme::font(14)});
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size(); ++i)
-        boxes.append({lines.at(i), infoLineRect(i), sized(14)});
+        boxes.append({lines.at(i), infoLineRect(i), UxTheme::font(14)});
     return boxes;
 }
 
@@ -202,7 +197,7 @@ void UxSubMenuRoute::paintEvent(QPaintEvent*) {
     UxTheme::drawPanel(p, rect());
     const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
     p.fillRect(header, UxTheme::kTrack);
-    p.setFont(sized(14));
+    p.setFont(UxTheme::font(14));
     UxTheme::drawText(p, header.adjusted(kSnX, 0, 0, 0), TrResource::getTrString(TR_SN),
                       UxTheme::kInk);
     UxTheme::drawText(p, header.adjusted(kSnX + kSnWidth, 0, 0, 0),

@@ -36,7 +36,7 @@ UxSubMenuRouteAp::UxSubMenuRouteAp(QWidget* parent) : UxKeyWidget(parent) {
     m_editor = new UxLineEditor(parent ? parent : this);
     m_editor->hide();
     connect(m_editor, &UxLineEditor::signal_editorConfirm, this, [this](const QString& text) {
-        (m_focus == FocusMinutes ? m_minutes : m_seconds) = text;
+        (m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
         update();
     });
 }
@@ -75,7 +75,7 @@ void UxSubMenuRouteAp::readKmlFile(const QString& file) {
 }
 
 int UxSubMenuRouteAp::getDelayTimeS() const {
-    return m_minutes.toInt() * 60 + m_seconds.toInt();
+    return m_wait.totalSeconds();
 }
 
 QStringList UxSubMenuRouteAp::infoLines() const {
@@ -100,14 +100,9 @@ void UxSubMenuRouteAp::refreshPreview() {
 // --- Keys ---------------------------------------------------------------------------------------
 
 void UxSubMenuRouteAp::keyClicked(EnumKey key) {
+    if (stepFocusRing(key, kFocusCount, m_focus)) key = EnumKey::None;
     switch (key) {
-        case EnumKey::Up:
-        case EnumKey::Left:
-            m_focus = (m_focus + kFocusCount - 1) % kFocusCount;
-            break;
-        case EnumKey::Down:
-        case EnumKey::Right:
-            m_focus = (m_focus + 1) % kFocusCount;
+        case EnumKey::None:
             break;
         case EnumKey::Zoom:
             m_zoom = m_zoom >= 8 ? 1 : m_zoom * 2;
@@ -135,9 +130,8 @@ void UxSubMenuRouteAp::enter() {
         case FocusMinutes:
         case FocusSeconds:
             m_editor->move(x() + 20, y() + fieldRect(m_focus).bottom() + 4);
-            m_editor->showLineEditor(m_focus == FocusMinutes ? m_minutes : m_seconds,
-                                     {QStringLiteral("012345"), QStringLiteral("0123456789")},
-                                     QStringLiteral("left"));
+            m_editor->showLineEditor(m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds,
+                                     StructWaitTime::charSets(), QStringLiteral("left"));
             break;
         case FocusCheck:
             m_stopAtPoints = !m_stopAtPoints;
@@ -232,8 +226,8 @@ void UxSubMenuRouteAp::paintEvent(QPaintEvent*) {
             continue;
         }
         p.drawRect(r);
-        const QString text = f == FocusMinutes   ? m_minutes
-                             : f == FocusSeconds ? m_seconds
+        const QString text = f == FocusMinutes   ? m_wait.minutes
+                             : f == FocusSeconds ? m_wait.seconds
                                                  : trText(buttons[f - FocusStart]);
         UxTheme::drawText(p, r.adjusted(3, 0, -3, 0), text, ink, Qt::AlignHCenter);
     }

@@ -2,6 +2,7 @@
 
 #include "data/course_reader.h"
 #include "data/struct_waypoint.h"
+#include "ui/focus_ring.h"
 #include "ui/ux_key_widget.h"
 
 class UxLineEditor;
@@ -60,8 +61,7 @@ private:
     QList<QPoint> m_points;  // the course, relative
     QList<StructKmlInfo> m_outlines;
     QPoint m_boat;
-    QString m_minutes = QStringLiteral("00");
-    QString m_seconds = QStringLiteral("00");
+    StructWaitTime m_wait;
     bool m_stopAtPoints = false;
     int m_focus = FocusStart;
     int m_zoom = 1;
