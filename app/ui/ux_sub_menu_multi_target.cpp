@@ -226,12 +226,14 @@ void UxSubMenuMultiTarget::startCheck() {
 
 // --- The drawing --------------------------------------------------------------------------------
 
+// The bar shows the legs as they will be run: the filled rows in order, side by side.
 void UxSubMenuMultiTarget::refresh() {
-    for (int r = 0; r < kRows; ++r) {
-        const bool set = !m_rows.at(r).isEmpty();
-        m_bar->setRelativeCoor(
-            r, set ? pointOf(m_rows.at(r)) : QPoint(UxDstBar::kUnsetCoor, UxDstBar::kUnsetCoor));
+    int shown = 0;
+    for (const StructMultiTarget& t : m_rows) {
+        if (!t.isEmpty()) m_bar->setRelativeCoor(shown++, pointOf(t));
     }
+    while (shown < kRows)
+        m_bar->setRelativeCoor(shown++, QPoint(UxDstBar::kUnsetCoor, UxDstBar::kUnsetCoor));
     update();
 }
 

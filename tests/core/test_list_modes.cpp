@@ -17,6 +17,7 @@
 #include "ui/ux_dialog_count_down.h"
 #include "ui/ux_dialog_feedback.h"
 #include "ui/ux_dialog_hint.h"
+#include "ui/ux_dst_bar.h"
 #include "ui/ux_line_editor.h"
 #include "ui/ux_navi.h"
 #include "ui/ux_small_menu.h"
@@ -205,6 +206,9 @@ private slots:
         UxSubMenuMultiTarget* m = h.k->multiTargetMenu();
         QFile::remove(h.root.path(MultiTargetFile::kPath));
         QSignalSpy tooFar(m, &UxSubMenuMultiTarget::signal_targetTooFar);
+        // The distance bar runs the legs in order: rows 1 and 3 side by side.
+        QCOMPARE(m->distanceBar()->texts().mid(1), QStringList({"-.-", "-.-", "-.-"}));
+        QVERIFY(qAbs(m->distanceBar()->texts().at(0).toDouble() - 1900) < 5);  // 100 to 2000 m
         m->showMultiTarget();
         h.key(m, Qt::Key_Return);    // into the table
         h.key(m, Qt::Key_Right, 3);  // row 1's wait
