@@ -254,6 +254,12 @@ private slots:
         ap->setReader([&](const QString&) { return QList<StructKmlInfo>{course}; });
         ap->showRouteAp("c.kml", QPoint(), {});
         QCOMPARE(ap->infoLines().at(1), trText(TR_TotalPoints) + ": 3");
+        h.key(ap, Qt::Key_Up);  // "Message when arrive", ticked and cleared again
+        h.key(ap, Qt::Key_Return);
+        QVERIFY(ap->chbox_isChecked());
+        const QImage ticked = ap->grab().toImage();
+        h.key(ap, Qt::Key_Return);
+        QVERIFY(ap->grab().toImage() != ticked);
         h.key(ap, Qt::Key_I);
         QStringList texts;
         for (int leg = 0; leg < 3; ++leg) {
