@@ -3,9 +3,11 @@
 #include "core/alarm_monitor.h"
 #include "core/base/screen_layout.h"
 #include "core/base/tr_string.h"
+#include "core/list_run.h"
 #include "data/boat_values.h"
 #include "data/kml_types.h"
 #include "data/sonar_history.h"
+#include "data/struct_route.h"
 #include "data/struct_waypoint.h"
 #include "link/config_watch.h"
 #include "link/kvl_frame.h"
@@ -56,6 +58,10 @@ class UxNavi;
 class UxScene;
 class UxSonar;
 class UxSubMenuExportKml;
+class UxSubMenuGoBack;
+class UxSubMenuMultiTarget;
+class UxSubMenuRoute;
+class UxSubMenuRouteAp;
 class UxSubMenuWaypoint;
 class UxView;
 
@@ -226,6 +232,24 @@ public:
     void data_importKmlWaypoint();
     // "Import Outline": the file's placemarks as the map's outlines.
     void navi_getFile_kml(const QString& file);
+    // --- Courses (korvel_route.cpp) ----------------------------------------------------------
+    // The course screen, its headers read (one start-up step) and its signals.
+    void menu_initRoute();
+    // A course sample while the boat moves (not in the simulator): the first fix of the live
+    // course, then whenever the boat is a sample step (and a metre) from the last sample.
+    void navi_recordCourse(const QPoint& boat);
+
+    // --- List modes (korvel_list_modes.cpp, korvel_list_screens.cpp) -------------------------
+    // The go-back, multi-target and course-cruise screens and their signals.
+    void menu_initListModes();
+    // Go-back: the first target, then after the wait the second.
+    void navi_goBackStart();
+    void navi_goBackNext();
+    // kind "waypoint": the multi-target list; "route": the course-cruise screen's points.
+    void navi_multiTargetStart(const QString& kind);
+    void navi_multiTargetNext();
+    // A stop, an error, the remote control or a single go-to ends a running list mode.
+    void navi_endListModes();
 
     // --- Info panels (korvel_info.cpp) -------------------------------------------------------
     // Shows the panel's content code from the current values; the distance overlay too.
@@ -268,6 +292,11 @@ public:
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
     UxSubMenuWaypoint* waypointMenu() const { return m_waypoint; }
+    UxSubMenuRoute* routeMenu() const { return m_route; }
+    UxSubMenuGoBack* goBackMenu() const { return m_goBack; }
+    UxSubMenuMultiTarget* multiTargetMenu() const { return m_multiTarget; }
+    UxSubMenuRouteAp* routeApMenu() const { return m_routeAp; }
+    const ListRun& listRun() const { return m_listRun; }
     MenuHost& menus() const { return *m_menus; }
     Recorder& recorder() const { return *m_recorder; }
     SonarPicture& picture() const { return *m_picture; }
@@ -330,6 +359,17 @@ public slots:
     void slot_subMenu_clickItem(QString tag, int row);
     void slot_subMenu_hide(QString title);
     void slot_routeColor_confirm(bool automatic, int upper, int lower);
+    void slot_route_copyToSD(bool ok);
+    void slot_route_readFromSD();
+    void slot_route_readFromSD(bool ok);
+    void slot_route_show(QList<StructRouteDetail> details);
+    void slot_goBack_start();
+    void slot_multiTarget_start();
+    void slot_multiTarget_targetTooFar(int row);
+    void slot_multiTarget_import();
+    void slot_routeAp_start();
+    void slot_routeAp_tooMany();
+    void slot_routeAp_exit();
 
 private:
     void system_initBoard();
@@ -354,6 +394,11 @@ private:
     void navi_hideListItems();
     // Writes an export to the SD card and says how it went (title: its text index).
     bool data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title);
+    // The status items of the list mode that runs.
+    void navi_showListItems();
+    // The point of a list leg or a go-back target (slot -1: home) as ddS32 and its icon.
+    bool navi_goBackTarget(int slot, StructNaviTarget* target) const;
+    void navi_goToListTarget(const StructMultiTarget& target);
     // The menus' widgets answer the controller (korvel_menu.cpp).
     void menu_connect();
     void menu_showPage(const QString& type);
@@ -429,12 +474,11 @@ private:
     QPoint m_navi_selectPoint;
     std::atomic<uint8_t> m_navi_apRunAck{0};
     std::atomic<uint8_t> m_navi_apStopAck{0};
-    bool m_navi_multiTargetNoStop = false;
-    bool m_navi_multiTargetFirstLeg = false;
     bool m_navi_homeAsked = false;
     bool m_navi_ledsOffShown = false;
     int m_navi_poorFixChecks = 0;
-    int m_navi_goBackDelaySeconds = 0;  // set by the go-back run
+    ListRun m_listRun;
+    QPoint m_navi_lastRoutePoint;  // the last course sample, relative
 
     // Waypoints.
     UxSubMenuWaypoint* m_waypoint = nullptr;
@@ -442,6 +486,12 @@ private:
     UxSubMenuExportKml* m_exportKml = nullptr;
     QVector<StructKmlWaypoint> m_kmlWaypoints;  // read, waiting for the import question
     ApModeWatch m_navi_apMode;
+
+    // Courses and the list modes' screens.
+    UxSubMenuRoute* m_route = nullptr;
+    UxSubMenuGoBack* m_goBack = nullptr;
+    UxSubMenuMultiTarget* m_multiTarget = nullptr;
+    UxSubMenuRouteAp* m_routeAp = nullptr;
     BoatCompassWatch m_navi_boatCompass;
 
     // Menus: the boat compass calibration being followed, and the handset compass.

@@ -33,6 +33,8 @@ void Korvel::menu_init() {
     m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
     connect(m_menus->small(), &UxSmallMenu::signal_itemClick, this, &Korvel::slot_infoPan_change);
     menu_initWaypoint();
+    menu_initRoute();
+    menu_initListModes();
     menu_connect();
 }
 
@@ -114,12 +116,6 @@ void Korvel::slot_debugWindow_sendTestCmd() {
     qCInfo(lcCore).noquote() << '"' + command + '"';
 }
 
-void Korvel::slot_countDown_timeOver() {
-    // The next leg of a go-back or multi-target run starts here once navigation has them;
-    // until then the wait simply ends.
-    m_dialogs->countDown()->hide();
-}
-
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
     if (navi_questionClick(type, key)) return;
     if (key != QLatin1String("left")) return;  // the alarms' and reset's "right" means "no"
@@ -177,8 +173,7 @@ void Korvel::dialog_feedback_fail(const QString& type) {
     }
 }
 
-// The chosen file goes to the receiver of its tag; the courses ("kwc"), KML files ("kml") and
-// module updates ("rdup") add their receivers here as they are built.
+// The chosen file goes to the receiver of its tag (the parts that open the chooser add theirs).
 void Korvel::dialog_file_nameGet(const QString& type, const QString& fileName) {
     if (fileName.isEmpty()) return;  // cancelled
     const std::function<void(const QString&)> receiver = m_fileReceivers.value(type);

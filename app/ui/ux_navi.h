@@ -112,6 +112,7 @@ public:
     // A point (longitude, latitude as ddS32) of the running multi-target list.
     void multiTarget_setLine(unsigned int lon, unsigned int lat);
     void multiTarget_clearLine();
+    const QList<QPoint>& multiTargetLine() const { return m_multiTarget; }
 
     // The cursor at the boat, with its dialog open.
     void select_show(const QString& key);
