@@ -10,6 +10,7 @@ KORVEL_PACKAGES=(
     libbenchmark-dev
     fonts-dejavu-core fonts-wqy-microhei
     xvfb xauth
+    gpsd-clients gpsbabel
 )
 
 korvel_missing_packages() {
