@@ -55,8 +55,8 @@ void Korvel::data_exportCurrentData() {
 QString Korvel::data_creatNMEA() {
     const StructSonarFrameFields f = SonarFrameValues::fields(m_history.newest());
     const StructBoatValues& v = values();
-    return NmeaGga::sentence({f.utc, f.latitudeDm, f.longitudeDm, v.gps_satellites,
-                              v.gps_fixQuality});
+    return NmeaGga::sentence(
+        {f.utc, f.latitudeDm, f.longitudeDm, v.gps_satellites, v.gps_fixQuality});
 }
 
 unsigned Korvel::data_utc2Local(unsigned word) {

@@ -50,7 +50,9 @@ void Korvel::navi_readHandsetCompass() {
         if (navi_compassPresent()) m_compass->redetect();
         return;
     }
+    const int before = m_headingFilter.hasValue() ? m_headingFilter.shown() : raw + 1;
     const int shown = m_headingFilter.update(HeadingFilter::targetFromRaw(raw));
+    if (shown != before) qCInfo(lcNavi) << "handset heading" << (-shown % 360 + 360) % 360;
     m_navi->setCompassHeading(shown);
     navi_showCompasses();
 }

@@ -23,25 +23,27 @@ QString coordinate(int32_t dm, int degreeDigits) {
 }
 
 QString checksum(const QString& body) {
+    const int from = body.indexOf(QLatin1Char('$')) + 1;
+    int to = body.indexOf(QLatin1Char('*'), from);
+    if (to < 0) to = body.size();
     int x = 0;
-    for (const QChar c : body) {
-        if (c == QLatin1Char('$')) continue;
-        if (c == QLatin1Char('*')) break;
-        x ^= c.unicode() < 256 ? c.unicode() : 0;
-    }
+    for (int i = from; i < to; ++i)
+        x ^= body[i].unicode() < 256 ? body[i].unicode() : 0;
     return QStringLiteral("%1").arg(x, 2, 16, QLatin1Char('0')).toUpper();
 }
 
 QString sentence(const StructFix& fix) {
     const KvlwTime::StructDateTime t = KvlwTime::unpack(fix.utc);
-    const QString body =
-        QStringLiteral("$GPGGA,%1%2%3,%4,%5,%6,%7,%8,%9,")
-            .arg(twoDigits(t.hour), twoDigits(t.minute), twoDigits(t.second))
-            .arg(coordinate(fix.latitudeDm, 2), fix.latitudeDm < 0 ? QStringLiteral("S") : QStringLiteral("N"))
-            .arg(coordinate(fix.longitudeDm, 3), fix.longitudeDm < 0 ? QStringLiteral("W") : QStringLiteral("E"))
-            .arg(fix.satellites >= 3 ? 1 : 0)
-            .arg(twoDigits(fix.satellites)) +
-        QString::number(fix.hdopHundredths / 100.0, 'f', 1) + QStringLiteral(",,,,,*");
+    const QString body = QStringLiteral("$GPGGA,%1%2%3,%4,%5,%6,%7,%8,%9,")
+                             .arg(twoDigits(t.hour), twoDigits(t.minute), twoDigits(t.second))
+                             .arg(coordinate(fix.latitudeDm, 2),
+                                  fix.latitudeDm < 0 ? QStringLiteral("S") : QStringLiteral("N"))
+                             .arg(coordinate(fix.longitudeDm, 3),
+                                  fix.longitudeDm < 0 ? QStringLiteral("W") : QStringLiteral("E"))
+                             .arg(fix.satellites >= 3 ? 1 : 0)
+                             .arg(twoDigits(fix.satellites)) +
+                         QString::number(fix.hdopHundredths / 100.0, 'f', 1) +
+                         QStringLiteral(",,,,,*");
     return body + checksum(body) + QStringLiteral("\r\n");
 }
 

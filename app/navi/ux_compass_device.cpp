@@ -86,7 +86,8 @@ void UxCompassDevice::device_CFG_LSM303D(int mode) {
 void UxCompassDevice::device_CFG_new() {
     WriteToI2c(kAcc2, 0x20, 0x57);
     m_wait(kCfgNewMs);
-    const uint8_t steps[][2] = {{0x20, 0x1C}, {0x24, 0x40}, {0x20, 0x5C}, {0x23, 0x08}, {0x22, 0x00}};
+    const uint8_t steps[][2] = {
+        {0x20, 0x1C}, {0x24, 0x40}, {0x20, 0x5C}, {0x23, 0x08}, {0x22, 0x00}};
     for (const auto& s : steps)
         WriteToI2c(kMag, s[0], s[1]);
 }
@@ -128,8 +129,8 @@ bool UxCompassDevice::device_RdAcc(int16_t* acc) {
 }
 
 bool UxCompassDevice::device_RdMega(int16_t* mag) {
-    const bool ok = m_generation == 0 ? readAxes(kMag, 0x03, true, mag)
-                                      : readAxes(kMag, 0x28, false, mag);
+    const bool ok =
+        m_generation == 0 ? readAxes(kMag, 0x03, true, mag) : readAxes(kMag, 0x28, false, mag);
     std::copy(mag, mag + 3, m_lastMag);
     return ok;
 }

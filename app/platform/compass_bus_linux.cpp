@@ -15,7 +15,8 @@
 namespace {
 
 int openDevice(const char* device) {
-    const int fd = ::open(Platform::pathBytes(QLatin1String(device)).constData(), O_RDWR | O_CLOEXEC);
+    const int fd =
+        ::open(Platform::pathBytes(QLatin1String(device)).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0) perror(device);
     return fd;
 }

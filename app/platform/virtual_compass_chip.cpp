@@ -57,9 +57,10 @@ void VirtualCompassChip::setPose(const StructPose& pose) {
     const double level[3] = {kHorizontal * std::cos(sensor), kHorizontal * std::sin(sensor),
                              kVertical};
     // The rows of the level frame in the handset's frame (the compensation's rotation).
-    const double rows[3][3] = {{std::cos(p), 0, std::sin(p)},
-                               {std::sin(r) * std::sin(p), std::cos(r), -std::sin(r) * std::cos(p)},
-                               {-std::cos(r) * std::sin(p), std::sin(r), std::cos(r) * std::cos(p)}};
+    const double rows[3][3] = {
+        {std::cos(p), 0, std::sin(p)},
+        {std::sin(r) * std::sin(p), std::cos(r), -std::sin(r) * std::cos(p)},
+        {-std::cos(r) * std::sin(p), std::sin(r), std::cos(r) * std::cos(p)}};
     for (int axis = 0; axis < 3; ++axis) {
         double m = 0;
         for (int row = 0; row < 3; ++row)
