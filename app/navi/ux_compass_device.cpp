@@ -189,9 +189,11 @@ bool UxCompassDevice::device_CeliberMeg(const CaliProgress& progress, std::atomi
         }
         int16_t mag[3];
         if (!device_MegDatRdy() || !device_RdMega(mag)) continue;
+        // The range starts at the first sample, not at 0: an axis whose readings all lie on
+        // one side of 0 would otherwise be calibrated to a range it never had.
         for (int i = 0; i < 3; ++i) {
-            m_cal.min[i] = std::min<int>(m_cal.min[i], mag[i]);
-            m_cal.max[i] = std::max<int>(m_cal.max[i], mag[i]);
+            m_cal.min[i] = samples == 0 ? mag[i] : std::min<int>(m_cal.min[i], mag[i]);
+            m_cal.max[i] = samples == 0 ? mag[i] : std::max<int>(m_cal.max[i], mag[i]);
         }
         m_cal.recomputeRanges();
         ++samples;

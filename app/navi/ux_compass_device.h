@@ -61,8 +61,9 @@ public:
     int Tsk_RdCompass();
 
     // The calibration: 999 samples of the magnetometer, widening each axis's minimum and
-    // maximum from 0, then saved. cancel (set from another thread) ends it early and puts
-    // back the calibration that was in use. True when it ran to the end and was saved.
+    // maximum from the first sample (shown as 0 until it comes), then saved. cancel (set from
+    // another thread) ends it early and puts back the calibration that was in use. True when it ran
+    // to the end and was saved.
     bool device_CeliberMeg(const CaliProgress& progress, std::atomic<int>& cancel);
     bool device_SaveMegCelDat();
     bool device_RdMegCelDat();
