@@ -36,7 +36,9 @@
 
 class QTimer;
 class Backlight;
+class CompassViews;
 class DialogHost;
+class DisplayCompassCali;
 class InfoPanels;
 class ItemDevMode;
 class ItemLogo;
@@ -126,6 +128,8 @@ public:
     void data_getOrigin_kvlw();
     void data_getCurrent_kvlw();
     void data_exportCurrentData();
+    // The NMEA sentence of the newest frame, line ending included.
+    QString data_creatNMEA();
     unsigned data_utc2Local(unsigned word);
     float data_calcMiddle_depth(float x);
 
@@ -277,10 +281,17 @@ public:
     // The two compass calibrations of the GPS page.
     void menu_caliDisplayCompass();
     void menu_caliBoatCompass();
-    // The handset compass, when its driver finds one: up to five attempts to detect it.
+    // The handset compass; it looks for its chip (up to five attempts) on its own thread.
     void navi_setHandsetCompass(std::unique_ptr<HandsetCompass> compass);
-    // The tick's compass read, left out while the compass is being calibrated.
+    // Whether the compass answered at start (the flag is set once it has).
+    bool navi_compassPresent();
+    // The tick's compass read, left out while the compass is being calibrated; the filtered
+    // heading goes to the map and both compass views.
     void navi_readHandsetCompass();
+    void navi_showCompasses();
+    // The compass test dialog's angles (every tick while it is open).
+    void navi_showCompassTest();
+    CompassViews& compassViews() const { return *m_compassViews; }
     bool menu_boatCaliRunning() const { return m_menuBoatCali.running(); }
 
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
@@ -498,4 +509,6 @@ private:
     BoatCompassCali m_menuBoatCali;
     QTimer* m_menuBoatCaliTimer = nullptr;
     std::unique_ptr<HandsetCompass> m_compass;
+    std::unique_ptr<CompassViews> m_compassViews;
+    DisplayCompassCali* m_compassCali = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/versions.h"
 #include "ui/dialog_host.h"
+#include "ui/display_compass_cali.h"
 #include "ui/item_logo.h"
 #include "ui/menu_host.h"
 #include "ui/ux_dialog_count_down.h"
@@ -43,6 +44,7 @@ void Korvel::dialog_init() {
     m_dialogs = std::make_unique<DialogHost>(m_modals);
     m_navi->setSelectDialog(m_dialogs->selectPoint());
     m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
+    m_compassCali = new DisplayCompassCali(m_dialogs->cali(), this);
 
     connect(m_dialogs->question(), &UxDialogQuestion::signal_buttonClick, this,
             &Korvel::slot_question_confirm);

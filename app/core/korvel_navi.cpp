@@ -9,6 +9,7 @@
 #include "navi/navi_file.h"
 #include "navi/navi_hints.h"
 #include "navi/navi_rules.h"
+#include "ui/compass_views.h"
 #include "ui/dialog_host.h"
 #include "ui/item_marks.h"
 #include "ui/screen_overlays.h"
@@ -263,28 +264,37 @@ void Korvel::navi_checkState() {
         if (m_navi_apMode.mode() == QLatin1String("S")) m_navi_apStopAck = 1;
     }
 
-    // 3. Indicators.
+    // 3. Indicators, on the map and both compass views.
+    StructCompassShown shown = m_compassViews->shown();
     if (!offline) {
-        m_navi->setLed_ap(mode == QLatin1String("R") ? QStringLiteral("on")
-                                                     : QStringLiteral("off"));
-        if (ap.rcState() == QLatin1String("A")) m_navi->setLed_rc(QStringLiteral("on"));
-        if (ap.rcState() == QLatin1String("V")) m_navi->setLed_rc(QStringLiteral("off"));
+        shown.ledAp = mode == QLatin1String("R") ? QStringLiteral("on") : QStringLiteral("off");
+        if (ap.rcState() == QLatin1String("A")) shown.ledRc = QStringLiteral("on");
+        if (ap.rcState() == QLatin1String("V")) shown.ledRc = QStringLiteral("off");
         m_navi_ledsOffShown = false;
     } else if (!m_navi_ledsOffShown) {
-        m_navi->setLed_ap(QStringLiteral("off"));
-        m_navi->setLed_rc(QStringLiteral("off"));
+        shown.ledAp = shown.ledRc = QStringLiteral("off");
         m_navi_ledsOffShown = true;
     }
+    m_navi->setLed_ap(shown.ledAp);
+    m_navi->setLed_rc(shown.ledRc);
 
-    // 4. The compass views' target icon comes with the compasses.
+    // 4. The compass views' target icon.
+    shown.targetShown = m_navi->target_haveSet();
+    if (shown.targetShown) shown.targetDirection = m_navi->target_getCurrentDir();
 
     // 5. The boat compass's calibration reports.
     const BoatCompassWatch::StructResult cali = m_navi_boatCompass.pass(s.current_compassCali == 4);
     if (cali.evaluated) {
         if (cali.needCali) s.current_compassCali = 0;
         m_navi->boat_setNeedCali(cali.needCali);
+        shown.boatNeedCali = cali.needCali;
         if (cali.warn) navi_showHint(QStringLiteral("603"));
     }
+
+    // 6. The handset compass's own calibration mark.
+    shown.handsetNeedCali = m_compass && m_compass->outOfRange();
+    m_navi->info_needCali(shown.handsetNeedCali);
+    m_compassViews->show(shown);
 
     // Blinking boat while the fix is poor.
     const int sats = values().gps_satellites;

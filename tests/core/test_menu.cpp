@@ -145,8 +145,10 @@ struct Handset {
 struct FakeCompass : HandsetCompass {
     int reads = 0, detects = 0, calibrations = 0;
     bool busy = false;
+    void detect() override { ++detects; }
+    bool fitted() const override { return true; }
     void reopen() override {}
-    bool redetect() override { return ++detects > 0; }
+    void redetect() override { ++detects; }
     int read() override { return ++reads, kNoReading; }
     void startCalibration() override { busy = true, ++calibrations; }
     bool calibrating() const override { return busy; }
