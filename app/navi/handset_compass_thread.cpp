@@ -21,6 +21,9 @@ HandsetCompassThread::~HandsetCompassThread() {
     }
     m_wake.notify_all();
     wait();
+    // The thread's last step released the mutex; taking it here orders the device's
+    // destruction after the thread's use of it for any checker that cannot see QThread::wait.
+    std::lock_guard<std::mutex> lock(m_mutex);
 }
 
 bool HandsetCompassThread::waitMs(int ms) {
