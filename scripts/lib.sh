@@ -37,8 +37,8 @@ korvel_install() {
     fi
 }
 
-# korvel_build DIR [cmake options...]
-korvel_build() {
+# korvel_configure DIR [cmake options...]: configure only.
+korvel_configure() {
     local dir="$1"
     shift
     local gen=()
@@ -48,12 +48,18 @@ korvel_build() {
     else
         cmake -S "$KORVEL_TOP" -B "$KORVEL_TOP/$dir" "$@" >/dev/null
     fi
-    cmake --build "$KORVEL_TOP/$dir" --parallel "$(nproc)"
+}
+
+# korvel_build DIR [cmake options...]
+korvel_build() {
+    korvel_configure "$@"
+    cmake --build "$KORVEL_TOP/$1" --parallel "$(nproc)"
 }
 
 # The armel sysroot of the cross-build (scripts/test --arm): Debian's armel Qt and C library,
 # unpacked without running anything of it. Made once; KORVEL_ARMEL_SYSROOT puts it elsewhere.
 KORVEL_ARMEL_SYSROOT="${KORVEL_ARMEL_SYSROOT:-$KORVEL_TOP/build-armel-sysroot}"
+KORVEL_ARMEL_PACKAGES=(gcc-arm-linux-gnueabi g++-arm-linux-gnueabi qemu-user-static debootstrap)
 KORVEL_ARMEL_DEBS=libc6-dev,libstdc++-12-dev,libqt5widgets5,libqt5gui5,libqt5test5,qtbase5-dev
 
 korvel_armel_sysroot() {
@@ -92,4 +98,18 @@ korvel_armel_sysroot() {
         "$root.tmp/etc/fonts" "$root.tmp/var/cache/fontconfig"
     touch "$root.tmp/.korvel-sysroot"
     mv "$root.tmp" "$root"
+}
+
+# korvel_armel_configure DIR: the cross-build's configuration (cmake/armel-toolchain.cmake).
+korvel_armel_configure() {
+    korvel_configure "$1" -DCMAKE_TOOLCHAIN_FILE="$KORVEL_TOP/cmake/armel-toolchain.cmake" \
+        -DKORVEL_ARMEL_SYSROOT="$KORVEL_ARMEL_SYSROOT" -DKORVEL_BUILD_BENCH=OFF
+}
+
+# korvel_armel_emulator DIR: sets KORVEL_ARMEL_EMULATOR to the command that runs an armel program
+# of the build in DIR as the ARM926, the way ctest runs the tests (cmake/armel-emulated.cmake).
+korvel_armel_emulator() {
+    KORVEL_ARMEL_EMULATOR=("$KORVEL_TOP/$1/armel-qemu" env
+        "QT_PLUGIN_PATH=$KORVEL_ARMEL_SYSROOT/usr/lib/arm-linux-gnueabi/qt5/plugins"
+        qemu-arm-static -cpu arm926 -L "$KORVEL_ARMEL_SYSROOT")
 }

@@ -14,6 +14,7 @@
 // that one tick stays short: one info panel per tick, the map and the read-outs on alternate
 // even ticks, alarms every 5th tick and the signal strength every 8th.
 void Korvel::slot_timeout_main() {
+    const TickTiming::Scope timing(m_tickTiming);
     m_tickCount = m_tickCount < kTickWrap ? m_tickCount + 1 : 0;
 
     // Step 2: the start-up module check; while its dialog is open nothing else runs.
