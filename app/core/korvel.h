@@ -2,7 +2,6 @@
 
 #include "core/alarm_monitor.h"
 #include "core/base/screen_layout.h"
-#include "core/tick_timing.h"
 #include "data/boat_values.h"
 #include "data/sonar_history.h"
 #include "data/struct_waypoint.h"
@@ -379,7 +378,6 @@ private:
     int m_apTargetLon = 0;
     ModalWatch m_modals;
     SonarHistory m_history;
-    TickTiming m_tickTiming;
     BoatValues m_boatValues;
     AlarmMonitor m_alarms;
     HeadingFilter m_headingFilter;

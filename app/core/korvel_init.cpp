@@ -1,6 +1,5 @@
 #include "core/korvel.h"
 
-#include "core/base/log.h"
 #include "core/base/resources.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
@@ -127,5 +126,4 @@ void Korvel::system_shutdown() {
     if (m_data && !m_data->stop(kJoinMs))
         qWarning("the radio link's thread did not end within %d ms", kJoinMs);
     if (m_data) m_data->closeSerial();
-    if (m_tickTiming.enabled()) qCInfo(lcTick).noquote() << "main tick:" << m_tickTiming.summary();
 }

@@ -1,8 +1,8 @@
 #include "core/tick_timing.h"
 
-#include "core/base/log.h"
-
 #include <algorithm>
+
+Q_LOGGING_CATEGORY(lcTick, "korvel.tick", QtWarningMsg)
 
 TickTiming::TickTiming() : m_enabled(lcTick().isInfoEnabled()) {}
 

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QString>
 #include <vector>
+
+// Off unless asked for: the main tick's timing.
+Q_DECLARE_LOGGING_CATEGORY(lcTick)
 
 // The wall time of each main tick, kept only while the logging category korvel.tick is on at
 // info level (QT_LOGGING_RULES="korvel.tick.info=true"); the program end logs the median and

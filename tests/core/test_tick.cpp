@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
+#include "core/tick_timing.h"
 #include "korvel_test.h"
 #include "start_check.h"
 #include "test_root.h"

@@ -7,5 +7,3 @@ Q_DECLARE_LOGGING_CATEGORY(lcCore)
 Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
 Q_DECLARE_LOGGING_CATEGORY(lcLink)
 Q_DECLARE_LOGGING_CATEGORY(lcNavi)
-// Off unless asked for: the main tick's timing (core/tick_timing.h).
-Q_DECLARE_LOGGING_CATEGORY(lcTick)
