@@ -10,6 +10,7 @@ KORVEL_PACKAGES=(
     libbenchmark-dev
     fonts-dejavu-core fonts-wqy-microhei
     xvfb xauth
+    libxml2-utils gdal-bin gpsbabel gpsd-clients
 )
 
 korvel_missing_packages() {

@@ -2,8 +2,12 @@
 
 #include "core/alarm_monitor.h"
 #include "core/base/screen_layout.h"
+#include "core/base/tr_string.h"
+#include "core/list_run.h"
 #include "data/boat_values.h"
+#include "data/kml_types.h"
 #include "data/sonar_history.h"
+#include "data/struct_route.h"
 #include "data/struct_waypoint.h"
 #include "link/config_watch.h"
 #include "link/kvl_frame.h"
@@ -32,7 +36,9 @@
 
 class QTimer;
 class Backlight;
+class CompassViews;
 class DialogHost;
+class DisplayCompassCali;
 class InfoPanels;
 class ItemDevMode;
 class ItemLogo;
@@ -53,6 +59,11 @@ class UxData;
 class UxNavi;
 class UxScene;
 class UxSonar;
+class UxSubMenuExportKml;
+class UxSubMenuGoBack;
+class UxSubMenuMultiTarget;
+class UxSubMenuRoute;
+class UxSubMenuRouteAp;
 class UxSubMenuWaypoint;
 class UxView;
 
@@ -117,6 +128,8 @@ public:
     void data_getOrigin_kvlw();
     void data_getCurrent_kvlw();
     void data_exportCurrentData();
+    // The NMEA sentence of the newest frame, line ending included.
+    QString data_creatNMEA();
     unsigned data_utc2Local(unsigned word);
     float data_calcMiddle_depth(float x);
 
@@ -213,6 +226,35 @@ public:
     void menu_setWaypointReceiver(const QString& title,
                                   const std::function<void(const StructWaypoint&)>& receiver);
 
+    // --- KML (korvel_kml.cpp) ----------------------------------------------------------------
+    // The export screen, the waypoint screen's two KML rows and the file chooser's "waypoint"
+    // and "kml" tags.
+    void menu_initKml();
+    // Reads a chosen file's placemarks and asks where to put them ("kmlWaypoint").
+    void data_readKmlWaypoint(const QString& file);
+    // "OK" to that question: the placemarks into the slots from the current one on.
+    void data_importKmlWaypoint();
+    // "Import Outline": the file's placemarks as the map's outlines.
+    void navi_getFile_kml(const QString& file);
+    // --- Courses (korvel_route.cpp) ----------------------------------------------------------
+    // The course screen, its headers read (one start-up step) and its signals.
+    void menu_initRoute();
+    // A course sample while the boat moves (not in the simulator): the first fix of the live
+    // course, then whenever the boat is a sample step (and a metre) from the last sample.
+    void navi_recordCourse(const QPoint& boat);
+
+    // --- List modes (korvel_list_modes.cpp, korvel_list_screens.cpp) -------------------------
+    // The go-back, multi-target and course-cruise screens and their signals.
+    void menu_initListModes();
+    // Go-back: the first target, then after the wait the second.
+    void navi_goBackStart();
+    void navi_goBackNext();
+    // kind "waypoint": the multi-target list; "route": the course-cruise screen's points.
+    void navi_multiTargetStart(const QString& kind);
+    void navi_multiTargetNext();
+    // A stop, an error, the remote control or a single go-to ends a running list mode.
+    void navi_endListModes();
+
     // --- Info panels (korvel_info.cpp) -------------------------------------------------------
     // Shows the panel's content code from the current values; the distance overlay too.
     void info_refreshInfoPan_single(int panel);
@@ -239,10 +281,17 @@ public:
     // The two compass calibrations of the GPS page.
     void menu_caliDisplayCompass();
     void menu_caliBoatCompass();
-    // The handset compass, when its driver finds one: up to five attempts to detect it.
+    // The handset compass; it looks for its chip (up to five attempts) on its own thread.
     void navi_setHandsetCompass(std::unique_ptr<HandsetCompass> compass);
-    // The tick's compass read, left out while the compass is being calibrated.
+    // Whether the compass answered at start (the flag is set once it has).
+    bool navi_compassPresent();
+    // The tick's compass read, left out while the compass is being calibrated; the filtered
+    // heading goes to the map and both compass views.
     void navi_readHandsetCompass();
+    void navi_showCompasses();
+    // The compass test dialog's angles (every tick while it is open).
+    void navi_showCompassTest();
+    CompassViews& compassViews() const { return *m_compassViews; }
     bool menu_boatCaliRunning() const { return m_menuBoatCali.running(); }
 
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
@@ -254,6 +303,11 @@ public:
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
     UxSubMenuWaypoint* waypointMenu() const { return m_waypoint; }
+    UxSubMenuRoute* routeMenu() const { return m_route; }
+    UxSubMenuGoBack* goBackMenu() const { return m_goBack; }
+    UxSubMenuMultiTarget* multiTargetMenu() const { return m_multiTarget; }
+    UxSubMenuRouteAp* routeApMenu() const { return m_routeAp; }
+    const ListRun& listRun() const { return m_listRun; }
     MenuHost& menus() const { return *m_menus; }
     Recorder& recorder() const { return *m_recorder; }
     SonarPicture& picture() const { return *m_picture; }
@@ -306,6 +360,9 @@ public slots:
     void slot_waypoint_selected(QString type);
     void slot_waypoint_itemClick(QString type, StructWaypoint waypoint);
     void slot_waypoint_exportCsv();
+    void slot_waypoint_exportKml();
+    void slot_waypoint_importKml();
+    void slot_exportKml_confirm(int idx_from, int idx_to);
     void slot_menu_changeMain();
     void slot_menu_closeMain();
     void slot_menu_clickMain(int row);
@@ -313,6 +370,17 @@ public slots:
     void slot_subMenu_clickItem(QString tag, int row);
     void slot_subMenu_hide(QString title);
     void slot_routeColor_confirm(bool automatic, int upper, int lower);
+    void slot_route_copyToSD(bool ok);
+    void slot_route_readFromSD();
+    void slot_route_readFromSD(bool ok);
+    void slot_route_show(QList<StructRouteDetail> details);
+    void slot_goBack_start();
+    void slot_multiTarget_start();
+    void slot_multiTarget_targetTooFar(int row);
+    void slot_multiTarget_import();
+    void slot_routeAp_start();
+    void slot_routeAp_tooMany();
+    void slot_routeAp_exit();
 
 private:
     void system_initBoard();
@@ -335,6 +403,13 @@ private:
     void navi_showHint(const QString& code);
     void navi_message(const QString& title, const QString& text);
     void navi_hideListItems();
+    // Writes an export to the SD card and says how it went (title: its text index).
+    bool data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title);
+    // The status items of the list mode that runs.
+    void navi_showListItems();
+    // The point of a list leg or a go-back target (slot -1: home) as ddS32 and its icon.
+    bool navi_goBackTarget(int slot, StructNaviTarget* target) const;
+    void navi_goToListTarget(const StructMultiTarget& target);
     // The menus' widgets answer the controller (korvel_menu.cpp).
     void menu_connect();
     void menu_showPage(const QString& type);
@@ -410,21 +485,30 @@ private:
     QPoint m_navi_selectPoint;
     std::atomic<uint8_t> m_navi_apRunAck{0};
     std::atomic<uint8_t> m_navi_apStopAck{0};
-    bool m_navi_multiTargetNoStop = false;
-    bool m_navi_multiTargetFirstLeg = false;
     bool m_navi_homeAsked = false;
     bool m_navi_ledsOffShown = false;
     int m_navi_poorFixChecks = 0;
-    int m_navi_goBackDelaySeconds = 0;  // set by the go-back run
+    ListRun m_listRun;
+    QPoint m_navi_lastRoutePoint;  // the last course sample, relative
 
     // Waypoints.
     UxSubMenuWaypoint* m_waypoint = nullptr;
     QHash<QString, std::function<void(const StructWaypoint&)>> m_waypointReceivers;
+    UxSubMenuExportKml* m_exportKml = nullptr;
+    QVector<StructKmlWaypoint> m_kmlWaypoints;  // read, waiting for the import question
     ApModeWatch m_navi_apMode;
+
+    // Courses and the list modes' screens.
+    UxSubMenuRoute* m_route = nullptr;
+    UxSubMenuGoBack* m_goBack = nullptr;
+    UxSubMenuMultiTarget* m_multiTarget = nullptr;
+    UxSubMenuRouteAp* m_routeAp = nullptr;
     BoatCompassWatch m_navi_boatCompass;
 
     // Menus: the boat compass calibration being followed, and the handset compass.
     BoatCompassCali m_menuBoatCali;
     QTimer* m_menuBoatCaliTimer = nullptr;
     std::unique_ptr<HandsetCompass> m_compass;
+    std::unique_ptr<CompassViews> m_compassViews;
+    DisplayCompassCali* m_compassCali = nullptr;
 };

@@ -3,7 +3,9 @@
 #include "core/base/global.h"
 #include "core/base/log.h"
 #include "data/kvlw_time.h"
+#include "data/nmea_gga.h"
 #include "data/recorder.h"
+#include "link/sonar_frame_values.h"
 #include "link/ux_data.h"
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
@@ -42,9 +44,19 @@ void Korvel::data_getCurrent_kvlw() {
 void Korvel::data_exportCurrentData() {
     const StructBoatValues& v = values();
     m_recorder->exportCurrentData(Global::configuration, v.boat_lat, v.boat_lon, v.current_depth,
-                                  v.boat_time);
+                                  v.boat_time,
+                                  [this] { m_data->writeDataToSerial(data_creatNMEA()); });
     // A logger that has just failed must not go on looking as if it logs.
     m_overlays->exportIco()->setVisible(m_recorder->logging());
+}
+
+// The GGA sentence of the newest frame: its own time and position, the controller's
+// satellites and fix quality (taken from the same frame).
+QString Korvel::data_creatNMEA() {
+    const StructSonarFrameFields f = SonarFrameValues::fields(m_history.newest());
+    const StructBoatValues& v = values();
+    return NmeaGga::sentence(
+        {f.utc, f.latitudeDm, f.longitudeDm, v.gps_satellites, v.gps_fixQuality});
 }
 
 unsigned Korvel::data_utc2Local(unsigned word) {

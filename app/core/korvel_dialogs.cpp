@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/versions.h"
 #include "ui/dialog_host.h"
+#include "ui/display_compass_cali.h"
 #include "ui/item_logo.h"
 #include "ui/menu_host.h"
 #include "ui/ux_dialog_count_down.h"
@@ -33,6 +34,8 @@ void Korvel::menu_init() {
     m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
     connect(m_menus->small(), &UxSmallMenu::signal_itemClick, this, &Korvel::slot_infoPan_change);
     menu_initWaypoint();
+    menu_initRoute();
+    menu_initListModes();
     menu_connect();
 }
 
@@ -41,6 +44,7 @@ void Korvel::dialog_init() {
     m_dialogs = std::make_unique<DialogHost>(m_modals);
     m_navi->setSelectDialog(m_dialogs->selectPoint());
     m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
+    m_compassCali = new DisplayCompassCali(m_dialogs->cali(), this);
 
     connect(m_dialogs->question(), &UxDialogQuestion::signal_buttonClick, this,
             &Korvel::slot_question_confirm);
@@ -114,12 +118,6 @@ void Korvel::slot_debugWindow_sendTestCmd() {
     qCInfo(lcCore).noquote() << '"' + command + '"';
 }
 
-void Korvel::slot_countDown_timeOver() {
-    // The next leg of a go-back or multi-target run starts here once navigation has them;
-    // until then the wait simply ends.
-    m_dialogs->countDown()->hide();
-}
-
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
     if (navi_questionClick(type, key)) return;
     if (key != QLatin1String("left")) return;  // the alarms' and reset's "right" means "no"
@@ -132,6 +130,8 @@ void Korvel::dialog_question_click(const QString& type, const QString& key) {
     } else if (type == QLatin1String("reset")) {
         system_useDefaultSetting();
         system_saveConfiguration();
+    } else if (type == QLatin1String("kmlWaypoint")) {
+        data_importKmlWaypoint();
     }
 }
 
@@ -175,8 +175,7 @@ void Korvel::dialog_feedback_fail(const QString& type) {
     }
 }
 
-// The chosen file goes to the receiver of its tag; the courses ("kwc"), KML files ("kml") and
-// module updates ("rdup") add their receivers here as they are built.
+// The chosen file goes to the receiver of its tag (the parts that open the chooser add theirs).
 void Korvel::dialog_file_nameGet(const QString& type, const QString& fileName) {
     if (fileName.isEmpty()) return;  // cancelled
     const std::function<void(const QString&)> receiver = m_fileReceivers.value(type);

@@ -8,10 +8,13 @@
 #include "link/module_update_run.h"
 #include "link/radio_bind.h"
 #include "link/ux_data.h"
+#include "navi/handset_compass_thread.h"
 #include "platform/backlight.h"
+#include "platform/compass_bus.h"
 #include "platform/sd_mount_thread.h"
 #include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
+#include "ui/compass_views.h"
 #include "ui/dialog_host.h"
 #include "ui/info_panels.h"
 #include "ui/item_logo.h"
@@ -69,6 +72,7 @@ void Korvel::init_logo() {
 }
 
 void Korvel::init_object() {
+    navi_setHandsetCompass(std::make_unique<HandsetCompassThread>(CompassBus::create()));
     m_data = new UxData(nullptr, this);
     m_navi = new UxNavi(nullptr, this);
     m_navi->item()->hide();
@@ -78,6 +82,7 @@ void Korvel::init_object() {
     m_picture = std::make_unique<SonarPicture>(m_history);
     m_picture->item()->hide();
     m_scene->addItem(m_picture->item());
+    m_compassViews = std::make_unique<CompassViews>(m_scene);
     m_recorder = new Recorder(this);
     m_moduleUpdate = new ModuleUpdateRun(*m_data, this);
     connect(m_moduleUpdate, &ModuleUpdateRun::signal_view, this, &Korvel::link_updateView);
@@ -126,4 +131,5 @@ void Korvel::system_shutdown() {
     if (m_data && !m_data->stop(kJoinMs))
         qWarning("the radio link's thread did not end within %d ms", kJoinMs);
     if (m_data) m_data->closeSerial();
+    m_compass.reset();  // its thread ends with it
 }

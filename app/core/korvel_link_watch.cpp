@@ -92,7 +92,7 @@ void Korvel::init_checkModule() {
     if (!m_moduleCheck.running()) return;
     const LinkState& s = m_data->linkState();
     ModuleCheck::StructAnswered answered;
-    answered.compass = m_flags.compassPresent;
+    answered.compass = navi_compassPresent();
     answered.radio = s.currentInfo_sys.radio != 0;
     answered.sonar = s.currentInfo_sys.app != 0;
     answered.gps = s.currentInfo_sys.GPS != 0;

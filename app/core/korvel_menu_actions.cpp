@@ -15,13 +15,15 @@
 #include "ui/ux_dialog_question.h"
 #include "ui/ux_dialog_test.h"
 #include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_go_back.h"
 #include "ui/ux_sub_menu_image.h"
 #include "ui/ux_sub_menu_item.h"
 #include "ui/ux_sub_menu_item_multi.h"
 #include "ui/ux_sub_menu_item_single.h"
+#include "ui/ux_sub_menu_multi_target.h"
+#include "ui/ux_sub_menu_route.h"
 #include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
-#include "ui/ux_sub_menu_waypoint.h"
 #include "ui/ux_sub_menu_waypoint.h"
 
 #include <QTimer>
@@ -29,23 +31,6 @@
 namespace {
 
 using A = EnumMenuAction;
-
-// Rows whose screens are not built yet. Each shows the "Invalid Item" box with its code until
-// its screen is connected: then it leaves this table and gets its case in menu_runRow.
-const A kNotBuiltYet[] = {
-    A::Route,          // the course screen
-    A::GoBack,         // the go-back screen
-    A::ImportOutline,  // KML outlines
-    A::MultiTarget,    // the multi-target screen
-    A::CourseCruise,   // the course cruise from a KML file
-};
-
-bool notBuiltYet(A action) {
-    for (A pending : kNotBuiltYet) {
-        if (pending == action) return true;
-    }
-    return false;
-}
 
 // The module answers one question at a time: a pause after each.
 constexpr int kAskPauseMs = 50;
@@ -59,7 +44,7 @@ QString trText(EnumTrString id) {
 bool Korvel::menu_runRow(const QString& type, int row) {
     const StructMenuPage page = MenuPages::page(type, m_model);
     const A action = page.action(row);
-    if (action == A::None || notBuiltYet(action)) return false;
+    if (action == A::None) return false;
     const QString title = page.rows.at(row).text;
 
     StructConfiguration& cfg = Global::configuration;
@@ -163,6 +148,15 @@ bool Korvel::menu_runRow(const QString& type, int row) {
         }
         case A::Waypoint:
             m_waypoint->showWaypoint(QString());
+            return true;
+        case A::Route:
+            m_route->showRoute();
+            return true;
+        case A::GoBack:
+            m_goBack->showGoBack();
+            return true;
+        case A::MultiTarget:
+            m_multiTarget->showMultiTarget();
             return true;
         case A::GoHome:
             navi_goHome();

@@ -5,16 +5,18 @@
 #include "core/base/log.h"
 #include "core/base/tr_resource.h"
 #include "link/ux_data.h"
+#include "ui/compass_views.h"
 #include "ui/dialog_host.h"
+#include "ui/display_compass_cali.h"
 #include "ui/ux_dialog_cali.h"
 #include "ui/ux_dialog_feedback.h"
+#include "ui/ux_dialog_test.h"
 #include "ui/ux_navi.h"
 
 #include <QTimer>
 
 namespace {
 
-constexpr int kDetectAttempts = 5;
 constexpr int kLostSeconds = 9;  // a link silent for longer is down
 
 QString trText(EnumTrString id) {
@@ -25,32 +27,66 @@ QString trText(EnumTrString id) {
 
 // --- The handset's compass ----------------------------------------------------------------------
 
+// The compass looks for its chip on its own thread; the start-up check sees the answer when it
+// comes.
 void Korvel::navi_setHandsetCompass(std::unique_ptr<HandsetCompass> compass) {
     m_compass = std::move(compass);
     m_flags.compassPresent = false;
-    for (int i = 0; m_compass && i < kDetectAttempts && !m_flags.compassPresent; ++i)
-        m_flags.compassPresent = m_compass->redetect();
+    if (m_compass) m_compass->detect();
+}
+
+bool Korvel::navi_compassPresent() {
+    if (m_compass && m_compass->fitted()) m_flags.compassPresent = true;
+    return m_flags.compassPresent;
 }
 
 // The calibration has the bus to itself while it runs: the tick neither reads the compass nor
-// detects it again, instead of pausing a poll timer of its own.
+// detects it again, instead of pausing a poll timer of its own. The views and the map keep
+// the last heading shown when there is no reading.
 void Korvel::navi_readHandsetCompass() {
     if (!m_compass || m_compass->calibrating()) return;
     const int raw = m_compass->read();
     if (raw == HandsetCompass::kNoReading) {
-        if (m_flags.compassPresent) m_compass->redetect();
+        if (navi_compassPresent()) m_compass->redetect();
         return;
     }
-    m_navi->setCompassHeading(m_headingFilter.update(HeadingFilter::targetFromRaw(raw)));
+    const int before = m_headingFilter.hasValue() ? m_headingFilter.shown() : raw + 1;
+    const int shown = m_headingFilter.update(HeadingFilter::targetFromRaw(raw));
+    if (shown != before) qCInfo(lcNavi) << "handset heading" << (-shown % 360 + 360) % 360;
+    m_navi->setCompassHeading(shown);
+    navi_showCompasses();
+}
+
+// Both compass views: the handset's heading, the boat's, and the calibration marks.
+void Korvel::navi_showCompasses() {
+    StructCompassShown s = m_compassViews->shown();
+    s.heading = m_headingFilter.shown();
+    s.boatHeading = values().boat_heading;
+    s.handsetNeedCali = m_compass && m_compass->outOfRange();
+    m_compassViews->show(s);
+}
+
+// The test dialog's angles, on every tick while it is open: the handset's heading as a
+// compass reads it, and the boat's.
+void Korvel::navi_showCompassTest() {
+    if (!m_dialogs->test()->isVisible()) return;
+    if (m_compass && !m_compass->calibrating()) {
+        const int raw = m_compass->read();
+        if (raw != HandsetCompass::kNoReading) {
+            const int h = HeadingFilter::targetFromRaw(raw);
+            m_dialogs->test()->setAngle(QStringLiteral("dsp"), h < 0 ? -h : 360 - h);
+        }
+    }
+    m_dialogs->test()->setAngle(QStringLiteral("boat"), int(values().boat_heading));
 }
 
 void Korvel::menu_caliDisplayCompass() {
-    if (!m_compass || !m_flags.compassPresent) {
+    if (!m_compass || !navi_compassPresent()) {
         menu_showHint(QStringLiteral("417"), QStringLiteral("Compass data read fail."));
         return;
     }
     m_compass->reopen();
-    m_compass->startCalibration();
+    m_compassCali->start(m_compass.get());
 }
 
 // --- The boat's compass -------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "navi/navi_file.h"
 #include "navi/navi_hints.h"
 #include "navi/navi_rules.h"
+#include "ui/compass_views.h"
 #include "ui/dialog_host.h"
 #include "ui/item_marks.h"
 #include "ui/screen_overlays.h"
@@ -19,6 +20,7 @@
 #include "ui/ux_dialog_progress.h"
 #include "ui/ux_dialog_question.h"
 #include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_multi_target.h"
 #include "ui/ux_sub_menu_waypoint.h"
 
 #include <QGraphicsPixmapItem>
@@ -58,11 +60,11 @@ void Korvel::navi_getCurrent() {
             m_navi->track_appendPoint(p, v.current_depth);
             m_navi->track_paint();
         }
-        // Course recording and the multi-target menu's distances follow here as those menus
-        // are built.
+        if (!Global::configuration.simulator) navi_recordCourse(p);
     }
-    // The waypoint list measures its distances from the map's boat.
+    // The waypoint list and the multi-target list measure their distances from the map's boat.
     m_waypoint->setCurrentBoatPoint(m_navi->track_getCurrentRelativeCoor());
+    m_multiTarget->setCurrentBoatPoint(m_navi->track_getCurrentRelativeCoor());
 }
 
 // The first usable fix sets home, unless a saved home lies near: then the user chooses. The
@@ -92,6 +94,7 @@ void Korvel::navi_setHomePoint(int lon, int lat) {
     m_navi_home = {lon, lat};
     qCInfo(lcNavi) << "home set at" << lon << lat;
     m_navi->home_setPoint(Convert::navi_ddS32_to_relativeCoor(lon, lat));
+    m_multiTarget->setCurrentHomePoint(m_navi->home_getPoint());
     const QString title = trText(TR_HomePosition);
     UxDialogHint* hint = m_dialogs->hint();
     hint->showHint(QString(), title, QLatin1Char(' ') + trText(TR_SetAsHome), false, true);
@@ -141,9 +144,10 @@ void Korvel::navi_goToPoint(EnumTargetType type, int lon, int lat, int icon) {
     const NaviRules::StructGoToVerdict verdict = NaviRules::goTo(in);
     if (verdict.result == NaviRules::EnumGoTo::Refused) {
         navi_showHint(verdict.code);
+        // A refused leg ends the list mode it belongs to.
         if (verdict.code != QLatin1String("408")) {
+            m_listRun.end();
             navi_hideListItems();
-            m_navi_multiTargetNoStop = false;
         }
         return;
     }
@@ -172,20 +176,10 @@ void Korvel::navi_beforeAp() {
     const EnumTargetType type = m_navi_target.type;
     const StructTargetFeedback f = NaviTarget::feedback(type);
     QString text = NaviTarget::connectingText(f.text);
-    if (type == EnumTargetType::TargetMultiTarget && m_navi_multiTargetNoStop) {
-        // A cruise without stops shows its first leg only.
-        if (m_navi_multiTargetFirstLeg) {
-            m_navi_multiTargetFirstLeg = false;
-        } else {
-            text.clear();
-        }
-    }
-    if (type == EnumTargetType::TargetPoint || type == EnumTargetType::TargetHome) {
-        m_dialogs->countDown()->stopCountDown();
-        navi_hideListItems();
-        m_navi_multiTargetNoStop = false;
-        m_navi->multiTarget_clearLine();
-    }
+    // A cruise without stops shows its first leg only.
+    if (type == EnumTargetType::TargetMultiTarget && !m_listRun.showLegFeedback()) text.clear();
+    if (type == EnumTargetType::TargetPoint || type == EnumTargetType::TargetHome)
+        navi_endListModes();
     m_dialogs->feedBack()->showFeedback(f.title, text, f.key, &m_navi_apRunAck);
 }
 
@@ -200,20 +194,27 @@ void Korvel::navi_afterAp() {
             break;
         case EnumTargetType::TargetGoBack1:
             // The go-back's second leg starts when this count ends.
-            m_dialogs->countDown()->showCountDown(trText(TR_GoBack), m_navi_goBackDelaySeconds);
+            m_dialogs->countDown()->showCountDown(trText(TR_GoBack), m_listRun.goBackWait());
             break;
         case EnumTargetType::TargetGoBack2:
             navi_message(trText(TR_GoBack), trText(TR_Target2Arrived));
-            m_overlays->goBackText()->hide();
+            m_listRun.endGoBack();
+            navi_hideListItems();
             break;
-        case EnumTargetType::TargetMultiTarget:
-            // The target list arrives with the list modes; a run without points has ended
-            // (never the first point of an empty list).
-            navi_message(trText(TR_Message), trText(TR_AutopilotTaskCompleted));
-            m_navi_multiTargetNoStop = false;
-            m_overlays->multiTargetText()->hide();
-            m_navi->multiTarget_clearLine();
+        case EnumTargetType::TargetMultiTarget: {
+            // The next leg starts when the count ends; after the last point the run is over.
+            const ListRun::StructArrival a = m_listRun.arrive();
+            if (a.completed) {
+                navi_message(trText(TR_Message), trText(TR_AutopilotTaskCompleted));
+                navi_hideListItems();
+                m_navi->multiTarget_clearLine();
+            } else {
+                qCInfo(lcNavi) << "waiting" << a.waitSeconds << "s before the next target";
+                m_dialogs->countDown()->showCountDown(trText(TR_MultiTargetAutopilot),
+                                                      a.waitSeconds);
+            }
             break;
+        }
     }
 }
 
@@ -263,28 +264,37 @@ void Korvel::navi_checkState() {
         if (m_navi_apMode.mode() == QLatin1String("S")) m_navi_apStopAck = 1;
     }
 
-    // 3. Indicators.
+    // 3. Indicators, on the map and both compass views.
+    StructCompassShown shown = m_compassViews->shown();
     if (!offline) {
-        m_navi->setLed_ap(mode == QLatin1String("R") ? QStringLiteral("on")
-                                                     : QStringLiteral("off"));
-        if (ap.rcState() == QLatin1String("A")) m_navi->setLed_rc(QStringLiteral("on"));
-        if (ap.rcState() == QLatin1String("V")) m_navi->setLed_rc(QStringLiteral("off"));
+        shown.ledAp = mode == QLatin1String("R") ? QStringLiteral("on") : QStringLiteral("off");
+        if (ap.rcState() == QLatin1String("A")) shown.ledRc = QStringLiteral("on");
+        if (ap.rcState() == QLatin1String("V")) shown.ledRc = QStringLiteral("off");
         m_navi_ledsOffShown = false;
     } else if (!m_navi_ledsOffShown) {
-        m_navi->setLed_ap(QStringLiteral("off"));
-        m_navi->setLed_rc(QStringLiteral("off"));
+        shown.ledAp = shown.ledRc = QStringLiteral("off");
         m_navi_ledsOffShown = true;
     }
+    m_navi->setLed_ap(shown.ledAp);
+    m_navi->setLed_rc(shown.ledRc);
 
-    // 4. The compass views' target icon comes with the compasses.
+    // 4. The compass views' target icon.
+    shown.targetShown = m_navi->target_haveSet();
+    if (shown.targetShown) shown.targetDirection = m_navi->target_getCurrentDir();
 
     // 5. The boat compass's calibration reports.
     const BoatCompassWatch::StructResult cali = m_navi_boatCompass.pass(s.current_compassCali == 4);
     if (cali.evaluated) {
         if (cali.needCali) s.current_compassCali = 0;
         m_navi->boat_setNeedCali(cali.needCali);
+        shown.boatNeedCali = cali.needCali;
         if (cali.warn) navi_showHint(QStringLiteral("603"));
     }
+
+    // 6. The handset compass's own calibration mark.
+    shown.handsetNeedCali = m_compass && m_compass->outOfRange();
+    m_navi->info_needCali(shown.handsetNeedCali);
+    m_compassViews->show(shown);
 
     // Blinking boat while the fix is poor.
     const int sats = values().gps_satellites;
@@ -294,15 +304,9 @@ void Korvel::navi_checkState() {
 
 void Korvel::navi_onModeChange(const QString& previous, const QString& mode) {
     qCInfo(lcNavi).noquote() << "autopilot mode" << previous << "->" << mode;
-    const auto endTasks = [this] {
-        m_dialogs->countDown()->stopCountDown();
-        navi_hideListItems();
-        m_navi_multiTargetNoStop = false;
-        m_navi->multiTarget_clearLine();
-    };
     const QChar m = mode.isEmpty() ? QChar() : mode.at(0);
     if (m == QLatin1Char('M')) {
-        endTasks();
+        navi_endListModes();
         if (previous == QLatin1String("R"))
             navi_message(trText(TR_Message), trText(TR_EnterManualMode));
     } else if (m == QLatin1Char('R')) {
@@ -310,13 +314,13 @@ void Korvel::navi_onModeChange(const QString& previous, const QString& mode) {
     } else if (m == QLatin1Char('F')) {
         navi_afterAp();
     } else if (m == QLatin1Char('S')) {
-        endTasks();
+        navi_endListModes();
         m_navi_apStopAck = 1;
     } else if (m == QLatin1Char('E')) {
-        endTasks();
+        navi_endListModes();
         navi_showHint(QStringLiteral("501"));
     } else if (m == QLatin1Char('T')) {
-        endTasks();
+        navi_endListModes();
     }
 }
 
@@ -387,10 +391,7 @@ bool Korvel::navi_questionClick(const QString& type, const QString& key) {
 
 void Korvel::navi_feedbackSuccess(const QString& type) {
     if (type == QLatin1String("ap_stop")) {
-        m_dialogs->countDown()->stopCountDown();
-        navi_hideListItems();
-        m_navi_multiTargetNoStop = false;
-        m_navi->multiTarget_clearLine();
+        navi_endListModes();
         m_navi->target_clearInfo();
     } else if (type.startsWith(QLatin1String("ap_go"))) {
         m_navi->target_setPoint(

@@ -15,6 +15,7 @@
 #include "platform/shell.h"
 #include "platform/versions.h"
 #include "sonar/ux_sonar.h"
+#include "ui/compass_views.h"
 #include "ui/dialog_host.h"
 #include "ui/info_panels.h"
 #include "ui/item_dev_mode.h"
@@ -141,6 +142,7 @@ void Korvel::system_applyScreenLayout(int screenMode) {
     m_infoPanels->applyLayout(layout);
     m_overlays->applyLayout(layout);
     system_placeMap(layout);
+    m_compassViews->applyLayout(layout);
     sonar()->setImageHight(layout.echogramHeight);
 }
 

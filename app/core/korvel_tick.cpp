@@ -48,7 +48,6 @@ void Korvel::slot_timeout_main() {
         m_oddCount = m_oddCount < kTickWrap ? m_oddCount + 1 : 0;
         if (m_oddCount % 2 == 1) {
             navi_getCurrent();
-            // The map's heading-up follows the handset compass once it is read.
         } else {
             // Model 'e' clicks every 500 ms as its fish-finder tone.
             if (m_model == 'e') Global::beeperOn(QStringLiteral("fish"));
@@ -58,6 +57,7 @@ void Korvel::slot_timeout_main() {
     }
 
     // Step 6: the test dialog's compass angles.
+    navi_showCompassTest();
     // Step 7: one info panel, in turn 0..5, so each shows values at most 0.75 s old.
     info_refreshInfoPan_single(m_infoPanels->nextInTurn());
 

@@ -57,11 +57,7 @@ void Korvel::menu_initWaypoint() {
     connect(w, &UxSubMenuWaypoint::signal_exportCsv, this, &Korvel::slot_waypoint_exportCsv);
     connect(w, &UxSubMenuWaypoint::signal_saveFailed, this,
             [this] { m_dialogs->showSaveFailed(); });
-    // Until the KML exchange is built its two rows lead nowhere, and say so.
-    connect(w, &UxSubMenuWaypoint::signal_exportKml, this,
-            [this] { m_dialogs->showInvalidItem(QStringLiteral("Small-W-06")); });
-    connect(w, &UxSubMenuWaypoint::signal_importKml, this,
-            [this] { m_dialogs->showInvalidItem(QStringLiteral("Small-W-07")); });
+    menu_initKml();
 }
 
 void Korvel::menu_setWaypointReceiver(const QString& title,
@@ -112,30 +108,35 @@ void Korvel::slot_waypoint_itemClick(QString type, StructWaypoint waypoint) {
     m_waypoint->hide();
 }
 
-// Every waypoint to the SD card as CSV. The file is replaced whole or not at all, so a full
-// card never leaves half a file in place of an earlier export.
+// Every waypoint to the SD card as CSV.
 void Korvel::slot_waypoint_exportCsv() {
+    QVector<StructWaypoint> waypoints;
+    for (int slot = 0; slot < WaypointStore::kSlots; ++slot)
+        waypoints << m_waypoint->getWaypoint(slot);
+    data_exportToCard(WaypointCsv::fileName(values().boat_time), WaypointCsv::build(waypoints),
+                      TR_CopyToSd);
+}
+
+// An export to the SD card. The file is replaced whole or not at all, so a full card never
+// leaves half a file in place of an earlier export.
+bool Korvel::data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title) {
     if (!system_haveMountSD() || m_sdThread->readOnly()) {
         qCWarning(lcCore) << "waypoint export: no SD card to write to"
                           << (system_haveMountSD() ? "(it is write-protected)" : "");
         m_dialogs->showSaveFailed();
-        return;
+        return false;
     }
-    const QString name = WaypointCsv::fileName(values().boat_time);
-    QVector<StructWaypoint> waypoints;
-    for (int slot = 0; slot < WaypointStore::kSlots; ++slot)
-        waypoints << m_waypoint->getWaypoint(slot);
     const QString path = Platform::path(name);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    const QByteArray bytes = WaypointCsv::build(waypoints);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         qCWarning(lcCore).noquote() << "waypoint export: cannot write" << name;
         m_dialogs->showSaveFailed();
-        return;
+        return false;
     }
     Global::my_system("sync");
     qCInfo(lcCore).noquote() << "waypoints exported to" << name;
-    m_dialogs->hint()->showHint(QString(), TrResource::getTrString(TR_CopyToSd),
+    m_dialogs->hint()->showHint(QString(), TrResource::getTrString(title),
                                 TrResource::getTrString(TR_SaveFileOk), false, true);
+    return true;
 }

@@ -1,5 +1,7 @@
 #include "core/script_runner.h"
 
+#include "core/base/configuration_fields.h"
+#include "core/base/global.h"
 #include "core/base/keypad.h"
 #include "platform/boat_control.h"
 
@@ -97,6 +99,12 @@ bool ScriptRunner::parse(const QString& text) {
             c.kind = StructCommand::Boat;
             c.arg = line.mid(verb.size()).trimmed();
             ok = true;
+        } else if (verb == QLatin1String("set") && w.size() == 3) {
+            c.kind = StructCommand::Set;
+            c.arg = w[1] + ' ' + w[2];
+            StructConfiguration scratch{};
+            Configuration::applyDefaults(scratch);
+            ok = ConfigurationFields::set(scratch, w[1], w[2]);
         } else if (verb == QLatin1String("quit") && w.size() == 1) {
             ok = true;
         }
@@ -178,6 +186,12 @@ void ScriptRunner::runNext() {
                 qWarning("script line %d: boat %s: %s", c.line, qPrintable(c.arg),
                          qPrintable(answer));
             }
+            break;
+        }
+        case StructCommand::Set: {
+            const QStringList w = c.arg.split(' ');
+            if (!ConfigurationFields::set(Global::configuration, w[0], w[1]))
+                qWarning("script line %d: cannot set %s", c.line, qPrintable(c.arg));
             break;
         }
         case StructCommand::Quit:

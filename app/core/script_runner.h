@@ -20,13 +20,16 @@ class QWidget;
 //   boat LINE        send LINE to the virtual boat's control channel (platform/boat_control.h),
 //                    e.g. "boat power off"; a line the boat does not take is reported with its
 //                    line number and the script goes on
+//   set FIELD VALUE  set a field of the configuration record by its name, as a menu would
+//                    ("set dataExport 1"); the settings file is written only when the program
+//                    saves them
 //   quit             end the program
 // Empty lines and lines starting with '#' are skipped.
 class ScriptRunner : public QObject {
     Q_OBJECT
 public:
     struct StructCommand {
-        enum Kind { Wait, Key, Hold, Press, Release, Shot, Boat, Quit } kind;
+        enum Kind { Wait, Key, Hold, Press, Release, Shot, Boat, Set, Quit } kind;
         QString arg;
         int ms = 0;
         int line = 0;

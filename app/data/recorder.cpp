@@ -42,7 +42,7 @@ void Recorder::stopLogger(StructConfiguration& cfg) {
 }
 
 void Recorder::exportCurrentData(StructConfiguration& cfg, int lat, int lon, float depth,
-                                 unsigned boatTime) {
+                                 unsigned boatTime, const std::function<void()>& toSerial) {
     if (cfg.dataExport == 0 || boatTime == m_loggerLastTime) return;
     if (cfg.dataExport == 2 && !m_loggerFileName.isEmpty()) {
         const QByteArray line = DataLoggerLine::build(lat, lon, depth, boatTime);
@@ -52,7 +52,7 @@ void Recorder::exportCurrentData(StructConfiguration& cfg, int lat, int lon, flo
             stopLogger(cfg);
         }
     }
-    // dataExport 1 (serial port): the NMEA sentences go out here once NMEA output exists.
+    if (cfg.dataExport == 1 && toSerial) toSerial();
     m_loggerLastTime = boatTime;
 }
 

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 // The files the handset writes while it runs: the sonar log of the record mode (every frame
 // the radio brings, handed over by the tick, appended to a file kept open) and the data
@@ -28,9 +29,10 @@ public:
     // --- Data logger ----------------------------------------------------------------------------
     // dataExport changed: sync, then make the logger's file (2) or forget it.
     void checkExportMode(StructConfiguration& cfg, unsigned boatTime);
-    // At most one line per new second of GPS time while dataExport is 2.
+    // At most one output per new second of GPS time: a line of the CSV file while dataExport
+    // is 2, a call of toSerial (the NMEA sentence) while it is 1.
     void exportCurrentData(StructConfiguration& cfg, int lat, int lon, float depth,
-                           unsigned boatTime);
+                           unsigned boatTime, const std::function<void()>& toSerial = {});
     bool logging() const { return !m_loggerFileName.isEmpty(); }
     QString loggerFileName() const { return m_loggerFileName; }
 

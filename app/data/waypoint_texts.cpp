@@ -38,6 +38,17 @@ QString importName(const QString& name, const QString& fallback) {
     return out;
 }
 
+QString nameForEditor(const QString& name) {
+    return name.leftJustified(kNameLength, QLatin1Char(' '));
+}
+
+QString nameFromEditor(const QString& text) {
+    int end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.left(end).replace(QLatin1Char(' '), QLatin1Char('-'));
+}
+
 QString proposedName(uint32_t time) {
     return RecordNaming::stamp(time);
 }

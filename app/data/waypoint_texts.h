@@ -17,6 +17,13 @@ QString nameAlphabet();
 // by fallback.
 QString importName(const QString& name, const QString& fallback);
 
+// A name as the character editor starts on it: padded with blanks to the nine places, so a
+// shorter name can grow.
+QString nameForEditor(const QString& name);
+// The editor's text back as a name: blanks at the end were never given a character, one
+// inside stands for '-'. Empty when nothing was entered.
+QString nameFromEditor(const QString& text);
+
 // Month, day, '-', hour, minute of the word: 5 March 09:07 gives "0305-0907".
 QString proposedName(uint32_t time);
 // "15-03-05" and "09:07:30" for 5 March 2015 09:07:30.

@@ -26,6 +26,12 @@ StructNaviHint hint(const QString& code) {
             return {code, error, tr(TR_NotEnoughSatellites)};
         case 408:
             return {code, error, tr(TR_StopAutopilotFirst)};
+        case 410:
+            return {code, error, tr(TR_Target1Empty)};
+        case 419:
+            return {code, error, tr(TR_Target2Empty)};
+        case 418:
+            return {code, error, tr(TR_TargetListEmpty)};
         case 501:
             return {code, error, QStringLiteral("Autopilot Error!"), true};
         case 603:

@@ -100,6 +100,9 @@ public:
     bool route_haveSet() const { return !m_route.isEmpty(); }
     const QList<StructRouteInfo>& route() const { return m_route; }
 
+    // The outlines of a KML file (a real path), replacing those shown; false, with nothing
+    // changed, when the file cannot be read as KML (error says why).
+    bool kml_setInfo(const QString& path, QString* error = nullptr);
     // Outlines already read, their points relative.
     void kml_setOutlines(const QList<StructKmlInfo>& outlines);
     void kml_clearInfo();
@@ -109,6 +112,7 @@ public:
     // A point (longitude, latitude as ddS32) of the running multi-target list.
     void multiTarget_setLine(unsigned int lon, unsigned int lat);
     void multiTarget_clearLine();
+    const QList<QPoint>& multiTargetLine() const { return m_multiTarget; }
 
     // The cursor at the boat, with its dialog open.
     void select_show(const QString& key);

@@ -22,12 +22,6 @@ constexpr int kInfoTop = kRowsTop + UxSubMenuWaypoint::kVisibleRows * kRowHeight
 constexpr int kInfoLineHeight = 18;
 constexpr int kInfoLines = 6;
 
-QFont sized(int pixel) {
-    QFont f = UxTheme::font();
-    f.setPixelSize(pixel);
-    return f;
-}
-
 QString titled(EnumTrString id) {
     return TrResource::getTrString(id) + QLatin1Char(':');
 }
@@ -63,16 +57,16 @@ QVector<StructTextBox> UxSubMenuWaypoint::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
-    boxes.append({TrResource::getTrString(TR_SN), snBox(header), sized(14)});
-    boxes.append({TrResource::getTrString(TR_Name), nameBox(header), sized(14)});
+    boxes.append({TrResource::getTrString(TR_SN), snBox(header), UxTheme::font(14)});
+    boxes.append({TrResource::getTrString(TR_Name), nameBox(header), UxTheme::font(14)});
     for (int r = 0; r < kVisibleRows; ++r) {
         const StructWaypoint& w = m_store.at(m_top + r);
-        boxes.append({w.sn, snBox(rowRect(r)), sized(16)});
-        boxes.append({w.name, nameBox(rowRect(r)), sized(16)});
+        boxes.append({w.sn, snBox(rowRect(r)), UxTheme::font(16)});
+        boxes.append({w.name, nameBox(rowRect(r)), UxTheme::font(16)});
     }
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size(); ++i)
-        boxes.append({lines.at(i), infoLineRect(i), sized(14)});
+        boxes.append({lines.at(i), infoLineRect(i), UxTheme::font(14)});
     return boxes;
 }
 
@@ -86,10 +80,10 @@ void UxSubMenuWaypoint::paintEvent(QPaintEvent*) {
     UxTheme::drawPanel(p, rect());
     const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
     p.fillRect(header, UxTheme::kTrack);
-    p.setFont(sized(14));
+    p.setFont(UxTheme::font(14));
     UxTheme::drawText(p, snBox(header), TrResource::getTrString(TR_SN), UxTheme::kInk);
     UxTheme::drawText(p, nameBox(header), TrResource::getTrString(TR_Name), UxTheme::kInk);
-    p.setFont(sized(16));
+    p.setFont(UxTheme::font(16));
     for (int r = 0; r < kVisibleRows; ++r) {
         const int slot = m_top + r;
         if (slot >= WaypointStore::kSlots) break;
@@ -108,7 +102,7 @@ void UxSubMenuWaypoint::paintEvent(QPaintEvent*) {
     }
     p.setPen(UxTheme::kFrame);
     p.drawLine(kFrame, kInfoTop - 3, width() - kFrame, kInfoTop - 3);
-    p.setFont(sized(14));
+    p.setFont(UxTheme::font(14));
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size() && i < kInfoLines; ++i)
         UxTheme::drawText(p, infoLineRect(i), lines.at(i), UxTheme::kInk);

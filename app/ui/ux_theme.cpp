@@ -10,6 +10,12 @@ QFont font() {
     return QApplication::font();
 }
 
+QFont font(int pixelSize) {
+    QFont f = QApplication::font();
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
 void drawPanel(QPainter& p, const QRect& rect) {
     p.fillRect(rect, kPanel);
     p.setPen(QPen(kFrame, kFrameWidth));

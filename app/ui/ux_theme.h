@@ -30,6 +30,8 @@ constexpr int kTextPad = 3;
 
 // The application font (18 px), as set at start-up.
 QFont font();
+// The same at another pixel size.
+QFont font(int pixelSize);
 
 // The panel background with its frame around rect.
 void drawPanel(QPainter& p, const QRect& rect);

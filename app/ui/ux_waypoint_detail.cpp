@@ -209,8 +209,7 @@ void UxWaypointDetail::editField(EnumField field) {
             sets = WaypointCharSets::sn();
             break;
         case FieldName:
-            // A shorter name can grow: the free places are blanks until given a character.
-            text = text.leftJustified(WaypointTexts::kNameLength, QLatin1Char(' '));
+            text = WaypointTexts::nameForEditor(text);
             sets = WaypointCharSets::name();
             break;
         case FieldLon:
@@ -232,11 +231,7 @@ void UxWaypointDetail::editField(EnumField field) {
 void UxWaypointDetail::editorConfirmed(const QString& text) {
     QString value = text;
     if (m_editing == FieldName) {
-        // Blanks left at the end were never given a character; one inside stands for '-'.
-        int end = value.size();
-        while (end > 0 && value.at(end - 1) == QLatin1Char(' '))
-            --end;
-        value = value.left(end).replace(QLatin1Char(' '), QLatin1Char('-'));
+        value = WaypointTexts::nameFromEditor(value);
         if (value.isEmpty()) return;
     }
     if (m_editing == FieldLon) value = WaypointCharSets::boundLongitude(value);

@@ -21,10 +21,13 @@
 #include "ui/ux_dialog_question.h"
 #include "ui/ux_main_menu.h"
 #include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_go_back.h"
 #include "ui/ux_sub_menu_image.h"
 #include "ui/ux_sub_menu_item.h"
 #include "ui/ux_sub_menu_item_multi.h"
 #include "ui/ux_sub_menu_item_single.h"
+#include "ui/ux_sub_menu_multi_target.h"
+#include "ui/ux_sub_menu_route.h"
 #include "ui/ux_sub_menu_route_color.h"
 #include "ui/ux_sub_menu_value.h"
 #include "ui/ux_sub_menu_waypoint.h"
@@ -66,6 +69,10 @@ struct Handset {
         const QList<QPair<QWidget*, QString>> order = {
             {w->detail(), "waypoint editor " + QString::number(w->currentSlot())},
             {w, "waypoint list " + QString::number(w->currentSlot())},
+            {k->routeMenu(), "course list " + QString::number(k->routeMenu()->currentSlot())},
+            {k->goBackMenu(), "go-back " + QString::number(k->goBackMenu()->focus())},
+            {k->multiTargetMenu(),
+             "multi-target " + QString::number(k->multiTargetMenu()->focus())},
             {d.hint(), "hint " + d.hint()->codeText() + ' ' + d.hint()->text()},
             {d.file(), "file"},
             {d.question(), "question " + d.question()->titleText()},
@@ -138,8 +145,10 @@ struct Handset {
 struct FakeCompass : HandsetCompass {
     int reads = 0, detects = 0, calibrations = 0;
     bool busy = false;
+    void detect() override { ++detects; }
+    bool fitted() const override { return true; }
     void reopen() override {}
-    bool redetect() override { return ++detects > 0; }
+    void redetect() override { ++detects; }
     int read() override { return ++reads, kNoReading; }
     void startCalibration() override { busy = true, ++calibrations; }
     bool calibrating() const override { return busy; }
@@ -176,8 +185,9 @@ private slots:
         row("default settings", "5", "M c d7 e", "question Default Settings");
         row("quick marker: the first empty slot", "5", "E e", "waypoint editor 0");
         row("quick: the waypoint list", "5", "E d e", "waypoint list 0");
-        row("a screen not built yet", "5", "E d2 e", "hint  Code: Main-Q-002");
-        row("its box closes on any key", "5", "E d2 e l", "closed");
+        row("quick: the course list", "5", "E d2 e d", "course list 1");
+        row("quick: go-back", "5", "E d3 e", "go-back 0");
+        row("quick: multi-target", "5", "E d12 e", "multi-target 10");
         row("home in the simulator", "5", "M c e d e x x E d4 e", "hint 413 In simulator mode");
         row("home without satellites", "5", "E d4 e", "hint 414 No Enough Satellites");
         row("wiring test in the simulator", "5", kAdvanced + "c4 e d e x c4 e",
@@ -199,6 +209,16 @@ private slots:
         Handset h(model);
         h.run(script);
         QCOMPARE(h.top(), shows);
+    }
+
+    // Every row has its action; one past them says so with its code, in a box any key closes.
+    void rowWithoutAction_anyKeyClosesItsBox() {
+        Handset h;
+        h.run("E");
+        h.k->slot_menu_clickMain(20);
+        QCOMPARE(h.top(), QString("hint  Code: Main-Q-0020"));
+        h.run("l");
+        QCOMPARE(h.top(), QString("closed"));
     }
 
     // Leaving the main menu writes the settings, once; moving about in it writes nothing.

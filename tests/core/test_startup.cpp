@@ -53,7 +53,8 @@ private slots:
         QTest::addColumn<int>("badLine");
         QTest::newRow("good")
             << "# demo\nwait 100\nkey up\nhold esc 900\npress change\nrelease change\n"
-               "shot a.png\nboat fault  weak\nquit\n"
+               "shot a.png\nboat fault  weak\nset dataExport 1\nset timeZone -3.5\n"
+               "set textDataToShow_5 8\nquit\n"
             << 0;
         QTest::newRow("press without key") << "press\n" << 1;
         QTest::newRow("unknown verb") << "wait 10\n\njump 3\n" << 3;
@@ -62,6 +63,11 @@ private slots:
         QTest::newRow("hold without time") << "key up\nhold ap\n" << 2;
         QTest::newRow("shot not png") << "shot screen.bmp\n" << 1;
         QTest::newRow("boat without a command") << "wait 1\nboat\n" << 2;
+        QTest::newRow("set: no such field") << "set dataExports 1\n" << 1;
+        QTest::newRow("set: not a choice") << "set dataExport 3\n" << 1;
+        QTest::newRow("set: not a whole number") << "set dataExport 1.5\n" << 1;
+        QTest::newRow("set: out of range") << "set gpsFilter 0\n" << 1;
+        QTest::newRow("set: no such panel") << "set textDataToShow_6 1\n" << 1;
     }
     void scriptParser_reportsTheBadLine() {
         QFETCH(QString, text);

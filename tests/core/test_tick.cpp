@@ -116,6 +116,8 @@ private slots:
     // steps are at most 20 degrees, and the seam at 0/360 is crossed the short way.
     void headingFilter_data() {
         QTest::addColumn<QString>("readings");
+        QTest::newRow("8 degrees held") << "100 108 92 => 100 100 100";
+        QTest::newRow("350 to 10 is 20 apart") << "350 10 => 350 10";
         QTest::newRow("jitter held") << "100 110 90 105 95 111 => 100 100 100 100 100 111";
         QTest::newRow("steps limited") << "0 60 60 60 45 -30 => 0 20 40 60 45 25";
         QTest::newRow("seam, the short way") << "355 5 => 355 5";

@@ -1,7 +1,8 @@
 // The waypoints as the controller wires them: the autopilot key opens the list, a waypoint is
 // gone to, marked or picked for another screen (refused when too far for the go-back), the map
 // cursor and "New" make waypoints, a write that fails is said, and the CSV export to the SD
-// card, read back with Python's csv module.
+// card, read back with Python's csv module; the KML export, the KML waypoint import with its
+// question, and outlines read for the map.
 #include "core/base/global.h"
 #include "core/base/tr_resource.h"
 #include "core/korvel.h"
@@ -99,6 +100,18 @@ struct Handset {
 
 QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
+}
+
+// A KML file of count placemarks p_0, p_1, ... 0.001 degrees apart, from 113.5 E 22.25 N.
+QByteArray placemarks(int count) {
+    QString kml = "<kml>";
+    for (int i = 0; i < count; ++i)
+        kml += QString(
+                   "<Placemark><name>p_%1</name><coordinates>%2,22.25</coordinates>"
+                   "</Placemark>")
+                   .arg(i)
+                   .arg(113.5 + i / 1000.0);
+    return (kml + "</kml>").toUtf8();
 }
 
 }  // namespace
@@ -240,6 +253,84 @@ private slots:
                  QString("0|near|48.000900|11.400000|0.0|2015-03-05|09:07:30|"));
         QCOMPARE(rows.at(4).toStringList().join('|'),
                  QString("4|a,b\"c|0.000000|0.000000|0.0|00-00-00|00:00:00|"));
+    }
+
+    // "Export as kml" from the operation menu: the last slot edited from 499 to 399, "OK"
+    // writes slots 0 to 399.
+    void exportKml() {
+        Handset h;
+        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
+        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
+        h.w->showWaypoint(QString());
+        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
+        h.key(Qt::Key_Return);
+        h.key(Qt::Key_Down, 6);
+        // The row, the last slot, its editor on the hundreds, 4 down to 3, confirmed, "OK".
+        for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Return, Qt::Key_Down, Qt::Key_Return,
+                        Qt::Key_Down, Qt::Key_Return})
+            h.key(key);
+        QCOMPARE(h.hint(), trText(TR_SaveFileOk));
+        const QByteArray kml =
+            h.root.readFile("/mnt/sd/Korvel/Export/Sablo_Waypoint_03050907_0-399.kml");
+        QCOMPARE(kml.count("<Placemark>"), 2);
+        QVERIFY(kml.contains("<name>idx-001_far</name>\r\n"));
+    }
+
+    // A chosen KML file: the question tells how many and where; "OK" fills the slots from the
+    // current one, wrapping past 499, "Cancel" leaves them; over 500 are refused.
+    void importKml_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QString>("slot0");
+        QTest::newRow("498, over a used slot") << 498 << 3 << true
+                                               << "3 waypoints found in KML.\r\nWill overwrite "
+                                                  "to slot 498~499,0~0"
+                                               << "p-2 E 113°30.1200′";
+        QTest::newRow("10, cancelled")
+            << 10 << 3 << false << "3 waypoints found in KML.\r\nWill write to slot 10~12"
+            << "near E 011°24.0000′";
+        QTest::newRow("501") << 5 << 501 << false << "Not more than 500."
+                             << "near E 011°24.0000′";
+    }
+    void importKml() {
+        QFETCH(int, slot);
+        QFETCH(int, count);
+        QFETCH(bool, ok);
+        QFETCH(QString, says);
+        QFETCH(QString, slot0);
+        Handset h;
+        QVERIFY(h.root.writeFile("/mnt/sd/Korvel/Kml/p.kml", placemarks(count)));
+        h.w->setCurrentSlot(slot);
+        h.k->slot_file_getName("waypoint", "/mnt/sd/Korvel/Kml/p.kml");
+        UxDialogQuestion* q = h.k->dialogs().question();
+        QCOMPARE(q->isVisible() ? q->text() : h.hint(), says);
+        if (q->isVisible() && ok) QTest::keyClick(q, Qt::Key_Left);
+        if (q->isVisible()) QTest::keyClick(q, Qt::Key_Return);
+        const StructWaypoint w = h.w->getWaypoint(0);
+        QCOMPARE(w.name + ' ' + w.longitude, slot0);
+        QCOMPARE(h.w->getWaypoint(slot).name, QString(ok ? "p-0" : "---------"));
+    }
+
+    // "Import Outline": the outline and its colour on the map, the loading hint gone; a file
+    // that is not KML says "Read file failed" and keeps what was shown.
+    void importOutline() {
+        Handset h;
+        QVERIFY(h.root.writeFile("/mnt/sd/Korvel/Kml/shore.kml",
+                                 "<kml><Placemark><Style><LineStyle><color>7f0000ff</color>"
+                                 "</LineStyle></Style><coordinates>11.4,48 11.4,48.001"
+                                 "</coordinates></Placemark></kml>"));
+        h.k->slot_file_getName("kml", "/mnt/sd/Korvel/Kml/shore.kml");
+        QCOMPARE(h.hint(), QString());
+        const QList<StructKmlInfo> shown = h.k->navi()->kml_getCurrentKml();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().color + ' ' + QString::number(shown.first().points.size()),
+                 QString("#ff0000 2"));
+        KorvelTest::ExpectedMessage said("^KML file /mnt/sd/Korvel/Kml/none.kml cannot be opened");
+        h.k->slot_file_getName("kml", "/mnt/sd/Korvel/Kml/none.kml");
+        QCOMPARE(h.hint(), trText(TR_ReadFileFailed));
+        QCOMPARE(h.k->navi()->kml_getCurrentKml().size(), 1);
     }
 };
 

@@ -15,7 +15,10 @@
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_hint.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <QtTest>
 #include <csignal>
 
@@ -243,6 +246,37 @@ private slots:
         h.set(&StructConfiguration::dataExport, 0);
         h.set(&StructConfiguration::dataExport, 2);
         QCOMPARE(h.k.recorder().loggerFileName(), name.left(name.size() - 4) + "-1.csv");
+    }
+
+    // With dataExport 1 a GGA sentence for each new GPS second goes out on the serial port,
+    // ending in its CR LF and the port's own LF; with 0 nothing does.
+    void nmea_onTheWire() {
+        Handset h;
+        const int fd = ::open(QFile::encodeName(h.root.path("/dev/ttySP0")).constData(),
+                              O_RDONLY | O_NONBLOCK | O_NOCTTY);
+        QVERIFY(fd >= 0);
+        kvl_w f = frameWith(1);
+        const uint32_t fields[][2] = {
+            {8, 451234567}, {12, 1234567890}, {16, word("2019-01-21 09:59:13")}};
+        for (const auto& field : fields)
+            qToLittleEndian(field[1], f.bytes + field[0]);
+        qToLittleEndian(uint16_t(86), f.bytes + 22);
+        f.bytes[24] = 8;
+        f.bytes[275] = 0;
+        f.bytes[275] = Global::XOR_chk(f.bytes + 3, 273);
+        h.receive({f});
+        h.k.data_getCurrent_kvlw();
+        h.k.data_exportCurrentData();  // dataExport 0
+        h.set(&StructConfiguration::dataExport, 1);
+        h.k.data_exportCurrentData();
+        h.k.data_exportCurrentData();  // the same second
+        QByteArray wire;
+        pollfd p{fd, POLLIN, 0};
+        char buf[512];
+        while (!wire.endsWith("\n\n") && ::poll(&p, 1, 5000) > 0)
+            wire += QByteArray(buf, int(std::max<ssize_t>(0, ::read(fd, buf, sizeof buf))));
+        ::close(fd);
+        QCOMPARE(wire, QByteArray("$GPGGA,095913,4512.3456,N,12345.6789,E,1,08,0.9,,,,,*5F\r\n\n"));
     }
 
     // Without the card neither the data logger nor a recording goes on looking as if it did.

@@ -357,6 +357,41 @@ private slots:
         if (mode == "R") QVERIFY(qAbs(info.field[4].toInt() - 296) < 5);
     }
 
+    // The autopilot's task as its trace tells it: where a leg arrived and how long the boat
+    // held there before the next leg or a stop (the status line shows the hold while it lasts).
+    void autopilot_tracesArrivalsAndHolds_data() {
+        QTest::addColumn<QString>("after");  // sent after 3 s at the first point
+        QTest::addColumn<QStringList>("events");
+        const QString first = "arrived at 113\\.9408\\d+,22\\.55\\d+";
+        QTest::newRow("next leg") << runNorth(10)
+                                  << QStringList{first, "held 3\\.[01] s at the point, then RUN",
+                                                 "arrived at "};
+        QTest::newRow("stop during the wait")
+            << ApSentence::stop() << QStringList{first, "held 3\\.[01] s at the point, then STOP"};
+    }
+    void autopilot_tracesArrivalsAndHolds() {
+        QFETCH(QString, after);
+        QFETCH(QStringList, events);
+        QStringList got;
+        rig->core.setTrace([&](const QByteArray& l) {
+            const int at = l.indexOf(" autopilot ");
+            if (at > 0 && !l.contains(" says ")) got << l.mid(at + 11).trimmed();
+        });
+        rig->start();
+        sendAp(*rig, runNorth(5));
+        while (rig->core.autopilot().taskMode() != 'F' && rig->now < 20)
+            rig->run(0.05);
+        rig->run(3);
+        const QByteArray status = vboat::controlCommand(rig->core, "status", rig->now);
+        QVERIFY2(QRegularExpression("held=3\\.[01]$").match(status).hasMatch(), status.constData());
+        sendAp(*rig, after);
+        rig->run(15);
+        QCOMPARE(got.size(), events.size());
+        for (int i = 0; i < events.size(); ++i)
+            QVERIFY2(QRegularExpression("^" + events[i]).match(got[i]).hasMatch(),
+                     qPrintable(got[i]));
+    }
+
     // A control command, after the boat was sent so far north (0: where it starts, 40 m out),
     // then 4 s with a parameter sentence. After: the frames taken, the signal at the handset
     // (lo..hi dBm, 0: none), the sentence acknowledged or not, the autopilot's task mode and

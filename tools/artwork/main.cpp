@@ -74,6 +74,31 @@ QImage sdCardIcon() {
     return img;
 }
 
+// The buttons of the target screens: start (a green "play" triangle), exit (a red cross) and
+// import (an arrow down into a tray).
+QImage buttonIcon(char kind) {
+    QImage img = canvas(20, 20);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (kind == 's') {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 200, 90));
+        p.drawPolygon(QPolygonF({QPointF(5, 3), QPointF(17, 10), QPointF(5, 17)}));
+    } else if (kind == 'x') {
+        p.setPen(QPen(QColor(230, 70, 60), 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5, 5), QPointF(15, 15));
+        p.drawLine(QPointF(15, 5), QPointF(5, 15));
+    } else {
+        p.setPen(QPen(QColor(90, 170, 240), 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(10, 2), QPointF(10, 12));
+        p.drawLine(QPointF(6, 8), QPointF(10, 12));
+        p.drawLine(QPointF(14, 8), QPointF(10, 12));
+        p.drawPolyline(
+            QPolygonF({QPointF(3, 12), QPointF(3, 17), QPointF(17, 17), QPointF(17, 12)}));
+    }
+    return img;
+}
+
 QImage textIcon(const QString& text) {
     QImage img = canvas(24, 24);
     QPainter p(&img);
@@ -800,6 +825,9 @@ int main(int argc, char* argv[]) {
     for (int bars = 0; bars <= 4; ++bars)
         save(signalIcon(bars), out.filePath(QStringLiteral("ico/signal%1.png").arg(bars)));
     save(sdCardIcon(), out.filePath(QStringLiteral("ico/sdcard.png")));
+    save(buttonIcon('s'), out.filePath(QStringLiteral("ico/button_start.png")));
+    save(buttonIcon('x'), out.filePath(QStringLiteral("ico/button_exit.png")));
+    save(buttonIcon('i'), out.filePath(QStringLiteral("ico/button_import.png")));
     save(textIcon(QStringLiteral("455K")), out.filePath(QStringLiteral("ico/455K.png")));
     save(textIcon(QStringLiteral("200K")), out.filePath(QStringLiteral("ico/200K.png")));
     save(goBackIcon(), out.filePath(QStringLiteral("ico/goback.png")));

@@ -35,8 +35,26 @@ bool Autopilot::checksumOk(const QByteArray& sentence) {
     return sentence.mid(star + 1, 2) == QByteArray::number(x, 16).rightJustified(2, '0').toUpper();
 }
 
+QList<QByteArray> Autopilot::takeEvents() {
+    QList<QByteArray> out;
+    out.swap(events_);
+    return out;
+}
+
+double Autopilot::heldFor(double now) const {
+    return arrivedAt_ < 0 ? -1 : now - arrivedAt_;
+}
+
+void Autopilot::endHold(const QByteArray& by, double now) {
+    if (arrivedAt_ < 0) return;
+    events_.append("held " + QByteArray::number(now - arrivedAt_, 'f', 1) +
+                   " s at the point, then " + by);
+    arrivedAt_ = -1;
+}
+
 void Autopilot::setTaskMode(char mode) {
     mode_ = mode;
+    arrivedAt_ = -1;  // forced from outside: no longer holding at a reached point
     hasTarget_ = false;
     if (mode == 'M') {
         sim_.cruise();
@@ -86,12 +104,14 @@ void Autopilot::onSentence(const QByteArray& sentence, double now, QList<QByteAr
             setTaskMode('E');  // a target it cannot go to
             return;
         }
+        endHold("RUN", now);
         mode_ = 'R';
         hasTarget_ = true;
         targetLat_ = lat;
         targetLon_ = lon;
         sim_.steerTo(lat, lon);
     } else if (type == "$HMCTL" && f.size() >= 2 && f[1] == "STOP") {
+        endHold("STOP", now);
         setTaskMode('S');
     }
 }
@@ -118,6 +138,9 @@ void Autopilot::tick(double now, QList<QByteArray>& out) {
         mode_ = 'F';
         hasTarget_ = false;
         sim_.hold();
+        arrivedAt_ = now;
+        events_.append("arrived at " + QByteArray::number(targetLon_, 'f', 7) + ',' +
+                       QByteArray::number(targetLat_, 'f', 7));
     }
     if (now >= nextInfoAt_) {
         out.append(info());

@@ -18,6 +18,10 @@
 // "$HMCTL,RUN,lon,lat" (mode "R", the boat heads for the point; "F" on arrival, within the
 // arrival radius of the last "$HMPRA", 2 m before any) and "$HMCTL,STOP,," (mode "S", the boat
 // stops), and restarts into its 48-byte-block firmware loader on "$HMRST".
+//
+// A task's course is told as events for the trace: each arrival with where the boat stopped,
+// and how long it held at a reached point before the next "RUN" (the handset's wait between
+// two legs) or before a stop ended the wait.
 namespace vboat {
 
 struct ApStats {
@@ -55,6 +59,11 @@ public:
     char rcState() const { return rc_; }
     void setRcState(char state) { rc_ = state; }
     ApStats stats() const { return stats_; }
+    // The events since the last call ("arrived at 22.5521000,113.9408000", "held 5.0 s at
+    // the point, then RUN"), oldest first.
+    QList<QByteArray> takeEvents();
+    // Seconds the boat has held at the point it reached last (-1: it is not holding there).
+    double heldFor(double now) const;
 
     // body + ",*" + checksum.
     static QByteArray seal(const QByteArray& body);
@@ -63,6 +72,8 @@ public:
 
 private:
     void onSentence(const QByteArray& sentence, double now, QList<QByteArray>& replies);
+    // The hold at a reached point ends with what the handset sent (RUN, STOP).
+    void endHold(const QByteArray& by, double now);
     QByteArray info() const;
 
     BoatSim& sim_;
@@ -75,6 +86,8 @@ private:
     double targetLon_ = 0;
     double arrivalRadius_ = 2.0;
     double nextInfoAt_ = 0;
+    double arrivedAt_ = -1;  // when the last task reached its point, while the boat holds there
+    QList<QByteArray> events_;
     ApStats stats_;
 };
 

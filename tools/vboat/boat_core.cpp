@@ -202,6 +202,7 @@ void BoatCore::tick(double now) {
     }
     QList<QByteArray> said;
     ap_.tick(now, said);
+    traceEvents(now);
     for (const QByteArray& sentence : said) {
         if (!canSpeak(Source::Autopilot)) continue;
         send(kToBoat, reportCommand(kAutopilot, sentence));
@@ -258,6 +259,12 @@ void BoatCore::traceLine(const Packet& packet, double now) {
         line += " ? " + hex(packet.type);
     }
     trace_(line + '\n');
+}
+
+void BoatCore::traceEvents(double now) {
+    for (const QByteArray& event : ap_.takeEvents()) {
+        if (trace_) trace_(QByteArray::number(now, 'f', 3) + " autopilot " + event + '\n');
+    }
 }
 
 void BoatCore::traceSaid(Source source, const QByteArray& payload, double now) {
@@ -327,6 +334,7 @@ void BoatCore::onBoatCommand(const Packet& packet, double now) {
         ap_.receive(reportData(packet.payload), now, replies);
         for (const QByteArray& reply : replies)
             replyFromBoat(Source::Autopilot, reportCommand(kAutopilot, reply), now);
+        traceEvents(now);
         return;
     }
     if (sonar_.inLoader()) {

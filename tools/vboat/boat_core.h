@@ -137,6 +137,8 @@ private:
     void traceLine(const Packet& packet, double now);
     // A line for what the boat itself says: "12.345 says autopilot 0xC2 $HMPWR,*hh".
     void traceSaid(Source source, const QByteArray& payload, double now);
+    // The autopilot's task events (arrivals, holds at a reached point).
+    void traceEvents(double now);
     // Queues one packet for the handset; type kToModule for the radio module's own replies,
     // kToBoat for what the boat sends.
     void send(quint8 type, const QByteArray& payload);

@@ -40,7 +40,7 @@ QByteArray linkName(LinkFault fault) {
     return fault == LinkFault::Weak ? "weak" : fault == LinkFault::Lost ? "lost" : "none";
 }
 
-QByteArray status(BoatCore& core) {
+QByteArray status(BoatCore& core, double now) {
     const BoatVersions v = core.versions();
     Autopilot& ap = core.autopilot();
     return "ok power=" + QByteArray(core.poweredOn() ? "on" : "off") + " sonar=" +
@@ -53,7 +53,8 @@ QByteArray status(BoatCore& core) {
            " ap-version=" + hundredths(v.autopilot) +
            " distance=" + QByteArray::number(qRound64(core.sim().distanceFromShore())) +
            " rate=" + QByteArray::number(core.frameRate()) + " link=" + linkName(core.linkFault()) +
-           " compass=" + CompassCali::nameOf(core.compassCali().outcome());
+           " compass=" + CompassCali::nameOf(core.compassCali().outcome()) + " held=" +
+           (ap.heldFor(now) < 0 ? QByteArray("-") : QByteArray::number(ap.heldFor(now), 'f', 1));
 }
 
 }  // namespace
@@ -140,7 +141,7 @@ QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
         core.compassCali().setOutcome(outcome);
         return "ok";
     }
-    if (verb == "status" && n == 1) return status(core);
+    if (verb == "status" && n == 1) return status(core, now);
     return error("unknown command \"" + line.simplified() +
                  "\" (fault, power, rssi, sats, rate, ap, version, compass, status)");
 }

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -260,6 +261,12 @@ void applyDefaults(StructConfiguration& cfg) {
     cfg.boatVoltageAlarmLevel = 10;
     cfg.dataExport = 0;
     cfg.baudRate = 3;
+}
+
+bool inRange(const StructConfiguration& cfg) {
+    StructConfiguration copy = cfg;
+    bringIntoRange(copy, cfg);
+    return std::memcmp(&copy, &cfg, sizeof cfg) == 0;
 }
 
 int load(const QString& fileName, StructConfiguration& cfg, QString* problem) {

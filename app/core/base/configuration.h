@@ -65,6 +65,9 @@ void applyDefaults(StructConfiguration& cfg);
 // file", "cannot be read" or "damaged"; it stays empty for a good file or no file at all.
 int load(const QString& fileName, StructConfiguration& cfg, QString* problem = nullptr);
 
+// Whether every field lies where load() would leave it (nothing brought back to a default).
+bool inRange(const StructConfiguration& cfg);
+
 // Writes the stored keys in their fixed order. The settings library replaces the file
 // atomically, so a power cut leaves either the old or the new file. Returns false when the
 // file could not be written.

@@ -1,0 +1,81 @@
+// The screens of the list modes: go-back, the multi-target list and the course cruise, made
+// once with the menus, and where their signals lead.
+#include "core/korvel.h"
+
+#include "core/base/log.h"
+#include "core/ux_view.h"
+#include "data/kml_outlines.h"
+#include "data/kml_reader.h"
+#include "platform/platform.h"
+#include "ui/dialog_host.h"
+#include "ui/ux_dialog_file.h"
+#include "ui/ux_line_editor.h"
+#include "ui/ux_navi.h"
+#include "ui/ux_sub_menu_go_back.h"
+#include "ui/ux_sub_menu_multi_target.h"
+#include "ui/ux_sub_menu_route_ap.h"
+
+namespace {
+template <typename Screen>
+Screen* makeScreen(QWidget* view, ModalWatch& modals, const QRect& place) {
+    Screen* screen = new Screen(view);
+    screen->setGeometry(place);
+    screen->hide();
+    modals.add(screen);
+    return screen;
+}
+}  // namespace
+
+void Korvel::menu_initListModes() {
+    m_goBack = makeScreen<UxSubMenuGoBack>(m_view, m_modals, QRect(20, 160, 200, 160));
+    m_multiTarget = makeScreen<UxSubMenuMultiTarget>(m_view, m_modals, QRect(5, 20, 260, 450));
+    m_routeAp = makeScreen<UxSubMenuRouteAp>(m_view, m_modals, QRect(5, 20, 260, 450));
+    for (QWidget* popup : m_goBack->popups() + m_multiTarget->popups())
+        m_modals.add(popup);
+    m_modals.add(m_routeAp->timeEditor());
+    m_multiTarget->loadArray();
+
+    connect(m_goBack, &UxSubMenuGoBack::signal_selectWaypoint, this,
+            &Korvel::slot_waypoint_selected);
+    connect(m_goBack, &UxSubMenuGoBack::signal_startGoBack, this, &Korvel::slot_goBack_start);
+    connect(m_goBack, &UxSubMenuGoBack::signal_invalidItem, this,
+            [this](const QString& code) { m_dialogs->showInvalidItem(code); });
+    menu_setWaypointReceiver(QStringLiteral("goBack"), [this](const StructWaypoint& w) {
+        m_goBack->setWaypoint(w.slot(), w.name);
+    });
+
+    UxSubMenuMultiTarget* mt = m_multiTarget;
+    connect(mt, &UxSubMenuMultiTarget::signal_selectWaypoint, this,
+            &Korvel::slot_waypoint_selected);
+    connect(mt, &UxSubMenuMultiTarget::signal_startMultiTarget, this,
+            &Korvel::slot_multiTarget_start);
+    connect(mt, &UxSubMenuMultiTarget::signal_importKml, this, &Korvel::slot_multiTarget_import);
+    connect(mt, &UxSubMenuMultiTarget::signal_targetTooFar, this,
+            &Korvel::slot_multiTarget_targetTooFar);
+    menu_setWaypointReceiver(QStringLiteral("multiTarget"),
+                             [this](const StructWaypoint& w) { m_multiTarget->setWaypoint(w); });
+
+    UxSubMenuRouteAp* ap = m_routeAp;
+    connect(ap, &UxSubMenuRouteAp::signal_routeAp_start, this, &Korvel::slot_routeAp_start);
+    connect(ap, &UxSubMenuRouteAp::signal_routeAp_exit, this, &Korvel::slot_routeAp_exit);
+    connect(ap, &UxSubMenuRouteAp::signal_routeAp_tooMany, this, &Korvel::slot_routeAp_tooMany);
+    connect(ap, &UxSubMenuRouteAp::signal_routeAp_import, this, &Korvel::slot_multiTarget_import);
+    // The course is the KML file's placemarks, each a line of points.
+    ap->setReader([](const QString& file) {
+        return KmlOutlines::toInfo(KmlReader::read(Platform::path(file)));
+    });
+    m_fileReceivers.insert(QStringLiteral("routeAp"), [this](const QString& file) {
+        m_multiTarget->hide();
+        m_routeAp->showRouteAp(file, m_navi->track_getCurrentRelativeCoor(),
+                               m_navi->kml_getCurrentKml());
+    });
+}
+
+void Korvel::slot_multiTarget_import() {
+    m_dialogs->file()->showFile(QStringLiteral("/mnt/sd/Korvel/Kml/"), QStringLiteral("*.kml"),
+                                QStringLiteral("routeAp"));
+}
+
+void Korvel::slot_routeAp_exit() {
+    m_multiTarget->showMultiTarget();
+}
