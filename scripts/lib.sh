@@ -38,8 +38,8 @@ korvel_install() {
     fi
 }
 
-# korvel_build DIR [cmake options...]
-korvel_build() {
+# korvel_configure DIR [cmake options...]: configure only.
+korvel_configure() {
     local dir="$1"
     shift
     local gen=()
@@ -49,5 +49,68 @@ korvel_build() {
     else
         cmake -S "$KORVEL_TOP" -B "$KORVEL_TOP/$dir" "$@" >/dev/null
     fi
-    cmake --build "$KORVEL_TOP/$dir" --parallel "$(nproc)"
+}
+
+# korvel_build DIR [cmake options...]
+korvel_build() {
+    korvel_configure "$@"
+    cmake --build "$KORVEL_TOP/$1" --parallel "$(nproc)"
+}
+
+# The armel sysroot of the cross-build (scripts/test --arm): Debian's armel Qt and C library,
+# unpacked without running anything of it. Made once; KORVEL_ARMEL_SYSROOT puts it elsewhere.
+KORVEL_ARMEL_SYSROOT="${KORVEL_ARMEL_SYSROOT:-$KORVEL_TOP/build-armel-sysroot}"
+KORVEL_ARMEL_PACKAGES=(gcc-arm-linux-gnueabi g++-arm-linux-gnueabi qemu-user-static debootstrap)
+KORVEL_ARMEL_DEBS=libc6-dev,libstdc++-12-dev,libqt5widgets5,libqt5gui5,libqt5test5,qtbase5-dev
+
+korvel_armel_sysroot() {
+    local root="$KORVEL_ARMEL_SYSROOT"
+    [ -f "$root/.korvel-sysroot" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "The armel sysroot is made by debootstrap, as root: run this once as root"
+        exit 1
+    fi
+    local codename mirror
+    codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    # The Debian archive that apt already uses.
+    korvel_debian_mirror() {
+        apt-cache policy | awk -v s="$codename/main" '$3 == s { print $2; exit }'
+    }
+    mirror="$(korvel_debian_mirror)"
+    [ -n "$mirror" ] || { apt-get update -qq; mirror="$(korvel_debian_mirror)"; }
+    [ -n "$mirror" ] || { echo "apt knows no archive for $codename/main"; exit 1; }
+    echo "Making the armel sysroot in $root from $mirror"
+    rm -rf "$root.tmp"
+    mkdir -p "$root.tmp"
+    # --foreign: download and unpack only; nothing of armel runs on this machine.
+    debootstrap --foreign --arch=armel --variant=minbase --include="$KORVEL_ARMEL_DEBS" \
+        "$codename" "$root.tmp" "$mirror" >"$root.tmp/korvel-debootstrap.log" 2>&1 ||
+        { tail -n 20 "$root.tmp/korvel-debootstrap.log"; exit 1; }
+    local deb
+    for deb in "$root.tmp"/var/cache/apt/archives/*.deb; do
+        dpkg -x "$deb" "$root.tmp"
+    done
+    rm -f "$root.tmp"/var/cache/apt/archives/*.deb
+    # qemu -L looks up every absolute path in the sysroot first: its run-time trees and fonts
+    # would hide the host's (its /dev/ptmx is not the host's pseudo-terminals, the tests' font
+    # is among the host's fonts, and the font settings that package scripts link into
+    # /etc/fonts/conf.d, which dpkg -x does not run, are the host's).
+    rm -rf "${root:?}.tmp"/{dev,proc,sys,tmp,run,root,home,mnt} "$root.tmp/usr/share/fonts" \
+        "$root.tmp/etc/fonts" "$root.tmp/var/cache/fontconfig"
+    touch "$root.tmp/.korvel-sysroot"
+    mv "$root.tmp" "$root"
+}
+
+# korvel_armel_configure DIR: the cross-build's configuration (cmake/armel-toolchain.cmake).
+korvel_armel_configure() {
+    korvel_configure "$1" -DCMAKE_TOOLCHAIN_FILE="$KORVEL_TOP/cmake/armel-toolchain.cmake" \
+        -DKORVEL_ARMEL_SYSROOT="$KORVEL_ARMEL_SYSROOT" -DKORVEL_BUILD_BENCH=OFF
+}
+
+# korvel_armel_emulator DIR: sets KORVEL_ARMEL_EMULATOR to the command that runs an armel program
+# of the build in DIR as the ARM926, the way ctest runs the tests (cmake/armel-emulated.cmake).
+korvel_armel_emulator() {
+    KORVEL_ARMEL_EMULATOR=("$KORVEL_TOP/$1/armel-qemu" env
+        "QT_PLUGIN_PATH=$KORVEL_ARMEL_SYSROOT/usr/lib/arm-linux-gnueabi/qt5/plugins"
+        qemu-arm-static -cpu arm926 -L "$KORVEL_ARMEL_SYSROOT")
 }

@@ -1,5 +1,6 @@
 #include "core/korvel.h"
 
+#include "core/tick_timing.h"
 #include "core/ux_scene.h"
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
@@ -10,10 +11,27 @@
 #include "ui/ux_dialog_count_down.h"
 #include "ui/ux_navi.h"
 
+#include <QCoreApplication>
+
+namespace {
+// The tick's timing when asked for (core/tick_timing.h), one for the process like the tick's
+// other kept state; logged when the event loop ends.
+TickTiming& tickTiming() {
+    static TickTiming timing;
+    static const bool logsAtEnd =
+        timing.enabled() && QCoreApplication::instance() &&
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                         [] { qCInfo(lcTick).noquote() << "main tick:" << timing.summary(); });
+    Q_UNUSED(logsAtEnd)
+    return timing;
+}
+}  // namespace
+
 // The main tick: every periodic activity of the program, in a fixed order. Work is spread so
 // that one tick stays short: one info panel per tick, the map and the read-outs on alternate
 // even ticks, alarms every 5th tick and the signal strength every 8th.
 void Korvel::slot_timeout_main() {
+    const TickTiming::Scope timing(tickTiming());
     m_tickCount = m_tickCount < kTickWrap ? m_tickCount + 1 : 0;
 
     // Step 2: the start-up module check; while its dialog is open nothing else runs.

@@ -1,5 +1,6 @@
 #include "core/base/global.h"
 #include "core/korvel.h"
+#include "core/tick_timing.h"
 #include "korvel_test.h"
 #include "start_check.h"
 #include "test_root.h"
@@ -131,6 +132,22 @@ private slots:
             got << QString::number((f.update(r.toInt()) % 360 + 360) % 360);
         QCOMPARE(got.join(' '), readings.section(" => ", 1));
         QCOMPARE(HeadingFilter::targetFromRaw(270), -90);  // the sensor's 0 is the heading's 180
+    }
+
+    // The tick timing's summary of tick times in ms: an even count's median is the mean of the
+    // middle two.
+    void tickTiming_data() {
+        QTest::addColumn<QString>("ms");
+        QTest::newRow("none") << " => no ticks";
+        QTest::newRow("odd") << "5 1 3.25 => 3 ticks, median 3.25 ms, slowest 5.00 ms";
+        QTest::newRow("even") << "9 1 4 2 => 4 ticks, median 3.00 ms, slowest 9.00 ms";
+    }
+    void tickTiming() {
+        QFETCH(QString, ms);
+        TickTiming t;
+        for (const QString& v : ms.section(" => ", 0, 0).split(' ', Qt::SkipEmptyParts))
+            t.add(qint64(v.toDouble() * 1e6));
+        QCOMPARE(t.summary(), ms.section(" => ", 1));
     }
 };
 
