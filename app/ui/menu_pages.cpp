@@ -16,10 +16,6 @@ QString fixedText(A action) {
     switch (action) {
         case A::ChartSpeed:
             return QStringLiteral("Chart Speed -NT");
-        case A::DevMode:
-            return QStringLiteral("\u5f00\u53d1\u8005\u6a21\u5f0f");  // developer mode
-        case A::CourseCruise:
-            return QStringLiteral("\u8f68\u8ff9\u5de1\u822a");  // course cruise
         default:
             return QString();
     }
@@ -112,8 +108,8 @@ const StructRowDef kQuick[] = {
     {A::DataLogger, TR_DataLogger},
     {A::WorkMode, TR_WorkMode},
     {A::MultiTarget, TR_MultiTargetAutopilot},
-    {A::DevMode, TR_Placeholder},
-    {A::CourseCruise, TR_Placeholder},
+    {A::DevMode, TR_DeveloperMode},
+    {A::CourseCruise, TR_CourseCruise},
 };
 
 struct StructPageDef {

@@ -31,7 +31,7 @@ private slots:
         row("system", "system", "5", "3 Language,12 Exit");
         row("model 4 quick", "quick", "4", "9 Overlap Data");
         row("model 5 quick", "quick", "5", "12 Multi-Target Autopilot");
-        row("model d quick", "quick", "d", QString::fromUtf8("13 开发者模式,14 轨迹巡航"));
+        row("model d quick", "quick", "d", "13 Developer Mode,14 Course Cruise");
     }
     void pages() {
         QFETCH(QString, type);

@@ -227,5 +227,8 @@ enum EnumTrString : int {
     TR_WillWriteToSlot = 220,      // "Will write to slot"
     TR_WillOverwriteToSlot = 221,  // "Will overwrite to slot"
     TR_MessageWhenArrive = 222,    // "Message when arrive"
-    TR_COUNT = 223                 // texts per language
+    TR_DeveloperMode = 223,        // "Developer Mode"
+    TR_CourseCruise = 224,         // "Course Cruise"
+    TR_NoUsablePoints = 225,       // "The file holds no usable points."
+    TR_COUNT = 226                 // texts per language
 };
