@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_chinese[TR_COUNT] = {
     "将写入位置",                            // 220
     "将覆盖位置",                            // 221
     "到达时提示",                            // 222
-    "开发者模式",  // 223
-    "轨迹巡航",  // 224
-    "文件中没有可用的点。",  // 225
+    "开发者模式",                            // 223
+    "轨迹巡航",                              // 224
+    "文件中没有可用的点。",                  // 225
 };
 static_assert(TrResource::isComplete(languageResource_chinese), "a Chinese text is missing");

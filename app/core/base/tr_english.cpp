@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "Will write to slot",                                                      // 220
     "Will overwrite to slot",                                                  // 221
     "Message when arrive",                                                     // 222
-    "Developer Mode",  // 223
-    "Course Cruise",  // 224
-    "The file holds no usable points.",  // 225
+    "Developer Mode",                                                          // 223
+    "Course Cruise",                                                           // 224
+    "The file holds no usable points.",                                        // 225
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

@@ -226,8 +226,8 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "Écriture à l'emplacement",                                         // 220
     "Écrasement de l'emplacement",                                      // 221
     "Message à l'arrivée",                                              // 222
-    "Mode développeur",  // 223
-    "Croisière sur trace",  // 224
-    "Le fichier ne contient aucun point utilisable.",  // 225
+    "Mode développeur",                                                 // 223
+    "Croisière sur trace",                                              // 224
+    "Le fichier ne contient aucun point utilisable.",                   // 225
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

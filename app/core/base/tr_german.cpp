@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "Schreibe in Platz",                                          // 220
     "Überschreibe Platz",                                         // 221
     "Meldung bei Ankunft",                                        // 222
-    "Entwicklermodus",  // 223
-    "Kursfahrt",  // 224
-    "Die Datei enthält keine brauchbaren Punkte.",  // 225
+    "Entwicklermodus",                                            // 223
+    "Kursfahrt",                                                  // 224
+    "Die Datei enthält keine brauchbaren Punkte.",                // 225
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

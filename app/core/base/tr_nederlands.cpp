@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "Schrijven naar plaats",                                                // 220
     "Overschrijven van plaats",                                             // 221
     "Bericht bij aankomst",                                                 // 222
-    "Ontwikkelaarsmodus",  // 223
-    "Koersvaart",  // 224
-    "Het bestand bevat geen bruikbare punten.",  // 225
+    "Ontwikkelaarsmodus",                                                   // 223
+    "Koersvaart",                                                           // 224
+    "Het bestand bevat geen bruikbare punten.",                             // 225
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_polish[TR_COUNT] = {
     "Zapis do miejsca",                                  // 220
     "Nadpisanie miejsca",                                // 221
     "Komunikat po dotarciu",                             // 222
-    "Tryb dewelopera",  // 223
-    "Rejs po kursie",  // 224
-    "Plik nie zawiera użytecznych punktów.",  // 225
+    "Tryb dewelopera",                                   // 223
+    "Rejs po kursie",                                    // 224
+    "Plik nie zawiera użytecznych punktów.",             // 225
 };
 static_assert(TrResource::isComplete(languageResource_polish), "a Polish text is missing");

@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_russian[TR_COUNT] = {
     "Запись в ячейку",                                                // 220
     "Перезапись ячейки",                                              // 221
     "Сообщение о прибытии",                                           // 222
-    "Режим разработчика",  // 223
-    "Круиз по курсу",  // 224
-    "В файле нет пригодных точек.",  // 225
+    "Режим разработчика",                                             // 223
+    "Круиз по курсу",                                                 // 224
+    "В файле нет пригодных точек.",                                   // 225
 };
 static_assert(TrResource::isComplete(languageResource_russian), "a Russian text is missing");

@@ -225,8 +225,8 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "Se escribirá en la posición",                                          // 220
     "Se sobrescribirá la posición",                                         // 221
     "Mensaje al llegar",                                                    // 222
-    "Modo desarrollador",  // 223
-    "Crucero por ruta",  // 224
-    "El archivo no contiene puntos utilizables.",  // 225
+    "Modo desarrollador",                                                   // 223
+    "Crucero por ruta",                                                     // 224
+    "El archivo no contiene puntos utilizables.",                           // 225
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");
