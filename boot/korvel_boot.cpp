@@ -3,6 +3,7 @@
 #include "boot_paths.h"
 #include "my_system.h"
 #include "package_files.h"
+#include "package_installer.h"
 #include "tr_resource.h"
 #include "ux_dialog_file.h"
 #include "ux_update_dialog.h"
@@ -41,6 +42,7 @@ KorvelBoot::~KorvelBoot() {
 }
 
 void KorvelBoot::start() {
+    PackageInstaller::recoverInterruptedSwap(BootPaths::path(BootPaths::kAppDir));
     if (BootPaths::exists(BootPaths::kNoRename)) PackageFiles::restoreBundle();
     if (!func_checkUpdateFileExist()) {
         end(0);
@@ -51,12 +53,7 @@ void KorvelBoot::start() {
 }
 
 bool KorvelBoot::func_checkUpdateFileExist() {
-    const QStringList names = m_dialogFile->scanFile();
-    QString listing;
-    for (const QString& name : names)
-        listing += name + QLatin1Char('\n');
-    qDebug().noquote() << "updateTemp =" << ('"' + listing + '"');
-    return !names.isEmpty();
+    return !m_dialogFile->scanFile().isEmpty();
 }
 
 void KorvelBoot::func_init() {

@@ -2,6 +2,7 @@
 
 #include "boot_paths.h"
 #include "disk_usage.h"
+#include "my_system.h"
 #include "package_files.h"
 #include "tr_resource.h"
 
@@ -13,6 +14,15 @@ namespace {
 
 QString withTarStatus(EnumText text, int status) {
     return TrResource::getTrString(text) + QStringLiteral(" (tar %1)").arg(status);
+}
+
+QString oldDir(const QString& appDir) {
+    return appDir + QStringLiteral(".old");
+}
+
+// The renames must reach the card's flash before the next step counts on them.
+void flush() {
+    my_system(QStringLiteral("sync"));
 }
 
 bool listsRecord(const QByteArray& listing) {
@@ -36,6 +46,31 @@ PackageInstaller::PackageInstaller(const QString& package, const QString& appDir
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(kTimeoutMs);
     connect(&m_timeout, &QTimer::timeout, this, &PackageInstaller::slot_timeout);
+}
+
+// A swap is: staged tree synced, app -> app.old, app.new -> app, synced, app.old removed.
+// Cut before the second rename (app.old without app): the old application, known to run,
+// goes back; the package was not retired and is offered again. Cut after it (app and
+// app.old): the new one is in place and only the removal was lost. A staged tree left by
+// either, or by a cut extraction, is not trusted.
+void PackageInstaller::recoverInterruptedSwap(const QString& appDir) {
+    const QString old = oldDir(appDir);
+    if (!QFileInfo::exists(old)) {
+        if (QFileInfo::exists(appDir + QStringLiteral(".new")))
+            QDir(appDir + QStringLiteral(".new")).removeRecursively();
+        return;
+    }
+    if (!QFileInfo::exists(appDir)) {
+        if (!QDir().rename(old, appDir)) {
+            qWarning("cannot put %s back", qPrintable(old));
+            return;
+        }
+        qInfo("an interrupted update left the application aside: put back");
+    } else {
+        QDir(old).removeRecursively();
+    }
+    QDir(appDir + QStringLiteral(".new")).removeRecursively();
+    flush();
 }
 
 void PackageInstaller::start() {
@@ -89,9 +124,10 @@ void PackageInstaller::slot_tarFinished(int exitCode, QProcess::ExitStatus statu
 }
 
 void PackageInstaller::extract() {
-    // What an interrupted earlier run left behind is not trusted.
+    // What an interrupted earlier run left behind is not trusted; an application left aside
+    // was put back at the start, so a .old left now sits beside a working one.
     QDir(stagingDir()).removeRecursively();
-    QDir(m_appDir + QStringLiteral(".old")).removeRecursively();
+    if (QFileInfo::exists(m_appDir)) QDir(oldDir(m_appDir)).removeRecursively();
     if (!QDir().mkpath(stagingDir())) {
         finish(TrResource::getTrString(EnumText::CannotReplaceApplication));
         return;
@@ -102,14 +138,17 @@ void PackageInstaller::extract() {
 }
 
 bool PackageInstaller::swapIn() {
-    const QString old = m_appDir + QStringLiteral(".old");
+    const QString old = oldDir(m_appDir);
     QDir dir;
     const bool hadApp = QFileInfo::exists(m_appDir);
+    flush();  // the staged files are on flash before the old application is moved aside
     if (hadApp && !dir.rename(m_appDir, old)) return false;
     if (!dir.rename(stagingDir(), m_appDir)) {
         if (hadApp) dir.rename(old, m_appDir);
+        flush();
         return false;
     }
+    flush();
     QDir(old).removeRecursively();
     return true;
 }

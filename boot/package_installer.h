@@ -15,6 +15,9 @@ class PackageInstaller : public QObject {
 public:
     PackageInstaller(const QString& package, const QString& appDir, QObject* parent = nullptr);
     void start();
+    // Puts back an application that a power cut during an earlier swap left aside, so that
+    // there is always one before anything else runs (see the .cpp for the states).
+    static void recoverInterruptedSwap(const QString& appDir);
     QString stagingDir() const { return m_appDir + QStringLiteral(".new"); }
 
     static constexpr int kPollMs = 100;

@@ -20,6 +20,7 @@
 #include "navi/boat_compass_watch.h"
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
+#include "navi/home_question_gate.h"
 #include "navi/navi_file.h"
 #include "navi/navi_target.h"
 #include "sonar/sonar_column.h"
@@ -300,6 +301,7 @@ public:
     UxData* data() const { return m_data; }
     UxNavi* navi() const { return m_navi; }
     const StructHomePosition& homePosition() const { return m_navi_home; }
+    HomeQuestionGate& homeQuestionGate() { return m_navi_homeQuestion; }
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
     UxSubMenuWaypoint* waypointMenu() const { return m_waypoint; }
@@ -485,7 +487,7 @@ private:
     QPoint m_navi_selectPoint;
     std::atomic<uint8_t> m_navi_apRunAck{0};
     std::atomic<uint8_t> m_navi_apStopAck{0};
-    bool m_navi_homeAsked = false;
+    HomeQuestionGate m_navi_homeQuestion;
     bool m_navi_ledsOffShown = false;
     int m_navi_poorFixChecks = 0;
     ListRun m_listRun;

@@ -67,19 +67,20 @@ void Korvel::navi_getCurrent() {
     m_multiTarget->setCurrentBoatPoint(m_navi->track_getCurrentRelativeCoor());
 }
 
-// The first usable fix sets home, unless a saved home lies near: then the user chooses. The
-// question is asked once; an unanswered one is not asked again on every fix.
+// The first usable fix sets home, unless a saved home lies near: then the user chooses. A
+// question closed without an answer is asked again later (HomeQuestionGate).
 void Korvel::navi_establishHome(const QPoint& boat) {
-    if (m_navi_homeAsked) return;
+    UxDialogQuestion* question = m_dialogs->question();
+    const bool onScreen = question->isVisible() && question->type() == QLatin1String("homePoint");
+    if (!m_navi_homeQuestion.mayAsk(onScreen)) return;
     const StructHomePosition saved = NaviFile::readHome();
     const QPoint savedPoint = Convert::navi_ddS32_to_relativeCoor(saved.lon, saved.lat);
     if (saved.isSet() &&
         Global::calc_pixDst(QPointF(savedPoint), QPointF(boat)) < NaviRules::kHomeQuestionM) {
-        m_navi_homeAsked = true;
+        m_navi_homeQuestion.asked();
         qCInfo(lcNavi) << "asking whether to use the saved home";
-        m_dialogs->question()->showQuestion(trText(TR_Message), trText(TR_UseLastHome),
-                                            trText(TR_New), trText(TR_Yes),
-                                            QStringLiteral("homePoint"));
+        question->showQuestion(trText(TR_Message), trText(TR_UseLastHome), trText(TR_New),
+                               trText(TR_Yes), QStringLiteral("homePoint"));
         return;
     }
     navi_setHomePoint(values().boat_lon, values().boat_lat);
@@ -361,6 +362,7 @@ void Korvel::navi_askGoToWaypoint(int lon, int lat, int icon) {
 bool Korvel::navi_questionClick(const QString& type, const QString& key) {
     const bool right = key == QLatin1String("right");
     if (type == QLatin1String("homePoint")) {
+        m_navi_homeQuestion.answered();
         if (right) {
             const StructHomePosition saved = NaviFile::readHome();
             navi_setHomePoint(saved.lon, saved.lat);

@@ -61,8 +61,10 @@ void press(QGraphicsView* view, const QString& name) {
 
 void TestBoot::run_data() {
     QTest::addColumn<QString>("installed");
-    QTest::addColumn<QStringList>("files");  // packages and markers on the card
-    QTest::addColumn<QString>("keys");       // "/" waits until the installation has ended
+    // packages and markers on the card; "cut:between" and "cut:after" a power cut between or
+    // after the two renames of an earlier swap
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("keys");  // "/" waits until the installation has ended
     QTest::newRow("no_package") << "1.05" << QStringList{"backup.kub:2.01", "kup-notes.txt:2.01"}
                                 << "";
     QTest::newRow("same_version") << "2.01" << QStringList{"a.kup:2.01"} << "";
@@ -89,6 +91,10 @@ void TestBoot::run_data() {
         << "1.05" << QStringList{"new.kup:2.01:cut"} << "enter / enter";
     QTest::newRow("extraction_fails")
         << "1.05" << QStringList{"new.kup:2.01:broken"} << "enter / enter";
+    QTest::newRow("power_cut_between_renames") << "1.05" << QStringList{"cut:between"} << "";
+    QTest::newRow("power_cut_between_renames_then_failed_install")
+        << "1.05" << QStringList{"cut:between", "new.kup:2.01:broken"} << "enter / enter";
+    QTest::newRow("power_cut_after_renames") << "2.01" << QStringList{"cut:after"} << "";
     QTest::newRow("no_version_record")
         << "1.05" << QStringList{"new.kup:2.01:bare"} << "right enter / enter";
 }
@@ -99,9 +105,17 @@ void TestBoot::run() {
     QFETCH(QString, keys);
     BootRoot root(installed);
     const QByteArray configuration = root.read("/opt/configuration.kcg");
-    for (const QString& file : files)
-        file.contains(':') ? root.addPackage(file)
-                           : root.write("/mnt/sd/Korvel/Update/" + file, "");
+    for (const QString& file : files) {
+        if (file.startsWith("cut:")) {
+            QDir().rename(root.path("/opt/korvel"), root.path("/opt/korvel.old"));
+            root.write("/opt/korvel.new/korvel", "new program\n");
+            if (file == "cut:after")
+                QDir().rename(root.path("/opt/korvel.new"), root.path("/opt/korvel"));
+        } else {
+            file.contains(':') ? root.addPackage(file)
+                               : root.write("/mnt/sd/Korvel/Update/" + file, "");
+        }
+    }
     KorvelBoot boot;
     QSignalSpy finished(&boot, &KorvelBoot::signal_finished);
     const auto settled = [&] {

@@ -178,20 +178,36 @@ private slots:
         QCOMPARE(h.k->dialogs().feedBack()->type(), QString("ap_goHome"));
     }
 
-    // A saved home near the first fix is offered once; "YES" takes it from the file.
-    void homeQuestion_askedOnceNearTheSavedHome() {
+    // A saved home near the first fix is offered; closed without an answer it comes back at a
+    // fix 10 s later, not sooner; "YES" takes it from the file and ends the asking.
+    void homeQuestion_askedAgainAfterEscape() {
         KorvelTest::ExpectedMessage asking("saved home");
         Handset h(true);
+        qint64 now = 0;
+        h.k->homeQuestionGate().setClock([&now] { return now; });
         h.fix(kLon, kLat);
         h.fix(kLon + 20, kLat + 20);
         UxDialogQuestion* q = h.k->dialogs().question();
         QVERIFY(q->isVisible());
         QCOMPARE(q->text(), trText(TR_UseLastHome));
-        q->hide();  // left unanswered
-        h.fix(kLon + 40, kLat + 40);
+        QTest::keyClick(q, Qt::Key_Escape);  // closed unanswered
         QVERIFY(!q->isVisible());
-        h.k->dialog_question_click("homePoint", "right");
+        int fix = 40;
+        for (const qint64 at : {0, 1000, 9999}) {
+            now = at;
+            h.fix(kLon + fix, kLat + fix);
+            fix += 20;
+            QVERIFY2(!q->isVisible(), qPrintable(QString::number(at)));
+        }
+        now = 10000;
+        h.fix(kLon + fix, kLat + fix);
+        QVERIFY(q->isVisible());
+        QCOMPARE(q->type(), QString("homePoint"));
+        QTest::keyClick(q, Qt::Key_Return);  // "YES" has the focus
         QCOMPARE(h.k->homePosition().lon, kLon + 300);
+        now = 60000;
+        h.fix(kLon + fix + 20, kLat + fix + 20);
+        QVERIFY(!q->isVisible());
     }
 
     // The waypoint question: only "Go" sends the boat. It must be answered: escape leaves it
