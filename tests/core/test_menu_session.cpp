@@ -39,7 +39,7 @@ private slots:
                                           "menu quick .*\\|Multi-Target Autopilot\n"};
         QTest::newRow("d") << "d"
                            << QStringList{"menu sonar .*\\|Chart Speed -NT\\|Next\\|Exit",
-                                          QString::fromUtf8("menu quick .*\\|轨迹巡航\n")};
+                                          "menu quick .*\\|Course Cruise\n"};
     }
     void everyPage() {
         QFETCH(QString, model);
