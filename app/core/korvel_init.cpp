@@ -113,6 +113,7 @@ void Korvel::init_thread() {
 
 void Korvel::init_startWork() {
     m_logo->hide();
+    m_view->setWorkingBackground();
     m_picture->item()->show();
     m_statusIcons->icon(ScreenLayout::IconSignal)->show();
     const StructScreenLayout start = ScreenLayout::forMode(ScreenLayout::kStartMode);

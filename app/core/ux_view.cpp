@@ -37,6 +37,11 @@ void UxView::setHightLight() {
     setForegroundBrush(QColor(0, 0, 0, 0));
 }
 
+void UxView::setWorkingBackground() {
+    setBackgroundBrush(Qt::black);
+    viewport()->update();
+}
+
 bool UxView::isLowLight() const {
     return foregroundBrush().color().alpha() != 0;
 }

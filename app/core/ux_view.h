@@ -10,6 +10,9 @@ public:
 
     void setLowLight();
     void setHightLight();
+    // After start-up: plain black wherever no item covers the screen, so that no piece of the
+    // start-up picture shows behind the small compass or the panels.
+    void setWorkingBackground();
     bool isLowLight() const;
 
     static constexpr int kWidth = 272;

@@ -12,9 +12,23 @@ QString twoDigits(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
+// A unit label of the unit routines in the language of the day; one they do not give stays.
+QString shownUnit(const QString& unit) {
+    static const struct {
+        const char* label;
+        EnumTrString text;
+    } kUnits[] = {{"KPH", TR_UnitKph},  {"Knot", TR_UnitKnot}, {"m/s", TR_UnitMps},
+                  {"ft/s", TR_UnitFps}, {"KM", TR_UnitKm},     {"Yard", TR_UnitYard},
+                  {"m", TR_UnitMetre},  {"ft", TR_UnitFoot},   {"v", TR_UnitVolt}};
+    for (const auto& u : kUnits) {
+        if (unit == QLatin1String(u.label)) return TrResource::getTrString(u.text);
+    }
+    return unit;
+}
+
 // "Speed: m/s": a title with the unit its value is in.
 QString titleWithUnit(EnumTrString text, const QString& unit) {
-    return TrResource::getTrString(text) + QStringLiteral(": ") + unit;
+    return TrResource::getTrString(text) + QStringLiteral(": ") + shownUnit(unit);
 }
 
 // 24-hour "13:05:09", or 12-hour "01:05:09 PM" with midnight and noon as 12.
@@ -98,7 +112,7 @@ bool build(int code, const StructInfoPanSource& source, StructInfoPan* out) {
             break;
         case CodeMainBat:
             // The handset's own battery; 0 is no valid reading of the ADC.
-            info.title = TrResource::getTrString(TR_MainBat) + QStringLiteral(": v");
+            info.title = titleWithUnit(TR_MainBat, QStringLiteral("v"));
             info.value = boat.handset_voltage > 0
                              ? QString::number(double(boat.handset_voltage), 'f', 1)
                              : kUnknown;

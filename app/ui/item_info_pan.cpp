@@ -1,5 +1,7 @@
 #include "ui/item_info_pan.h"
 
+#include "ui/ux_theme.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -68,9 +70,8 @@ void ItemInfoPan::renderLayer() {
     QPainter p(&m_layer);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(pixelFont(m_titleHeight / 2 + 3));
-    p.setPen(kTitleInk);
-    p.drawText(QRect(kTitleX, 0, m_width - 2 * kTitleX, m_titleHeight),
-               Qt::AlignLeft | Qt::AlignBottom, m_info.title);
+    UxTheme::drawText(p, QRect(kTitleX, 0, m_width - 2 * kTitleX, m_titleHeight), m_info.title,
+                      kTitleInk, Qt::AlignLeft | Qt::AlignBottom);
 
     const bool withIcon = !m_info.icon.isNull();
     const QFont valueFont = pixelFont(valuePixelSize(m_info.value.size(), withIcon));
@@ -85,8 +86,7 @@ void ItemInfoPan::renderLayer() {
         if (centredLeft <= icon.right() + 2) band.setLeft(icon.right() + 2);
     }
     p.setFont(valueFont);
-    p.setPen(kValueInk);
-    p.drawText(band, Qt::AlignCenter, m_info.value);
+    UxTheme::drawText(p, band, m_info.value, kValueInk, Qt::AlignHCenter);
 }
 
 void ItemInfoPan::setSelected(bool selected) {

@@ -110,7 +110,8 @@ QVector<StructTextBox> UxListWidget::textBoxes() const {
     for (int row = 0; row < m_rows.size(); ++row) {
         const QRect box = rowTextBox(row);
         if (box.isValid() && !m_rows.at(row).isEmpty())
-            boxes.append({m_rows.at(row), box, UxTheme::font()});
+            boxes.append({m_rows.at(row), box,
+                          UxTheme::fitFont(UxTheme::font(), m_rows.at(row), box.width())});
     }
     return boxes;
 }

@@ -8,7 +8,6 @@
 
 UxMainMenu::UxMainMenu(QWidget* parent) : UxListWidget(MarkNone, true, parent) {
     setRowHeight(kRowHeight);
-    setTextRoom(kTipThreshold);
     // The tip is a sibling so that it may reach past the list's right edge.
     m_tip = new UxMenuTip(parent);
     m_tip->hide();
@@ -28,16 +27,6 @@ void UxMainMenu::showMainMenu(const QString& type, const QString& title, const Q
     m_tip->hide();
     show();
     updateTip();
-}
-
-QVector<StructTextBox> UxMainMenu::textBoxes() const {
-    QVector<StructTextBox> boxes = UxListWidget::textBoxes();
-    const QFontMetrics metrics(UxTheme::font());
-    for (StructTextBox& b : boxes) {
-        if (metrics.horizontalAdvance(b.text) > b.box.width())
-            b.text = metrics.elidedText(b.text, Qt::ElideRight, b.box.width());
-    }
-    return boxes;
 }
 
 void UxMainMenu::refreshTR(const QString& title) {
@@ -87,21 +76,15 @@ void UxMainMenu::slot_key_click_tip(QString key) {
 void UxMainMenu::updateTip() {
     const int row = currentRow();
     const QString text = rowText(row);
-    const QRect box = rowTextBox(row);
-    if (!isVisible() || !box.isValid() ||
-        QFontMetrics(UxTheme::font()).horizontalAdvance(text) <= box.width()) {
+    if (!isVisible() || !rowRect(row).isValid() ||
+        QFontMetrics(UxTheme::font()).horizontalAdvance(text) <= kTipThreshold) {
         m_tip->hide();
         return;
     }
-    const QRect rowArea = rowRect(row);
-    const int width = UxMenuTip::widthFor(text);
-    // The tip's text stands exactly over the row's text.
-    int x = geometry().left() + box.left() - UxMenuTip::kPad;
-    // The tip stays on the screen: it moves left when the row is near the right edge.
-    const QWidget* screen = parentWidget();
-    if (screen != nullptr) x = qBound(0, x, qMax(0, screen->width() - width));
-    m_tip->setGeometry(x, geometry().top() + rowArea.top(), width, rowArea.height());
-    m_tip->showMenuTip(text, width);
+    // Laid exactly over the row, its text over the row's text: it never leaves the list, and
+    // its text is fitted to the row as the row's own is.
+    m_tip->setGeometry(rowRect(row).translated(geometry().topLeft()));
+    m_tip->showMenuTip(text, m_tip->width());
     m_tip->raise();
 }
 

@@ -4,9 +4,9 @@
 
 class UxMenuTip;
 
-// The page list of the main and quick menus: up to 20 rows under a title. A row too wide for
-// the list is shown whole in the tip box laid over it. The controller decides what a page
-// holds and what a chosen row does.
+// The page list of the main and quick menus: up to 20 rows under a title. A long row is drawn
+// in a font fitted to the row, and while selected in the tip box laid over it. The controller
+// decides what a page holds and what a chosen row does.
 class UxMainMenu : public UxListWidget {
     Q_OBJECT
 public:
@@ -24,10 +24,6 @@ public:
     // Sets the title and the rows again, keeping the selected row (after a language change).
     void refreshTR(const QString& title, const QStringList& rows);
     UxMenuTip* tip() const { return m_tip; }
-
-    // A row too wide for the list is reported as drawn, shortened with "…"; the tip shows it
-    // whole while it is selected.
-    QVector<StructTextBox> textBoxes() const override;
 
 signals:
     void signal_keyClick_enter(int row);

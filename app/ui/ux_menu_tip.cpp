@@ -7,10 +7,6 @@
 
 UxMenuTip::UxMenuTip(QWidget* parent) : UxKeyWidget(parent) {}
 
-int UxMenuTip::widthFor(const QString& text) {
-    return QFontMetrics(UxTheme::font()).horizontalAdvance(text) + 2 * kPad;
-}
-
 void UxMenuTip::showMenuTip(const QString& text, int width) {
     m_text = text;
     resize(width, height());
@@ -24,7 +20,7 @@ QRect UxMenuTip::textBox() const {
 
 QVector<StructTextBox> UxMenuTip::textBoxes() const {
     if (m_text.isEmpty()) return {};
-    return {{m_text, textBox(), UxTheme::font()}};
+    return {{m_text, textBox(), UxTheme::fitFont(UxTheme::font(), m_text, textBox().width())}};
 }
 
 namespace {

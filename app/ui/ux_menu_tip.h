@@ -9,15 +9,13 @@ class UxMenuTip : public UxKeyWidget {
     Q_OBJECT
 public:
     // From the box's left edge to its text.
-    static constexpr int kPad = 7;
+    static constexpr int kPad = 3;  // the list rows' own
 
     explicit UxMenuTip(QWidget* parent = nullptr);
 
     // Shows text in a box width pixels wide (the caller places it).
     void showMenuTip(const QString& text, int width);
     QString text() const { return m_text; }
-    // The width a box needs for text.
-    static int widthFor(const QString& text);
 
     QVector<StructTextBox> textBoxes() const override;
 

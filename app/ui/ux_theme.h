@@ -33,10 +33,21 @@ QFont font();
 // The same at another pixel size.
 QFont font(int pixelSize);
 
+// font, or the same smaller and then narrower (down to three quarters of its size at 85 % of
+// its width), as much as text needs to fit width pixels; the smallest when nothing fits.
+QFont fitFont(const QFont& font, const QString& text, int width);
+
 // The panel background with its frame around rect.
 void drawPanel(QPainter& p, const QRect& rect);
 
-// text left-aligned and vertically centred in box; elided with "…" only if it is wider.
+// text left-aligned (or as flags say) and vertically centred in box, in the painter's font or
+// one fitted to the box (fitFont); elided with "…" only if it is wider still.
 void drawText(QPainter& p, const QRect& box, const QString& text, const QColor& ink, int flags = 0);
+
+// Sees every text drawText draws: the whole text, what was drawn of it, its box and its font.
+// Lets a check see the texts exactly as painted; null (the default) for none.
+using TextSeen = void (*)(const QString& text, const QString& shown, const QRect& box,
+                          const QFont& font);
+void setTextSeen(TextSeen seen);
 
 }  // namespace UxTheme

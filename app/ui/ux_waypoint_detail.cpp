@@ -101,10 +101,18 @@ void UxWaypointDetail::showWaypointDetail(const QString& sn, int iconIndex, cons
                                           const QString& depth, const QString& depthUnit) {
     // Texts in the language of the day.
     m_title->setTitleText(TrResource::getTrString(TR_Detail));
-    for (int f = FieldSn; f <= FieldDepth; ++f)
-        m_labels.at(f)->setText(TrResource::getTrString(kTexts[f]));
-    for (int b = ButtonEdit; b < FieldCount; ++b)
-        static_cast<UxFocusButton*>(m_fields[b])->setText(TrResource::getTrString(kTexts[b]));
+    // A long name or button text takes a font fitted to its room (the buttons' frame and
+    // rounded corners need 6 px each side) rather than being clipped.
+    for (int f = FieldSn; f <= FieldDepth; ++f) {
+        QLabel* label = m_labels.at(f);
+        label->setText(TrResource::getTrString(kTexts[f]));
+        label->setFont(UxTheme::fitFont(textFont(), label->text(), label->contentsRect().width()));
+    }
+    for (int b = ButtonEdit; b < FieldCount; ++b) {
+        auto* button = static_cast<UxFocusButton*>(m_fields[b]);
+        button->setText(TrResource::getTrString(kTexts[b]));
+        button->setFont(UxTheme::fitFont(textFont(), button->text(), button->width() - 12));
+    }
     static_cast<UxFocusLineEdit*>(m_fields[FieldSn])->setText(sn);
     static_cast<UxFocusLineEdit*>(m_fields[FieldName])->setText(name);
     static_cast<UxFocusLineEdit*>(m_fields[FieldLon])->setText(longitude);

@@ -5,6 +5,7 @@
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "korvel_test.h"
+#include "sonar/item_text.h"
 #include "sonar/ux_sonar.h"
 #include "test_root.h"
 #include "ui/item_dev_mode.h"
@@ -144,7 +145,8 @@ private slots:
 
     // Each press of the change key lays the screen out anew, the fourth the start layout. In
     // every layout the status icons stand side by side on the echogram, clear of the
-    // developer overlay, and the zoom key acts on the map only where the map is shown.
+    // developer overlay and the read-outs, and the zoom key acts on the map only where the map
+    // is shown. The start-up picture is gone from behind the working screen.
     void changeKey_laysTheScreenOutAndComesBack() {
         TestRoot root;
         Configuration::applyDefaults(Global::configuration);
@@ -152,6 +154,8 @@ private slots:
         Korvel k;
         k.mainTimer()->stop();
         k.system_checkState();
+        QVERIFY(k.view()->backgroundBrush().texture().isNull());
+        const QRectF readouts = k.sonar()->itemText()->sceneBoundingRect();
         const auto icon = [&k](int i) { return k.statusIcons().icon(i)->sceneBoundingRect(); };
         QList<int> modes;
         QSet<qreal> iconRows;
@@ -168,7 +172,8 @@ private slots:
             bool overlayClear = true;
             for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
                 QVERIFY(echogram.contains(icon(i)));
-                overlayClear = overlayClear && !icon(i).intersects(overlay);
+                overlayClear =
+                    overlayClear && !icon(i).intersects(overlay) && !icon(i).intersects(readouts);
                 for (int j = 0; j < i; ++j) {
                     const bool shared = j == ScreenLayout::IconGoBack;  // never shown together
                     QCOMPARE(icon(i).intersects(icon(j)), shared);

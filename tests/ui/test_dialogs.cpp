@@ -11,6 +11,10 @@
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/file_scan.h"
+#include "ui/info_panels.h"
+#include "ui/item_info_pan.h"
+#include "ui/menu_host.h"
+#include "ui/menu_pages.h"
 #include "ui/modal_watch.h"
 #include "ui/ux_dialog_cali.h"
 #include "ui/ux_dialog_check.h"
@@ -25,11 +29,23 @@
 #include "ui/ux_dialog_select_point.h"
 #include "ui/ux_dialog_sys_info.h"
 #include "ui/ux_dialog_test.h"
+#include "ui/ux_main_menu.h"
+#include "ui/ux_menu_tip.h"
+#include "ui/ux_sub_menu_export_kml.h"
+#include "ui/ux_sub_menu_go_back.h"
+#include "ui/ux_sub_menu_multi_target.h"
+#include "ui/ux_sub_menu_route.h"
+#include "ui/ux_sub_menu_route_ap.h"
+#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/ux_theme.h"
+#include "ui/ux_waypoint_detail.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTextBoundaryFinder>
 #include <QTimer>
@@ -94,6 +110,26 @@ QStringList clippedTexts(QWidget* dialog) {
     if (!QRect(0, 0, UxView::kWidth, UxView::kHeight).contains(dialog->frameGeometry()))
         problems << QStringLiteral("leaves the screen");
     return problems;
+}
+
+// The texts painted by the widgets' own drawing while a picture is taken, as drawn.
+QStringList g_painted;
+QStringList g_tooWide;
+void notePainted(const QString& text, const QString& shown, const QRect& box, const QFont& font) {
+    if (text.trimmed().isEmpty()) return;
+    g_painted << shown;
+    if (shown != text || QFontMetrics(font).horizontalAdvance(shown) > box.width())
+        g_tooWide << QStringLiteral("\"%1\" in %2 px").arg(text.trimmed()).arg(box.width());
+}
+
+// Every painted text of w (and its children) wider than its box, as the picture is taken.
+QStringList paintedTooWide(QWidget* w) {
+    g_painted.clear();
+    g_tooWide.clear();
+    UxTheme::setTextSeen(notePainted);
+    w->grab();
+    UxTheme::setTextSeen(nullptr);
+    return g_tooWide;
 }
 
 }  // namespace
@@ -487,7 +523,7 @@ private slots:
         QStringList problems;
         auto check = [&](QWidget* d, const QString& name) {
             QCoreApplication::processEvents();
-            for (const QString& p : clippedTexts(d))
+            for (const QString& p : clippedTexts(d) + paintedTooWide(d))
                 problems << name + ": " + p;
             d->hide();
         };
@@ -507,10 +543,81 @@ private slots:
             ticks(m_host->powerOff(), stop);
             check(d, QStringLiteral("power off at tick %1").arg(stop));
         }
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        screensAndPanels(problems);
+        problems.removeDuplicates();
+        for (const QString& p : problems)
+            qInfo("%s", qPrintable(p));
+        QVERIFY2(problems.isEmpty(),
+                 qPrintable(QString::number(problems.size()) + " texts too wide"));
     }
 
 private:
+    // Every menu page of every model with the cursor on each row in turn (the tip over it
+    // inside the list, no two rows alike), the list screens, the waypoint editor and the info
+    // panels with every content, in the language of the moment.
+    void screensAndPanels(QStringList& problems) {
+        Korvel k;
+        k.mainTimer()->stop();
+        UxMainMenu* menu = k.menus().main();
+        for (char model : {'4', '5', 'd'}) {
+            for (const char* type : {"basic", "sonar", "gps", "ap", "system", "quick"}) {
+                const StructMenuPage page = MenuPages::page(type, model);
+                k.menus().placeMain(page.type == "quick");
+                menu->showMainMenu(page.type, page.title, page.texts());
+                for (int row = 0; row < page.rows.size(); ++row, press(menu, Qt::Key_Down)) {
+                    const QString where = QStringLiteral("%1 %2: ").arg(model).arg(type);
+                    for (const QString& p : paintedTooWide(menu))
+                        problems << where + p;
+                    if (QSet<QString>(g_painted.begin(), g_painted.end()).size() !=
+                        g_painted.size())
+                        problems << where + "two rows alike: " + g_painted.join('|');
+                    if (!menu->tip()->isVisible()) continue;
+                    for (const QString& p : paintedTooWide(menu->tip()))
+                        problems << where + "tip " + p;
+                    if (!menu->geometry().contains(menu->tip()->geometry()))
+                        problems << where + "tip leaves the list: " + menu->rowText(row).trimmed();
+                }
+            }
+        }
+        menu->hide();
+        k.waypointMenu()->showWaypoint(QString());
+        const auto screen = [&](QWidget* w, const QString& name) {
+            for (const QString& p : paintedTooWide(w) + clippedTexts(w))
+                problems << name + ": " + p;
+            w->hide();
+        };
+        screen(k.waypointMenu(), "waypoint list");
+        k.waypointMenu()->showWaypointDetail();
+        screen(k.waypointMenu()->detail(), "waypoint editor");
+        k.waypointMenu()->hide();
+        k.routeMenu()->showRoute();
+        screen(k.routeMenu(), "courses");
+        k.goBackMenu()->showGoBack();
+        screen(k.goBackMenu(), "go-back");
+        k.multiTargetMenu()->showMultiTarget();
+        screen(k.multiTargetMenu(), "multi-target");
+        k.routeApMenu()->showRouteAp("course.kml", QPoint(), {});
+        screen(k.routeApMenu(), "course cruise");
+        auto* exportKml = k.view()->findChild<UxSubMenuExportKml*>();
+        exportKml->showExportKml();
+        screen(exportKml, "export");
+        for (int code = 0; code <= 8; ++code) {
+            for (int panel = 0; panel < InfoPanels::kCount; ++panel) {
+                Global::configuration.textDataToShow[panel] = code;
+                k.info_refreshInfoPan_single(panel);
+                ItemInfoPan* item = k.infoPanels().panel(panel);
+                QImage image(item->boundingRect().size().toSize(), QImage::Format_ARGB32);
+                QPainter p(&image);
+                g_tooWide.clear();
+                UxTheme::setTextSeen(notePainted);
+                item->paint(&p, nullptr, nullptr);
+                UxTheme::setTextSeen(nullptr);
+                for (const QString& t : g_tooWide)
+                    problems << QStringLiteral("panel %1 code %2: ").arg(panel).arg(code) + t;
+            }
+        }
+    }
+
     // Shows a dialog of the host, or the point selection (the map's own), with the longest texts
     // it takes, and returns it. The questions: an alarm, the autopilot's stop, the cursor's
     // "Save" or "Go", a waypoint's (which must be answered).

@@ -1,5 +1,6 @@
 #include "app_font.h"
 #include "core/base/global.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
 #include "data/kvlw_time.h"
@@ -74,10 +75,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("icon");
+        QTest::addColumn<int>("language");
         const auto row = [](const char* name, int code, int hourSystem, int hour, bool measured,
-                            const char* title, const char* value, bool icon) {
-            QTest::newRow(name) << code << hourSystem << hour << measured << QString(title)
-                                << QString(value) << icon;
+                            const char* title, const char* value, bool icon, int language = 0) {
+            QTest::newRow(name) << code << hourSystem << hour << measured
+                                << QString::fromUtf8(title) << QString(value) << icon << language;
         };
         row("24-hour", 0, 1, 13, true, "Time of Day", "13:05:09", false);
         row("12-hour 13", 0, 0, 13, true, "Time of Day", "01:05:09 PM", false);
@@ -92,6 +94,9 @@ private slots:
         row("satellites", 7, 1, 0, true, "Satellite", "7", true);
         row("no frame, satellites", 7, 1, 0, false, "Satellite", "-.-", true);
         row("handset battery", 8, 1, 0, false, "Main Bat.: v", "10.6", false);
+        row("units in Russian", 2, 1, 0, true, "Скорость: уз", "1.9", false, LanguageRussian);
+        row("battery in Russian", 8, 1, 0, false, "Осн. бат.: В", "10.6", false, 1);
+        row("units in Chinese", 5, 1, 0, true, "离原点距离: 码", "-.-", false, LanguageChinese);
         row("unused code 6", 6, 1, 0, true, "", "", false);
         row("code 9", 9, 1, 0, true, "", "", false);
     }
@@ -101,6 +106,8 @@ private slots:
         QFETCH(bool, measured);
         QFETCH(QString, title);
         QFETCH(int, hourSystem);
+        QFETCH(int, language);
+        Global::configuration.systemLanguage = language;
         Global::configuration.hourSystem = hourSystem;
         Global::configuration.speedUnit = 1;
         Global::configuration.distanceUnit = 1;

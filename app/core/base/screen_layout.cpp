@@ -5,8 +5,9 @@ constexpr int kFullHeight = 480;
 constexpr int kHalfHeight = 240;
 constexpr int kIconStep = 25;  // icons sit side by side; go-back and multi-target share x
 constexpr int kMapY = 244;
-constexpr int kTaskLabelX = 100;  // right of the go-back and multi-target icon
-constexpr int kTaskLabelDy = 4;   // the label's text on the icons' middle
+constexpr int kTaskLabelX = 100;      // right of the go-back and multi-target icon
+constexpr int kTaskLabelDy = 4;       // the label's text on the icons' middle
+constexpr int kUnderReadoutsY = 112;  // the echogram's read-outs end at 110
 
 void placeIcons(StructScreenLayout& l, int y) {
     for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
@@ -36,17 +37,14 @@ StructScreenLayout forMode(int screenMode) {
             l.largeCompassVisible = true;
             break;
         case 1:
-            placeIcons(l, 0);
-            // The icons are at the top: the overlay takes the echogram's free bottom edge, clear of
-            // the depth digits.
+            // The icons stand just under the read-outs (depth, temperature, battery), clear of
+            // the big depth digits; the overlay takes the echogram's free bottom edge.
+            placeIcons(l, kUnderReadoutsY);
             l.devOverlayY = 220;
             l.mapVisible = true;
             l.mapPos = QPoint(0, kMapY);
             l.mapBound = QSize(272, 240);
             l.fullInfoVisible = true;
-            // The icons stand at the top here, where the recording mark is: the label goes
-            // to the foot of the echogram instead.
-            l.taskLabelPos = QPoint(kTaskLabelX, 215 + kTaskLabelDy);
             break;
         case 2:
             placeIcons(l, 215);

@@ -9,7 +9,7 @@
 // screenMode). The controller applies the parts it has; every view takes its own part of the
 // same description, so the layouts are defined in one place.
 //   0: full-height echogram, status icons low on the left, large compass
-//   1: echogram over a full-width map, status icons at the top
+//   1: echogram over a full-width map, status icons under the read-outs
 //   2: echogram over four info panels and a narrow map (the start layout)
 //   3: echogram over six info panels and the compass
 struct StructScreenLayout {

@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_chinese[TR_COUNT] = {
     "开发者模式",                            // 223
     "轨迹巡航",                              // 224
     "文件中没有可用的点。",                  // 225
+    "公里/时",                               // 226
+    "节",                                    // 227
+    "米/秒",                                 // 228
+    "英尺/秒",                               // 229
+    "公里",                                  // 230
+    "码",                                    // 231
+    "米",                                    // 232
+    "英尺",                                  // 233
+    "伏",                                    // 234
 };
 static_assert(TrResource::isComplete(languageResource_chinese), "a Chinese text is missing");

@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "Developer Mode",                                                          // 223
     "Course Cruise",                                                           // 224
     "The file holds no usable points.",                                        // 225
+    "KPH",                                                                     // 226
+    "Knot",                                                                    // 227
+    "m/s",                                                                     // 228
+    "ft/s",                                                                    // 229
+    "KM",                                                                      // 230
+    "Yard",                                                                    // 231
+    "m",                                                                       // 232
+    "ft",                                                                      // 233
+    "v",                                                                       // 234
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

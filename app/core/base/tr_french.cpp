@@ -229,5 +229,14 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "Mode développeur",                                                 // 223
     "Croisière sur trace",                                              // 224
     "Le fichier ne contient aucun point utilisable.",                   // 225
+    "km/h",                                                             // 226
+    "nœud",                                                             // 227
+    "m/s",                                                              // 228
+    "ft/s",                                                             // 229
+    "KM",                                                               // 230
+    "Yard",                                                             // 231
+    "m",                                                                // 232
+    "ft",                                                               // 233
+    "v",                                                                // 234
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

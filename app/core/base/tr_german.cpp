@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "Entwicklermodus",                                            // 223
     "Kursfahrt",                                                  // 224
     "Die Datei enthält keine brauchbaren Punkte.",                // 225
+    "km/h",                                                       // 226
+    "Knoten",                                                     // 227
+    "m/s",                                                        // 228
+    "ft/s",                                                       // 229
+    "KM",                                                         // 230
+    "Yard",                                                       // 231
+    "m",                                                          // 232
+    "ft",                                                         // 233
+    "v",                                                          // 234
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

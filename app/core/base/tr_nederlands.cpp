@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "Ontwikkelaarsmodus",                                                   // 223
     "Koersvaart",                                                           // 224
     "Het bestand bevat geen bruikbare punten.",                             // 225
+    "km/u",                                                                 // 226
+    "knoop",                                                                // 227
+    "m/s",                                                                  // 228
+    "ft/s",                                                                 // 229
+    "KM",                                                                   // 230
+    "Yard",                                                                 // 231
+    "m",                                                                    // 232
+    "ft",                                                                   // 233
+    "v",                                                                    // 234
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

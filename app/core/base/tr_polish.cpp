@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_polish[TR_COUNT] = {
     "Tryb dewelopera",                                   // 223
     "Rejs po kursie",                                    // 224
     "Plik nie zawiera użytecznych punktów.",             // 225
+    "km/h",                                              // 226
+    "węzeł",                                             // 227
+    "m/s",                                               // 228
+    "ft/s",                                              // 229
+    "KM",                                                // 230
+    "jard",                                              // 231
+    "m",                                                 // 232
+    "ft",                                                // 233
+    "v",                                                 // 234
 };
 static_assert(TrResource::isComplete(languageResource_polish), "a Polish text is missing");

@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_russian[TR_COUNT] = {
     "Режим разработчика",                                             // 223
     "Круиз по курсу",                                                 // 224
     "В файле нет пригодных точек.",                                   // 225
+    "км/ч",                                                           // 226
+    "уз",                                                             // 227
+    "м/с",                                                            // 228
+    "фт/с",                                                           // 229
+    "км",                                                             // 230
+    "ярд",                                                            // 231
+    "м",                                                              // 232
+    "фт",                                                             // 233
+    "В",                                                              // 234
 };
 static_assert(TrResource::isComplete(languageResource_russian), "a Russian text is missing");

@@ -228,5 +228,14 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "Modo desarrollador",                                                   // 223
     "Crucero por ruta",                                                     // 224
     "El archivo no contiene puntos utilizables.",                           // 225
+    "km/h",                                                                 // 226
+    "nudo",                                                                 // 227
+    "m/s",                                                                  // 228
+    "ft/s",                                                                 // 229
+    "KM",                                                                   // 230
+    "yarda",                                                                // 231
+    "m",                                                                    // 232
+    "ft",                                                                   // 233
+    "v",                                                                    // 234
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");

@@ -230,5 +230,14 @@ enum EnumTrString : int {
     TR_DeveloperMode = 223,        // "Developer Mode"
     TR_CourseCruise = 224,         // "Course Cruise"
     TR_NoUsablePoints = 225,       // "The file holds no usable points."
-    TR_COUNT = 226                 // texts per language
+    TR_UnitKph = 226,              // "KPH" (a panel's unit)
+    TR_UnitKnot = 227,             // "Knot" (a panel's unit)
+    TR_UnitMps = 228,              // "m/s" (a panel's unit)
+    TR_UnitFps = 229,              // "ft/s" (a panel's unit)
+    TR_UnitKm = 230,               // "KM" (a panel's unit)
+    TR_UnitYard = 231,             // "Yard" (a panel's unit)
+    TR_UnitMetre = 232,            // "m" (a panel's unit)
+    TR_UnitFoot = 233,             // "ft" (a panel's unit)
+    TR_UnitVolt = 234,             // "v" (a panel's unit)
+    TR_COUNT = 235                 // texts per language
 };
