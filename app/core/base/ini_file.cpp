@@ -35,8 +35,8 @@ void chopBlanks(QString& s) {
 // (named, \x hex, octal; an unknown one drops its character), commas outside quotes
 // separating list elements, blanks around unquoted elements dropped.
 QStringList unescapeValue(const char* s, int n, bool* isList) {
-    static const char named[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'},  {'n', '\n'},
-                                    {'r', '\r'}, {'t', '\t'}, {'v', '\v'},  {'"', '"'},
+    static const char named[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                    {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                     {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     QStringList parts;
     QString cur;
@@ -134,8 +134,7 @@ QString unescapeKey(const char* s, int n) {
 QVariant elementValue(const QString& s, int* refused) {
     if (!s.startsWith(QLatin1Char('@'))) return s;
     if (s.endsWith(QLatin1Char(')'))) {
-        if (s.startsWith(QLatin1String("@ByteArray(")))
-            return s.mid(11, s.size() - 12).toLatin1();
+        if (s.startsWith(QLatin1String("@ByteArray("))) return s.mid(11, s.size() - 12).toLatin1();
         if (s.startsWith(QLatin1String("@String("))) return s.mid(8, s.size() - 9);
         if (s == QLatin1String("@Invalid()")) return QVariant();
         if (s.startsWith(kVariant) || s.startsWith(QLatin1String("@DateTime("))) {
@@ -273,7 +272,7 @@ bool IniFile::mayWrite(const QString& path) {
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = path + QStringLiteral(".damaged-") + QString::number(n);
     if (!QFile::rename(path, aside)) return false;
-    qCWarning(lcCore).noquote() << path << "holds values the handset never writes: kept as"
-                                << aside << "and written afresh";
+    qCWarning(lcCore).noquote() << path << "holds values the handset never writes: kept as" << aside
+                                << "and written afresh";
     return true;
 }
