@@ -199,6 +199,9 @@ private slots:
         row("course name and end time", "/opt/waycourse0.kwc",
             "[WayCourse]\ncount=1\nname=" + big + "\nendTime=99999999999999\n",
             "aaaaaaaaa " + TrResource::getTrString(TR_EndTime) + ": -.-");
+        row("course end time", "/opt/waycourse0.kwc",
+            "[WayCourse]\ncount=1\nname=x\nendTime=99999999999999\n",
+            "x " + TrResource::getTrString(TR_EndTime) + ": -.-");
         row("multi-target name", "/opt/multitarget.kmt", "[000]\nname=" + big + "\n", "aaaaaaaaa");
         row("home a serialised int", "/opt/navi.knv",
             "[General]\nhome_lon_d=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nhome_lat_d=5\n", "0 5");
