@@ -169,6 +169,7 @@ private slots:
             k.menu_closeMain();
         }
         UxDialogHint* hint = k.dialogs().hint();
+        QVERIFY(hint->isVisible());
         QCOMPARE(hint->codeText() + ' ' + hint->text(),
                  "104 " + TrResource::getTrString(TR_SaveFileFailed));
         QCOMPARE(QFileInfo(path).isDir(), blocker == "folder");
