@@ -262,10 +262,8 @@ void IniFile::parse(const QByteArray& bytes) {
 bool IniFile::mayWrite(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return true;
-    if (!isRegularFile(path)) {
-        qCWarning(lcCore).noquote() << path << "is not a regular file: not written";
-        return false;
-    }
+    // The caller says that its save failed.
+    if (!isRegularFile(path)) return false;
     const IniFile current(path);
     if (current.state() == EnumState::Read && current.refused() == 0) return true;
     QString aside = path + QStringLiteral(".damaged");
