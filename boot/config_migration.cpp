@@ -1,5 +1,7 @@
 #include "config_migration.h"
 
+#include "settings_check.h"
+
 #include <QFileInfo>
 #include <QSettings>
 #include <QtDebug>
@@ -32,6 +34,11 @@ bool isNeeded(const QString& currentVersion, const QString& newVersion) {
 
 bool migrate(const QString& file) {
     if (!QFileInfo::exists(file)) return true;
+    QString why;
+    if (!SettingsCheck::isSafe(file, &why)) {
+        qWarning("configuration %s is %s; left as it was", qPrintable(file), qPrintable(why));
+        return false;
+    }
     QSettings s(file, QSettings::IniFormat);
     if (s.status() != QSettings::NoError) {
         qWarning("configuration %s cannot be read; left as it was", qPrintable(file));

@@ -88,8 +88,8 @@ void Korvel::navi_establishHome(const QPoint& boat) {
 
 void Korvel::navi_setHomePoint(int lon, int lat) {
     if (lon == 0 || lat == 0) return;
-    if (!NaviFile::writeHome({lon, lat}))
-        qCWarning(lcCore) << "the home position could not be saved in" << NaviFile::kPath;
+    const bool saved = NaviFile::writeHome({lon, lat});
+    if (!saved) qCWarning(lcCore) << "the home position could not be saved in" << NaviFile::kPath;
     // Kept as given: converting the map point back would depend on the latitude of whatever
     // was converted last.
     m_navi_home = {lon, lat};
@@ -110,6 +110,8 @@ void Korvel::navi_setHomePoint(int lon, int lat) {
     // The waypoint list shows home without the blanks after the hemisphere letter.
     m_waypoint->setCurrentHomePos(Convert::ddS32_to_dmString_lat(lat).remove(1, 2),
                                   Convert::ddS32_to_dmString_lon(lon).remove(1, 1));
+    // Home holds for this run; that the next start will not find it is said over the hint.
+    if (!saved) m_dialogs->showSaveFailed();
 }
 
 // --- Targets ------------------------------------------------------------------------------------

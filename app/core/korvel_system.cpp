@@ -55,7 +55,10 @@ void Korvel::system_loadConfiguration() {
 bool Korvel::system_saveConfiguration() {
     const bool ok = Configuration::save(Platform::path(QLatin1String(kConfigurationFile)),
                                         Global::configuration);
-    if (!ok) qCWarning(lcCore) << "configuration not saved to" << kConfigurationFile;
+    if (!ok) {
+        qCWarning(lcCore) << "configuration not saved to" << kConfigurationFile;
+        m_dialogs->showSaveFailed();
+    }
     return ok;
 }
 

@@ -1,17 +1,12 @@
 #include "data/course_file.h"
 
-#include "core/base/regular_file.h"
+#include "core/base/ini_file.h"
 
 #include <QSettings>
 
 namespace {
 const QString kGroup = QStringLiteral("WayCourse/");
 
-// Settings on a path that is a plain file or not there yet; a device or FIFO in its place is
-// neither read nor written (reading a FIFO would block for ever).
-bool usable(const QString& path) {
-    return !QFileInfo::exists(path) || isRegularFile(path);
-}
 }  // namespace
 
 namespace CourseFile {
@@ -22,20 +17,19 @@ QString handsetPath(int slot) {
 
 StructRoute readHeader(const QString& path) {
     StructRoute r;
-    if (!usable(path)) return r;
-    const QSettings ini(path, QSettings::IniFormat);
+    const IniFile ini(path);
     if (ini.value(kGroup + QLatin1String("count")).toInt() == 0) return r;
     r.startTime = ini.value(kGroup + QLatin1String("startTime")).toUInt();
     r.endTime = ini.value(kGroup + QLatin1String("endTime")).toUInt();
     r.distance = ini.value(kGroup + QLatin1String("distance")).toInt();
-    r.name = ini.value(kGroup + QLatin1String("name")).toString();
+    // No longer than the handset names a course (a foreign file may say anything).
+    r.name = ini.value(kGroup + QLatin1String("name")).toString().left(kNameChars);
     return r;
 }
 
 QList<StructRouteDetail> readPoints(const QString& path) {
     QList<StructRouteDetail> points;
-    if (!usable(path)) return points;
-    const QSettings ini(path, QSettings::IniFormat);
+    const IniFile ini(path);
     const int count = qBound(0, ini.value(kGroup + QLatin1String("count")).toInt(), kMaxPoints);
     for (int k = 0; k < count; ++k) {
         const QString p = QString::number(k) + QLatin1Char('/');
@@ -49,7 +43,7 @@ QList<StructRouteDetail> readPoints(const QString& path) {
 }
 
 bool write(const QString& path, const StructRoute& route) {
-    if (!usable(path)) return false;
+    if (!IniFile::mayWrite(path)) return false;
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(kGroup + QLatin1String("name"), route.name);
     ini.setValue(kGroup + QLatin1String("count"), route.points.size());
@@ -68,7 +62,7 @@ bool write(const QString& path, const StructRoute& route) {
 }
 
 bool writeKey(const QString& path, const QString& key, const QVariant& value) {
-    if (!usable(path)) return false;
+    if (!IniFile::mayWrite(path)) return false;
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(kGroup + key, value);
     ini.sync();

@@ -12,6 +12,8 @@ namespace CourseFile {
 // Points a file is ever read for: what recording keeps. A foreign file claiming more is read
 // no further.
 constexpr int kMaxPoints = 5000;
+// A course's name as the handset makes one (from the time, or the nine-place editor).
+constexpr int kNameChars = 9;
 
 // "/opt/waycourse3.kwc" for slot 3 (a handset path).
 QString handsetPath(int slot);

@@ -2,7 +2,8 @@
 
 #include "data/waypoint_file.h"
 
-#include <QFileInfo>
+#include "core/base/ini_file.h"
+
 #include <QSettings>
 
 namespace {
@@ -20,8 +21,8 @@ QVector<StructMultiTarget> read(const QString& path) {
     QVector<StructMultiTarget> rows;
     for (int r = 0; r < kRows; ++r)
         rows << StructMultiTarget(StructWaypoint::emptyAt(r), 0);
-    if (waypoints.notAFile || !QFileInfo::exists(path)) return rows;
-    const QSettings ini(path, QSettings::IniFormat);
+    const IniFile ini(path);
+    if (ini.state() != IniFile::EnumState::Read) return rows;
     for (int r = 0; r < kRows; ++r) {
         rows[r] = StructMultiTarget(waypoints.records.at(r), 0);
         if (!rows[r].isEmpty()) rows[r].delay = qBound(0, ini.value(delayKey(r)).toInt(), 999);

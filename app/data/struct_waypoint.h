@@ -13,6 +13,8 @@ struct StructWaypoint {
     static QString emptyDate() { return QStringLiteral("00-00-00"); }
     static QString emptyTime() { return QStringLiteral("00:00:00"); }
 
+    static constexpr int kNameChars = 9;  // what the editor and the import make
+
     QString sn = QStringLiteral("000");  // the slot, three digits
     int iconIndex = 0;                   // 0, 1 or 2: the map's target icons
     QString name = emptyName();          // up to 9 characters

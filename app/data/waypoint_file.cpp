@@ -1,6 +1,6 @@
 #include "data/waypoint_file.h"
 
-#include "core/base/regular_file.h"
+#include "core/base/ini_file.h"
 #include "data/waypoint_texts.h"
 
 #include <QSettings>
@@ -15,7 +15,7 @@ bool isDamagedVariant(const QVariant& v) {
 }
 
 // A text key in its sound form, or the replacement; clears ok when it was not.
-QString readText(const QSettings& ini, const QString& key, bool (*sound)(const QString&),
+QString readText(const IniFile& ini, const QString& key, bool (*sound)(const QString&),
                  const QString& replacement, bool* ok) {
     const QVariant v = ini.value(key);
     const QString text = v.toString();
@@ -25,13 +25,16 @@ QString readText(const QSettings& ini, const QString& key, bool (*sound)(const Q
 }
 
 // The slot's record; ok is cleared when any of its values had to be replaced.
-StructWaypoint readSlot(const QSettings& ini, int slot, bool* ok) {
+StructWaypoint readSlot(const IniFile& ini, int slot, bool* ok) {
     StructWaypoint w = StructWaypoint::emptyAt(slot);
     const QString p = w.sn + QLatin1Char('/');
     if (!ini.contains(p + QLatin1String("name"))) return w;
     const QVariant name = ini.value(p + QLatin1String("name"));
     if (name.toString() == StructWaypoint::emptyName()) return w;
-    w.name = name.toString();
+    // No longer than the editor makes one: a name of megabytes would stall every paint of
+    // the list.
+    w.name = name.toString().left(StructWaypoint::kNameChars);
+    if (name.toString().size() > StructWaypoint::kNameChars) *ok = false;
     if (isDamagedVariant(name) || w.name.isEmpty()) {
         w.name = w.sn;
         *ok = false;
@@ -66,16 +69,16 @@ namespace WaypointFile {
 
 StructRead read(const QString& path, int first, int last) {
     StructRead out;
-    const bool exists = QFileInfo::exists(path);
-    // A FIFO in the file's place would block the read for ever.
-    out.notAFile = exists && !isRegularFile(path);
-    if (!exists || out.notAFile) {
+    const IniFile ini(path);
+    // A FIFO in the file's place would block the read for ever; a file too large to be the
+    // handset's is not taken either.
+    out.notAFile = ini.state() == IniFile::EnumState::NotAFile;
+    out.formatError = ini.formatError() || ini.state() == IniFile::EnumState::TooLarge;
+    if (ini.state() != IniFile::EnumState::Read) {
         for (int slot = first; slot <= last; ++slot)
             out.records << StructWaypoint::emptyAt(slot);
         return out;
     }
-    const QSettings ini(path, QSettings::IniFormat);
-    out.formatError = ini.status() == QSettings::FormatError;
     for (int slot = first; slot <= last; ++slot) {
         bool ok = true;
         out.records << readSlot(ini, slot, &ok);
@@ -85,7 +88,7 @@ StructRead read(const QString& path, int first, int last) {
 }
 
 bool write(const QString& path, const QVector<StructWaypoint>& records) {
-    if (QFileInfo::exists(path) && !isRegularFile(path)) return false;
+    if (!IniFile::mayWrite(path)) return false;
     QSettings ini(path, QSettings::IniFormat);
     for (const StructWaypoint& w : records) {
         const QString p = w.sn + QLatin1Char('/');

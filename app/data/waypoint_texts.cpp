@@ -63,6 +63,16 @@ QString timeText(uint32_t time) {
     return two(t.hour) + QLatin1Char(':') + two(t.minute) + QLatin1Char(':') + two(t.second);
 }
 
+QString shownDate(uint32_t time) {
+    const KvlwTime::StructDateTime t = KvlwTime::unpack(time);
+    return t.month > 12 || t.day > 31 ? QStringLiteral("-.-") : dateText(time);
+}
+
+QString shownTime(uint32_t time) {
+    const KvlwTime::StructDateTime t = KvlwTime::unpack(time);
+    return t.hour > 23 || t.minute > 59 || t.second > 59 ? QStringLiteral("-.-") : timeText(time);
+}
+
 bool isLatitudeText(const QString& text) {
     return matches(text, "^[NS]  \\d\\d\u00b0\\d\\d\\.\\d{4}\u2032$");
 }

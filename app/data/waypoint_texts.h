@@ -29,6 +29,10 @@ QString proposedName(uint32_t time);
 // "15-03-05" and "09:07:30" for 5 March 2015 09:07:30.
 QString dateText(uint32_t time);
 QString timeText(uint32_t time);
+// The same for a screen, "-.-" when the word holds no possible date or time (a foreign file's
+// month 14 or minute 63).
+QString shownDate(uint32_t time);
+QString shownTime(uint32_t time);
 
 // Whether a stored text has the form the screens and the exports read.
 bool isLatitudeText(const QString& text);   // "N  48°07.1233′"

@@ -1,6 +1,6 @@
 #include "navi/compass_calibration.h"
 
-#include "core/base/regular_file.h"
+#include "core/base/ini_file.h"
 #include "platform/platform.h"
 
 #include <QSettings>
@@ -68,8 +68,7 @@ bool fromRecord(const QByteArray& record, StructMegCalibration* cal) {
 QByteArray readRecord(const QString& path) {
     const QString file = Platform::path(path);
     QByteArray r;
-    if (!isRegularFile(file)) return r;
-    const QSettings ini(file, QSettings::IniFormat);
+    const IniFile ini(file);
     for (int i = 0; i < kRecordSize; ++i) {
         bool ok = false;
         const int v = ini.value(keyOf(i)).toString().toInt(&ok);
@@ -80,7 +79,9 @@ QByteArray readRecord(const QString& path) {
 }
 
 bool writeRecord(const QString& path, const QByteArray& record) {
-    QSettings ini(Platform::path(path), QSettings::IniFormat);
+    const QString file = Platform::path(path);
+    if (!IniFile::mayWrite(file)) return false;
+    QSettings ini(file, QSettings::IniFormat);
     for (int i = 0; i < record.size(); ++i)
         ini.setValue(keyOf(i), int(uint8_t(record[i])));
     ini.sync();

@@ -1,6 +1,6 @@
 #include "navi/navi_file.h"
 
-#include "core/base/regular_file.h"
+#include "core/base/ini_file.h"
 #include "platform/platform.h"
 
 #include <QSettings>
@@ -15,8 +15,7 @@ namespace NaviFile {
 StructHomePosition readHome() {
     const QString path = Platform::path(QLatin1String(kPath));
     // Something other than a file in its place (a FIFO) is not waited on.
-    if (!isRegularFile(path)) return {};
-    QSettings file(path, QSettings::IniFormat);
+    const IniFile file(path);
     bool lonOk = false;
     bool latOk = false;
     StructHomePosition home{file.value(kLon).toInt(&lonOk), file.value(kLat).toInt(&latOk)};
@@ -26,7 +25,9 @@ StructHomePosition readHome() {
 }
 
 bool writeHome(const StructHomePosition& home) {
-    QSettings file(Platform::path(QLatin1String(kPath)), QSettings::IniFormat);
+    const QString path = Platform::path(QLatin1String(kPath));
+    if (!IniFile::mayWrite(path)) return false;
+    QSettings file(path, QSettings::IniFormat);
     file.setValue(kLon, home.lon);
     file.setValue(kLat, home.lat);
     file.sync();

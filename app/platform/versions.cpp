@@ -1,11 +1,11 @@
 #include "platform/versions.h"
 
+#include "core/base/ini_file.h"
 #include "core/base/regular_file.h"
 #include "platform/platform.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSettings>
 
 quint16 Global::current_model = 0;
 QString Global::current_kernel;
@@ -14,12 +14,13 @@ namespace {
 const char* const kAppRecord = "/opt/korvel/readme.kvc";
 const char* const kModelRecord = "/opt/model.kvc";
 const char* const kUnknown = "-.-";
+constexpr int kMaxVersionChars = 32;
 
 QString recordValue(const char* file, const char* key) {
     const QString path = Platform::path(QLatin1String(file));
-    if (!isRegularFile(path)) return QString();
-    const QSettings record(path, QSettings::IniFormat);
-    return record.value(QLatin1String(key)).toString().trimmed();
+    const IniFile record(path);
+    // A version is a few characters; more is not a record of this system's.
+    return record.value(QLatin1String(key)).toString().trimmed().left(kMaxVersionChars);
 }
 
 // The kernel's own line, e.g. "Linux version 2.6.35.3 (...) #1 PREEMPT Fri Mar 2 10:20:38 CST

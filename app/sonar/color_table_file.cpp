@@ -2,10 +2,9 @@
 
 #include "sonar/sonar_palette.h"
 
+#include "core/base/ini_file.h"
 #include "core/base/log.h"
-#include "core/base/regular_file.h"
 
-#include <QSettings>
 #include <algorithm>
 
 namespace {
@@ -14,7 +13,7 @@ const char* const kGroups[3] = {"surface", "fish", "bottom"};
 
 // Reads one palette; false when an entry is missing or not a number, so that a table cut
 // short never paints the echogram black.
-bool readGroup(const QSettings& ini, const char* group, uint32_t* palette) {
+bool readGroup(const IniFile& ini, const char* group, uint32_t* palette) {
     for (int i = 0; i < ColorTableFile::kEntries; ++i) {
         bool ok = false;
         const QString key = QLatin1String(group) + QLatin1Char('/') + QString::number(i);
@@ -25,7 +24,7 @@ bool readGroup(const QSettings& ini, const char* group, uint32_t* palette) {
     return true;
 }
 
-bool wantsReload(const QSettings& ini) {
+bool wantsReload(const IniFile& ini) {
     // Read back from a file the value is text: "true" or "1" both mean yes.
     const QString text = ini.value(QStringLiteral("needReload")).toString().trimmed().toLower();
     return text == QLatin1String("true") || text == QLatin1String("1");
@@ -36,9 +35,8 @@ bool wantsReload(const QSettings& ini) {
 namespace ColorTableFile {
 
 bool isUsable(const QString& fileName) {
-    if (!isRegularFile(fileName)) return false;
-    const QSettings ini(fileName, QSettings::IniFormat);
-    if (ini.status() != QSettings::NoError) return false;
+    const IniFile ini(fileName);
+    if (ini.state() != IniFile::EnumState::Read || ini.formatError()) return false;
     if (!wantsReload(ini)) return true;
     uint32_t scratch[kEntries];
     for (const char* group : kGroups) {
@@ -48,8 +46,7 @@ bool isUsable(const QString& fileName) {
 }
 
 bool loadUserPalettes(const QString& fileName) {
-    if (!isRegularFile(fileName)) return false;
-    const QSettings ini(fileName, QSettings::IniFormat);
+    const IniFile ini(fileName);
     if (!wantsReload(ini)) return false;
     uint32_t read[3][kEntries];
     for (int g = 0; g < 3; ++g) {
@@ -66,8 +63,7 @@ bool loadUserPalettes(const QString& fileName) {
 }
 
 int background(const QString& fileName) {
-    if (!isRegularFile(fileName)) return -1;
-    QSettings ini(fileName, QSettings::IniFormat);
+    const IniFile ini(fileName);
     if (!ini.contains(QStringLiteral("background"))) return -1;
     bool ok = false;
     const int v = ini.value(QStringLiteral("background")).toString().trimmed().toInt(&ok);

@@ -159,9 +159,9 @@ QStringList UxSubMenuRoute::infoLines() const {
         return {line(TR_Date, none), line(TR_StartTime, none), line(TR_EndTime, none),
                 line(TR_Distance, none)};
     }
-    return {line(TR_Date, WaypointTexts::dateText(r.startTime)),
-            line(TR_StartTime, WaypointTexts::timeText(r.startTime)),
-            line(TR_EndTime, WaypointTexts::timeText(r.endTime)),
+    return {line(TR_Date, WaypointTexts::shownDate(r.startTime)),
+            line(TR_StartTime, WaypointTexts::shownTime(r.startTime)),
+            line(TR_EndTime, WaypointTexts::shownTime(r.endTime)),
             line(TR_Distance, Global::getString_dstValue(float(r.distance), 0, false) +
                                   QLatin1Char(' ') + Global::getString_dstUnit())};
 }

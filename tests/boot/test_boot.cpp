@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <memory>
 
 // The update program in this process under a temporary root: the start, the chooser, the
 // dialog's keys and the installations, each row's result (exit status, the texts on screen,
@@ -81,6 +82,8 @@ void TestBoot::run_data() {
     QTest::newRow("install_migrates") << "1.05" << QStringList{"new.kup:2.01"} << "enter";
     QTest::newRow("install_norename")
         << "2.01" << QStringList{"new.kup:2.02", "norename.txt", "Korvel.kbf.bk"} << "enter";
+    QTest::newRow("install_keeps_foreign_configuration")
+        << "1.05" << QStringList{"new.kup:2.01", "config:foreign"} << "enter";
     QTest::newRow("install_shell_name")
         << "1.05" << QStringList{"a b'$(touch pwned).kup:2.01"} << "enter";
     QTest::newRow("corrupt") << "1.05" << QStringList{"new.kup:2.01:corrupt"}
@@ -104,8 +107,17 @@ void TestBoot::run() {
     QFETCH(QStringList, files);
     QFETCH(QString, keys);
     BootRoot root(installed);
+    // A value of a type the application never writes: the settings class would decode it.
+    if (files.contains("config:foreign"))
+        root.write("/opt/configuration.kcg",
+                   root.read("/opt/configuration.kcg") +
+                       "[Other]\nx=@Variant(\\0\\0\\0\\n\\0\\0\\0\\x2\\0\\x35)\n");
+    std::unique_ptr<KorvelTest::ExpectedMessage> refused;
+    if (files.contains("config:foreign"))
+        refused = std::make_unique<KorvelTest::ExpectedMessage>("holds values of types never");
     const QByteArray configuration = root.read("/opt/configuration.kcg");
     for (const QString& file : files) {
+        if (file == "config:foreign") continue;
         if (file.startsWith("cut:")) {
             QDir().rename(root.path("/opt/korvel"), root.path("/opt/korvel.old"));
             root.write("/opt/korvel.new/korvel", "new program\n");

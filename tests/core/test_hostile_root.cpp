@@ -1,11 +1,19 @@
 // The handset program run as a user would, under a temporary root that a careless user or a
 // hostile environment has prepared: odd root names, special files where files belong, damaged
 // settings, a card with a huge command list. Nothing may hang, escape the root or pretend.
+#include "core/base/global.h"
+#include "core/base/tr_resource.h"
 #include "core/korvel.h"
 #include "korvel_test.h"
+#include "navi/navi_file.h"
+#include "platform/versions.h"
 #include "test_root.h"
 #include "ui/dialog_host.h"
 #include "ui/ux_dialog_debug_window.h"
+#include "ui/ux_dialog_hint.h"
+#include "ui/ux_sub_menu_multi_target.h"
+#include "ui/ux_sub_menu_route.h"
+#include "ui/ux_sub_menu_waypoint.h"
 
 #include <sys/stat.h>
 #include <QDir>
@@ -13,6 +21,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 
 namespace {
 
@@ -133,6 +142,104 @@ private slots:
         if (setup == "busy") QVERIFY(!QFileInfo::exists(root + "/mnt/sd/Korvel"));
         // The virtual serial line goes with the program.
         QVERIFY(!QFileInfo(root + "/dev/ttySP0").isSymLink());
+    }
+
+    // A save that cannot be written (a FIFO is never opened) is said on screen.
+    void saveFailure_isShown_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("blocker");
+        for (const char* file : {"/opt/navi.knv", "/opt/configuration.kcg"}) {
+            for (const char* blocker : {"fifo", "folder"})
+                QTest::newRow(qPrintable(QString(file) + ' ' + blocker)) << file << blocker;
+        }
+    }
+    void saveFailure_isShown() {
+        QFETCH(QString, file);
+        QFETCH(QString, blocker);
+        TestRoot root;
+        const QString path = root.path(file);
+        QVERIFY(blocker == "fifo" ? makeFifo(path) : QDir().mkpath(path));
+        KorvelTest::ExpectedMessage said("could not be saved|configuration not saved");
+        Korvel k;
+        k.mainTimer()->stop();
+        if (file == "/opt/navi.knv") {
+            k.navi_setHomePoint(114000000, 480000000);
+        } else {
+            k.menu_closeMain();
+        }
+        UxDialogHint* hint = k.dialogs().hint();
+        QVERIFY(hint->isVisible());
+        QCOMPARE(hint->codeText() + ' ' + hint->text(),
+                 "104 " + TrResource::getTrString(TR_SaveFileFailed));
+        QCOMPARE(QFileInfo(path).isDir(), blocker == "folder");
+        QCOMPARE(said.seen(), 1);
+    }
+
+    // Files made elsewhere are read as the handset would have written them: texts no longer
+    // than it makes them, impossible times shown as such, serialised values of any type but
+    // the float decoded never.
+    void foreignFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("shown");  // what is read back
+        QTest::addColumn<QString>("says");   // a console line expected ("" none)
+        const QByteArray big(1 << 20, 'a');
+        const QByteArray text5 = "@Variant(\\0\\0\\0\\n\\0\\0\\0\\x2\\0\\x35)";
+        const auto row = [](const char* name, const char* file, const QByteArray& content,
+                            const QString& shown, const char* says = "") {
+            QTest::newRow(name) << file << content << shown << says;
+        };
+        const char* wp = "/opt/waypointarray.kwp";
+        row("waypoint name of a megabyte", wp, "[000]\nname=" + big + "\n", "aaaaaaaaa 0",
+            "waypointarray.kwp is damaged: slots 0");
+        row("waypoint file of 10 MB", wp, "[000]\nname=" + big.repeated(10) + "\n", "--------- 0",
+            "waypointarray.kwp is damaged");
+        row("waypoint depth a serialised text", wp, "[000]\nname=x\ndepth=" + text5 + "\n", "x 0",
+            "waypointarray.kwp is damaged: slots 0");
+        row("course name and end time", "/opt/waycourse0.kwc",
+            "[WayCourse]\ncount=1\nname=" + big + "\nendTime=99999999999999\n",
+            "aaaaaaaaa " + TrResource::getTrString(TR_EndTime) + ": -.-");
+        row("course end time", "/opt/waycourse0.kwc",
+            "[WayCourse]\ncount=1\nname=x\nendTime=99999999999999\n",
+            "x " + TrResource::getTrString(TR_EndTime) + ": -.-");
+        row("multi-target name", "/opt/multitarget.kmt", "[000]\nname=" + big + "\n", "aaaaaaaaa");
+        row("home a serialised int", "/opt/navi.knv",
+            "[General]\nhome_lon_d=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nhome_lat_d=5\n", "0 5");
+        row("settings a serialised text", "/opt/configuration.kcg", "[Sonar]\nbackLight=" + text5,
+            "9", "configuration.kcg is damaged");
+        row("settings float kept", "/opt/configuration.kcg",
+            "[Sonar]\nbackLight=@Variant(\\0\\0\\0\\x87@\\xa0\\0\\0)\n", "5");
+        row("version of a megabyte", "/opt/korvel/readme.kvc", "[Info]\nVERSION=" + big,
+            QString(32, 'a'));
+    }
+    void foreignFiles() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, shown);
+        QFETCH(QString, says);
+        TestRoot root;
+        QVERIFY(root.writeFile(file, content));
+        std::unique_ptr<KorvelTest::ExpectedMessage> said;
+        if (!says.isEmpty()) said = std::make_unique<KorvelTest::ExpectedMessage>(says);
+        Korvel k;
+        k.mainTimer()->stop();
+        k.system_loadConfiguration();
+        const StructWaypoint w = k.waypointMenu()->getWaypoint(0);
+        StructWaypoint target;
+        int delay = 0;
+        k.multiTargetMenu()->getTargetInfo(0, target, delay);
+        const StructHomePosition home = NaviFile::readHome();
+        const QMap<QString, QString> readBack = {
+            {"/opt/waypointarray.kwp", w.name + ' ' + QString::number(w.depth)},
+            {"/opt/waycourse0.kwc",
+             k.routeMenu()->store().slot(0).name + ' ' + k.routeMenu()->infoLines().at(2)},
+            {"/opt/multitarget.kmt", target.name},
+            {"/opt/navi.knv", QString::number(home.lon) + ' ' + QString::number(home.lat)},
+            {"/opt/configuration.kcg", QString::number(Global::configuration.backLight)},
+            {"/opt/korvel/readme.kvc", Global::getCurrent_app()},
+        };
+        QCOMPARE(readBack.value(file), shown);
+        if (said) QCOMPARE(said->seen(), 1);
     }
 
     // A command list of megabytes in one line: the debug window takes a packet's worth.

@@ -1,8 +1,7 @@
 #include "core/base/configuration.h"
 
-#include "core/base/regular_file.h"
+#include "core/base/ini_file.h"
 
-#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
 #include <algorithm>
@@ -156,7 +155,7 @@ bool isDamagedVariant(const QVariant& v) {
 }
 
 // False when the stored value was damaged (the field keeps what it had).
-bool readKey(const QSettings& ini, const Key& key, StructConfiguration& cfg) {
+bool readKey(const IniFile& ini, const Key& key, StructConfiguration& cfg) {
     const QVariant v = ini.value(QLatin1String(key.name));
     if (isDamagedVariant(v)) return false;
     if (key.panel >= 0) {
@@ -270,16 +269,26 @@ bool inRange(const StructConfiguration& cfg) {
 }
 
 int load(const QString& fileName, StructConfiguration& cfg, QString* problem) {
-    const QFileInfo info(fileName);
-    if (!info.exists()) return 0;
-    if (!isRegularFile(fileName)) {
-        if (problem) *problem = QStringLiteral("not a regular file");
-        return 0;
+    const IniFile ini(fileName);
+    QString trouble;
+    switch (ini.state()) {
+        case IniFile::EnumState::Missing:
+            return 0;
+        case IniFile::EnumState::NotAFile:
+            trouble = QStringLiteral("not a regular file");
+            break;
+        case IniFile::EnumState::TooLarge:
+            trouble = QStringLiteral("too large to be a settings file");
+            break;
+        case IniFile::EnumState::Unreadable:
+            trouble = QStringLiteral("cannot be read");
+            break;
+        case IniFile::EnumState::Read:
+            if (ini.formatError()) trouble = QStringLiteral("damaged");
+            break;
     }
-    const QSettings ini(fileName, QSettings::IniFormat);
-    if (problem && ini.status() == QSettings::AccessError)
-        *problem = QStringLiteral("cannot be read");
-    if (problem && ini.status() == QSettings::FormatError) *problem = QStringLiteral("damaged");
+    if (problem && !trouble.isEmpty()) *problem = trouble;
+    if (ini.state() != IniFile::EnumState::Read) return 0;
     const StructConfiguration before = cfg;
     int found = 0;
     for (const Key& key : keys()) {
@@ -292,6 +301,7 @@ int load(const QString& fileName, StructConfiguration& cfg, QString* problem) {
 }
 
 bool save(const QString& fileName, const StructConfiguration& cfg) {
+    if (!IniFile::mayWrite(fileName)) return false;
     QSettings ini(fileName, QSettings::IniFormat);
     for (const Key& key : keys()) {
         QVariant v;
