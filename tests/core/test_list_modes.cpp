@@ -248,10 +248,10 @@ private slots:
     void courseCruise_noStops() {
         Handset h;
         UxSubMenuRouteAp* ap = h.k->routeApMenu();
-        StructKmlInfo course;
+        StructKmlCourse course{true, {}};
         for (int north : {100, 200, 300})
-            course.points << QPoint(0, -2 * north);
-        ap->setReader([&](const QString&) { return QList<StructKmlInfo>{course}; });
+            course.points.append({kLon, kLat + 90 * north});
+        ap->setReader([&](const QString&) { return course; });
         ap->showRouteAp("c.kml", QPoint(), {});
         QCOMPARE(ap->infoLines().at(1), trText(TR_TotalPoints) + ": 3");
         h.key(ap, Qt::Key_Up);  // "Message when arrive", ticked and cleared again
