@@ -6,6 +6,7 @@
 #include "core/base/tr_resource.h"
 #include "core/ux_view.h"
 #include "data/kml_export.h"
+#include "data/kml_outlines.h"
 #include "data/kml_reader.h"
 #include "data/kml_waypoints.h"
 #include "platform/platform.h"
@@ -120,12 +121,19 @@ void Korvel::navi_getFile_kml(const QString& file) {
     m_dialogs->hint()->showHint(QString(), trText(TR_ImportOutline), trText(TR_LoadingFile), false,
                                 false);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    QString error;
-    if (!m_navi->kml_setInfo(Platform::path(file), &error)) {
-        qCWarning(lcCore).noquote() << "KML file" << file << error;
+    const StructKmlDocument doc = KmlReader::read(Platform::path(file));
+    if (!doc.ok) {
+        qCWarning(lcCore).noquote() << "KML file" << file << doc.error;
         m_dialogs->showReadFailed(QStringLiteral("102"));
         return;
     }
+    // A file with no line or shape leaves the outlines drawn so far as they are.
+    const QList<StructKmlInfo> outlines = KmlOutlines::toInfo(doc);
+    if (KmlOutlines::lineCount(outlines) == 0) {
+        m_dialogs->showNoUsablePoints();
+        return;
+    }
+    m_navi->kml_setOutlines(outlines);
     m_navi->boat_resetToCenter();
     m_dialogs->hint()->hide();
 }

@@ -4,7 +4,6 @@
 
 #include "core/base/log.h"
 #include "core/ux_view.h"
-#include "data/kml_outlines.h"
 #include "data/kml_reader.h"
 #include "platform/platform.h"
 #include "ui/dialog_host.h"
@@ -62,12 +61,20 @@ void Korvel::menu_initListModes() {
     connect(ap, &UxSubMenuRouteAp::signal_routeAp_import, this, &Korvel::slot_multiTarget_import);
     // The course is the KML file's placemarks, each a line of points.
     ap->setReader([](const QString& file) {
-        return KmlOutlines::toInfo(KmlReader::read(Platform::path(file)));
+        const StructKmlDocument doc = KmlReader::read(Platform::path(file));
+        if (!doc.ok) qCWarning(lcCore).noquote() << "KML file" << file << doc.error;
+        return StructKmlCourse::fromDocument(doc);
     });
+    // A file that gives no course says why over the screen, instead of showing only "-.-".
     m_fileReceivers.insert(QStringLiteral("routeAp"), [this](const QString& file) {
         m_multiTarget->hide();
         m_routeAp->showRouteAp(file, m_navi->track_getCurrentRelativeCoor(),
                                m_navi->kml_getCurrentKml());
+        if (!m_routeAp->fileReadable()) {
+            m_dialogs->showReadFailed(QStringLiteral("102"));
+        } else if (m_routeAp->getWaypointList().isEmpty()) {
+            m_dialogs->showNoUsablePoints();
+        }
     });
 }
 

@@ -93,4 +93,22 @@ QVector<StructKmlPosition> parse(QStringView text) {
     return out;
 }
 
+bool parseGxCoord(QStringView text, StructKmlPosition* out) {
+    QStringView parts[2];
+    int found = 0;
+    for (int i = 0, n = text.size(); i < n && found < 2;) {
+        while (i < n && isSpace(text.at(i)))
+            ++i;
+        const int start = i;
+        while (i < n && !isSpace(text.at(i)))
+            ++i;
+        if (i > start) parts[found++] = text.mid(start, i - start);
+    }
+    StructKmlPosition pos;
+    if (found < 2 || !toDdS32(parts[0], 180, &pos.lon) || !toDdS32(parts[1], 90, &pos.lat))
+        return false;
+    *out = pos;
+    return true;
+}
+
 }  // namespace KmlCoordinates

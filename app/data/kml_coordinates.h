@@ -18,4 +18,8 @@ bool toDdS32(QStringView text, int limitDegrees, int* out);
 // degrees; any other group gives no position.
 QVector<StructKmlPosition> parse(QStringView text);
 
+// The text of a gx:coord element, "lon lat [alt]" separated by white space, under the same
+// limits. False when it gives no position.
+bool parseGxCoord(QStringView text, StructKmlPosition* out);
+
 }  // namespace KmlCoordinates

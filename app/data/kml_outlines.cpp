@@ -55,4 +55,11 @@ QList<StructKmlInfo> toInfo(const StructKmlDocument& doc) {
     return out;
 }
 
+int lineCount(const QList<StructKmlInfo>& outlines) {
+    int n = 0;
+    for (const StructKmlInfo& info : outlines)
+        n += info.points.size() >= 2 ? 1 : 0;
+    return n;
+}
+
 }  // namespace KmlOutlines

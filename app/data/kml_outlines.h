@@ -21,4 +21,7 @@ StructKmlStyle styleOf(const StructKmlDocument& doc, const StructKmlPlacemark& p
 // gives none. The first point sets the map origin while it is unset.
 QList<StructKmlInfo> toInfo(const StructKmlDocument& doc);
 
+// How many of them the map draws as lines: those of two points or more.
+int lineCount(const QList<StructKmlInfo>& outlines);
+
 }  // namespace KmlOutlines

@@ -79,6 +79,19 @@ StructKmlStyleMap readStyleMap(QXmlStreamReader& xml) {
     return map;
 }
 
+// A gx:Track, as phones and globe viewers record one: a line of its gx:coord positions (a
+// gx:MultiTrack is walked into, each of its tracks a line of its own).
+QVector<StructKmlPosition> readTrack(QXmlStreamReader& xml) {
+    QVector<StructKmlPosition> line;
+    forEachInside(xml, [&](const QStringRef& name) {
+        if (name != QLatin1String("coord")) return false;
+        StructKmlPosition pos;
+        if (KmlCoordinates::parseGxCoord(text(xml), &pos)) line.append(pos);
+        return true;
+    });
+    return line;
+}
+
 StructKmlPlacemark readPlacemark(QXmlStreamReader& xml) {
     StructKmlPlacemark p;
     bool named = false;
@@ -94,6 +107,8 @@ StructKmlPlacemark readPlacemark(QXmlStreamReader& xml) {
         } else if (name == QLatin1String("coordinates")) {
             p.lines.append(
                 KmlCoordinates::parse(xml.readElementText(QXmlStreamReader::SkipChildElements)));
+        } else if (name == QLatin1String("Track")) {
+            p.lines.append(readTrack(xml));
         } else {
             return false;
         }
@@ -116,10 +131,17 @@ QString colorName(const QString& kmlColor) {
 StructKmlDocument read(QIODevice* device) {
     StructKmlDocument doc;
     QXmlStreamReader xml(device);
+    bool rooted = false;
     while (!xml.atEnd()) {
         xml.readNext();
         if (!xml.isStartElement()) continue;
         const QStringRef name = xml.name();
+        // Well-formed XML of another kind (a GPX file, say) is no KML file either.
+        if (!rooted && name != QLatin1String("kml")) {
+            doc.error = QStringLiteral("not KML: the root element is ") + name.toString();
+            return doc;
+        }
+        rooted = true;
         if (name == QLatin1String("Style")) {
             doc.styles.append(readStyle(xml));
         } else if (name == QLatin1String("StyleMap")) {
@@ -128,7 +150,8 @@ StructKmlDocument read(QIODevice* device) {
             doc.placemarks.append(readPlacemark(xml));
         }
     }
-    doc.ok = !xml.hasError();
+    doc.ok = rooted && !xml.hasError();
+    if (!rooted && !xml.hasError()) doc.error = QStringLiteral("no kml element");
     if (xml.hasError())
         doc.error = QStringLiteral("line %1: %2").arg(xml.lineNumber()).arg(xml.errorString());
     return doc;

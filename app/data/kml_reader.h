@@ -12,6 +12,7 @@ class QIODevice;
 // colour only when it has none.
 namespace KmlReader {
 
+// A document whose root element is not "kml" is not read (ok false).
 // path: a real path (Platform::path maps a handset one). Only a regular file is opened.
 StructKmlDocument read(const QString& path);
 StructKmlDocument read(QIODevice* device);

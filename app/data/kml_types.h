@@ -27,16 +27,27 @@ struct StructKmlStyleMap {
 
 // A Placemark: name, style reference, the style written inside it (ogr2ogr writes them so),
 // and one point list per coordinates element (a line, a polygon's rings, the parts of a
-// multi-geometry), in file order.
+// multi-geometry) or gx:Track (each track of a gx:MultiTrack), in file order.
 struct StructKmlPlacemark {
     QString name;
     QString styleUrl;
     bool hasInlineStyle = false;
     StructKmlStyle inlineStyle;
     QVector<QVector<StructKmlPosition>> lines;
+
+    // Its first usable position; false for a placemark with none (empty, or only invalid
+    // coordinates).
+    bool firstPoint(StructKmlPosition* out) const {
+        for (const QVector<StructKmlPosition>& line : lines) {
+            if (line.isEmpty()) continue;
+            *out = line.first();
+            return true;
+        }
+        return false;
+    }
 };
 
-// One placemark read for the waypoint import: its name and first position (0, 0 without one).
+// One placemark read for the waypoint import: its name and first position.
 struct StructKmlWaypoint {
     QString name;
     int longitude = 0;  // ddS32

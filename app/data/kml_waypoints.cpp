@@ -6,12 +6,8 @@ QVector<StructKmlWaypoint> fromDocument(const StructKmlDocument& doc) {
     QVector<StructKmlWaypoint> out;
     out.reserve(doc.placemarks.size());
     for (const StructKmlPlacemark& p : doc.placemarks) {
-        StructKmlWaypoint w{p.name, 0, 0};
-        if (!p.lines.isEmpty() && !p.lines.first().isEmpty()) {
-            w.longitude = p.lines.first().first().lon;
-            w.latitude = p.lines.first().first().lat;
-        }
-        out.append(w);
+        StructKmlPosition first;
+        if (p.firstPoint(&first)) out.append({p.name, first.lon, first.lat});
     }
     return out;
 }

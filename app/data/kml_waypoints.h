@@ -5,11 +5,12 @@
 #include <QString>
 #include <QVector>
 
-// The waypoint import's reading of a KML file: every placemark is a waypoint, its position
-// the first of its coordinates.
+// The waypoint import's reading of a KML file: every placemark with a usable position is a
+// waypoint at the first one; one without (empty, a bad or out-of-range coordinate) is none,
+// rather than a mark at 0°, 0°.
 namespace KmlWaypoints {
 
-// More placemarks than the store has slots are refused.
+// More waypoints than the store has slots are refused, the file whole.
 constexpr int kMaxCount = 500;
 
 QVector<StructKmlWaypoint> fromDocument(const StructKmlDocument& doc);

@@ -70,6 +70,11 @@ void DialogHost::showReadFailed(const QString& code) {
                      TrResource::getTrString(TR_ReadFileFailed), false, true);
 }
 
+void DialogHost::showNoUsablePoints() {
+    m_hint->showHint(QString(), TrResource::getTrString(TR_Error),
+                     TrResource::getTrString(TR_NoUsablePoints), false, true);
+}
+
 void DialogHost::showSameVersion() {
     m_hint->showHint(QString(), TrResource::getTrString(TR_Message),
                      TrResource::getTrString(TR_SameVersion), false, true);

@@ -50,6 +50,8 @@ public:
     void showSaveFailed();
     // code (by default "101") "Error" "Failed to read file".
     void showReadFailed(const QString& code = QStringLiteral("101"));
+    // "Error" "The file holds no usable points." (a KML file read, nothing in it to use).
+    void showNoUsablePoints();
     // "Message" "The version of the file selected is same as current R-Boxes's version."
     void showSameVersion();
     // "Message" "Read file successfully", closing by itself.

@@ -2,8 +2,6 @@
 
 #include "core/base/global.h"
 #include "core/base/resources.h"
-#include "data/kml_outlines.h"
-#include "data/kml_reader.h"
 #include "navi/convert.h"
 #include "navi/map_zoom.h"
 #include "ui/item_boat.h"
@@ -271,13 +269,6 @@ void UxNavi::route_setInfo(const QList<StructRouteInfo>& points) {
 void UxNavi::route_clearInfo() {
     m_route.clear();
     track_repaint();
-}
-
-bool UxNavi::kml_setInfo(const QString& path, QString* error) {
-    const StructKmlDocument doc = KmlReader::read(path);
-    if (doc.ok) kml_setOutlines(KmlOutlines::toInfo(doc));
-    if (error) *error = doc.error;
-    return doc.ok;
 }
 
 void UxNavi::kml_setOutlines(const QList<StructKmlInfo>& outlines) {

@@ -100,9 +100,6 @@ public:
     bool route_haveSet() const { return !m_route.isEmpty(); }
     const QList<StructRouteInfo>& route() const { return m_route; }
 
-    // The outlines of a KML file (a real path), replacing those shown; false, with nothing
-    // changed, when the file cannot be read as KML (error says why).
-    bool kml_setInfo(const QString& path, QString* error = nullptr);
     // Outlines already read, their points relative.
     void kml_setOutlines(const QList<StructKmlInfo>& outlines);
     void kml_clearInfo();

@@ -55,22 +55,22 @@ void UxSubMenuRouteAp::showRouteAp(const QString& file, QPoint boat,
     refreshPreview();
 }
 
-// The course is every point of every placemark, in the file's order.
+// The course is every point of every placemark, in the file's order. The legs take the
+// positions as written; only the read-outs and the preview use map coordinates (the first
+// point sets the map origin while it is unset, as an outline's does).
 void UxSubMenuRouteAp::readKmlFile(const QString& file) {
     m_file = file;
     m_course.clear();
     m_points.clear();
-    const QList<StructKmlInfo> placemarks = m_reader ? m_reader(file) : QList<StructKmlInfo>();
-    for (const StructKmlInfo& placemark : placemarks) {
-        for (const QPoint& p : placemark.points) {
-            StructWaypoint w;
-            w.name = QString();
-            w.longitude =
-                Convert::ddS32_to_dmString_lon(Convert::navi_relativeCoor_to_ddS32_lon(p));
-            w.latitude = Convert::ddS32_to_dmString_lat(Convert::navi_relativeCoor_to_ddS32_lat(p));
-            m_course << w;
-            m_points << p;
-        }
+    const StructKmlCourse read = m_reader ? m_reader(file) : StructKmlCourse();
+    m_readable = read.readable;
+    for (const StructKmlPosition& pos : read.points) {
+        if (!Convert::haveSetStartPoint()) Convert::setStartPoint(pos.lon, pos.lat);
+        StructWaypoint w;
+        w.longitude = Convert::ddS32_to_dmString_lon(pos.lon);
+        w.latitude = Convert::ddS32_to_dmString_lat(pos.lat);
+        m_course << w;
+        m_points << Convert::navi_ddS32_to_relativeCoor(pos.lon, pos.lat);
     }
 }
 

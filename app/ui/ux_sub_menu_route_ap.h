@@ -2,6 +2,7 @@
 
 #include "data/course_reader.h"
 #include "data/struct_waypoint.h"
+#include "navi/struct_kml_info.h"
 #include "ui/focus_ring.h"
 #include "ui/ux_key_widget.h"
 
@@ -28,6 +29,8 @@ public:
     void refreshPreview();
     int getDelayTimeS() const;
     QList<StructWaypoint> getWaypointList() const { return m_course; }
+    // Whether the last file could be read as KML (its course may still be empty).
+    bool fileReadable() const { return m_readable; }
     bool chbox_isChecked() const { return m_stopAtPoints; }
 
     int focus() const { return m_focus; }
@@ -57,6 +60,7 @@ private:
     UxTitleBar* m_title = nullptr;
     UxLineEditor* m_editor = nullptr;
     QString m_file;
+    bool m_readable = false;
     QList<StructWaypoint> m_course;
     QList<QPoint> m_points;  // the course, relative
     QList<StructKmlInfo> m_outlines;

@@ -243,15 +243,72 @@ private slots:
         Global::configuration.systemLanguage = LanguageEnglish;
     }
 
+    // Files chosen for the course cruise ("routeAp", then the autopilot key) and for the
+    // outline import ("kml"): the legs sent and what the screen says.
+    void kmlFiles_data() {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QByteArray>("kml");
+        QTest::addColumn<QString>("legs");
+        QTest::addColumn<QString>("shown");
+        // n points from 100 m north of the boat, then the groups given.
+        const auto line = [](int n, const QByteArray& more = {}) {
+            QByteArray c;
+            for (int i = 0; i < n; ++i)
+                c += QByteArray::number(kLon / 1e7, 'f', 7) + ',' +
+                     QByteArray::number((kLat + 9000 + i) / 1e7, 'f', 7) + ' ';
+            return "<kml><Placemark><LineString><coordinates>" + c + more +
+                   "</coordinates></LineString></Placemark></kml>";
+        };
+        QByteArray track = "<kml><Placemark><gx:MultiTrack xmlns:gx='g'><gx:Track>";
+        for (int i = 0; i < 1800; ++i)
+            track += "<gx:coord>11.4 48.001" + QByteArray::number(i) + " 0</gx:coord>";
+        track += "</gx:Track></gx:MultiTrack></Placemark></kml>";
+        const QString tooMany = trText(TR_NotMoreThan) + " 100.";
+        const QString none = trText(TR_NoUsablePoints);
+        const QString unread = trText(TR_ReadFileFailed);
+        const QByteArray gpx = "<gpx><wpt lat='48' lon='11.4'/></gpx>";
+        const QByteArray marks =
+            "<kml><Placemark><Point><coordinates>11.4,48</coordinates>"
+            "</Point></Placemark><Placemark/></kml>";
+        QTest::newRow("100 points: run") << "routeAp" << line(100) << "9"
+                                         << "";
+        QTest::newRow("101 points: refused") << "routeAp" << line(101) << "" << tooMany;
+        QTest::newRow("a track of 1800: refused") << "routeAp" << track << "" << tooMany;
+        QTest::newRow("first point far: 409")
+            << "routeAp" << line(0, "-66.06,-22.55 11.4,48.001") << "" << trText(TR_TargetTooFar);
+        QTest::newRow("the last near the pole: the first leg where written")
+            << "routeAp" << line(0, "11.4001,48.0009 -66,89.99999") << "9"
+            << "";
+        QTest::newRow("not KML: 102") << "routeAp" << gpx << "" << unread;
+        QTest::newRow("no usable point")
+            << "routeAp" << QByteArray("<kml><Placemark/></kml>") << "" << none;
+        QTest::newRow("outline: not KML") << "kml" << gpx << "" << unread;
+        QTest::newRow("outline: marks only") << "kml" << marks << "" << none;
+        QTest::newRow("outline: a line") << "kml" << line(3) << ""
+                                         << "";
+    }
+    void kmlFiles() {
+        QFETCH(QString, tag);
+        QFETCH(QByteArray, kml);
+        Handset h;
+        QVERIFY(h.root.writeFile("/mnt/sd/Korvel/Kml/a.kml", kml));
+        KorvelTest::ExpectedMessage notKml("root element is gpx");
+        h.k->dialog_file_nameGet(tag, "/mnt/sd/Korvel/Kml/a.kml");
+        if (tag == "routeAp" && h.hint().isEmpty()) h.key(h.k->routeApMenu(), Qt::Key_I);
+        QTEST(h.legs().join(' '), "legs");
+        QTEST(h.hint(), "shown");
+        QCOMPARE(h.k->navi()->kml_haveSet(), tag == "kml" && h.hint().isEmpty());
+    }
+
     // A course cruise without stops: no wait at a point, and after the first leg no feedback
     // text; with "Message when arrive" each leg says it.
     void courseCruise_noStops() {
         Handset h;
         UxSubMenuRouteAp* ap = h.k->routeApMenu();
-        StructKmlInfo course;
+        StructKmlCourse course{true, {}};
         for (int north : {100, 200, 300})
-            course.points << QPoint(0, -2 * north);
-        ap->setReader([&](const QString&) { return QList<StructKmlInfo>{course}; });
+            course.points.append({kLon, kLat + 90 * north});
+        ap->setReader([&](const QString&) { return course; });
         ap->showRouteAp("c.kml", QPoint(), {});
         QCOMPARE(ap->infoLines().at(1), trText(TR_TotalPoints) + ": 3");
         h.key(ap, Qt::Key_Up);  // "Message when arrive", ticked and cleared again

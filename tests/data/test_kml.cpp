@@ -1,6 +1,7 @@
 // KML: the coordinates and styles the reader takes, the waypoint export byte for byte and read
 // back, and the tools people use: xmllint, ogrinfo and gpsbabel read the export; what gpsbabel
 // and ogr2ogr write is read as waypoints and as outlines. A missing tool skips its test.
+#include "data/course_reader.h"
 #include "data/kml_coordinates.h"
 #include "data/kml_export.h"
 #include "data/kml_outlines.h"
@@ -106,6 +107,47 @@ private slots:
                               "unknown #000000 2 1", "loop #000000 2 1", "bad #000000 2 1",
                               "rings #ff0000 3 4", "rings #ff0000 3 3"}));
         QCOMPARE(parse("<kml><Placemark>").error, QString("line 1: Premature end of document."));
+    }
+
+    // Each fixture as the three imports take it: placemarks read, waypoints importable,
+    // outlines the map draws as lines, points of a course. A placemark without a usable
+    // point is no waypoint; tracks are lines; a file that is not KML gives nothing.
+    void fixtures_data() {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QVector<int>>("counts");  // placemarks, waypoints, lines, course
+        const auto row = [](const char* f, QVector<int> counts) {
+            QTest::newRow(f) << QString(f) << counts;
+        };
+        row("empty-placemarks.kml", {4, 1, 0, 1});
+        row("gx-track.kml", {1, 1, 1, 4});
+        row("gx-multitrack.kml", {1, 1, 2, 5});
+        row("nested-folders.kml", {2, 2, 1, 4});
+        row("far-away.kml", {1, 1, 1, 3});
+        row("bad-coordinates.kml", {7, 1, 1, 2});
+        row("styles.kml", {7, 7, 5, 16});
+        row("track of 1800, made here", {1, 1, 1, 1800});
+        row("lake.gpx", {0, 0, 0, 0});
+    }
+    void fixtures() {
+        QFETCH(QString, fixture);
+        QTemporaryDir dir;
+        QString path = KORVEL_KML_DIR "/" + fixture;
+        if (fixture.contains(' ')) {
+            QByteArray kml = "<kml><Placemark><gx:Track xmlns:gx='x'>";
+            for (int i = 0; i < 1800; ++i)
+                kml += "<gx:coord>113.9 " + QByteArray::number(22.5 + i * 1e-5, 'f', 5) +
+                       " 0</gx:coord>";
+            QFile f(path = dir.filePath("t.kml"));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(kml + "</gx:Track></Placemark></kml>"));
+        }
+        const StructKmlDocument doc = KmlReader::read(path);
+        QCOMPARE(doc.ok, !fixture.endsWith(".gpx"));
+        const QVector<int> got{doc.placemarks.size(), KmlWaypoints::fromDocument(doc).size(),
+                               KmlOutlines::lineCount(KmlOutlines::toInfo(doc)),
+                               StructKmlCourse::fromDocument(doc).points.size()};
+        qInfo().noquote() << "fixture |" << fixture << "|" << got[0] << "|" << got[1] << "|"
+                          << got[2] << "|" << got[3];
+        QTEST(got, "counts");
     }
 
     // Slots 20 to 5 as 5 to 20; the export read back gives every position to the last unit.

@@ -1,0 +1,38 @@
+// Arbitrary bytes as a KML file through the reader and the three imports: no crash, no read
+// beyond a buffer, and every position handed on lies on the earth.
+#include "data/course_reader.h"
+#include "data/kml_outlines.h"
+#include "data/kml_reader.h"
+#include "data/kml_waypoints.h"
+
+#include <QBuffer>
+#include <QLoggingCategory>
+#include <cstdlib>
+
+namespace {
+bool onEarth(int lon, int lat) {
+    return qAbs(qint64(lon)) <= 1800000000 && qAbs(qint64(lat)) <= 900000000;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QBuffer buffer;
+    buffer.setData(reinterpret_cast<const char*>(data), int(size));
+    buffer.open(QIODevice::ReadOnly);
+    const StructKmlDocument doc = KmlReader::read(&buffer);
+    if (doc.ok == !doc.error.isEmpty()) std::abort();
+    const QVector<StructKmlWaypoint> waypoints = KmlWaypoints::fromDocument(doc);
+    if (waypoints.size() > doc.placemarks.size()) std::abort();
+    for (const StructKmlWaypoint& w : waypoints)
+        if (!onEarth(w.longitude, w.latitude)) std::abort();
+    for (const StructKmlPosition& p : StructKmlCourse::fromDocument(doc).points)
+        if (!onEarth(p.lon, p.lat)) std::abort();
+    for (const StructKmlInfo& outline : KmlOutlines::toInfo(doc))
+        if (outline.points.isEmpty() || outline.color.size() != 7) std::abort();
+    return 0;
+}
