@@ -81,7 +81,7 @@ void SpiDevice::sendCommand(uint8_t cmd, const uint8_t* data, uint8_t len, int d
 
 int SpiDevice::queuedCommands() const {
     std::lock_guard<std::mutex> lock(m_commandMutex);
-    return int(m_commands.size());
+    return int(m_commands.size()) + (m_writing ? 1 : 0);
 }
 
 // Writes the head command once its pause has passed; the next one's pause starts after the
@@ -93,12 +93,14 @@ void SpiDevice::writeDueCommand() {
         if (m_commands.empty() || Clock::now() < m_nextWriteAt) return;
         c = std::move(m_commands.front());
         m_commands.pop_front();
+        m_writing = true;
     }
     uint8_t tx[Sbus::kBufferSize];
     const int n = sbus_cmd_pkg(tx, c.cmd, reinterpret_cast<const uint8_t*>(c.data.constData()),
                                uint8_t(c.data.size()), c.device);
     if (n > 0) writePacket(tx, n);
     std::lock_guard<std::mutex> lock(m_commandMutex);
+    m_writing = false;
     m_nextWriteAt = Clock::now() + std::chrono::milliseconds(m_commandPauseMs.load());
 }
 

@@ -54,7 +54,7 @@ public:
     int sbus_cmd_pkg(uint8_t* out, uint8_t cmd, const uint8_t* data, uint8_t len, int device);
     // Writes a built packet with the transmit handshake.
     void spiWrite(const uint8_t* buf, int len);
-    // Commands waiting for the wire.
+    // Commands not yet on the wire, the one being written included.
     int queuedCommands() const;
     static constexpr int kCommandQueueLimit = 256;
 
@@ -132,6 +132,7 @@ private:
 
     mutable std::mutex m_commandMutex;
     std::deque<StructCommand> m_commands;
+    bool m_writing = false;  // the head was taken off and is not yet written
     Clock::time_point m_nextWriteAt;  // when the head command may go out
     uint8_t m_packetIndex = 0;        // written under m_busMutex
 
