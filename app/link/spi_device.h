@@ -132,7 +132,7 @@ private:
 
     mutable std::mutex m_commandMutex;
     std::deque<StructCommand> m_commands;
-    bool m_writing = false;  // the head was taken off and is not yet written
+    bool m_writing = false;           // the head was taken off and is not yet written
     Clock::time_point m_nextWriteAt;  // when the head command may go out
     uint8_t m_packetIndex = 0;        // written under m_busMutex
 
