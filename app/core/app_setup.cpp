@@ -1,7 +1,7 @@
 #include "core/app_setup.h"
 
-#include "core/base/log.h"
-#include "core/base/resources.h"
+#include "base/log.h"
+#include "base/resources.h"
 
 #include <QApplication>
 #include <QFile>

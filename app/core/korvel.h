@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/screen_layout.h"
+#include "base/tr_string.h"
 #include "core/alarm_monitor.h"
-#include "core/base/screen_layout.h"
-#include "core/base/tr_string.h"
 #include "core/list_run.h"
 #include "data/boat_values.h"
 #include "data/kml_types.h"
@@ -24,6 +24,7 @@
 #include "navi/navi_file.h"
 #include "navi/navi_target.h"
 #include "sonar/sonar_column.h"
+#include "state/prompter.h"
 #include "ui/modal_watch.h"
 
 #include <QElapsedTimer>
@@ -39,6 +40,7 @@ class QTimer;
 class Backlight;
 class CompassViews;
 class DialogHost;
+class DialogPrompter;
 class DisplayCompassCali;
 class InfoPanels;
 class ItemDevMode;
@@ -304,6 +306,8 @@ public:
     HomeQuestionGate& homeQuestionGate() { return m_navi_homeQuestion; }
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
+    // How the state layer asks and tells: the dialogs.
+    Prompter& prompter() const;
     UxSubMenuWaypoint* waypointMenu() const { return m_waypoint; }
     UxSubMenuRoute* routeMenu() const { return m_route; }
     UxSubMenuGoBack* goBackMenu() const { return m_goBack; }
@@ -438,6 +442,7 @@ private:
     std::unique_ptr<InfoPanels> m_infoPanels;
     std::unique_ptr<ScreenOverlays> m_overlays;
     std::unique_ptr<DialogHost> m_dialogs;
+    std::unique_ptr<DialogPrompter> m_prompter;
     std::unique_ptr<MenuHost> m_menus;
     std::unique_ptr<SonarPicture> m_picture;
     Recorder* m_recorder = nullptr;

@@ -1,7 +1,7 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
+#include "base/global.h"
+#include "base/log.h"
 #include "data/kvlw_time.h"
 #include "data/nmea_gga.h"
 #include "data/recorder.h"

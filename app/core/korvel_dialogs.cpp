@@ -1,9 +1,9 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/regular_file.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/regular_file.h"
+#include "base/tr_resource.h"
 #include "core/ux_view.h"
 #include "data/recorder.h"
 #include "link/radio_bind.h"
@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/versions.h"
 #include "ui/dialog_host.h"
+#include "ui/dialog_prompter.h"
 #include "ui/display_compass_cali.h"
 #include "ui/item_logo.h"
 #include "ui/menu_host.h"
@@ -42,6 +43,7 @@ void Korvel::menu_init() {
 // Every dialog exists once, from start to end; its answers come back to the slots below.
 void Korvel::dialog_init() {
     m_dialogs = std::make_unique<DialogHost>(m_modals);
+    m_prompter = std::make_unique<DialogPrompter>(*m_dialogs);
     m_navi->setSelectDialog(m_dialogs->selectPoint());
     m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
     m_compassCali = new DisplayCompassCali(m_dialogs->cali(), this);
@@ -77,6 +79,10 @@ void Korvel::dialog_init() {
                            [this](const QString& file) { sonar_getFile_kct(file); });
     m_fileReceivers.insert(QStringLiteral("rdup"),
                            [this](const QString& file) { link_getFile_rdup(file); });
+}
+
+Prompter& Korvel::prompter() const {
+    return *m_prompter;
 }
 
 // --- Answers ------------------------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "ui/dialog_host.h"
 #include "ui/info_pan_content.h"
 #include "ui/info_panels.h"

@@ -1,6 +1,8 @@
 #include "core/korvel.h"
 
-#include "core/base/resources.h"
+#include "ui/dialog_prompter.h"
+
+#include "base/resources.h"
 #include "core/ux_scene.h"
 #include "core/ux_view.h"
 #include "data/recorder.h"

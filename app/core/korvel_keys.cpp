@@ -1,6 +1,6 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "core/key_router.h"
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"

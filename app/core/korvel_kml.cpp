@@ -2,8 +2,8 @@
 // read for the map. The reading and writing live in data/kml_*; here they are only called.
 #include "core/korvel.h"
 
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "core/ux_view.h"
 #include "data/kml_export.h"
 #include "data/kml_outlines.h"

@@ -1,8 +1,8 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "link/module_install.h"
 #include "link/module_update_run.h"
 #include "link/sonar_config_message.h"

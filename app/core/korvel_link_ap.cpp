@@ -1,7 +1,7 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
+#include "base/global.h"
+#include "base/log.h"
 #include "link/ap_sentence.h"
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"

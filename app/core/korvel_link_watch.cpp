@@ -1,9 +1,9 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/regular_file.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/regular_file.h"
+#include "base/tr_resource.h"
 #include "link/link_state.h"
 #include "link/module_install.h"
 #include "link/radio_bind.h"

@@ -3,9 +3,9 @@
 // the count-down at a reached point starts the next leg.
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "navi/convert.h"
 #include "ui/dialog_host.h"
 #include "ui/item_marks.h"

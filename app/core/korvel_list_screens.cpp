@@ -2,7 +2,7 @@
 // once with the menus, and where their signals lead.
 #include "core/korvel.h"
 
-#include "core/base/log.h"
+#include "base/log.h"
 #include "core/ux_view.h"
 #include "data/kml_reader.h"
 #include "platform/platform.h"

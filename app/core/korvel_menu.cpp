@@ -2,9 +2,9 @@
 // does, and what follows when an editor is confirmed or closed.
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "core/ux_view.h"
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"

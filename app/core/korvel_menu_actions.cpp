@@ -2,9 +2,9 @@
 // command of the navigation or the link, or say that the row leads nowhere yet.
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "link/ux_data.h"
 #include "ui/dialog_host.h"
 #include "ui/info_panels.h"

@@ -2,8 +2,8 @@
 // which leaves the compass alone while it is being calibrated.
 #include "core/korvel.h"
 
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "link/ux_data.h"
 #include "ui/compass_views.h"
 #include "ui/dialog_host.h"

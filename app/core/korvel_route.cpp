@@ -2,9 +2,9 @@
 // and from the SD card and a stored course drawn on the map.
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "core/ux_view.h"
 #include "navi/geodesy.h"
 #include "platform/shell.h"

@@ -1,8 +1,8 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/screen_layout.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/screen_layout.h"
 #include "core/key_router.h"
 #include "core/ux_view.h"
 #include "data/recorder.h"

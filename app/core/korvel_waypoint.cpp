@@ -1,8 +1,8 @@
 #include "core/korvel.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "core/ux_view.h"
 #include "data/waypoint_csv.h"
 #include "navi/convert.h"

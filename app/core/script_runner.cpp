@@ -1,8 +1,8 @@
 #include "core/script_runner.h"
 
-#include "core/base/configuration_fields.h"
-#include "core/base/global.h"
-#include "core/base/keypad.h"
+#include "base/configuration_fields.h"
+#include "base/global.h"
+#include "base/keypad.h"
 #include "platform/boat_control.h"
 
 #include <QApplication>

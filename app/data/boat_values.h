@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 #include "data/depth_median_filter.h"
 #include "link/kvl_frame.h"
 

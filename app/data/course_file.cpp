@@ -1,6 +1,6 @@
 #include "data/course_file.h"
 
-#include "core/base/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QSettings>
 

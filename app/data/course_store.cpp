@@ -1,6 +1,6 @@
 #include "data/course_store.h"
 
-#include "core/base/log.h"
+#include "base/log.h"
 #include "data/course_file.h"
 #include "data/waypoint_texts.h"
 #include "platform/platform.h"

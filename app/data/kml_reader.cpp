@@ -1,6 +1,6 @@
 #include "data/kml_reader.h"
 
-#include "core/base/regular_file.h"
+#include "base/regular_file.h"
 #include "data/kml_coordinates.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "data/waypoint_file.h"
 
-#include "core/base/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
 #include "data/recorder.h"
 
-#include "core/base/log.h"
+#include "base/log.h"
 #include "data/data_logger_line.h"
 #include "data/record_file.h"
 #include "data/record_naming.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 #include "link/kvl_frame.h"
 
 #include <QFile>

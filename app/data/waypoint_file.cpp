@@ -1,6 +1,6 @@
 #include "data/waypoint_file.h"
 
-#include "core/base/ini_file.h"
+#include "base/ini_file.h"
 #include "data/waypoint_texts.h"
 
 #include <QSettings>

@@ -1,6 +1,6 @@
 #include "data/waypoint_store.h"
 
-#include "core/base/log.h"
+#include "base/log.h"
 #include "data/waypoint_file.h"
 #include "data/waypoint_texts.h"
 #include "navi/convert.h"

@@ -1,6 +1,6 @@
 #include "link/ap_sentence.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 
 // Notices the settings the boat keeps a copy of changing, so that they are sent again: the
 // sonar's gain and frequency, and the autopilot's seven settings. The copies are taken at the

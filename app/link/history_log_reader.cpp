@@ -1,6 +1,6 @@
 #include "link/history_log_reader.h"
 
-#include "core/base/regular_file.h"
+#include "base/regular_file.h"
 
 #include <QFile>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "link/sbus.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "link/sonar_config_message.h"
 
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 
 namespace {
 QString num(int v) {

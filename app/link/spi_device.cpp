@@ -1,7 +1,7 @@
 #include "link/spi_device.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
+#include "base/global.h"
+#include "base/log.h"
 #include "link/sbus.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "link/ux_data.h"
 
-#include "core/base/global.h"
-#include "core/base/resources.h"
+#include "base/global.h"
+#include "base/resources.h"
 #include "link/history_log_reader.h"
 #include "link/spi_rw_thread.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #include "navi/compass_calibration.h"
 
-#include "core/base/ini_file.h"
+#include "base/ini_file.h"
 #include "platform/platform.h"
 
 #include <QSettings>

@@ -1,6 +1,6 @@
 #include "navi/navi_file.h"
 
-#include "core/base/ini_file.h"
+#include "base/ini_file.h"
 #include "platform/platform.h"
 
 #include <QSettings>

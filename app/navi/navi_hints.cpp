@@ -1,6 +1,6 @@
 #include "navi/navi_hints.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 
 namespace NaviHints {
 

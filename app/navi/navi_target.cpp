@@ -1,6 +1,6 @@
 #include "navi/navi_target.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 
 namespace NaviTarget {
 

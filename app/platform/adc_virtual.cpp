@@ -1,6 +1,6 @@
 #include "platform/adc_virtual.h"
 
-#include "core/base/regular_file.h"
+#include "base/regular_file.h"
 #include "platform/board.h"
 #include "platform/platform.h"
 

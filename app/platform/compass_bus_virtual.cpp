@@ -1,6 +1,6 @@
 #include "platform/compass_bus_virtual.h"
 
-#include "core/base/regular_file.h"
+#include "base/regular_file.h"
 #include "platform/platform.h"
 
 #include <QFile>

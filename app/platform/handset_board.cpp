@@ -1,6 +1,6 @@
 #include "platform/handset_board.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "platform/adc.h"
 #include "platform/board.h"
 #include "platform/value_file.h"

@@ -1,6 +1,6 @@
 #include "platform/spi_bus_virtual.h"
 
-#include "core/base/log.h"
+#include "base/log.h"
 #include "platform/platform.h"
 
 #include <sys/socket.h>

@@ -1,6 +1,6 @@
 #include "platform/value_file.h"
 
-#include "core/base/log.h"
+#include "base/log.h"
 #include "platform/platform.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "platform/versions.h"
 
-#include "core/base/ini_file.h"
-#include "core/base/regular_file.h"
+#include "base/ini_file.h"
+#include "base/regular_file.h"
 #include "platform/platform.h"
 
 #include <QFile>

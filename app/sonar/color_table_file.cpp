@@ -2,8 +2,8 @@
 
 #include "sonar/sonar_palette.h"
 
-#include "core/base/ini_file.h"
-#include "core/base/log.h"
+#include "base/ini_file.h"
+#include "base/log.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "sonar/item_image.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "sonar/sonar_paint.h"
 #include "sonar/text_pixmap.h"
 

@@ -1,6 +1,6 @@
 #include "sonar/item_text.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "sonar/text_pixmap.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "sonar/sonar_picture.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "data/sonar_history.h"
 #include "platform/handset_board.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 
 // Keeps the screen's depth range in step with the sonar and notices the settings that
 // change the echogram's look. One check per main tick.

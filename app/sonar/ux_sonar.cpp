@@ -1,6 +1,6 @@
 #include "sonar/ux_sonar.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "platform/platform.h"
 #include "sonar/color_table_file.h"
 #include "sonar/item_axis.h"

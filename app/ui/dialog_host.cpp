@@ -1,6 +1,6 @@
 #include "ui/dialog_host.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/modal_watch.h"
 #include "ui/ux_dialog_cali.h"
 #include "ui/ux_dialog_check.h"

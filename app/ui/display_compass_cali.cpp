@@ -1,7 +1,7 @@
 #include "ui/display_compass_cali.h"
 
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "navi/handset_compass.h"
 #include "ui/ux_dialog_cali.h"
 

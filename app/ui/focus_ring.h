@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/keypad.h"
+#include "base/keypad.h"
 
 #include <QString>
 #include <QStringList>

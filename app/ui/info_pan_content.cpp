@@ -1,7 +1,7 @@
 #include "ui/info_pan_content.h"
 
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "data/kvlw_time.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/screen_layout.h"
+#include "base/screen_layout.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "ui/item_info.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "ui/menu_editors.h"
 
-#include "core/base/configuration.h"
-#include "core/base/tr_resource.h"
+#include "base/configuration.h"
+#include "base/tr_resource.h"
 
 namespace {
 

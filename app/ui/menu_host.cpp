@@ -1,6 +1,6 @@
 #include "ui/menu_host.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/modal_watch.h"
 #include "ui/ux_main_menu.h"
 #include "ui/ux_menu_tip.h"

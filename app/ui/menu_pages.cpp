@@ -1,6 +1,6 @@
 #include "ui/menu_pages.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 
 namespace {
 

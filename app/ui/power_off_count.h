@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/base/tr_string.h"
+#include "base/tr_string.h"
 
 // The power-off count in main ticks while the power-off dialog is up: three seconds of eight
 // ticks each, with the text that goes with each tick, and the power-off at the 24th tick.

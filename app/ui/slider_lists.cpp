@@ -1,7 +1,7 @@
 #include "ui/slider_lists.h"
 
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "ui/value_list.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_check.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/dialog_button.h"
 
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_count_down.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "platform/handset_board.h"
 #include "ui/dialog_progress_bar.h"
 

@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_file.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/file_scan.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_power_off.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/dialog_progress_bar.h"
 #include "ui/power_off_count.h"
 

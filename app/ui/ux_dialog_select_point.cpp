@@ -1,6 +1,6 @@
 #include "ui/ux_dialog_select_point.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

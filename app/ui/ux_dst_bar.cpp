@@ -1,6 +1,6 @@
 #include "ui/ux_dst_bar.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "navi/geodesy.h"
 
 #include <QPainter>

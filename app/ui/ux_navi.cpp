@@ -1,7 +1,7 @@
 #include "ui/ux_navi.h"
 
-#include "core/base/global.h"
-#include "core/base/resources.h"
+#include "base/global.h"
+#include "base/resources.h"
 #include "navi/convert.h"
 #include "navi/map_zoom.h"
 #include "ui/item_boat.h"

@@ -1,4 +1,4 @@
-#include "core/base/global.h"
+#include "base/global.h"
 #include "navi/geodesy.h"
 #include "navi/map_thinning.h"
 #include "ui/item_boat.h"

@@ -1,4 +1,4 @@
-#include "core/base/global.h"
+#include "base/global.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"
 #include "ui/item_boat.h"

@@ -1,6 +1,6 @@
 #include "ui/ux_sub_menu_export_kml.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/ux_line_editor.h"
 #include "ui/ux_theme.h"
 #include "ui/ux_title_bar.h"

@@ -1,6 +1,6 @@
 #include "ui/ux_sub_menu_go_back.h"
 
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/ux_line_editor.h"
 #include "ui/ux_small_menu.h"
 #include "ui/ux_theme.h"

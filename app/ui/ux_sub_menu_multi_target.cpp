@@ -1,8 +1,8 @@
 #include "ui/ux_sub_menu_multi_target.h"
 
-#include "core/base/global.h"
-#include "core/base/log.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/log.h"
+#include "base/tr_resource.h"
 #include "data/multi_target_file.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"

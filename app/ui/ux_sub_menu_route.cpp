@@ -1,7 +1,7 @@
 #include "ui/ux_sub_menu_route.h"
 
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "data/waypoint_texts.h"
 #include "ui/ux_line_editor.h"
 #include "ui/ux_small_menu.h"

@@ -1,7 +1,7 @@
 #include "ui/ux_sub_menu_route_ap.h"
 
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"
 #include "ui/ux_line_editor.h"

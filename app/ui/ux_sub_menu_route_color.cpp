@@ -1,7 +1,7 @@
 #include "ui/ux_sub_menu_route_color.h"
 
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "ui/slider_lists.h"
 #include "ui/ux_sub_menu_value.h"
 #include "ui/ux_theme.h"

@@ -1,6 +1,6 @@
 // The waypoint screen's drawing: the title, the column headers, the visible rows and the
 // information area under them.
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "ui/target_icon.h"
 #include "ui/ux_sub_menu_waypoint.h"
 #include "ui/ux_theme.h"

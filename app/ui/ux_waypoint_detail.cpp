@@ -1,7 +1,7 @@
 #include "ui/ux_waypoint_detail.h"
 
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "data/waypoint_texts.h"
 #include "ui/target_icon.h"
 #include "ui/ux_focus_widgets.h"

@@ -1,6 +1,6 @@
 #include "ui/waypoint_info.h"
 
-#include "core/base/global.h"
+#include "base/global.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"
 

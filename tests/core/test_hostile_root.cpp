@@ -1,8 +1,8 @@
 // The handset program run as a user would, under a temporary root that a careless user or a
 // hostile environment has prepared: odd root names, special files where files belong, damaged
 // settings, a card with a huge command list. Nothing may hang, escape the root or pretend.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "korvel_test.h"
 #include "navi/navi_file.h"

@@ -1,4 +1,4 @@
-#include "core/base/global.h"
+#include "base/global.h"
 #include "core/key_router.h"
 #include "core/korvel.h"
 #include "core/script_runner.h"

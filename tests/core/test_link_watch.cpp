@@ -1,7 +1,7 @@
 // Link supervision as the controller runs it, seen on the wire of a fake radio module: hellos
 // answered once, changed settings sent again, the signal icon, binding and update files.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"

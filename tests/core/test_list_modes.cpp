@@ -1,8 +1,8 @@
 // The list modes as the controller runs them on a fake radio module: the legs sent to the
 // autopilot, the waits between them, the hints, the map's line, and the screens that start
 // them driven by their keys.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "data/multi_target_file.h"
 #include "fake_spi_bus.h"

@@ -1,8 +1,8 @@
 // The menu tree as the controller runs it on a fake radio module, driven by real key events:
 // the pages and their ring, what each kind of row opens, the follow-ups on the wire, the
 // refusals, the configuration file written once on leaving, and the compass calibrations.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
 #include "fake_spi_bus.h"

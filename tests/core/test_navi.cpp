@@ -1,7 +1,7 @@
 // Navigation as the controller runs it on a fake radio module: what the autopilot is sent, the
 // questions and their answers, the home position and its file, the mode follow-up.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"

@@ -1,4 +1,4 @@
-#include "core/base/global.h"
+#include "base/global.h"
 #include "core/korvel.h"
 #include "core/tick_timing.h"
 #include "korvel_test.h"

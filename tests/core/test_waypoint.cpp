@@ -3,8 +3,8 @@
 // cursor and "New" make waypoints, a write that fails is said, and the CSV export to the SD
 // card, read back with Python's csv module; the KML export, the KML waypoint import with its
 // question, and outlines read for the map.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "data/kvlw_time.h"
 #include "data/waypoint_file.h"

@@ -1,7 +1,7 @@
 // The sonar history: the median depth filter, local time, the history at both chart speeds,
 // recording to and replaying from a log file, and the data logger.
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "data/kvlw_time.h"
 #include "data/record_naming.h"

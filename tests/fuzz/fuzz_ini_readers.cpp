@@ -2,8 +2,8 @@
 // first byte chooses the file. No crash, no hang, and what is read stays within what the
 // handset itself writes (names of nine characters, at most 5000 course points, settings in
 // their ranges).
-#include "core/base/configuration.h"
-#include "core/base/ini_file.h"
+#include "base/configuration.h"
+#include "base/ini_file.h"
 #include "data/course_file.h"
 #include "data/multi_target_file.h"
 #include "data/waypoint_file.h"

@@ -2,7 +2,7 @@
 // handshake, the bursts its reading loop takes apart into frames, replies and update answers,
 // and the data source on top (frames from the radio, the built-in recording or a log being
 // played back, and the commands it puts on the wire).
-#include "core/base/global.h"
+#include "base/global.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"
 #include "link/history_log_reader.h"

@@ -1,7 +1,7 @@
 // The autopilot's sentences and the plain rules of link supervision: the module check's
 // timeline, the signal icon, the signal-strength filter, the settings watch and the update
 // file reader with its bounds.
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 #include "korvel_test.h"
 #include "link/ap_sentence.h"
 #include "link/config_watch.h"

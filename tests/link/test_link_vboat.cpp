@@ -2,9 +2,9 @@
 // time: the reading thread and the socket carry every frame, the start-up greets the boat with
 // its configuration, the sonar box's firmware update runs end to end, and a whole session of
 // link supervision plays out as the boat's trace shows it.
-#include "core/base/configuration.h"
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/configuration.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "korvel_test.h"
 #include "link/spi_rw_thread.h"

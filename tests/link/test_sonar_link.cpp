@@ -1,8 +1,8 @@
 // The sonar link's own rules: the values a frame gives, the configuration messages, and the
 // firmware update of the sonar box as a state machine against a scripted loader. (Both run
 // against the virtual boat in test_link_vboat.)
-#include "core/base/configuration.h"
-#include "core/base/global.h"
+#include "base/configuration.h"
+#include "base/global.h"
 #include "data/boat_values.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"

@@ -1,4 +1,4 @@
-#include "core/base/resources.h"
+#include "base/resources.h"
 #include "korvel_test.h"
 #include "navi/convert.h"
 #include "navi/course_points.h"

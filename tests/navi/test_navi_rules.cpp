@@ -1,7 +1,7 @@
 // The navigation's decisions apart from the screen: go-to refusals in their order, marking,
 // stopping, the messages, the mode follow-up, the boat compass's disturbance warning and the
 // home file.
-#include "core/base/tr_resource.h"
+#include "base/tr_resource.h"
 #include "korvel_test.h"
 #include "navi/ap_mode_watch.h"
 #include "navi/boat_compass_watch.h"

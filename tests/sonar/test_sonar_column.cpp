@@ -1,4 +1,4 @@
-#include "core/base/configuration.h"
+#include "base/configuration.h"
 #include "korvel_test.h"
 #include "link/kvl_frame.h"
 #include "sonar/sonar_column.h"

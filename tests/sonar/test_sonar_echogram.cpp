@@ -1,5 +1,5 @@
-#include "core/base/global.h"
-#include "core/base/resources.h"
+#include "base/global.h"
+#include "base/resources.h"
 #include "core/korvel.h"
 #include "golden.h"
 #include "korvel_test.h"

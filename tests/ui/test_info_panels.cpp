@@ -1,6 +1,6 @@
 #include "app_font.h"
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
 #include "data/kvlw_time.h"

@@ -1,5 +1,5 @@
 #include "app_font.h"
-#include "core/base/global.h"
+#include "base/global.h"
 #include "golden.h"
 #include "korvel_test.h"
 #include "navi/convert.h"

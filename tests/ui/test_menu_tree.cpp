@@ -1,7 +1,7 @@
 // The menu tree's tables: the pages of each model, the ring, the codes of rows that lead
 // nowhere, the editors the rows open and the sliders' value lists; and the boat compass
 // calibration's steps.
-#include "core/base/global.h"
+#include "base/global.h"
 #include "korvel_test.h"
 #include "navi/boat_compass_cali.h"
 #include "ui/menu_editors.h"

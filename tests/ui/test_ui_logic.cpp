@@ -1,5 +1,5 @@
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 #include "korvel_test.h"
 #include "ui/char_edit_model.h"
 #include "ui/list_cursor.h"

@@ -2,8 +2,8 @@
 // held-key repeat, the operation menu by model, selection mode, the information area, and the
 // editor (new waypoint, moving to another slot, the name, longitude and depth in feet).
 #include "app_font.h"
-#include "core/base/global.h"
-#include "core/base/resources.h"
+#include "base/global.h"
+#include "base/resources.h"
 #include "data/kvlw_time.h"
 #include "korvel_test.h"
 #include "navi/convert.h"

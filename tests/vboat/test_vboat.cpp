@@ -4,8 +4,8 @@
 // link's tests.) Then the firmware loader, the wire protocol over a socket, and the program.
 #include "boat_core.h"
 #include "control.h"
-#include "core/base/configuration.h"
-#include "core/base/resources.h"
+#include "base/configuration.h"
+#include "base/resources.h"
 #include "core/script_runner.h"
 #include "fake_spi_bus.h"
 #include "kboot_loader.h"

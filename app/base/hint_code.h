@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+// The numbered messages the handset shows in its hint dialog. The number is what the user
+// sees beside the message (and what the service manual lists), so each keeps its value.
+enum class EnumHintCode {
+    None = 0,
+    ReadFailed = 101,            // a file could not be read
+    KmlReadFailed = 102,         // a chosen file is not KML
+    UpdateFileReadFailed = 103,  // a module update file is unusable
+    SaveFailed = 104,
+    CourseCopyFailed = 105,
+    CourseReadFailed = 106,
+    BindPowerOffFirst = 301,
+    BindPowerOn = 302,
+    BindNoAnswer = 303,
+    StopInSimulator = 401,
+    StopApOffline = 402,
+    MarkTooFar = 403,
+    HomeNotDefined = 404,
+    GoInSimulator = 405,
+    GoApOffline = 406,
+    GoFewSatellites = 407,
+    GoStopFirst = 408,
+    GoTooFar = 409,
+    GoBackTarget1Empty = 410,
+    CompassNotConnected = 411,
+    WiringTestInSimulator = 412,
+    SetHomeInSimulator = 413,
+    SetHomeFewSatellites = 414,
+    WiringTestApOffline = 415,
+    GoBackTargetTooFar = 416,
+    CompassReadFailed = 417,
+    TargetListEmpty = 418,
+    GoBackTarget2Empty = 419,
+    ApError = 501,
+    BoatCompassFail = 601,
+    BoatCompassFlashError = 602,
+    MagneticInterference = 603,
+    BoatCompassTimeout = 604,
+};
+
+namespace HintCode {
+
+// The number as shown ("401"); None gives an empty text.
+QString text(EnumHintCode code);
+// The code a text names; None for a text that names none of them.
+EnumHintCode fromText(const QString& text);
+
+}  // namespace HintCode

@@ -1,0 +1,3 @@
+#include "state/prompter.h"
+
+Prompter::~Prompter() = default;
