@@ -2,8 +2,8 @@
 // (target: under 0.2 ms), and the full repaint that a zoom change makes, over every zoom step
 // (target: under 5 ms). Each figure is printed as mean and worst.
 //   bench_map [rounds, default 2000]
-#include "core/base/configuration.h"
-#include "core/base/global.h"
+#include "base/configuration.h"
+#include "base/global.h"
 #include "navi/map_zoom.h"
 #include "ui/ux_navi.h"
 

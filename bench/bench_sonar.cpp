@@ -1,6 +1,6 @@
 // Echogram figures: one column (extraction and painting), a full redraw of 246 columns, and
 // one whole main tick while the echogram scrolls through the built-in recording.
-#include "core/base/global.h"
+#include "base/global.h"
 #include "core/korvel.h"
 #include "core/ux_scene.h"
 #include "link/ux_data.h"

@@ -1,5 +1,5 @@
-#include "core/base/global.h"
-#include "core/base/tr_resource.h"
+#include "base/global.h"
+#include "base/tr_resource.h"
 
 #include <benchmark/benchmark.h>
 
