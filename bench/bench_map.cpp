@@ -5,7 +5,7 @@
 #include "base/configuration.h"
 #include "base/global.h"
 #include "navi/map_zoom.h"
-#include "ui/ux_navi.h"
+#include "ui/map/ux_navi.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

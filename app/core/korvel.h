@@ -25,7 +25,7 @@
 #include "navi/navi_target.h"
 #include "sonar/sonar_column.h"
 #include "state/prompter.h"
-#include "ui/modal_watch.h"
+#include "ui/kit/modal_watch.h"
 
 #include <QElapsedTimer>
 #include <QHash>

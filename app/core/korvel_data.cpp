@@ -9,10 +9,10 @@
 #include "link/ux_data.h"
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
-#include "ui/dialog_host.h"
-#include "ui/item_marks.h"
-#include "ui/screen_overlays.h"
-#include "ui/ux_dialog_question.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_question.h"
+#include "ui/map/item_marks.h"
+#include "ui/screens/screen_overlays.h"
 
 namespace {
 // Where the frames come from: a log being replayed, the built-in recording, or the boat.

@@ -1,14 +1,14 @@
 #include "core/korvel.h"
 
 #include "base/global.h"
-#include "ui/dialog_host.h"
-#include "ui/info_pan_content.h"
-#include "ui/info_panels.h"
-#include "ui/item_full_info.h"
-#include "ui/menu_host.h"
-#include "ui/screen_overlays.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_small_menu.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/info_pan_content.h"
+#include "ui/screens/info_panels.h"
+#include "ui/screens/item_full_info.h"
+#include "ui/screens/menu_host.h"
+#include "ui/screens/screen_overlays.h"
+#include "ui/screens/ux_small_menu.h"
 
 // What the panels are built from: the values and the map's distances (negative while there
 // is no home or target, shown as "-.-").

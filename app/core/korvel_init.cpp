@@ -1,6 +1,6 @@
 #include "core/korvel.h"
 
-#include "ui/dialog_prompter.h"
+#include "ui/kit/dialog_prompter.h"
 
 #include "base/resources.h"
 #include "core/ux_scene.h"
@@ -16,14 +16,14 @@
 #include "platform/sd_mount_thread.h"
 #include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
-#include "ui/compass_views.h"
-#include "ui/dialog_host.h"
-#include "ui/info_panels.h"
-#include "ui/item_logo.h"
-#include "ui/menu_host.h"
-#include "ui/screen_overlays.h"
-#include "ui/status_icons.h"
-#include "ui/ux_navi.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/compass_views.h"
+#include "ui/screens/info_panels.h"
+#include "ui/screens/item_logo.h"
+#include "ui/screens/menu_host.h"
+#include "ui/screens/screen_overlays.h"
+#include "ui/screens/status_icons.h"
 
 #include <QCoreApplication>
 #include <QTimer>

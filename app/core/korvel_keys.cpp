@@ -3,10 +3,10 @@
 #include "base/global.h"
 #include "core/key_router.h"
 #include "link/ux_data.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_debug_window.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_debug_window.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
 
 void Korvel::slot_key_click(QString key) {
     system_keyClick(key);

@@ -10,14 +10,14 @@
 #include "data/kml_reader.h"
 #include "data/kml_waypoints.h"
 #include "platform/platform.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_file.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_dialog_question.h"
-#include "ui/ux_line_editor.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_sub_menu_export_kml.h"
-#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_file.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/kit/ux_dialog_question.h"
+#include "ui/kit/ux_line_editor.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/ux_sub_menu_export_kml.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
 
 #include <QCoreApplication>
 

@@ -7,9 +7,9 @@
 #include "link/module_update_run.h"
 #include "link/sonar_config_message.h"
 #include "link/ux_data.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_feedback.h"
-#include "ui/ux_dialog_progress.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_feedback.h"
+#include "ui/kit/ux_dialog_progress.h"
 
 #include <QTimer>
 

@@ -4,8 +4,8 @@
 #include "base/log.h"
 #include "link/ap_sentence.h"
 #include "link/ux_data.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_feedback.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_feedback.h"
 
 QString Korvel::link_ap_getCmd_HMCTL(const QString& command, const QString& a, const QString& b) {
     return ApSentence::control(command, a, b);

@@ -6,13 +6,13 @@
 #include "core/ux_view.h"
 #include "data/kml_reader.h"
 #include "platform/platform.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_file.h"
-#include "ui/ux_line_editor.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_sub_menu_go_back.h"
-#include "ui/ux_sub_menu_multi_target.h"
-#include "ui/ux_sub_menu_route_ap.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_file.h"
+#include "ui/kit/ux_line_editor.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/ux_sub_menu_go_back.h"
+#include "ui/screens/ux_sub_menu_multi_target.h"
+#include "ui/screens/ux_sub_menu_route_ap.h"
 
 namespace {
 template <typename Screen>

@@ -5,13 +5,13 @@
 #include "base/log.h"
 #include "base/tr_resource.h"
 #include "link/ux_data.h"
-#include "ui/compass_views.h"
-#include "ui/dialog_host.h"
-#include "ui/display_compass_cali.h"
-#include "ui/ux_dialog_cali.h"
-#include "ui/ux_dialog_feedback.h"
-#include "ui/ux_dialog_test.h"
-#include "ui/ux_navi.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_cali.h"
+#include "ui/kit/ux_dialog_feedback.h"
+#include "ui/kit/ux_dialog_test.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/compass_views.h"
+#include "ui/screens/display_compass_cali.h"
 
 #include <QTimer>
 

@@ -8,12 +8,12 @@
 #include "core/ux_view.h"
 #include "navi/geodesy.h"
 #include "platform/shell.h"
-#include "ui/dialog_host.h"
-#include "ui/item_logo.h"
-#include "ui/ux_dialog_file.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_sub_menu_route.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_file.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/item_logo.h"
+#include "ui/screens/ux_sub_menu_route.h"
 
 namespace {
 QString trText(EnumTrString id) {

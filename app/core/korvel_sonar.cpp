@@ -1,7 +1,7 @@
 #include "core/korvel.h"
 
 #include "sonar/sonar_picture.h"
-#include "ui/dialog_host.h"
+#include "ui/kit/dialog_host.h"
 
 UxSonar* Korvel::sonar() const {
     return m_picture->item();

@@ -4,12 +4,12 @@
 #include "core/ux_scene.h"
 #include "platform/handset_board.h"
 #include "sonar/ux_sonar.h"
-#include "ui/dialog_host.h"
-#include "ui/info_panels.h"
-#include "ui/menu_host.h"
-#include "ui/ux_dialog_check.h"
-#include "ui/ux_dialog_count_down.h"
-#include "ui/ux_navi.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_check.h"
+#include "ui/kit/ux_dialog_count_down.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/info_panels.h"
+#include "ui/screens/menu_host.h"
 
 #include <QCoreApplication>
 

@@ -10,11 +10,11 @@
 #include "platform/platform.h"
 #include "platform/sd_mount_thread.h"
 #include "platform/shell.h"
-#include "ui/dialog_host.h"
-#include "ui/item_logo.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/item_logo.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
 
 #include <QDir>
 #include <QFileInfo>

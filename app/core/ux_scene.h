@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/key_input.h"
+#include "ui/kit/key_input.h"
 
 #include <QGraphicsScene>
 

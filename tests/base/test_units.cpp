@@ -1,7 +1,7 @@
 #include "base/global.h"
 #include "base/resources.h"
 #include "korvel_test.h"
-#include "ui/target_icon.h"
+#include "ui/map/target_icon.h"
 
 #include <QtTest>
 #include <limits>

@@ -8,12 +8,12 @@
 #include "navi/navi_file.h"
 #include "platform/versions.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_debug_window.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_sub_menu_multi_target.h"
-#include "ui/ux_sub_menu_route.h"
-#include "ui/ux_sub_menu_waypoint.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_debug_window.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/screens/ux_sub_menu_multi_target.h"
+#include "ui/screens/ux_sub_menu_route.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
 
 #include <sys/stat.h>
 #include <QDir>

@@ -8,8 +8,8 @@
 #include "sonar/item_text.h"
 #include "sonar/ux_sonar.h"
 #include "test_root.h"
-#include "ui/item_dev_mode.h"
-#include "ui/status_icons.h"
+#include "ui/screens/item_dev_mode.h"
+#include "ui/screens/status_icons.h"
 
 #include <QGraphicsPixmapItem>
 #include <QLineEdit>

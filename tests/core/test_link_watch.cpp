@@ -12,10 +12,10 @@
 #include "link/ux_data.h"
 #include "start_check.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/status_icons.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_dialog_progress.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/kit/ux_dialog_progress.h"
+#include "ui/screens/status_icons.h"
 
 #include <QGraphicsPixmapItem>
 #include <QtTest>

@@ -12,12 +12,12 @@
 #include "navi/navi_file.h"
 #include "start_check.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_feedback.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_dialog_progress.h"
-#include "ui/ux_dialog_question.h"
-#include "ui/ux_navi.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_feedback.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/kit/ux_dialog_progress.h"
+#include "ui/kit/ux_dialog_question.h"
+#include "ui/map/ux_navi.h"
 
 #include <QtTest>
 

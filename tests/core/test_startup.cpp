@@ -1,7 +1,7 @@
 #include "core/app_setup.h"
 #include "core/script_runner.h"
 #include "korvel_test.h"
-#include "ui/ux_dialog.h"
+#include "ui/kit/ux_dialog.h"
 
 #include <QFont>
 #include <QImage>

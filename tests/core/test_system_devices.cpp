@@ -14,14 +14,14 @@
 #include "platform/versions.h"
 #include "start_check.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/item_dev_mode.h"
-#include "ui/menu_host.h"
-#include "ui/show_cpu_memory.h"
-#include "ui/status_icons.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_dialog_power_off.h"
-#include "ui/ux_main_menu.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/kit/ux_dialog_power_off.h"
+#include "ui/screens/item_dev_mode.h"
+#include "ui/screens/menu_host.h"
+#include "ui/screens/show_cpu_memory.h"
+#include "ui/screens/status_icons.h"
+#include "ui/screens/ux_main_menu.h"
 
 #include <QGraphicsPixmapItem>
 #include <QLabel>

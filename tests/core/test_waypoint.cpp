@@ -18,12 +18,12 @@
 #include "platform/versions.h"
 #include "start_check.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_hint.h"
-#include "ui/ux_dialog_question.h"
-#include "ui/ux_navi.h"
-#include "ui/ux_sub_menu_waypoint.h"
-#include "ui/ux_waypoint_detail.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_hint.h"
+#include "ui/kit/ux_dialog_question.h"
+#include "ui/map/ux_navi.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
+#include "ui/screens/ux_waypoint_detail.h"
 
 #include <QJsonDocument>
 #include <QProcess>

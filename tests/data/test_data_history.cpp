@@ -12,8 +12,8 @@
 #include "link/ux_data.h"
 #include "start_check.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_hint.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_hint.h"
 
 #include <fcntl.h>
 #include <poll.h>

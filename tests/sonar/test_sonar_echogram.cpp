@@ -14,8 +14,8 @@
 #include "sonar/ux_sonar.h"
 #include "start_check.h"
 #include "test_root.h"
-#include "ui/dialog_host.h"
-#include "ui/ux_dialog_hint.h"
+#include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_hint.h"
 
 #include <QDir>
 #include <QGraphicsScene>

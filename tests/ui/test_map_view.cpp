@@ -5,10 +5,10 @@
 #include "navi/convert.h"
 #include "navi/geodesy.h"
 #include "test_root.h"
-#include "ui/item_info.h"
-#include "ui/ux_dialog_select_point.h"
-#include "ui/ux_dst_bar.h"
-#include "ui/ux_navi.h"
+#include "ui/kit/item_info.h"
+#include "ui/kit/ux_dialog_select_point.h"
+#include "ui/map/ux_dst_bar.h"
+#include "ui/map/ux_navi.h"
 
 #include <QGraphicsScene>
 #include <QPainter>

@@ -4,9 +4,9 @@
 #include "base/global.h"
 #include "korvel_test.h"
 #include "navi/boat_compass_cali.h"
-#include "ui/menu_editors.h"
-#include "ui/menu_pages.h"
-#include "ui/slider_lists.h"
+#include "ui/screens/menu_editors.h"
+#include "ui/screens/menu_pages.h"
+#include "ui/screens/slider_lists.h"
 
 #include <QtTest>
 

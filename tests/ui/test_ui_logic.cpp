@@ -1,10 +1,10 @@
 #include "base/global.h"
 #include "base/tr_resource.h"
 #include "korvel_test.h"
-#include "ui/char_edit_model.h"
-#include "ui/list_cursor.h"
-#include "ui/small_image_data.h"
-#include "ui/value_list.h"
+#include "ui/kit/char_edit_model.h"
+#include "ui/kit/list_cursor.h"
+#include "ui/kit/value_list.h"
+#include "ui/map/small_image_data.h"
 
 #include <QTextCodec>
 #include <QtTest>

@@ -9,10 +9,10 @@
 #include "navi/convert.h"
 #include "platform/versions.h"
 #include "test_root.h"
-#include "ui/ux_line_editor.h"
-#include "ui/ux_small_menu.h"
-#include "ui/ux_sub_menu_waypoint.h"
-#include "ui/ux_waypoint_detail.h"
+#include "ui/kit/ux_line_editor.h"
+#include "ui/screens/ux_small_menu.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
+#include "ui/screens/ux_waypoint_detail.h"
 
 #include <QFontMetrics>
 #include <QtTest>

@@ -2,7 +2,7 @@
 // colour schemes) and writes them as one small-image data file.
 // Usage: korvel-smallimage OUTFILE   (OUTFILE is app/resources/sim/smallimagedata.ksi;
 // run with QT_QPA_PLATFORM=offscreen)
-#include "ui/small_image_data.h"
+#include "ui/map/small_image_data.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,0 +1,69 @@
+#include "ui/kit/ux_theme.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace UxTheme {
+
+namespace {
+TextSeen g_seen = nullptr;
+}
+
+void setTextSeen(TextSeen seen) {
+    g_seen = seen;
+}
+
+QFont font() {
+    return QApplication::font();
+}
+
+QFont font(int pixelSize) {
+    QFont f = QApplication::font();
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
+QFont fitFont(const QFont& font, const QString& text, int width) {
+    if (QFontMetrics(font).horizontalAdvance(text) <= width) return font;
+    QFont f = font;
+    const int full = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
+    for (int size = full - 1; size >= full * 3 / 4; --size) {
+        f.setPixelSize(size);
+        if (QFontMetrics(f).horizontalAdvance(text) <= width) return f;
+    }
+    for (int stretch = 95; stretch >= 85; stretch -= 5) {
+        f.setStretch(stretch);
+        if (QFontMetrics(f).horizontalAdvance(text) <= width) return f;
+    }
+    return f;
+}
+
+void drawPanel(QPainter& p, const QRect& rect) {
+    p.fillRect(rect, kPanel);
+    p.setPen(QPen(kFrame, kFrameWidth));
+    p.setBrush(Qt::NoBrush);
+    const int half = kFrameWidth / 2;
+    p.drawRect(rect.adjusted(half, half, -half, -half));
+}
+
+void drawText(QPainter& p, const QRect& box, const QString& text, const QColor& ink, int flags) {
+    const QFont own = p.font();
+    const QFont fitted = fitFont(own, text, box.width());
+    p.setFont(fitted);
+    const QFontMetrics metrics(fitted);
+    const QString shown = metrics.horizontalAdvance(text) > box.width()
+                              ? metrics.elidedText(text, Qt::ElideRight, box.width())
+                              : text;
+    p.setPen(ink);
+    const int align = (flags & Qt::AlignHorizontal_Mask) ? (flags & Qt::AlignHorizontal_Mask)
+                                                         : int(Qt::AlignLeft);
+    const int vertical =
+        (flags & Qt::AlignVertical_Mask) ? (flags & Qt::AlignVertical_Mask) : int(Qt::AlignVCenter);
+    p.drawText(box, align | vertical | Qt::TextSingleLine, shown);
+    p.setFont(own);
+    if (g_seen) g_seen(text, shown, box, fitted);
+}
+
+}  // namespace UxTheme

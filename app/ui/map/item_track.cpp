@@ -1,0 +1,16 @@
+#include "ui/map/item_track.h"
+
+#include <QPainter>
+
+ItemTrack::ItemTrack(QGraphicsItem* parent)
+    : QGraphicsItem(parent), m_layer(kSize, kSize, QImage::Format_ARGB32_Premultiplied) {
+    m_layer.fill(Qt::transparent);
+}
+
+QRectF ItemTrack::boundingRect() const {
+    return QRectF(-kSize / 2, -kSize / 2, kSize, kSize);
+}
+
+void ItemTrack::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->drawImage(-kSize / 2, -kSize / 2, m_layer);
+}

@@ -1,0 +1,22 @@
+#include "ui/screens/item_dev_mode.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QPen>
+
+ItemDevMode::ItemDevMode() {
+    QFont f = font();
+    f.setPixelSize(12);
+    setFont(f);
+    setBrush(QColor(255, 230, 80));
+    setPen(QPen(QColor(0, 0, 0, 200), 0.5));
+    updatePara({});
+}
+
+void ItemDevMode::updatePara(const QStringList& values) {
+    static const char* const labels[] = {"mR:", "  hR:", "  Cnt:", "  g:", "  ap:", "  "};
+    QString text;
+    for (int i = 0; i < 6; ++i)
+        text += QLatin1String(labels[i]) + values.value(i);
+    setText(text);
+}

@@ -1,0 +1,112 @@
+#include "ui/screens/item_info_pan.h"
+
+#include "ui/kit/ux_theme.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+// Dark tiles with light text stay readable in sunlight; the yellow bar is the focus colour of
+// the dialogs and menus.
+const QColor kGround(8, 18, 31);
+const QColor kTitleBand(14, 34, 58);
+const QColor kFrame(60, 100, 140);
+const QColor kTitleInk(150, 205, 255);
+const QColor kValueInk(255, 255, 255);
+const QColor kSelectBar(255, 212, 0);
+constexpr int kTitleX = 4;
+constexpr int kValueLeft = 5;
+constexpr int kValueRightMargin = 4;
+constexpr int kIconX = 8;
+constexpr int kIconTop = 4;  // below the title band
+constexpr int kBarX = 6;
+constexpr int kBarHeight = 4;
+
+QFont pixelFont(int pixels) {
+    QFont font;  // the application font
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// Short values large; a long one (a 12-hour time, a date) small enough for the narrow panel.
+int valuePixelSize(int length, bool withIcon) {
+    if (withIcon) return length > 2 ? 24 : 30;
+    if (length < 6) return 30;
+    if (length < 9) return 26;
+    return 18;
+}
+}  // namespace
+
+ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
+                         QGraphicsItem* parent)
+    : QGraphicsItem(parent),
+      m_width(width),
+      m_height(height),
+      m_titleHeight(titleHeight),
+      m_valueHeight(valueHeight),
+      m_background(width, height),
+      m_layer(width, height) {
+    m_background.fill(kGround);
+    QPainter p(&m_background);
+    p.fillRect(0, 0, width, titleHeight, kTitleBand);
+    p.setPen(kFrame);
+    p.drawRect(0, 0, width - 1, height - 1);
+    m_layer.fill(Qt::transparent);
+}
+
+void ItemInfoPan::setInfoPan(const StructInfoPan& info) {
+    if (info.title == m_info.title && info.value == m_info.value &&
+        info.icon.cacheKey() == m_info.icon.cacheKey())
+        return;
+    m_info = info;
+    // Drawn at the next paint: panels hidden by the screen layout are refreshed in turn too.
+    m_layerDirty = true;
+    update();
+}
+
+void ItemInfoPan::renderLayer() {
+    m_layer.fill(Qt::transparent);
+    QPainter p(&m_layer);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(pixelFont(m_titleHeight / 2 + 3));
+    UxTheme::drawText(p, QRect(kTitleX, 0, m_width - 2 * kTitleX, m_titleHeight), m_info.title,
+                      kTitleInk, Qt::AlignLeft | Qt::AlignBottom);
+
+    const bool withIcon = !m_info.icon.isNull();
+    const QFont valueFont = pixelFont(valuePixelSize(m_info.value.size(), withIcon));
+    QRect band(kValueLeft, m_titleHeight, m_width - kValueRightMargin - kValueLeft, m_valueHeight);
+    if (withIcon) {
+        const QRect icon(kIconX, m_titleHeight + kIconTop, kIconSize, kIconSize);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(icon, m_info.icon);
+        // Centred in the band like every value, but never over the icon.
+        const int textWidth = QFontMetrics(valueFont).horizontalAdvance(m_info.value);
+        const int centredLeft = band.left() + (band.width() - textWidth) / 2;
+        if (centredLeft <= icon.right() + 2) band.setLeft(icon.right() + 2);
+    }
+    p.setFont(valueFont);
+    UxTheme::drawText(p, band, m_info.value, kValueInk, Qt::AlignHCenter);
+}
+
+void ItemInfoPan::setSelected(bool selected) {
+    if (selected == m_selected) return;
+    m_selected = selected;
+    update();
+}
+
+QRectF ItemInfoPan::boundingRect() const {
+    return QRectF(0, 0, m_width, m_height);
+}
+
+void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    painter->drawPixmap(0, 0, m_background);
+    if (m_selected)
+        painter->fillRect(kBarX, m_titleHeight + m_valueHeight - kBarHeight - 2,
+                          m_width - 2 * kBarX, kBarHeight, kSelectBar);
+    if (m_layerDirty) {
+        renderLayer();
+        m_layerDirty = false;
+    }
+    painter->drawPixmap(0, 0, m_layer);
+}

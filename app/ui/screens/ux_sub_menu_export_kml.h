@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/kit/ux_key_widget.h"
+
+class UxLineEditor;
+class UxTitleBar;
+
+// "Export as kml": the first and the last waypoint slot of the block to export, then "OK" and
+// "Exit". The arrow keys move the focus through the four; Enter on a slot opens the character
+// editor on it (000 to 499), on "OK" reports the two slots and closes. "Exit", escape and menu
+// close without reporting. The slots stay as entered for the next export.
+class UxSubMenuExportKml : public UxKeyWidget {
+    Q_OBJECT
+public:
+    enum EnumFocus { FocusFirst, FocusLast, FocusOk, FocusExit, kFocusCount };
+
+    // parent: the screen; the character editor stands on it below this screen.
+    explicit UxSubMenuExportKml(QWidget* parent = nullptr);
+
+    void showExportKml();
+    int focus() const { return m_focus; }
+    QString slotText(int which) const { return m_slots[which == FocusLast ? 1 : 0]; }
+    UxLineEditor* lineEditor() const { return m_editor; }
+    QVector<StructTextBox> textBoxes() const override;
+
+signals:
+    void signal_startExportKml(int first, int last);
+
+protected:
+    void keyClicked(EnumKey key) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void enter();
+    QRect boxOf(int focus) const;
+    QRect labelBox() const;
+    QString textOf(int focus) const;
+
+    UxTitleBar* m_title = nullptr;
+    UxLineEditor* m_editor = nullptr;
+    QString m_slots[2] = {QStringLiteral("000"), QStringLiteral("499")};
+    int m_focus = FocusFirst;
+    int m_editing = FocusFirst;
+};

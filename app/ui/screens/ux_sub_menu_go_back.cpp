@@ -1,0 +1,207 @@
+#include "ui/screens/ux_sub_menu_go_back.h"
+
+#include "base/tr_resource.h"
+#include "ui/kit/ux_line_editor.h"
+#include "ui/kit/ux_theme.h"
+#include "ui/kit/ux_title_bar.h"
+#include "ui/screens/ux_small_menu.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int kFrame = UxTheme::kFrameWidth;
+constexpr int kTop = kFrame + UxTheme::kTitleHeight + 4;
+constexpr int kRowHeight = 27;
+constexpr int kLabelWidth = 70;
+const QRect kMenuPlace(60, 200, 185, 60);
+
+QString homeText() {
+    return TrResource::getTrString(TR_HomePosition);
+}
+}  // namespace
+
+UxSubMenuGoBack::UxSubMenuGoBack(QWidget* parent) : UxKeyWidget(parent) {
+    resize(200, 160);
+    m_title = new UxTitleBar(this);
+    m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
+    QWidget* screen = parent ? parent : this;
+    m_menu = new UxSmallMenu(false, screen);
+    m_menu->setGeometry(kMenuPlace);
+    m_menu->hide();
+    connect(m_menu, &UxSmallMenu::signal_itemClick, this, &UxSubMenuGoBack::menuClick);
+    m_editor = new UxLineEditor(screen);
+    m_editor->hide();
+    connect(m_editor, &UxLineEditor::signal_editorConfirm, this, [this](const QString& text) {
+        // The tens reach 5 only: 00 to 59.
+        (m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
+        update();
+    });
+}
+
+QVector<QWidget*> UxSubMenuGoBack::popups() const {
+    return {m_menu, m_editor};
+}
+
+// A field holding "Home Position" in any language shows it in today's, so that a language
+// change keeps its meaning.
+void UxSubMenuGoBack::showGoBack() {
+    for (StructTarget& t : m_targets) {
+        if (TrResource::isTextOfAnyLanguage(TR_HomePosition, t.text)) t.text = homeText();
+    }
+    m_title->setTitleText(TrResource::getTrString(TR_GoBack));
+    m_focus = FocusTarget1;
+    keepInsideParent();
+    show();
+    raise();
+    window()->activateWindow();
+    update();
+}
+
+void UxSubMenuGoBack::setWaypoint(int slot, const QString& name) {
+    m_targets[m_asking] = {name, slot};
+    update();
+}
+
+int UxSubMenuGoBack::getLEditIdx(int which) const {
+    const StructTarget& t = m_targets[which == 2 ? 1 : 0];
+    return t.text == homeText() ? kHome : t.slot;
+}
+
+int UxSubMenuGoBack::getOverTime() const {
+    return m_wait.totalSeconds();
+}
+
+bool UxSubMenuGoBack::targetIsEmpty(int which) const {
+    return m_targets[which == 2 ? 1 : 0].text.isEmpty();
+}
+
+bool UxSubMenuGoBack::lEditIsEmpty() const {
+    return targetIsEmpty(1) || targetIsEmpty(2);
+}
+
+QString UxSubMenuGoBack::fieldText(int focus) const {
+    switch (focus) {
+        case FocusTarget1:
+        case FocusTarget2:
+            return m_targets[targetOf(focus)].text;
+        case FocusMinutes:
+            return m_wait.minutes;
+        case FocusSeconds:
+            return m_wait.seconds;
+        case FocusStart:
+            return TrResource::getTrString(TR_Start);
+        case FocusExit:
+            return TrResource::getTrString(TR_Exit);
+        default:
+            return QString();
+    }
+}
+
+void UxSubMenuGoBack::keyClicked(EnumKey key) {
+    if (stepFocusRing(key, kFocusCount, m_focus)) key = EnumKey::None;
+    switch (key) {
+        case EnumKey::None:
+            break;
+        case EnumKey::Enter:
+            enter();
+            break;
+        case EnumKey::Escape:
+        case EnumKey::Menu:
+            hide();
+            break;
+        default:
+            return;
+    }
+    keyTone();
+    update();
+}
+
+void UxSubMenuGoBack::enter() {
+    switch (m_focus) {
+        case FocusTarget1:
+        case FocusTarget2:
+            m_asking = targetOf(m_focus);
+            m_menu->move(kMenuPlace.topLeft());
+            m_menu->showSmallMenu(
+                {TrResource::getTrString(TR_Waypoint), TrResource::getTrString(TR_HomePosition)});
+            break;
+        case FocusMinutes:
+        case FocusSeconds:
+            m_editor->move(x() + 20, y() + height() + 4);
+            m_editor->showLineEditor(fieldText(m_focus), StructWaitTime::charSets(),
+                                     QStringLiteral("left"));
+            break;
+        case FocusStart:
+            emit signal_startGoBack();
+            break;
+        default:
+            hide();
+            break;
+    }
+}
+
+void UxSubMenuGoBack::menuClick(int row) {
+    m_menu->hide();
+    if (row == 0) {
+        emit signal_selectWaypoint(QStringLiteral("goBack"));
+    } else if (row == 1) {
+        m_targets[m_asking] = {homeText(), kHome};
+        update();
+    } else {
+        emit signal_invalidItem(QStringLiteral("Small-GB-00") + QString::number(row));
+    }
+}
+
+// --- The drawing --------------------------------------------------------------------------------
+
+QRect UxSubMenuGoBack::fieldRect(int focus) const {
+    const int w = width() - 2 * kFrame - kLabelWidth - 10;
+    const int x = kFrame + 4 + kLabelWidth;
+    switch (focus) {
+        case FocusTarget1:
+            return QRect(x, kTop, w, kRowHeight - 3);
+        case FocusMinutes:
+            return QRect(x, kTop + kRowHeight, 30, kRowHeight - 3);
+        case FocusSeconds:
+            return QRect(x + 44, kTop + kRowHeight, 30, kRowHeight - 3);
+        case FocusTarget2:
+            return QRect(x, kTop + 2 * kRowHeight, w, kRowHeight - 3);
+        default: {
+            const int bw = (width() - 2 * kFrame - 18) / 2;
+            return QRect(kFrame + 6 + (focus - FocusStart) * (bw + 6), kTop + 3 * kRowHeight + 2,
+                         bw, kRowHeight);
+        }
+    }
+}
+
+QVector<StructTextBox> UxSubMenuGoBack::textBoxes() const {
+    QVector<StructTextBox> boxes;
+    for (const StructTextBox& b : m_title->textBoxes())
+        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
+    for (int f = 0; f < kFocusCount; ++f)
+        boxes.append({fieldText(f), fieldRect(f).adjusted(3, 0, -3, 0), UxTheme::font()});
+    return boxes;
+}
+
+void UxSubMenuGoBack::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    UxTheme::drawPanel(p, rect());
+    p.setFont(UxTheme::font());
+    const QString labels[] = {TrResource::getTrString(TR_Target), TrResource::getTrString(TR_Delay),
+                              TrResource::getTrString(TR_Target)};
+    for (int row = 0; row < 3; ++row)
+        UxTheme::drawText(p, QRect(kFrame + 4, kTop + row * kRowHeight, kLabelWidth, kRowHeight),
+                          labels[row], UxTheme::kFixedInk);
+    UxTheme::drawText(p, fieldRect(FocusMinutes).translated(32, 0), QStringLiteral(":"),
+                      UxTheme::kInk);
+    for (int f = 0; f < kFocusCount; ++f) {
+        const QRect r = fieldRect(f);
+        const bool focused = f == m_focus;
+        p.setPen(QPen(UxTheme::kFrame, 1));
+        p.setBrush(focused ? UxTheme::kSelect : UxTheme::kTrack);
+        p.drawRect(r);
+        UxTheme::drawText(p, r.adjusted(3, 0, -3, 0), fieldText(f),
+                          focused ? UxTheme::kSelectInk : UxTheme::kInk,
+                          f >= FocusStart ? Qt::AlignHCenter : 0);
+    }
+}

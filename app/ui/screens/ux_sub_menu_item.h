@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/kit/ux_list_widget.h"
+
+// A titled list of commands. Enter reports the row with the list's tag and leaves the list
+// open; escape closes it and says which list closed.
+class UxSubMenuItem : public UxListWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRowHeight = 25;
+
+    explicit UxSubMenuItem(QWidget* parent = nullptr);
+
+    void showSubMenu(const QString& title, const QString& tag, const QStringList& rows);
+    QString getTag() const { return m_tag; }
+
+signals:
+    void signal_itemClick(QString tag, int row);
+    void signal_submenuHide(QString title);
+
+protected:
+    void keyEnter() override;
+    void keyClose() override;
+
+private:
+    QString m_tag;
+};

@@ -1,0 +1,218 @@
+#include "ui/screens/ux_sub_menu_route.h"
+
+#include "base/global.h"
+#include "base/tr_resource.h"
+#include "data/waypoint_texts.h"
+#include "ui/kit/ux_line_editor.h"
+#include "ui/kit/ux_theme.h"
+#include "ui/kit/ux_title_bar.h"
+#include "ui/screens/ux_small_menu.h"
+#include "ui/screens/waypoint_char_sets.h"
+
+#include <QPainter>
+
+namespace {
+constexpr int kFrame = UxTheme::kFrameWidth;
+constexpr int kHeaderTop = kFrame + UxTheme::kTitleHeight;
+constexpr int kHeaderHeight = 20;
+constexpr int kRowsTop = kHeaderTop + kHeaderHeight;
+constexpr int kRowHeight = 17;
+constexpr int kInfoTop = kRowsTop + CourseStore::kSlots * kRowHeight + 6;
+constexpr int kInfoLineHeight = 17;
+constexpr int kSnX = 6;
+constexpr int kSnWidth = 40;
+const QRect kMenuPlace(40, 190, 185, 150);
+
+}  // namespace
+
+UxSubMenuRoute::UxSubMenuRoute(QWidget* parent) : UxKeyWidget(parent) {
+    m_title = new UxTitleBar(this);
+    resize(225, 300);
+    QWidget* screen = parent ? parent : this;
+    m_menu = new UxSmallMenu(false, screen);
+    m_menu->setGeometry(kMenuPlace);
+    m_menu->hide();
+    connect(m_menu, &UxSmallMenu::signal_itemClick, this, &UxSubMenuRoute::operationClick);
+    m_editor = new UxLineEditor(screen);
+    m_editor->hide();
+    connect(m_editor, &UxLineEditor::signal_editorConfirm, this,
+            &UxSubMenuRoute::slot_editorConfirm);
+}
+
+QVector<QWidget*> UxSubMenuRoute::popups() const {
+    return {m_menu, m_editor};
+}
+
+void UxSubMenuRoute::loadRouteArray() {
+    m_store.loadHeaders();
+    update();
+}
+
+void UxSubMenuRoute::appendPoint(int lon, int lat, unsigned time, unsigned depthCm) {
+    m_store.appendPoint(lon, lat, time, depthCm, Global::configuration.sampleDst);
+}
+
+bool UxSubMenuRoute::saveRouteToNand() {
+    const bool ok = m_store.saveCurrent(m_current);
+    update();
+    return ok;
+}
+
+void UxSubMenuRoute::saveWayCourseToSD() {
+    emit signal_copyToSD(m_store.copyToSd(m_current));
+}
+
+void UxSubMenuRoute::readWayCourseFromSD(const QString& file) {
+    const bool ok = m_store.readFromSd(m_current, file);
+    update();
+    emit signal_readRouteFromSD(ok);
+}
+
+void UxSubMenuRoute::showRoute() {
+    m_title->setTitleText(TrResource::getTrString(TR_Route));
+    keepInsideParent();
+    show();
+    raise();
+    window()->activateWindow();
+    update();
+}
+
+void UxSubMenuRoute::setCurrentSlot(int slot) {
+    m_current = qBound(0, slot, CourseStore::kSlots - 1);
+    update();
+}
+
+void UxSubMenuRoute::keyClicked(EnumKey key) {
+    switch (key) {
+        case EnumKey::Up:
+            setCurrentSlot(m_current == 0 ? CourseStore::kSlots - 1 : m_current - 1);
+            break;
+        case EnumKey::Down:
+            setCurrentSlot(m_current == CourseStore::kSlots - 1 ? 0 : m_current + 1);
+            break;
+        case EnumKey::Escape:
+        case EnumKey::Menu:
+            hide();
+            break;
+        case EnumKey::Enter: {
+            const EnumTrString texts[] = {TR_SaveCurrent, TR_Delete,   TR_Rename,
+                                          TR_ShowRoute,   TR_CopyToSd, TR_ReadFromSd};
+            QStringList rows;
+            for (EnumTrString t : texts)
+                rows << TrResource::getTrString(t);
+            m_menu->move(kMenuPlace.topLeft());
+            m_menu->showSmallMenu(rows);
+            break;
+        }
+        default:
+            return;
+    }
+    keyTone();
+}
+
+void UxSubMenuRoute::operationClick(int row) {
+    m_menu->hide();
+    switch (row) {
+        case OpSaveCurrent:
+            saveRouteToNand();
+            break;
+        case OpDelete:
+            m_store.remove(m_current);
+            update();
+            break;
+        case OpRename:
+            m_editor->move(x(), qMin(y() + height() + 4, m_editor->parentWidget()->height() - 64));
+            m_editor->showLineEditor(WaypointTexts::nameForEditor(m_store.slot(m_current).name),
+                                     WaypointCharSets::name(), QStringLiteral("left"));
+            break;
+        case OpShowRoute:
+            emit signal_showRoute(m_store.points(m_current));
+            break;
+        case OpCopyToSd:
+            saveWayCourseToSD();
+            break;
+        case OpReadFromSd:
+            emit signal_readRouteFromSD();
+            break;
+        default:
+            emit signal_invalidItem(QStringLiteral("Small-R-00") + QString::number(row));
+            break;
+    }
+}
+
+void UxSubMenuRoute::slot_editorConfirm(const QString& text) {
+    const QString name = WaypointTexts::nameFromEditor(text);
+    if (name.isEmpty()) return;
+    m_store.rename(m_current, name);
+    update();
+}
+
+// --- The information area and the drawing -------------------------------------------------------
+
+QStringList UxSubMenuRoute::infoLines() const {
+    const StructRoute& r = m_store.slot(m_current);
+    const auto line = [](EnumTrString id, const QString& value) {
+        return TrResource::getTrString(id) + QStringLiteral(": ") + value;
+    };
+    if (r.isEmpty()) {
+        const QString none = StructRoute::emptyName();
+        return {line(TR_Date, none), line(TR_StartTime, none), line(TR_EndTime, none),
+                line(TR_Distance, none)};
+    }
+    return {line(TR_Date, WaypointTexts::shownDate(r.startTime)),
+            line(TR_StartTime, WaypointTexts::shownTime(r.startTime)),
+            line(TR_EndTime, WaypointTexts::shownTime(r.endTime)),
+            line(TR_Distance, Global::getString_dstValue(float(r.distance), 0, false) +
+                                  QLatin1Char(' ') + Global::getString_dstUnit())};
+}
+
+QRect UxSubMenuRoute::rowRect(int row) const {
+    return QRect(kFrame, kRowsTop + row * kRowHeight, width() - 2 * kFrame, kRowHeight);
+}
+
+QRect UxSubMenuRoute::infoLineRect(int line) const {
+    return QRect(kSnX, kInfoTop + line * kInfoLineHeight, width() - 2 * kSnX, kInfoLineHeight);
+}
+
+QVector<StructTextBox> UxSubMenuRoute::textBoxes() const {
+    QVector<StructTextBox> boxes;
+    for (const StructTextBox& b : m_title->textBoxes())
+        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
+    for (int n = 0; n < CourseStore::kSlots; ++n)
+        boxes.append({m_store.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0),
+                      UxTheme::font(14)});
+    const QStringList lines = infoLines();
+    for (int i = 0; i < lines.size(); ++i)
+        boxes.append({lines.at(i), infoLineRect(i), UxTheme::font(14)});
+    return boxes;
+}
+
+void UxSubMenuRoute::resizeEvent(QResizeEvent* event) {
+    UxKeyWidget::resizeEvent(event);
+    m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
+}
+
+void UxSubMenuRoute::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    UxTheme::drawPanel(p, rect());
+    const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
+    p.fillRect(header, UxTheme::kTrack);
+    p.setFont(UxTheme::font(14));
+    UxTheme::drawText(p, header.adjusted(kSnX, 0, 0, 0), TrResource::getTrString(TR_SN),
+                      UxTheme::kInk);
+    UxTheme::drawText(p, header.adjusted(kSnX + kSnWidth, 0, 0, 0),
+                      TrResource::getTrString(TR_Name), UxTheme::kInk);
+    for (int n = 0; n < CourseStore::kSlots; ++n) {
+        const QRect row = rowRect(n);
+        const bool current = n == m_current;
+        if (current) p.fillRect(row, UxTheme::kSelect);
+        const QColor ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
+        UxTheme::drawText(p, row.adjusted(kSnX, 0, 0, 0), QString::number(n), ink);
+        UxTheme::drawText(p, row.adjusted(kSnX + kSnWidth, 0, 0, 0), m_store.slot(n).name, ink);
+    }
+    p.setPen(UxTheme::kFrame);
+    p.drawLine(kFrame, kInfoTop - 3, width() - kFrame, kInfoTop - 3);
+    const QStringList lines = infoLines();
+    for (int i = 0; i < lines.size(); ++i)
+        UxTheme::drawText(p, infoLineRect(i), lines.at(i), UxTheme::kInk);
+}
