@@ -98,7 +98,8 @@ void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
                 place *= 10;
             const bool leadingZero = whole < place && i < digits - 1;
             if (!leadingZero)
-                painter->drawPixmap(QPointF(f.x - first + 10 * i, top), set.digit(whole / place % 10));
+                painter->drawPixmap(QPointF(f.x - first + 10 * i, top),
+                                    set.digit(whole / place % 10));
         }
         painter->drawPixmap(QPointF(f.x - (big ? 10 : 15), top), set.dian);
         painter->drawPixmap(QPointF(f.x - 5, top), set.digit(d % 10));

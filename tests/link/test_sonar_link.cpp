@@ -6,9 +6,9 @@
 #include "data/boat_values.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"
+#include "link/module_update.h"
 #include "link/sonar_config_message.h"
 #include "link/sonar_frame_values.h"
-#include "link/module_update.h"
 
 #include <QtTest>
 
@@ -296,7 +296,8 @@ private slots:
         }
         if (answerAfter < 0) {
             QCOMPARE(link.heartbeats, ModuleUpdate::kSyncAttempts);
-            QCOMPARE(link.resets, 1 + ModuleUpdate::kSyncAttempts - ModuleUpdate::kSyncAttempts / 5);
+            QCOMPARE(link.resets,
+                     1 + ModuleUpdate::kSyncAttempts - ModuleUpdate::kSyncAttempts / 5);
         }
     }
 };

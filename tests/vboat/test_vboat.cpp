@@ -2,10 +2,10 @@
 // directly, on a clock the test moves in 5 ms steps as the reading loop polls, so every timing
 // is exact and nothing waits. (The parser that judges it is pinned by hand-built bytes in the
 // link's tests.) Then the firmware loader, the wire protocol over a socket, and the program.
-#include "boat_core.h"
-#include "control.h"
 #include "base/configuration.h"
 #include "base/resources.h"
+#include "boat_core.h"
+#include "control.h"
 #include "core/script_runner.h"
 #include "fake_spi_bus.h"
 #include "kboot_loader.h"
