@@ -3,7 +3,7 @@
 #include "base/screen_layout.h"
 #include "base/tr_string.h"
 #include "core/alarm_monitor.h"
-#include "core/list_run.h"
+#include "state/list_run.h"
 #include "data/boat_values.h"
 #include "data/kml_types.h"
 #include "data/sonar_history.h"
@@ -15,14 +15,12 @@
 #include "link/module_check.h"
 #include "link/module_update.h"
 #include "link/rssi_filter.h"
-#include "navi/ap_mode_watch.h"
 #include "navi/boat_compass_cali.h"
 #include "navi/boat_compass_watch.h"
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
-#include "navi/home_question_gate.h"
-#include "navi/navi_file.h"
 #include "navi/navi_target.h"
+#include "state/navigation_state.h"
 #include "sonar/sonar_column.h"
 #include "state/prompter.h"
 #include "ui/kit/modal_watch.h"
@@ -71,14 +69,6 @@ class UxSubMenuWaypoint;
 class UxView;
 
 // The alarm question's "Ignore" answers and the compass-present flag.
-// A go-to request: the point sent to the autopilot, the icon of its mark and the kind of task.
-struct StructNaviTarget {
-    int lon = 0;  // ddS32
-    int lat = 0;
-    int icon = 0;
-    EnumTargetType type = EnumTargetType::TargetPoint;
-};
-
 struct StructFlagRow {
     bool ignoreShallow = false;
     bool ignoreVtg = false;
@@ -252,8 +242,8 @@ public:
     // Go-back: the first target, then after the wait the second.
     void navi_goBackStart();
     void navi_goBackNext();
-    // kind "waypoint": the multi-target list; "route": the course-cruise screen's points.
-    void navi_multiTargetStart(const QString& kind);
+    // The multi-target list, or the course-cruise screen's points.
+    void navi_multiTargetStart(EnumListKind kind);
     void navi_multiTargetNext();
     // A stop, an error, the remote control or a single go-to ends a running list mode.
     void navi_endListModes();
@@ -302,8 +292,9 @@ public:
     UxView* view() const { return m_view; }
     UxData* data() const { return m_data; }
     UxNavi* navi() const { return m_navi; }
-    const StructHomePosition& homePosition() const { return m_navi_home; }
-    HomeQuestionGate& homeQuestionGate() { return m_navi_homeQuestion; }
+    NavigationState& navigation() const;
+    const StructHomePosition& homePosition() const { return m_naviState->home(); }
+    HomeQuestionGate& homeQuestionGate() { return m_naviState->homeQuestionGate(); }
     QTimer* mainTimer() const { return m_timerMain; }
     DialogHost& dialogs() const { return *m_dialogs; }
     // How the state layer asks and tells: the dialogs.
@@ -313,7 +304,7 @@ public:
     UxSubMenuGoBack* goBackMenu() const { return m_goBack; }
     UxSubMenuMultiTarget* multiTargetMenu() const { return m_multiTarget; }
     UxSubMenuRouteAp* routeApMenu() const { return m_routeAp; }
-    const ListRun& listRun() const { return m_listRun; }
+    const ListRun& listRun() const { return m_naviState->listRun(); }
     MenuHost& menus() const { return *m_menus; }
     Recorder& recorder() const { return *m_recorder; }
     SonarPicture& picture() const { return *m_picture; }
@@ -357,7 +348,6 @@ public slots:
     void slot_key_click(QString key);
     void slot_key_press(QString key);
     void slot_infoPan_change(int itemIdx);
-    void slot_countDown_timeOver();
     void slot_selectPoint_use(QPoint point);
     void slot_waypoint_needNew();
     void slot_waypoint_setAsTarget(StructWaypoint waypoint);
@@ -401,21 +391,10 @@ private:
     void link_bindView(const StructBindView& view);
     void link_bindEnded(bool bound);
     StructInfoPanSource info_source() const;
-    void navi_establishHome(const QPoint& boat);
-    void navi_onModeChange(const QString& previous, const QString& mode);
-    // The navigation's questions and feedback results; false for a type it does not own.
-    bool navi_questionClick(const QString& type, const QString& key);
-    void navi_feedbackSuccess(const QString& type);
-    void navi_showHint(const QString& code);
-    void navi_message(const QString& title, const QString& text);
-    void navi_hideListItems();
+    // The navigation state and what its signals show (korvel_navi.cpp).
+    void navi_initState();
     // Writes an export to the SD card and says how it went (title: its text index).
     bool data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title);
-    // The status items of the list mode that runs.
-    void navi_showListItems();
-    // The point of a list leg or a go-back target (slot -1: home) as ddS32 and its icon.
-    bool navi_goBackTarget(int slot, StructNaviTarget* target) const;
-    void navi_goToListTarget(const StructMultiTarget& target);
     // The menus' widgets answer the controller (korvel_menu.cpp).
     void menu_connect();
     void menu_showPage(const QString& type);
@@ -486,16 +465,9 @@ private:
     // Navigation. The acknowledgement flags are watched by the feedback dialog and set from
     // the autopilot's reports.
     UxNavi* m_navi = nullptr;
-    StructNaviTarget m_navi_target;
-    StructNaviTarget m_navi_askedWaypoint;
-    StructHomePosition m_navi_home;
-    QPoint m_navi_selectPoint;
-    std::atomic<uint8_t> m_navi_apRunAck{0};
-    std::atomic<uint8_t> m_navi_apStopAck{0};
-    HomeQuestionGate m_navi_homeQuestion;
+    std::unique_ptr<NavigationState> m_naviState;
     bool m_navi_ledsOffShown = false;
     int m_navi_poorFixChecks = 0;
-    ListRun m_listRun;
     QPoint m_navi_lastRoutePoint;  // the last course sample, relative
 
     // Waypoints.
@@ -503,7 +475,6 @@ private:
     QHash<QString, std::function<void(const StructWaypoint&)>> m_waypointReceivers;
     UxSubMenuExportKml* m_exportKml = nullptr;
     QVector<StructKmlWaypoint> m_kmlWaypoints;  // read, waiting for the import question
-    ApModeWatch m_navi_apMode;
 
     // Courses and the list modes' screens.
     UxSubMenuRoute* m_route = nullptr;

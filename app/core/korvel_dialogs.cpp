@@ -13,7 +13,6 @@
 #include "platform/versions.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/dialog_prompter.h"
-#include "ui/kit/ux_dialog_count_down.h"
 #include "ui/kit/ux_dialog_debug_window.h"
 #include "ui/kit/ux_dialog_feedback.h"
 #include "ui/kit/ux_dialog_file.h"
@@ -59,8 +58,6 @@ void Korvel::dialog_init() {
     connect(feedBack, &UxDialogFeedBack::signal_fail, this, &Korvel::slot_feedback_fail);
     connect(m_dialogs->powerOff(), &UxDialogPowerOff::signal_powerOff, this,
             &Korvel::slot_system_powerOff);
-    connect(m_dialogs->countDown(), &UxDialogCountDown::signal_timeOver, this,
-            &Korvel::slot_countDown_timeOver);
     connect(m_dialogs->debugWindow(), &UxDialogDebugWindow::signal_DialogButtonClick, this,
             &Korvel::slot_debugWindow_sendTestCmd);
 
@@ -79,6 +76,7 @@ void Korvel::dialog_init() {
                            [this](const QString& file) { sonar_getFile_kct(file); });
     m_fileReceivers.insert(QStringLiteral("rdup"),
                            [this](const QString& file) { link_getFile_rdup(file); });
+    navi_initState();
 }
 
 Prompter& Korvel::prompter() const {
@@ -125,7 +123,6 @@ void Korvel::slot_debugWindow_sendTestCmd() {
 }
 
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
-    if (navi_questionClick(type, key)) return;
     if (key != QLatin1String("left")) return;  // the alarms' and reset's "right" means "no"
     if (type == QLatin1String("shallow")) {
         m_flags.ignoreShallow = true;
@@ -151,8 +148,6 @@ void Korvel::dialog_feedback_todo(const QString& type) {
     if (type == QLatin1String("sonar_cali")) m_data->sendCmd_boatCompassCali();
     if (type == QLatin1String("sonar_cfg")) link_sonar_send_cfg(QStringLiteral("repeat"));
     if (type == QLatin1String("ap_cfg")) link_ap_send_cfg();
-    if (type == QLatin1String("ap_stop")) link_ap_send_stop();
-    if (type.startsWith(QLatin1String("ap_go"))) link_ap_send_start();
     if (type == QLatin1String("ap_forward")) link_ap_send_wiringTest(QStringLiteral("forward"));
     if (type == QLatin1String("ap_left")) link_ap_send_wiringTest(QStringLiteral("left"));
     if (type == QLatin1String("ap_right")) link_ap_send_wiringTest(QStringLiteral("right"));
@@ -161,7 +156,6 @@ void Korvel::dialog_feedback_todo(const QString& type) {
 void Korvel::dialog_feedback_success(const QString& type) {
     if (type == QLatin1String("test"))
         m_dialogs->feedBack()->setText(type + QStringLiteral(" success"));
-    navi_feedbackSuccess(type);
 }
 
 void Korvel::dialog_feedback_fail(const QString& type) {
@@ -169,15 +163,6 @@ void Korvel::dialog_feedback_fail(const QString& type) {
     if (type == QLatin1String("test")) {
         feedBack->setText(type + QStringLiteral(" fail"));
         return;
-    }
-    if (type == QLatin1String("ap_stop") || type.startsWith(QLatin1String("ap_go"))) {
-        feedBack->setText(TrResource::getTrString(TR_ConnectionFailed));
-    }
-    if (type == QLatin1String("ap_goMultiTarget")) {
-        // The later legs wait silently; a failure must still be seen.
-        feedBack->show();
-        feedBack->fitHeight();
-        Global::beeperOn(QStringLiteral("message"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "core/korvel.h"
 
+#include "base/ap_mode.h"
 #include "base/global.h"
 #include "core/key_router.h"
 #include "link/ux_data.h"
@@ -23,7 +24,8 @@ void Korvel::system_keyPress(const QString& key) {
 }
 
 void Korvel::system_keyClick(const QString& key) {
-    const bool apRunning = m_data->linkState().currentInfoAp().taskMode() == QLatin1String("R");
+    const bool apRunning =
+        ApMode::fromField(m_data->linkState().currentInfoAp().taskMode()) == EnumApMode::Run;
     const StructKeyRoute route =
         KeyRouter::route(key, selectedPanel(), Global::configuration.screenMode, apRunning);
     // No default: an action added to the router without a case here is a compiler warning.
@@ -55,7 +57,7 @@ void Korvel::system_keyClick(const QString& key) {
             info_selectPanel(route.panel);
             break;
         case EnumKeyAction::AskStopAutopilot:
-            m_dialogs->askStopAutopilot();
+            m_naviState->askStop();
             break;
         case EnumKeyAction::ChooseTarget:
             m_waypoint->showWaypoint(QString());

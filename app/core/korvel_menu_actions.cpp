@@ -4,6 +4,7 @@
 
 #include "base/global.h"
 #include "base/log.h"
+#include "base/ap_mode.h"
 #include "base/tr_resource.h"
 #include "link/ux_data.h"
 #include "ui/kit/dialog_host.h"
@@ -167,7 +168,8 @@ bool Korvel::menu_runRow(const QString& type, int row) {
         case A::ClearMap:
             // A running task keeps its target on the map.
             m_navi->track_clearMap();
-            if (s.currentInfoAp().taskMode() != QLatin1String("R")) m_navi->target_clearInfo();
+            if (ApMode::fromField(s.currentInfoAp().taskMode()) != EnumApMode::Run)
+                m_naviState->clearTarget();
             return true;
         case A::SelectPanel:
             // The panels that can be chosen are on screen in the layouts with panels only.

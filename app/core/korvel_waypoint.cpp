@@ -94,7 +94,7 @@ void Korvel::slot_waypoint_itemClick(QString type, StructWaypoint waypoint) {
         const QPoint p = Convert::navi_ddS32_to_relativeCoor(lonOf(waypoint), latOf(waypoint));
         const QPoint boat = m_navi->track_getCurrentRelativeCoor();
         if (Global::calc_pixDst(QPointF(p), QPointF(boat)) > kGoBackRangeM) {
-            navi_showHint(QStringLiteral("416"));
+            prompter().hint(EnumHintCode::GoBackTargetTooFar);
             return;
         }
     }

@@ -11,6 +11,7 @@
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
 #include "start_check.h"
+#include "state/navigation_state.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_cali.h"
@@ -278,7 +279,7 @@ private slots:
             UxNavi* map = h.k->navi();
             for (int i = 0; i < 3; ++i)
                 map->track_appendPoint(QPoint(10 * i, 0), 2.0f);
-            map->target_setPoint(QPoint(100, 100), 0);
+            h.k->navigation().showTargetAt(QPoint(100, 100), 0);
             h.apMode(running ? "R" : "S");
             h.run("E d7 e");
             QCOMPARE(map->track_segmentCount(), 0);

@@ -243,7 +243,7 @@ private slots:
         h.fix(kLon, kLat);
         h.k->navi_goToPoint(EnumTargetType::TargetPoint, kLon, kLat + 9000, 0);
         h.autopilot("R");
-        h.k->dialog_feedback_success("ap_goTarget");
+        emit h.k->dialogs().feedBack()->signal_success("ap_goTarget");
         QVERIFY(h.k->navi()->target_haveSet());
         h.autopilot("F");
         QVERIFY(!h.k->navi()->target_haveSet());

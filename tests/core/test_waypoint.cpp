@@ -19,6 +19,7 @@
 #include "start_check.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
+#include "ui/kit/ux_dialog_feedback.h"
 #include "ui/kit/ux_dialog_hint.h"
 #include "ui/kit/ux_dialog_question.h"
 #include "ui/map/ux_navi.h"
@@ -132,7 +133,7 @@ private slots:
         QTest::keyClick(q, Qt::Key_Return);
         QVERIFY2(h.sent().value(0).startsWith("$HMCTL,RUN,11.3999999,48.0008999"),
                  qPrintable(h.sent().join(' ') + h.hint()));
-        h.k->dialog_feedback_success("ap_goTarget");
+        emit h.k->dialogs().feedBack()->signal_success("ap_goTarget");
         QVERIFY(!h.w->isVisible());
     }
 

@@ -437,7 +437,13 @@ private slots:
         QCOMPARE(f->text(), QString("test success"));
         // The later legs of a multi-target run wait hidden; a failure must still be seen.
         std::atomic<uint8_t> never{0};
-        f->showFeedback(trs(TR_Message), QString(), "ap_goMultiTarget", &never);
+        StructAckWait hidden;
+        hidden.kind = EnumDialogKind::ApGoMultiTarget;
+        hidden.flag = &never;
+        hidden.failureText = trs(TR_ConnectionFailed);
+        hidden.revealFailure = true;
+        k.prompter().awaitAck(hidden);
+        QVERIFY(!f->isVisible());
         ticks(f, 100);
         QVERIFY(f->isVisible());
         QCOMPARE(f->text(), trs(TR_ConnectionFailed));

@@ -4,6 +4,7 @@
 #include "base/resources.h"
 #include "navi/convert.h"
 #include "navi/map_zoom.h"
+#include "state/navigation_state.h"
 #include "ui/kit/item_info.h"
 #include "ui/kit/ux_dialog_select_point.h"
 #include "ui/map/item_boat.h"
@@ -138,8 +139,17 @@ void UxNavi::home_setPoint(const QPoint& point) {
     m_homeItem->setVisible(home_haveSet());
 }
 
+void UxNavi::setNavigation(const NavigationState* navigation) {
+    m_navigation = navigation;
+}
+
 bool UxNavi::home_haveSet() const {
+    if (m_navigation) return m_navigation->homeSet();
     return m_home != QPoint(kUnsetCoor, kUnsetCoor);
+}
+
+QPoint UxNavi::home_getPoint() const {
+    return m_navigation ? m_navigation->homePoint() : m_home;
 }
 
 float UxNavi::home_getCurrentDst() const {
@@ -161,7 +171,12 @@ void UxNavi::target_setPoint(const QPoint& point, int icon) {
 }
 
 bool UxNavi::target_haveSet() const {
+    if (m_navigation) return m_navigation->targetSet();
     return m_target != QPoint(kUnsetCoor, kUnsetCoor);
+}
+
+QPoint UxNavi::target_getPoint() const {
+    return m_navigation ? m_navigation->targetPoint() : m_target;
 }
 
 float UxNavi::target_getCurrentDst() const {

@@ -25,6 +25,7 @@ class ItemTargetDir;
 class ItemTargetDst;
 class ItemTrack;
 class UxDialogSelectPoint;
+class NavigationState;
 
 // The map: a heading-up chart centred on the boat, drawn in relative half-metres. It shows
 // the track coloured by depth, a course, imported outlines, the multi-target line, home, the
@@ -45,6 +46,9 @@ public:
     QGraphicsItem* item() const;
     // The dialog that shows the cursor's position and passes on its keys.
     void setSelectDialog(UxDialogSelectPoint* dialog);
+    // Home and the target as the navigation holds them: the queries below answer from it, and
+    // the setters only draw. Without it (a map of its own) the map keeps what it is given.
+    void setNavigation(const NavigationState* navigation);
 
     void setBoundSize(int width, int height);
     int boundWidth() const { return m_width; }
@@ -71,12 +75,12 @@ public:
     int track_segmentCount() const;
 
     void home_setPoint(const QPoint& point);
-    QPoint home_getPoint() const { return m_home; }
+    QPoint home_getPoint() const;
     bool home_haveSet() const;
     float home_getCurrentDst() const;
 
     void target_setPoint(const QPoint& point, int icon);
-    QPoint target_getPoint() const { return m_target; }
+    QPoint target_getPoint() const;
     bool target_haveSet() const;
     float target_getCurrentDst() const;
     int target_getCurrentDir() const;
@@ -160,6 +164,7 @@ private:
     QGraphicsLineItem* m_targetLine = nullptr;
     ItemSelectPoint* m_cursorItem = nullptr;
     QPointer<UxDialogSelectPoint> m_dialog;
+    const NavigationState* m_navigation = nullptr;
 
     int m_width = 0;
     int m_height = 0;

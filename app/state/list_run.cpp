@@ -1,4 +1,4 @@
-#include "core/list_run.h"
+#include "state/list_run.h"
 
 void ListRun::startGoBack(int waitSeconds) {
     m_mode = EnumListMode::GoBack;

@@ -8,6 +8,9 @@
 // list (the multi-target list, or the points of a course, each with a wait).
 enum class EnumListMode { Idle, GoBack, List };
 
+// Where a list comes from: the multi-target screen's rows or the points of a course.
+enum class EnumListKind { MultiTarget, Course };
+
 // The state of the chained modes between their legs: the mode, the go-back's wait, the list
 // still to run (its first point is the leg being run) and whether a course runs without stops.
 // The controller starts a leg for each point; this decides what an arrival leads to.
