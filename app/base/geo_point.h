@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QtGlobal>
 
 // A latitude or a longitude in ddS32 (degrees times 10^7, signed). The two are distinct types
@@ -35,3 +36,5 @@ private:
     qint32 m_lat = 0;
     qint32 m_lon = 0;
 };
+
+Q_DECLARE_METATYPE(GeoPoint)

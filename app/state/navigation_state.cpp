@@ -38,7 +38,9 @@ NavigationState::NavigationState(LinkState& link, const StructBoatValues& values
       m_link(link),
       m_values(values),
       m_prompter(prompter),
-      m_ports(std::move(ports)) {}
+      m_ports(std::move(ports)) {
+    qRegisterMetaType<GeoPoint>();
+}
 
 // --- Position -----------------------------------------------------------------------------------
 

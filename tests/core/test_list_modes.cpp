@@ -118,48 +118,6 @@ QString trText(EnumTrString id) {
 class TestListModes : public QObject {
     Q_OBJECT
 private slots:
-    // A script of events: s(tart the multi-target list), R/F/S (the autopilot's mode), wN (N
-    // seconds of the count-down). After it: the legs sent, the wait on screen, the hint, the
-    // points of the map's line and the mode.
-    void multiTarget_data() {
-        QTest::addColumn<QString>("rows");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("legs");
-        QTest::addColumn<QString>("shown");  // the count-down's clock, or the hint
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("mode");
-        const auto row = [](const char* name, const char* rows, const char* script,
-                            const char* legs, const QString& shown, int line, EnumListMode mode) {
-            QTest::newRow(name) << rows << script << legs << shown << line << int(mode);
-        };
-        const QString done = trText(TR_AutopilotTaskCompleted);
-        row("slots 1 and 3, the first leg", "1:0:7 3:1:0", "s R", "9", "", 2, EnumListMode::List);
-        row("arrived: its wait", "1:0:7 3:1:0", "s R F", "9", "00:07", 2, EnumListMode::List);
-        row("the wait over: the next", "1:0:7 3:1:0", "s R F w7 R", "9 18", "", 2,
-            EnumListMode::List);
-        row("the last arrival", "1:0:7 3:1:0", "s R F w7 R F", "9 18", done, 0, EnumListMode::Idle);
-        row("single point", "2:2:5", "s R F", "27", done, 0, EnumListMode::Idle);
-        row("stop during the wait", "1:0:7 3:1:0", "s R F S w7", "9", "", 0, EnumListMode::Idle);
-        row("started twice: 408", "0:0:0 1:1:0", "s R s", "9", trText(TR_StopAutopilotFirst), 2,
-            EnumListMode::List);
-        row("empty: 418", "", "s", "", trText(TR_TargetListEmpty), 0, EnumListMode::Idle);
-    }
-    void multiTarget() {
-        QFETCH(QString, rows);
-        QFETCH(QString, script);
-        Handset h(rows);
-        for (const QString& e : script.split(' ')) {
-            if (e == "s") h.k->slot_multiTarget_start();
-            if (e.startsWith('w')) h.wait(e.mid(1).toInt());
-            if (e.size() == 1 && e != "s") h.mode(qPrintable(e));
-        }
-        QTEST(h.legs().join(' '), "legs");
-        UxDialogCountDown* c = h.k->dialogs().countDown();
-        QTEST(c->isVisible() ? UxDialogCountDown::clockText(c->remaining()) : h.hint(), "shown");
-        QTEST(h.k->navi()->multiTargetLine().size(), "line");
-        QTEST(int(h.k->listRun().mode()), "mode");
-    }
-
     // Go-back: both targets must be set; home (slot -1) is a target; the wait between legs.
     void goBack_data() {
         QTest::addColumn<QString>("targets");  // the rows of the small menu per field: w, h, -
