@@ -401,6 +401,9 @@ private:
     // What a chosen row does; false for a row without an action.
     bool menu_runRow(const QString& type, int row);
     void menu_showHint(const QString& code, const QString& text);
+    void dialog_awaitAck(EnumDialogKind kind, const std::atomic<uint8_t>& flag,
+                         std::function<void()> resend);
+    void dialog_ignoreAlarm(EnumDialogKind kind);
     void menu_boatCaliStep();
     void menu_boatCaliEnd(BoatCompassCali::EnumEnd end);
     void menu_boatCaliKey(const QString& key);

@@ -1,6 +1,7 @@
 #include "core/korvel.h"
 
 #include "base/global.h"
+#include "base/tr_resource.h"
 #include "base/log.h"
 #include "data/kvlw_time.h"
 #include "data/nmea_gga.h"
@@ -92,7 +93,14 @@ void Korvel::data_checkState() {
     sonar()->setTextBlink(out.depthBlink);
     if (!out.alarmType.isEmpty()) {
         qCInfo(lcCore) << "alarm" << out.alarmType;
-        m_dialogs->showAlarm(out.alarmType, out.messageText);
+        // "Ignore" silences that alarm for the run.
+        const EnumDialogKind kind = DialogKind::fromText(out.alarmType);
+        prompter().ask({kind, TrResource::getTrString(TR_Alarm),
+                        TrResource::getTrString(EnumTrString(out.messageText)),
+                        TrResource::getTrString(TR_Ignore), TrResource::getTrString(TR_Ok)},
+                       [this, kind](EnumAnswer a) {
+                           if (a == EnumAnswer::Left) dialog_ignoreAlarm(kind);
+                       });
         emit signal_alarm(out.alarmType, out.messageText);
     }
 }

@@ -39,7 +39,8 @@ void Korvel::menu_init() {
     menu_connect();
 }
 
-// Every dialog exists once, from start to end; its answers come back to the slots below.
+// Every dialog exists once, from start to end. Questions and acknowledgement waits answer
+// through the prompter; the progress, file, power-off and debug dialogs through the slots.
 void Korvel::dialog_init() {
     m_dialogs = std::make_unique<DialogHost>(m_modals);
     m_prompter = std::make_unique<DialogPrompter>(*m_dialogs);
@@ -47,15 +48,9 @@ void Korvel::dialog_init() {
     m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
     m_compassCali = new DisplayCompassCali(m_dialogs->cali(), this);
 
-    connect(m_dialogs->question(), &UxDialogQuestion::signal_buttonClick, this,
-            &Korvel::slot_question_confirm);
     connect(m_dialogs->progress(), &UxDialogProgress::signal_keyClick, this,
             &Korvel::slot_progress_keyClick);
     connect(m_dialogs->file(), &UxDialogFile::signal_fileNameGet, this, &Korvel::slot_file_getName);
-    UxDialogFeedBack* feedBack = m_dialogs->feedBack();
-    connect(feedBack, &UxDialogFeedBack::signal_todo, this, &Korvel::slot_feedback_todo);
-    connect(feedBack, &UxDialogFeedBack::signal_success, this, &Korvel::slot_feedback_success);
-    connect(feedBack, &UxDialogFeedBack::signal_fail, this, &Korvel::slot_feedback_fail);
     connect(m_dialogs->powerOff(), &UxDialogPowerOff::signal_powerOff, this,
             &Korvel::slot_system_powerOff);
     connect(m_dialogs->debugWindow(), &UxDialogDebugWindow::signal_DialogButtonClick, this,
@@ -122,47 +117,52 @@ void Korvel::slot_debugWindow_sendTestCmd() {
     qCInfo(lcCore).noquote() << '"' + command + '"';
 }
 
+// The dialogs' answers go to the prompter, which runs the asker's callback.
 void Korvel::dialog_question_click(const QString& type, const QString& key) {
-    if (key != QLatin1String("left")) return;  // the alarms' and reset's "right" means "no"
-    if (type == QLatin1String("shallow")) {
-        m_flags.ignoreShallow = true;
-    } else if (type == QLatin1String("vtg")) {
-        m_flags.ignoreVtg = true;
-    } else if (type == QLatin1String("boatVtg")) {
-        m_flags.ignoreBoatVtg = true;
-    } else if (type == QLatin1String("reset")) {
-        system_useDefaultSetting();
-        system_saveConfiguration();
-    } else if (type == QLatin1String("kmlWaypoint")) {
-        data_importKmlWaypoint();
-    }
+    m_prompter->questionAnswered(type, key);
 }
 
 // Only the radio binding can be cancelled, with escape.
 void Korvel::dialog_progress_click(const QString& type, const QString& key) {
-    if (type == QLatin1String("bind") && key == QLatin1String("esc")) m_bind->cancel();
+    if (DialogKind::fromText(type) == EnumDialogKind::RadioBind && key == QLatin1String("esc"))
+        m_bind->cancel();
 }
 
-// A command the boat has not confirmed yet goes again.
 void Korvel::dialog_feedback_todo(const QString& type) {
-    if (type == QLatin1String("sonar_cali")) m_data->sendCmd_boatCompassCali();
-    if (type == QLatin1String("sonar_cfg")) link_sonar_send_cfg(QStringLiteral("repeat"));
-    if (type == QLatin1String("ap_cfg")) link_ap_send_cfg();
-    if (type == QLatin1String("ap_forward")) link_ap_send_wiringTest(QStringLiteral("forward"));
-    if (type == QLatin1String("ap_left")) link_ap_send_wiringTest(QStringLiteral("left"));
-    if (type == QLatin1String("ap_right")) link_ap_send_wiringTest(QStringLiteral("right"));
+    m_prompter->ackReported(type, DialogPrompter::EnumAckReport::Resend);
 }
 
 void Korvel::dialog_feedback_success(const QString& type) {
-    if (type == QLatin1String("test"))
-        m_dialogs->feedBack()->setText(type + QStringLiteral(" success"));
+    m_prompter->ackReported(type, DialogPrompter::EnumAckReport::Success);
 }
 
 void Korvel::dialog_feedback_fail(const QString& type) {
-    UxDialogFeedBack* feedBack = m_dialogs->feedBack();
-    if (type == QLatin1String("test")) {
-        feedBack->setText(type + QStringLiteral(" fail"));
-        return;
+    m_prompter->ackReported(type, DialogPrompter::EnumAckReport::Failure);
+}
+
+// A wait for the boat's word on a command, re-sent while the word has not come.
+void Korvel::dialog_awaitAck(EnumDialogKind kind, const std::atomic<uint8_t>& flag,
+                             std::function<void()> resend) {
+    StructAckWait wait;
+    wait.kind = kind;
+    wait.flag = &flag;
+    wait.resend = std::move(resend);
+    prompter().awaitAck(wait);
+}
+
+void Korvel::dialog_ignoreAlarm(EnumDialogKind kind) {
+    switch (kind) {
+        case EnumDialogKind::ShallowAlarm:
+            m_flags.ignoreShallow = true;
+            break;
+        case EnumDialogKind::VtgAlarm:
+            m_flags.ignoreVtg = true;
+            break;
+        case EnumDialogKind::BoatVtgAlarm:
+            m_flags.ignoreBoatVtg = true;
+            break;
+        default:
+            break;
     }
 }
 

@@ -95,12 +95,14 @@ void Korvel::data_readKmlWaypoint(const QString& file) {
     int first = 0;
     int last = 0;
     m_waypoint->getImportIdx(first, last);
-    m_dialogs->question()->showQuestion(
-        trText(TR_Import),
-        found + QStringLiteral("\r\n") +
-            trText(empty ? TR_WillWriteToSlot : TR_WillOverwriteToSlot) + QLatin1Char(' ') +
-            KmlWaypoints::rangeText(first, last),
-        trText(TR_Ok), QStringLiteral("Cancel"), QStringLiteral("kmlWaypoint"));
+    prompter().ask({EnumDialogKind::KmlWaypointImport, trText(TR_Import),
+                    found + QStringLiteral("\r\n") +
+                        trText(empty ? TR_WillWriteToSlot : TR_WillOverwriteToSlot) +
+                        QLatin1Char(' ') + KmlWaypoints::rangeText(first, last),
+                    trText(TR_Ok), QStringLiteral("Cancel")},
+                   [this](EnumAnswer a) {
+                       if (a == EnumAnswer::Left) data_importKmlWaypoint();
+                   });
 }
 
 void Korvel::data_importKmlWaypoint() {

@@ -34,8 +34,8 @@ void Korvel::link_sonar_get_hello() {
     link_sonar_send_cfg(QStringLiteral("all"));
     LinkState& state = m_data->linkState();
     state.flag_getData_sonar_ack = 0;
-    m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("sonar_cfg"),
-                                        &state.flag_getData_sonar_ack);
+    dialog_awaitAck(EnumDialogKind::SonarConfig, state.flag_getData_sonar_ack,
+                    [this] { link_sonar_send_cfg(QStringLiteral("repeat")); });
 }
 
 void Korvel::link_sonar_boatCali() {

@@ -51,6 +51,6 @@ void Korvel::link_ap_get_hello() {
     link_ap_send_cfg();
     LinkState& state = m_data->linkState();
     state.flag_getData_ap_ack = 0;
-    m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("ap_cfg"),
-                                        &state.flag_getData_ap_ack);
+    dialog_awaitAck(EnumDialogKind::ApConfig, state.flag_getData_ap_ack,
+                    [this] { link_ap_send_cfg(); });
 }

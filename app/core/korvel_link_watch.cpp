@@ -146,14 +146,14 @@ void Korvel::link_checkState() {
     if (m_model == '5' || m_model == 'd') freqIcon->show();
     if (changed.gain || changed.freq) {
         s.flag_getData_sonar_ack = 0;
-        m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("sonar_cfg"),
-                                            &s.flag_getData_sonar_ack);
+        dialog_awaitAck(EnumDialogKind::SonarConfig, s.flag_getData_sonar_ack,
+                        [this] { link_sonar_send_cfg(QStringLiteral("repeat")); });
     }
     if (changed.autopilot) {
         link_ap_send_cfg();
         s.flag_getData_ap_ack = 0;
-        m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("ap_cfg"),
-                                            &s.flag_getData_ap_ack);
+        dialog_awaitAck(EnumDialogKind::ApConfig, s.flag_getData_ap_ack,
+                        [this] { link_ap_send_cfg(); });
     }
 }
 

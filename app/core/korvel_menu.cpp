@@ -142,8 +142,8 @@ void Korvel::slot_submenu_keyClick_ok() {
         link_sonar_send_cfg(QLatin1String(f.key));
         LinkState& s = m_data->linkState();
         s.flag_getData_sonar_ack = 0;
-        m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("sonar_cfg"),
-                                            &s.flag_getData_sonar_ack);
+        dialog_awaitAck(EnumDialogKind::SonarConfig, s.flag_getData_sonar_ack,
+                        [this] { link_sonar_send_cfg(QStringLiteral("repeat")); });
         return;
     }
 }

@@ -106,9 +106,13 @@ bool Korvel::menu_runRow(const QString& type, int row) {
             }
             return true;
         case A::DefaultSettings:
-            m_dialogs->question()->showQuestion(title, trText(TR_ResetAllParameters),
-                                                trText(TR_Yes), trText(TR_No),
-                                                QStringLiteral("reset"));
+            prompter().ask({EnumDialogKind::ResetSettings, title, trText(TR_ResetAllParameters),
+                            trText(TR_Yes), trText(TR_No)},
+                           [this](EnumAnswer a) {
+                               if (a != EnumAnswer::Left) return;
+                               system_useDefaultSetting();
+                               system_saveConfiguration();
+                           });
             return true;
         case A::SystemInfo:
             // The versions and the signal strength, asked in turn, shown when both had time.
@@ -191,12 +195,15 @@ void Korvel::menu_clickSub_item(const QString& tag, int row) {
         return;
     }
     static const char* const kDirections[] = {"forward", "left", "right"};
+    static const EnumDialogKind kKinds[] = {EnumDialogKind::ApWiringForward,
+                                            EnumDialogKind::ApWiringLeft,
+                                            EnumDialogKind::ApWiringRight};
     if (row >= 0 && row < 3) {
         const QString direction = QLatin1String(kDirections[row]);
         link_ap_send_wiringTest(direction);
         s.flag_getData_ap_ack = 0;
-        m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("ap_") + direction,
-                                            &s.flag_getData_ap_ack);
+        dialog_awaitAck(kKinds[row], s.flag_getData_ap_ack,
+                        [this, direction] { link_ap_send_wiringTest(direction); });
     } else if (row == 3) {
         navi_stopAp();
     }
@@ -206,6 +213,6 @@ void Korvel::menu_clickSub_item(const QString& tag, int row) {
 void Korvel::menu_hideSub_item(const QString& title) {
     if (title != trText(TR_WiringTest)) return;
     const LinkState& s = m_data->linkState();
-    if (s.count_noData_ap <= 9 && s.currentInfoAp().taskMode() == QLatin1String("T"))
+    if (s.count_noData_ap <= 9 && ApMode::fromField(s.currentInfoAp().taskMode()) == EnumApMode::Test)
         link_ap_send_stop();
 }

@@ -101,8 +101,8 @@ void Korvel::menu_caliBoatCompass() {
     }
     link_sonar_boatCali();
     s.flag_getData_sonar_ack = 0;
-    m_dialogs->feedBack()->showFeedback(QString(), QString(), QStringLiteral("sonar_cali"),
-                                        &s.flag_getData_sonar_ack);
+    dialog_awaitAck(EnumDialogKind::SonarCompassCali, s.flag_getData_sonar_ack,
+                    [this] { m_data->sendCmd_boatCompassCali(); });
     UxDialogCali* dialog = m_dialogs->cali();
     connect(dialog, &UxDialogCali::signal_keyClick, this, &Korvel::menu_boatCaliKey,
             Qt::UniqueConnection);

@@ -10,21 +10,17 @@
 #include "ui/kit/ux_dialog_hint.h"
 #include "ui/kit/ux_dialog_question.h"
 
-namespace {
-enum { kResend, kSuccess, kFailure };
-}  // namespace
-
 DialogPrompter::DialogPrompter(DialogHost& dialogs, QObject* parent)
     : QObject(parent), m_dialogs(dialogs) {
     connect(m_dialogs.question(), &UxDialogQuestion::signal_buttonClick, this,
             &DialogPrompter::questionAnswered);
     UxDialogFeedBack* feedBack = m_dialogs.feedBack();
     connect(feedBack, &UxDialogFeedBack::signal_todo, this,
-            [this](const QString& type) { ackReported(type, kResend); });
+            [this](const QString& type) { ackReported(type, EnumAckReport::Resend); });
     connect(feedBack, &UxDialogFeedBack::signal_success, this,
-            [this](const QString& type) { ackReported(type, kSuccess); });
+            [this](const QString& type) { ackReported(type, EnumAckReport::Success); });
     connect(feedBack, &UxDialogFeedBack::signal_fail, this,
-            [this](const QString& type) { ackReported(type, kFailure); });
+            [this](const QString& type) { ackReported(type, EnumAckReport::Failure); });
     connect(m_dialogs.countDown(), &UxDialogCountDown::signal_timeOver, this,
             &DialogPrompter::countDownOver);
 }
@@ -85,16 +81,16 @@ void DialogPrompter::awaitAck(const StructAckWait& wait) {
                                        wait.flag);
 }
 
-void DialogPrompter::ackReported(const QString& type, int outcome) {
+void DialogPrompter::ackReported(const QString& type, EnumAckReport outcome) {
     if (DialogKind::fromText(type) != m_wait.kind || m_wait.kind == EnumDialogKind::None) return;
-    if (outcome == kResend) {
+    if (outcome == EnumAckReport::Resend) {
         if (m_wait.resend) m_wait.resend();
         return;
     }
     // The wait has ended; its callbacks go with it before they run.
     const StructAckWait ended = std::move(m_wait);
     m_wait = StructAckWait();
-    if (outcome == kSuccess) {
+    if (outcome == EnumAckReport::Success) {
         if (ended.onSuccess) ended.onSuccess();
         return;
     }

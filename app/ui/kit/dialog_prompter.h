@@ -23,9 +23,13 @@ public:
     void countDown(const QString& title, int seconds, std::function<void()> onOver) override;
     void stopCountDown() override;
 
-private:
+    // What the dialogs report, as their signals carry it: a question's button ("left" or
+    // "right") and the acknowledgement wait's outcome. Their own signals arrive here too.
+    enum class EnumAckReport { Resend, Success, Failure };
     void questionAnswered(const QString& type, const QString& key);
-    void ackReported(const QString& type, int outcome);
+    void ackReported(const QString& type, EnumAckReport outcome);
+
+private:
     void countDownOver();
 
     DialogHost& m_dialogs;
