@@ -400,7 +400,6 @@ private:
     void menu_showPage(const QString& type);
     // What a chosen row does; false for a row without an action.
     bool menu_runRow(const QString& type, int row);
-    void menu_showHint(const QString& code, const QString& text);
     void dialog_awaitAck(EnumDialogKind kind, const std::atomic<uint8_t>& flag,
                          std::function<void()> resend);
     void dialog_ignoreAlarm(EnumDialogKind kind);

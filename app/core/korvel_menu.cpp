@@ -126,11 +126,6 @@ void Korvel::menu_clickMain(int row) {
     if (!menu_runRow(type, row)) m_dialogs->showInvalidItem(MenuPages::invalidCode(type, row));
 }
 
-void Korvel::menu_showHint(const QString& code, const QString& text) {
-    qCInfo(lcCore).noquote() << code << text;
-    m_dialogs->hint()->showHint(code, TrResource::getTrString(TR_Error), text, false, true);
-}
-
 // --- Follow-ups ---------------------------------------------------------------------------------
 
 // A confirmed slider: the sonar box gets the range and the sensitivities at once and the user

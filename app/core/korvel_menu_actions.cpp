@@ -98,7 +98,7 @@ bool Korvel::menu_runRow(const QString& type, int row) {
             return true;
         case A::WiringTest:
             if (cfg.simulator == 1) {
-                menu_showHint(QStringLiteral("412"), trText(TR_InSimulatorMode));
+                prompter().hint(EnumHintCode::WiringTestInSimulator, trText(TR_InSimulatorMode));
             } else {
                 m_menus->item()->showSubMenu(title, QStringLiteral("wiringTest"),
                                              {trText(TR_GoForward), trText(TR_TurnLeft),
@@ -138,9 +138,9 @@ bool Korvel::menu_runRow(const QString& type, int row) {
             return true;
         case A::SetHomePos:
             if (cfg.simulator == 1) {
-                menu_showHint(QStringLiteral("413"), trText(TR_InSimulatorMode));
+                prompter().hint(EnumHintCode::SetHomeInSimulator, trText(TR_InSimulatorMode));
             } else if (values().gps_satellites <= 2) {
-                menu_showHint(QStringLiteral("414"), trText(TR_NotEnoughSatellites));
+                prompter().hint(EnumHintCode::SetHomeFewSatellites, trText(TR_NotEnoughSatellites));
             } else {
                 navi_setHomePoint(values().boat_lon, values().boat_lat);
             }
@@ -190,8 +190,7 @@ void Korvel::menu_clickSub_item(const QString& tag, int row) {
     if (tag != QLatin1String("wiringTest")) return;
     LinkState& s = m_data->linkState();
     if (s.count_noData_ap > 9) {
-        menu_showHint(QStringLiteral("415"),
-                      trText(TR_AutopilotModule) + QLatin1Char(' ') + trText(TR_Offline));
+        prompter().hint(EnumHintCode::WiringTestApOffline, trText(TR_AutopilotModule) + QLatin1Char(' ') + trText(TR_Offline));
         return;
     }
     static const char* const kDirections[] = {"forward", "left", "right"};

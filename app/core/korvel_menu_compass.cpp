@@ -82,7 +82,7 @@ void Korvel::navi_showCompassTest() {
 
 void Korvel::menu_caliDisplayCompass() {
     if (!m_compass || !navi_compassPresent()) {
-        menu_showHint(QStringLiteral("417"), QStringLiteral("Compass data read fail."));
+        prompter().hint(EnumHintCode::CompassReadFailed, QStringLiteral("Compass data read fail."));
         return;
     }
     m_compass->reopen();
@@ -96,7 +96,7 @@ void Korvel::menu_caliDisplayCompass() {
 void Korvel::menu_caliBoatCompass() {
     LinkState& s = m_data->linkState();
     if (s.count_noData_sonar > kLostSeconds) {
-        menu_showHint(QStringLiteral("411"), trText(TR_RemoteBoxesNotConnected));
+        prompter().hint(EnumHintCode::CompassNotConnected, trText(TR_RemoteBoxesNotConnected));
         return;
     }
     link_sonar_boatCali();
@@ -142,15 +142,15 @@ void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
             return;
         case E::Fail:
             dialog->hide();
-            menu_showHint(QStringLiteral("601"), trText(TR_Fail));
+            prompter().hint(EnumHintCode::BoatCompassFail, trText(TR_Fail));
             return;
         case E::FlashError:
             dialog->hide();
-            menu_showHint(QStringLiteral("602"), QStringLiteral("Flash ") + trText(TR_Error));
+            prompter().hint(EnumHintCode::BoatCompassFlashError, QStringLiteral("Flash ") + trText(TR_Error));
             return;
         case E::Timeout:
             dialog->hide();
-            menu_showHint(QStringLiteral("604"), QStringLiteral("Timeout"));
+            prompter().hint(EnumHintCode::BoatCompassTimeout, QStringLiteral("Timeout"));
             return;
         case E::Running:
             return;

@@ -14,6 +14,7 @@
 #include "ui/screens/compass_views.h"
 #include "ui/screens/screen_overlays.h"
 #include "ui/screens/status_icons.h"
+#include "ui/screens/ux_sub_menu_go_back.h"
 #include "ui/screens/ux_sub_menu_multi_target.h"
 #include "ui/screens/ux_sub_menu_waypoint.h"
 
@@ -80,6 +81,7 @@ void Korvel::navi_initState() {
             m_navi->multiTarget_setLine(unsigned(p.lon()), unsigned(p.lat()));
     });
     connect(n, &NavigationState::waypointTaskTaken, m_waypoint, &QWidget::hide);
+    connect(n, &NavigationState::goBackStarted, m_goBack, &QWidget::hide);
     connect(n, &NavigationState::cursorSaveChosen, this, [this](GeoPoint p) {
         // Into the first free slot, never over a kept waypoint; the depth there is not known.
         m_waypoint->newWaypointDetail(-1, values().boat_time, p.lon(), p.lat(), 0.0f);
