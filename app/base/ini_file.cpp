@@ -4,6 +4,7 @@
 #include "base/regular_file.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 #include <cstring>
 
@@ -259,13 +260,25 @@ void IniFile::parse(const QByteArray& bytes) {
     }
 }
 
+namespace {
+// A line the settings writer cannot parse (a section header without its bracket) leaves its
+// status a format error after it has written, so the save would be reported failed and a
+// second write to the file dropped; such a file is set aside like any damaged one. Only a
+// file the reader above took whole (its size bounded) is parsed again.
+bool settingsParse(const QString& path) {
+    const QSettings probe(path, QSettings::IniFormat);
+    return probe.status() == QSettings::NoError;
+}
+}  // namespace
+
 bool IniFile::mayWrite(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return true;
     // The caller says that its save failed.
     if (!isRegularFile(path)) return false;
     const IniFile current(path);
-    if (current.state() == EnumState::Read && current.refused() == 0) return true;
+    if (current.state() == EnumState::Read && current.refused() == 0 && settingsParse(path))
+        return true;
     QString aside = path + QStringLiteral(".damaged");
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = path + QStringLiteral(".damaged-") + QString::number(n);

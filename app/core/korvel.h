@@ -67,6 +67,9 @@ class UxSubMenuRoute;
 class UxSubMenuRouteAp;
 class UxSubMenuWaypoint;
 class UxView;
+class WaypointBook;
+class CourseBook;
+class MultiTargetList;
 
 // The alarm question's "Ignore" answers and the compass-present flag.
 struct StructFlagRow {
@@ -299,6 +302,10 @@ public:
     DialogHost& dialogs() const { return *m_dialogs; }
     // How the state layer asks and tells: the dialogs.
     Prompter& prompter() const;
+    // The waypoints, the courses and the multi-target list; the screens show them.
+    WaypointBook& waypointBook() const { return *m_waypointBook; }
+    CourseBook& courseBook() const { return *m_courseBook; }
+    MultiTargetList& multiTargetList() const { return *m_multiTargetList; }
     UxSubMenuWaypoint* waypointMenu() const { return m_waypoint; }
     UxSubMenuRoute* routeMenu() const { return m_route; }
     UxSubMenuGoBack* goBackMenu() const { return m_goBack; }
@@ -471,6 +478,11 @@ private:
     bool m_navi_ledsOffShown = false;
     int m_navi_poorFixChecks = 0;
     QPoint m_navi_lastRoutePoint;  // the last course sample, relative
+
+    // The data the screens below show, made before them.
+    std::unique_ptr<WaypointBook> m_waypointBook;
+    std::unique_ptr<CourseBook> m_courseBook;
+    std::unique_ptr<MultiTargetList> m_multiTargetList;
 
     // Waypoints.
     UxSubMenuWaypoint* m_waypoint = nullptr;

@@ -16,6 +16,9 @@
 #include "platform/sd_mount_thread.h"
 #include "sonar/sonar_picture.h"
 #include "sonar/ux_sonar.h"
+#include "state/course_book.h"
+#include "state/multi_target_list.h"
+#include "state/waypoint_book.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/compass_views.h"
@@ -24,6 +27,9 @@
 #include "ui/screens/menu_host.h"
 #include "ui/screens/screen_overlays.h"
 #include "ui/screens/status_icons.h"
+#include "ui/screens/ux_sub_menu_multi_target.h"
+#include "ui/screens/ux_sub_menu_route.h"
+#include "ui/screens/ux_sub_menu_waypoint.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -55,9 +61,13 @@ Korvel::Korvel(QWidget* parent) : QWidget(parent) {
     init_startWork();
 }
 
-// The parts live until the process ends; the threads are ended by system_shutdown.
+// The parts live until the process ends; the threads are ended by system_shutdown. The screens
+// that show the books go first: they stand in the view, which outlives the controller.
 Korvel::~Korvel() {
     if (m_timerMain) m_timerMain->stop();
+    delete m_waypoint;
+    delete m_route;
+    delete m_multiTarget;
 }
 
 void Korvel::init_var() {
@@ -74,6 +84,9 @@ void Korvel::init_logo() {
 }
 
 void Korvel::init_object() {
+    m_waypointBook = std::make_unique<WaypointBook>();
+    m_courseBook = std::make_unique<CourseBook>();
+    m_multiTargetList = std::make_unique<MultiTargetList>();
     navi_setHandsetCompass(std::make_unique<HandsetCompassThread>(CompassBus::create()));
     m_data = new UxData(nullptr, this);
     m_navi = new UxNavi(nullptr, this);

@@ -6,6 +6,7 @@
 #include "core/ux_view.h"
 #include "data/kml_reader.h"
 #include "platform/platform.h"
+#include "state/multi_target_list.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_file.h"
 #include "ui/kit/ux_line_editor.h"
@@ -15,9 +16,10 @@
 #include "ui/screens/ux_sub_menu_route_ap.h"
 
 namespace {
-template <typename Screen>
-Screen* makeScreen(QWidget* view, ModalWatch& modals, const QRect& place) {
-    Screen* screen = new Screen(view);
+// data: what the screen shows, if it shows something the controller keeps.
+template <typename Screen, typename... Data>
+Screen* makeScreen(QWidget* view, ModalWatch& modals, const QRect& place, Data&... data) {
+    Screen* screen = new Screen(data..., view);
     screen->setGeometry(place);
     screen->hide();
     modals.add(screen);
@@ -27,12 +29,13 @@ Screen* makeScreen(QWidget* view, ModalWatch& modals, const QRect& place) {
 
 void Korvel::menu_initListModes() {
     m_goBack = makeScreen<UxSubMenuGoBack>(m_view, m_modals, QRect(20, 160, 200, 160));
-    m_multiTarget = makeScreen<UxSubMenuMultiTarget>(m_view, m_modals, QRect(5, 20, 260, 450));
+    m_multiTarget = makeScreen<UxSubMenuMultiTarget>(m_view, m_modals, QRect(5, 20, 260, 450),
+                                                     *m_multiTargetList);
     m_routeAp = makeScreen<UxSubMenuRouteAp>(m_view, m_modals, QRect(5, 20, 260, 450));
     for (QWidget* popup : m_goBack->popups() + m_multiTarget->popups())
         m_modals.add(popup);
     m_modals.add(m_routeAp->timeEditor());
-    m_multiTarget->loadArray();
+    m_multiTargetList->load();
 
     connect(m_goBack, &UxSubMenuGoBack::signal_selectWaypoint, this,
             &Korvel::slot_waypoint_selected);

@@ -8,6 +8,7 @@
 #include "ui/map/item_marks.h"
 #include "navi/convert.h"
 #include "state/navigation_state.h"
+#include "state/waypoint_book.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_progress.h"
 #include "ui/map/ux_navi.h"
@@ -36,7 +37,7 @@ void Korvel::navi_initState() {
     ports.boatPoint = [this] { return m_navi->track_getCurrentRelativeCoor(); };
     ports.boatKnown = [this] { return !m_navi->track_isEmpty(); };
     ports.waypoint = [this](int slot) {
-        return m_waypoint->getWaypoint(qBound(0, slot, WaypointStore::kSlots - 1));
+        return m_waypointBook->at(qBound(0, slot, WaypointStore::kSlots - 1));
     };
     ports.linkBusy = [this] { return m_update.inProgress || m_dialogs->progress()->isVisible(); };
     m_naviState = std::make_unique<NavigationState>(m_data->linkState(), m_boatValues.values(),

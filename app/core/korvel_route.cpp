@@ -8,6 +8,7 @@
 #include "core/ux_view.h"
 #include "navi/geodesy.h"
 #include "platform/shell.h"
+#include "state/course_book.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_file.h"
 #include "ui/kit/ux_dialog_hint.h"
@@ -22,13 +23,13 @@ QString trText(EnumTrString id) {
 }  // namespace
 
 void Korvel::menu_initRoute() {
-    m_route = new UxSubMenuRoute(m_view);
+    m_route = new UxSubMenuRoute(*m_courseBook, m_view);
     m_route->setGeometry(5, 120, 225, 300);
     m_route->hide();
     m_modals.add(m_route);
     for (QWidget* popup : m_route->popups())
         m_modals.add(popup);
-    m_route->loadRouteArray();
+    m_courseBook->loadHeaders();
     m_logo->stepGo();
     UxSubMenuRoute* r = m_route;
     connect(r, &UxSubMenuRoute::signal_copyToSD, this, &Korvel::slot_route_copyToSD);
@@ -45,12 +46,13 @@ void Korvel::menu_initRoute() {
 
 void Korvel::navi_recordCourse(const QPoint& boat) {
     const StructBoatValues& v = values();
-    const bool first = m_route->currentIsEmpty();
+    const bool first = m_courseBook->liveIsEmpty();
     if (!first && Global::calc_pixDst(QPointF(boat), QPointF(m_navi_lastRoutePoint)) <=
                       Global::configuration.sampleDst + 1.0f)
         return;
-    m_route->appendPoint(v.boat_lon, v.boat_lat, v.boat_time,
-                         unsigned(qMax(0.0f, v.current_depth * 100.0f)));
+    m_courseBook->appendPoint(v.boat_lon, v.boat_lat, v.boat_time,
+                              unsigned(qMax(0.0f, v.current_depth * 100.0f)),
+                              Global::configuration.sampleDst);
     m_navi_lastRoutePoint = boat;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/sd_mount_thread.h"
 #include "platform/shell.h"
+#include "state/waypoint_book.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_hint.h"
 #include "ui/map/ux_navi.h"
@@ -36,14 +37,14 @@ constexpr float kGoBackRangeM = 1000.0f;
 }  // namespace
 
 void Korvel::menu_initWaypoint() {
-    m_waypoint = new UxSubMenuWaypoint(m_view);
+    m_waypoint = new UxSubMenuWaypoint(*m_waypointBook, m_view);
     m_waypoint->setGeometry(5, 120, 225, 300);
     m_waypoint->hide();
     m_modals.add(m_waypoint);
     for (QWidget* popup : m_waypoint->popups())
         m_modals.add(popup);
     for (int page = 1; page <= WaypointStore::kPages; ++page) {
-        m_waypoint->loadWaypointArray(page);
+        m_waypointBook->loadPage(page);
         m_logo->stepGo();
     }
     UxSubMenuWaypoint* w = m_waypoint;
@@ -55,7 +56,7 @@ void Korvel::menu_initWaypoint() {
     connect(w, &UxSubMenuWaypoint::signal_itemClick_waypoint, this,
             &Korvel::slot_waypoint_itemClick);
     connect(w, &UxSubMenuWaypoint::signal_exportCsv, this, &Korvel::slot_waypoint_exportCsv);
-    connect(w, &UxSubMenuWaypoint::signal_saveFailed, this,
+    connect(m_waypointBook.get(), &WaypointBook::saveFailed, this,
             [this] { m_dialogs->showSaveFailed(); });
     menu_initKml();
 }
@@ -112,7 +113,7 @@ void Korvel::slot_waypoint_itemClick(QString type, StructWaypoint waypoint) {
 void Korvel::slot_waypoint_exportCsv() {
     QVector<StructWaypoint> waypoints;
     for (int slot = 0; slot < WaypointStore::kSlots; ++slot)
-        waypoints << m_waypoint->getWaypoint(slot);
+        waypoints << m_waypointBook->at(slot);
     data_exportToCard(WaypointCsv::fileName(values().boat_time), WaypointCsv::build(waypoints),
                       TR_CopyToSd);
 }

@@ -8,6 +8,7 @@
 #include "korvel_test.h"
 #include "navi/convert.h"
 #include "platform/versions.h"
+#include "state/waypoint_book.h"
 #include "test_root.h"
 #include "ui/kit/ux_line_editor.h"
 #include "ui/screens/ux_small_menu.h"
@@ -49,7 +50,8 @@ private slots:
         Global::current_model = '5';
         m_screen.reset(new QWidget);
         m_screen->setFixedSize(272, 480);
-        m_w = new UxSubMenuWaypoint(m_screen.get());
+        m_book.reset(new WaypointBook);
+        m_w = new UxSubMenuWaypoint(*m_book, m_screen.get());
         m_w->setGeometry(5, 120, 225, 300);
         m_screen->show();
         QApplication::setActiveWindow(m_screen.get());
@@ -60,6 +62,7 @@ private slots:
     }
     void cleanup() {
         m_screen.reset();
+        m_book.reset();
         m_root.reset();
     }
 
@@ -281,6 +284,7 @@ private slots:
 private:
     QFont m_font;
     std::unique_ptr<TestRoot> m_root;
+    std::unique_ptr<WaypointBook> m_book;
     std::unique_ptr<QWidget> m_screen;
     UxSubMenuWaypoint* m_w = nullptr;
 };

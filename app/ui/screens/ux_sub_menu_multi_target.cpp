@@ -1,12 +1,9 @@
 #include "ui/screens/ux_sub_menu_multi_target.h"
 
 #include "base/global.h"
-#include "base/log.h"
 #include "base/tr_resource.h"
-#include "data/multi_target_file.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"
-#include "platform/platform.h"
 #include "ui/kit/ux_line_editor.h"
 #include "ui/kit/ux_theme.h"
 #include "ui/kit/ux_title_bar.h"
@@ -42,9 +39,8 @@ QPoint pointOf(const StructWaypoint& w) {
 }
 }  // namespace
 
-UxSubMenuMultiTarget::UxSubMenuMultiTarget(QWidget* parent) : UxKeyWidget(parent) {
-    for (int r = 0; r < kRows; ++r)
-        m_rows << StructMultiTarget(StructWaypoint::emptyAt(r), 0);
+UxSubMenuMultiTarget::UxSubMenuMultiTarget(MultiTargetList& list, QWidget* parent)
+    : UxKeyWidget(parent), m_list(list) {
     resize(260, 450);
     m_title = new UxTitleBar(this);
     m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
@@ -61,50 +57,33 @@ UxSubMenuMultiTarget::UxSubMenuMultiTarget(QWidget* parent) : UxKeyWidget(parent
     });
     m_editor = new UxLineEditor(screen);
     m_editor->hide();
-    connect(m_editor, &UxLineEditor::signal_editorConfirm, this, [this](const QString& text) {
-        m_rows[m_focus / 2].delay = text.toInt();
-        refresh();
-    });
+    connect(m_editor, &UxLineEditor::signal_editorConfirm, this,
+            [this](const QString& text) { m_list.setDelay(m_focus / 2, text.toInt()); });
+    connect(&m_list, &MultiTargetList::changed, this, &UxSubMenuMultiTarget::refresh);
 }
 
 QVector<QWidget*> UxSubMenuMultiTarget::popups() const {
     return {m_menu, m_editor};
 }
 
-// --- The list and its file ----------------------------------------------------------------------
-
-void UxSubMenuMultiTarget::loadArray() {
-    m_rows = MultiTargetFile::read(Platform::path(QLatin1String(MultiTargetFile::kPath)));
-    refresh();
-}
-
-bool UxSubMenuMultiTarget::saveToNand() {
-    const bool ok =
-        MultiTargetFile::write(Platform::path(QLatin1String(MultiTargetFile::kPath)), m_rows);
-    if (!ok) qCWarning(lcCore) << "the multi-target list could not be saved";
-    return ok;
-}
+// --- The list ----------------------------------------------------------------------------------
 
 void UxSubMenuMultiTarget::setWaypoint(const StructWaypoint& waypoint) {
-    const int row = m_focus < FocusSelect ? m_focus / 2 : 0;
-    m_rows[row] = StructMultiTarget(waypoint, m_rows.at(row).delay);
-    refresh();
+    m_list.setWaypoint(m_focus < FocusSelect ? m_focus / 2 : 0, waypoint);
 }
 
 void UxSubMenuMultiTarget::deleteCurrentTarget() {
-    if (m_focus >= FocusSelect) return;
-    m_rows[m_focus / 2] = StructMultiTarget(StructWaypoint::emptyAt(m_focus / 2), 0);
-    refresh();
+    if (m_focus < FocusSelect) m_list.clear(m_focus / 2);
 }
 
 void UxSubMenuMultiTarget::getTargetInfo(int row, StructWaypoint& waypoint, int& delay) const {
-    const StructMultiTarget t = m_rows.value(row, StructMultiTarget(StructWaypoint(), 0));
+    const StructMultiTarget t = m_list.at(row);
     waypoint = t;
     delay = t.delay;
 }
 
 QString UxSubMenuMultiTarget::delayText(int row) const {
-    return QString::number(m_rows.value(row).delay);
+    return QString::number(m_list.at(row).delay);
 }
 
 void UxSubMenuMultiTarget::setCurrentHomePoint(QPoint point) {
@@ -186,7 +165,7 @@ void UxSubMenuMultiTarget::moveFocus(EnumKey key) {
 
 void UxSubMenuMultiTarget::enter() {
     if (m_focus < FocusSelect && m_focus % 2 == 0) {
-        if (m_rows.at(m_focus / 2).isEmpty()) {
+        if (m_list.at(m_focus / 2).isEmpty()) {
             emit signal_selectWaypoint(QStringLiteral("multiTarget"));
         } else {
             m_menu->move(kMenuPlace.topLeft());
@@ -214,8 +193,8 @@ void UxSubMenuMultiTarget::enter() {
 // saved then.
 void UxSubMenuMultiTarget::startCheck() {
     for (int r = 0; r < kRows; ++r) {
-        if (m_rows.at(r).isEmpty()) continue;
-        if (Global::calc_pixDst(QPointF(pointOf(m_rows.at(r))), QPointF(m_boat)) > kRangeM) {
+        if (m_list.at(r).isEmpty()) continue;
+        if (Global::calc_pixDst(QPointF(pointOf(m_list.at(r))), QPointF(m_boat)) > kRangeM) {
             emit signal_targetTooFar(r);
             return;
         }
@@ -229,7 +208,7 @@ void UxSubMenuMultiTarget::startCheck() {
 // The bar shows the legs as they will be run: the filled rows in order, side by side.
 void UxSubMenuMultiTarget::refresh() {
     int shown = 0;
-    for (const StructMultiTarget& t : m_rows) {
+    for (const StructMultiTarget& t : m_list.rows()) {
         if (!t.isEmpty()) m_bar->setRelativeCoor(shown++, pointOf(t));
     }
     while (shown < kRows)
@@ -254,8 +233,8 @@ QRect UxSubMenuMultiTarget::buttonRect(int focus) const {
 
 QStringList UxSubMenuMultiTarget::infoLines() const {
     const int row = m_focus < FocusSelect ? m_focus / 2 : -1;
-    const bool set = row >= 0 && !m_rows.at(row).isEmpty();
-    const StructMultiTarget t = set ? m_rows.at(row) : StructMultiTarget();
+    const bool set = row >= 0 && !m_list.at(row).isEmpty();
+    const StructMultiTarget t = set ? m_list.at(row) : StructMultiTarget();
     const QString none = QStringLiteral("-.-");
     return {trText(TR_Date) + QStringLiteral(": ") + (set ? t.date : none),
             trText(TR_Depth) + QStringLiteral(": ") +
@@ -269,7 +248,7 @@ QVector<StructTextBox> UxSubMenuMultiTarget::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     for (int r = 0; r < kRows; ++r) {
-        boxes.append({m_rows.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0),
+        boxes.append({m_list.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0),
                       UxTheme::font(15)});
         boxes.append({delayText(r), cellRect(2 * r + 1), UxTheme::font(15)});
     }
@@ -305,7 +284,7 @@ void UxSubMenuMultiTarget::paintEvent(QPaintEvent*) {
         const bool focused = m_entered && position == m_focus;
         if (focused) p.fillRect(cell, UxTheme::kSelect);
         const QColor ink = focused ? UxTheme::kSelectInk : UxTheme::kInk;
-        const StructMultiTarget& t = m_rows.at(position / 2);
+        const StructMultiTarget t = m_list.at(position / 2);
         if (position % 2 == 1) {
             UxTheme::drawText(p, cell, delayText(position / 2), ink);
             continue;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/struct_multi_target.h"
+#include "state/multi_target_list.h"
 #include "ui/kit/ux_key_widget.h"
 
 #include <QPoint>
@@ -13,23 +13,24 @@ class UxTitleBar;
 
 // The multi-target screen: five targets, each a waypoint and a wait in seconds, with the
 // distances between them, the focused target's date and depth, and the buttons "Select
-// Targets", "Start", "Exit" and "Import". The list is kept in the multi-target file, written
+// Targets", "Start", "Exit" and "Import". The rows are the list's; the screen has it written
 // on every leave of the screen and before every start.
 class UxSubMenuMultiTarget : public UxKeyWidget {
     Q_OBJECT
 public:
-    static constexpr int kRows = 5;
+    static constexpr int kRows = MultiTargetList::kRows;
     // Focus positions: the table's cells (row = position / 2; even the target, odd its wait),
     // then the buttons.
     enum EnumFocus { FocusSelect = 10, FocusStart, FocusExit, FocusImport, kFocusCount };
     // A target farther from the boat than this keeps the list from starting.
     static constexpr float kRangeM = 1000.0f;
 
-    explicit UxSubMenuMultiTarget(QWidget* parent = nullptr);
+    // list: outlives the screen. parent: the screen; the menu and the editor stand on it too.
+    explicit UxSubMenuMultiTarget(MultiTargetList& list, QWidget* parent = nullptr);
 
-    void loadArray();
+    void loadArray() { m_list.load(); }
     // False when the file could not be written.
-    bool saveToNand();
+    bool saveToNand() { return m_list.save(); }
     void showMultiTarget();
     // A picked waypoint into the focused row.
     void setWaypoint(const StructWaypoint& waypoint);
@@ -68,7 +69,7 @@ private:
     QRect buttonRect(int focus) const;
     QStringList infoLines() const;
 
-    QVector<StructMultiTarget> m_rows;
+    MultiTargetList& m_list;
     UxTitleBar* m_title = nullptr;
     UxDstBar* m_bar = nullptr;
     UxSmallMenu* m_menu = nullptr;

@@ -25,7 +25,9 @@ const QRect kMenuPlace(40, 190, 185, 150);
 
 }  // namespace
 
-UxSubMenuRoute::UxSubMenuRoute(QWidget* parent) : UxKeyWidget(parent) {
+UxSubMenuRoute::UxSubMenuRoute(CourseBook& book, QWidget* parent)
+    : UxKeyWidget(parent), m_book(book) {
+    connect(&m_book, &CourseBook::changed, this, [this] { update(); });
     m_title = new UxTitleBar(this);
     resize(225, 300);
     QWidget* screen = parent ? parent : this;
@@ -43,29 +45,16 @@ QVector<QWidget*> UxSubMenuRoute::popups() const {
     return {m_menu, m_editor};
 }
 
-void UxSubMenuRoute::loadRouteArray() {
-    m_store.loadHeaders();
-    update();
-}
-
 void UxSubMenuRoute::appendPoint(int lon, int lat, unsigned time, unsigned depthCm) {
-    m_store.appendPoint(lon, lat, time, depthCm, Global::configuration.sampleDst);
-}
-
-bool UxSubMenuRoute::saveRouteToNand() {
-    const bool ok = m_store.saveCurrent(m_current);
-    update();
-    return ok;
+    m_book.appendPoint(lon, lat, time, depthCm, Global::configuration.sampleDst);
 }
 
 void UxSubMenuRoute::saveWayCourseToSD() {
-    emit signal_copyToSD(m_store.copyToSd(m_current));
+    emit signal_copyToSD(m_book.copyToSd(m_current));
 }
 
 void UxSubMenuRoute::readWayCourseFromSD(const QString& file) {
-    const bool ok = m_store.readFromSd(m_current, file);
-    update();
-    emit signal_readRouteFromSD(ok);
+    emit signal_readRouteFromSD(m_book.readFromSd(m_current, file));
 }
 
 void UxSubMenuRoute::showRoute() {
@@ -117,16 +106,15 @@ void UxSubMenuRoute::operationClick(int row) {
             saveRouteToNand();
             break;
         case OpDelete:
-            m_store.remove(m_current);
-            update();
+            m_book.remove(m_current);
             break;
         case OpRename:
             m_editor->move(x(), qMin(y() + height() + 4, m_editor->parentWidget()->height() - 64));
-            m_editor->showLineEditor(WaypointTexts::nameForEditor(m_store.slot(m_current).name),
+            m_editor->showLineEditor(WaypointTexts::nameForEditor(m_book.slot(m_current).name),
                                      WaypointCharSets::name(), QStringLiteral("left"));
             break;
         case OpShowRoute:
-            emit signal_showRoute(m_store.points(m_current));
+            emit signal_showRoute(m_book.points(m_current));
             break;
         case OpCopyToSd:
             saveWayCourseToSD();
@@ -143,14 +131,13 @@ void UxSubMenuRoute::operationClick(int row) {
 void UxSubMenuRoute::slot_editorConfirm(const QString& text) {
     const QString name = WaypointTexts::nameFromEditor(text);
     if (name.isEmpty()) return;
-    m_store.rename(m_current, name);
-    update();
+    m_book.rename(m_current, name);
 }
 
 // --- The information area and the drawing -------------------------------------------------------
 
 QStringList UxSubMenuRoute::infoLines() const {
-    const StructRoute& r = m_store.slot(m_current);
+    const StructRoute& r = m_book.slot(m_current);
     const auto line = [](EnumTrString id, const QString& value) {
         return TrResource::getTrString(id) + QStringLiteral(": ") + value;
     };
@@ -179,7 +166,7 @@ QVector<StructTextBox> UxSubMenuRoute::textBoxes() const {
     for (const StructTextBox& b : m_title->textBoxes())
         boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
     for (int n = 0; n < CourseStore::kSlots; ++n)
-        boxes.append({m_store.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0),
+        boxes.append({m_book.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0),
                       UxTheme::font(14)});
     const QStringList lines = infoLines();
     for (int i = 0; i < lines.size(); ++i)
@@ -208,7 +195,7 @@ void UxSubMenuRoute::paintEvent(QPaintEvent*) {
         if (current) p.fillRect(row, UxTheme::kSelect);
         const QColor ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
         UxTheme::drawText(p, row.adjusted(kSnX, 0, 0, 0), QString::number(n), ink);
-        UxTheme::drawText(p, row.adjusted(kSnX + kSnWidth, 0, 0, 0), m_store.slot(n).name, ink);
+        UxTheme::drawText(p, row.adjusted(kSnX + kSnWidth, 0, 0, 0), m_book.slot(n).name, ink);
     }
     p.setPen(UxTheme::kFrame);
     p.drawLine(kFrame, kInfoTop - 3, width() - kFrame, kInfoTop - 3);

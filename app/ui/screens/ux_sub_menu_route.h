@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/course_store.h"
+#include "state/course_book.h"
 #include "ui/kit/ux_key_widget.h"
 
 class UxLineEditor;
@@ -9,29 +9,29 @@ class UxTitleBar;
 
 // The course screen: the ten course slots with the selected one's date, start and end time
 // and length, and the operation menu that saves the live course into the slot, deletes,
-// renames or shows it, and copies it to or from the SD card. The live course is recorded here
-// too (appendPoint, from navigation).
+// renames or shows it, and copies it to or from the SD card. The courses, the live one too,
+// are the book's; the screen keeps only the selected slot.
 class UxSubMenuRoute : public UxKeyWidget {
     Q_OBJECT
 public:
     // The operation menu's rows.
     enum EnumOperation { OpSaveCurrent, OpDelete, OpRename, OpShowRoute, OpCopyToSd, OpReadFromSd };
 
-    // parent: the screen; the menu and the name editor stand on it too.
-    explicit UxSubMenuRoute(QWidget* parent = nullptr);
+    // book: outlives the screen. parent: the screen; the menu and the name editor stand on it.
+    explicit UxSubMenuRoute(CourseBook& book, QWidget* parent = nullptr);
 
-    void loadRouteArray();
+    void loadRouteArray() { m_book.loadHeaders(); }
     void appendPoint(int lon, int lat, unsigned time, unsigned depthCm);
-    bool currentIsEmpty() const { return m_store.liveIsEmpty(); }
+    bool currentIsEmpty() const { return m_book.liveIsEmpty(); }
     // The live course into the selected slot's file.
-    bool saveRouteToNand();
+    bool saveRouteToNand() { return m_book.saveCurrent(m_current); }
     void saveWayCourseToSD();
     void readWayCourseFromSD(const QString& file);
 
     void showRoute();
     int currentSlot() const { return m_current; }
     void setCurrentSlot(int slot);
-    const CourseStore& store() const { return m_store; }
+    const CourseStore& store() const { return m_book.store(); }
     UxSmallMenu* operationMenu() const { return m_menu; }
     UxLineEditor* nameEditor() const { return m_editor; }
     QVector<QWidget*> popups() const;
@@ -58,7 +58,7 @@ private:
     QRect rowRect(int row) const;
     QRect infoLineRect(int line) const;
 
-    CourseStore m_store;
+    CourseBook& m_book;
     UxTitleBar* m_title = nullptr;
     UxSmallMenu* m_menu = nullptr;
     UxLineEditor* m_editor = nullptr;

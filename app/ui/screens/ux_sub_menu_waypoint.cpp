@@ -15,8 +15,12 @@ const QRect kMenuPlace(75, 190, 185, 150);
 const QRect kDetailPlace(10, 100, 252, 262);
 }  // namespace
 
-UxSubMenuWaypoint::UxSubMenuWaypoint(QWidget* parent) : UxKeyWidget(parent) {
+UxSubMenuWaypoint::UxSubMenuWaypoint(WaypointBook& book, QWidget* parent)
+    : UxKeyWidget(parent), m_book(book) {
     qRegisterMetaType<StructWaypoint>("StructWaypoint");
+    connect(&m_book, &WaypointBook::changed, this, &UxSubMenuWaypoint::refreshBottomInfo);
+    connect(&m_book, &WaypointBook::currentChanged, this, &UxSubMenuWaypoint::refreshBottomInfo);
+    connect(&m_book, &WaypointBook::saveFailed, this, &UxSubMenuWaypoint::signal_saveFailed);
     m_title = new UxTitleBar(this);
     resize(225, 300);
     KeyInput::StructRepeat schedule;
@@ -46,54 +50,18 @@ QVector<QWidget*> UxSubMenuWaypoint::popups() const {
     return {m_detail, m_menu, m_detail->lineEditor(), m_detail->iconChooser()};
 }
 
-// --- The store ----------------------------------------------------------------------------------
-
-void UxSubMenuWaypoint::loadWaypointArray(int page) {
-    if (m_store.load(page)) refreshBottomInfo();
-}
-
-bool UxSubMenuWaypoint::written(bool ok) {
-    if (!ok) emit signal_saveFailed();
-    return ok;
-}
-
-bool UxSubMenuWaypoint::saveWaypointArray() {
-    return written(m_store.save());
-}
-
-bool UxSubMenuWaypoint::saveWaypointArray(int first, int last) {
-    return written(m_store.save(first, last));
-}
-
-void UxSubMenuWaypoint::setCurrentSlot(int slot) {
-    m_store.setCurrent(slot);
-    refreshBottomInfo();
-}
-
-void UxSubMenuWaypoint::deleteWaypointArray() {
-    written(m_store.deleteCurrent());
-    refreshBottomInfo();
-}
-
-void UxSubMenuWaypoint::importWaypoint(int slot, unsigned time, const QString& name, int lon,
-                                       int lat) {
-    m_store.importWaypoint(slot, time, name, lon, lat);
-    refreshBottomInfo();
-}
-
 // --- The editor ---------------------------------------------------------------------------------
 
 void UxSubMenuWaypoint::newWaypointDetail(int slot, unsigned time, int lon, int lat, float depth) {
-    openEditor(m_store.beginNew(slot, time, lon, lat, depth));
-    refreshBottomInfo();
+    openEditor(m_book.beginNew(slot, time, lon, lat, depth));
 }
 
 void UxSubMenuWaypoint::newWaypointDetail(unsigned time, int lon, int lat, float depth) {
-    newWaypointDetail(m_store.current(), time, lon, lat, depth);
+    newWaypointDetail(m_book.current(), time, lon, lat, depth);
 }
 
 void UxSubMenuWaypoint::showWaypointDetail() {
-    openEditor(m_store.beginEdit());
+    openEditor(m_book.beginEdit());
 }
 
 void UxSubMenuWaypoint::openEditor(const StructWaypoint& w) {
@@ -106,8 +74,7 @@ void UxSubMenuWaypoint::openEditor(const StructWaypoint& w) {
 void UxSubMenuWaypoint::slot_detailClick_ok(int slot) {
     StructWaypoint w;
     m_detail->getWaypointDetail(w.iconIndex, w.name, w.latitude, w.longitude, w.depth);
-    written(m_store.confirm(slot, w));
-    refreshBottomInfo();
+    m_book.confirm(slot, w);
 }
 
 // --- Showing ------------------------------------------------------------------------------------
@@ -139,10 +106,10 @@ void UxSubMenuWaypoint::setCurrentHomePos(const QString& latitude, const QString
 }
 
 void UxSubMenuWaypoint::refreshBottomInfo() {
-    const int current = m_store.current();
+    const int current = m_book.current();
     if (current < m_top) m_top = current;
     if (current >= m_top + kVisibleRows) m_top = current - kVisibleRows + 1;
-    m_info = WaypointInfo::make(m_store.at(current), m_boatKnown ? &m_boat : nullptr, m_homeLat,
+    m_info = WaypointInfo::make(m_book.at(current), m_boatKnown ? &m_boat : nullptr, m_homeLat,
                                 m_homeLon);
     m_title->setTitleText(TrResource::getTrString(TR_Waypoint));
     update();
@@ -152,11 +119,10 @@ void UxSubMenuWaypoint::refreshBottomInfo() {
 
 // Moves the current slot; past the last slot to 0, before the first to the last.
 void UxSubMenuWaypoint::step(int delta) {
-    int next = m_store.current() + delta;
+    int next = m_book.current() + delta;
     if (next >= WaypointStore::kSlots) next = 0;
     if (next < 0) next = WaypointStore::kSlots - 1;
-    m_store.setCurrent(next);
-    refreshBottomInfo();
+    m_book.setCurrent(next);
 }
 
 void UxSubMenuWaypoint::keyRepeated(EnumKey key, int steps) {
@@ -183,7 +149,7 @@ void UxSubMenuWaypoint::keyRepeated(EnumKey key, int steps) {
 
 void UxSubMenuWaypoint::keyClicked(EnumKey key) {
     keyTone();
-    const StructWaypoint current = m_store.at(m_store.current());
+    const StructWaypoint current = m_book.at(m_book.current());
     switch (key) {
         case EnumKey::Up:
         case EnumKey::Down:
@@ -231,7 +197,7 @@ void UxSubMenuWaypoint::openOperationMenu() {
 
 void UxSubMenuWaypoint::operationClick(int row) {
     m_menu->hide();
-    const StructWaypoint current = m_store.at(m_store.current());
+    const StructWaypoint current = m_book.at(m_book.current());
     const bool empty = current.isEmpty();
     switch (row) {
         case OpDetail:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/waypoint_store.h"
+#include "state/waypoint_book.h"
 #include "ui/kit/ux_key_widget.h"
 #include "ui/screens/waypoint_info.h"
 
@@ -12,8 +12,9 @@ class UxWaypointDetail;
 
 // The waypoint screen: the list of the 500 slots with the selected one's date, time, distance
 // and course from the boat and the home position under it, the operation menu, and the editor.
-// Other screens pick a waypoint through it (selection mode: a non-empty title). Every change
-// is written to the waypoint file at once.
+// Other screens pick a waypoint through it (selection mode: a non-empty title). The waypoints
+// are the book's: the screen shows them, repaints when the book changes and hands the book
+// what the user does (the book writes every change to the waypoint file at once).
 class UxSubMenuWaypoint : public UxKeyWidget {
     Q_OBJECT
 public:
@@ -30,15 +31,15 @@ public:
         OpImport
     };
 
-    // parent: the screen (the view); the editor and the pop-ups stand on it too.
-    explicit UxSubMenuWaypoint(QWidget* parent = nullptr);
+    // book: outlives the screen. parent: the screen (the view); the editor and the pop-ups
+    // stand on it too.
+    explicit UxSubMenuWaypoint(WaypointBook& book, QWidget* parent = nullptr);
 
-    // Page 1..5 from the waypoint file; other pages do nothing.
-    void loadWaypointArray(int page);
-    // The current slot; first..last (wrapping past 499). False when the file was not written.
-    bool saveWaypointArray();
-    bool saveWaypointArray(int first, int last);
-    StructWaypoint getWaypoint(int slot) const { return m_store.at(slot); }
+    // The book's, for the callers of the screen.
+    void loadWaypointArray(int page) { m_book.loadPage(page); }
+    bool saveWaypointArray() { return m_book.save(); }
+    bool saveWaypointArray(int first, int last) { return m_book.save(first, last); }
+    StructWaypoint getWaypoint(int slot) const { return m_book.at(slot); }
 
     // title: empty for normal use, the asking screen's key ("goBack", "multiTarget") to pick.
     void showWaypoint(const QString& title);
@@ -51,19 +52,21 @@ public:
     void newWaypointDetail(unsigned time, int lon, int lat, float depth);
     // The editor on the current slot.
     void showWaypointDetail();
-    void deleteWaypointArray();
-    void importWaypoint(int slot, unsigned time, const QString& name, int lon, int lat);
-    bool allSelectedIdxIsEmpty(int count) { return m_store.allSelectedIdxIsEmpty(count); }
-    void getImportIdx(int& first, int& last) const { m_store.getImportIdx(first, last); }
+    void deleteWaypointArray() { m_book.deleteCurrent(); }
+    void importWaypoint(int slot, unsigned time, const QString& name, int lon, int lat) {
+        m_book.importWaypoint(slot, time, name, lon, lat);
+    }
+    bool allSelectedIdxIsEmpty(int count) { return m_book.allSelectedIdxIsEmpty(count); }
+    void getImportIdx(int& first, int& last) const { m_book.getImportIdx(first, last); }
 
     // The map's boat point after each position update; home's texts when it is set.
     void setCurrentBoatPoint(QPoint point);
     void setCurrentHomePos(const QString& latitude, const QString& longitude);
 
-    int currentSlot() const { return m_store.current(); }
-    void setCurrentSlot(int slot);
+    int currentSlot() const { return m_book.current(); }
+    void setCurrentSlot(int slot) { m_book.setCurrent(slot); }
     int topRow() const { return m_top; }
-    const WaypointStore& store() const { return m_store; }
+    const WaypointStore& store() const { return m_book.store(); }
     StructWaypointInfo info() const { return m_info; }
     UxWaypointDetail* detail() const { return m_detail; }
     UxSmallMenu* operationMenu() const { return m_menu; }
@@ -80,7 +83,7 @@ signals:
     void signal_exportCsv();
     void signal_exportKml();
     void signal_importKml();
-    // The waypoint file could not be written; what was not written goes with the next change.
+    // The book's saveFailed: the waypoint file could not be written.
     void signal_saveFailed();
 
 public slots:
@@ -99,12 +102,11 @@ private:
     void operationClick(int row);
     void openEditor(const StructWaypoint& w);
     void refreshBottomInfo();
-    bool written(bool ok);
     QRect rowRect(int visibleRow) const;
     QRect infoLineRect(int line) const;
     QStringList infoLines() const;
 
-    WaypointStore m_store;
+    WaypointBook& m_book;
     UxTitleBar* m_title = nullptr;
     UxWaypointDetail* m_detail = nullptr;
     UxSmallMenu* m_menu = nullptr;

@@ -60,7 +60,7 @@ QVector<StructTextBox> UxSubMenuWaypoint::textBoxes() const {
     boxes.append({TrResource::getTrString(TR_SN), snBox(header), UxTheme::font(14)});
     boxes.append({TrResource::getTrString(TR_Name), nameBox(header), UxTheme::font(14)});
     for (int r = 0; r < kVisibleRows; ++r) {
-        const StructWaypoint& w = m_store.at(m_top + r);
+        const StructWaypoint& w = m_book.at(m_top + r);
         boxes.append({w.sn, snBox(rowRect(r)), UxTheme::font(16)});
         boxes.append({w.name, nameBox(rowRect(r)), UxTheme::font(16)});
     }
@@ -88,10 +88,10 @@ void UxSubMenuWaypoint::paintEvent(QPaintEvent*) {
         const int slot = m_top + r;
         if (slot >= WaypointStore::kSlots) break;
         const QRect row = rowRect(r);
-        const bool current = slot == m_store.current();
+        const bool current = slot == m_book.current();
         if (current) p.fillRect(row, UxTheme::kSelect);
         const QColor ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
-        const StructWaypoint& w = m_store.at(slot);
+        const StructWaypoint& w = m_book.at(slot);
         UxTheme::drawText(p, snBox(row), w.sn, ink);
         UxTheme::drawText(p, nameBox(row), w.name, ink);
         if (!w.isEmpty()) {
