@@ -9,7 +9,6 @@
 #include "data/sonar_history.h"
 #include "data/struct_route.h"
 #include "data/struct_waypoint.h"
-#include "link/config_watch.h"
 #include "link/kvl_frame.h"
 #include "link/link_state.h"
 #include "link/module_check.h"
@@ -20,6 +19,7 @@
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
 #include "navi/navi_target.h"
+#include "state/link_watch.h"
 #include "state/navigation_state.h"
 #include "sonar/sonar_column.h"
 #include "state/prompter.h"
@@ -400,6 +400,9 @@ private:
     StructInfoPanSource info_source() const;
     // The navigation state and what its signals show (korvel_navi.cpp).
     void navi_initState();
+    // The link's supervision and the frequency icon it keeps (korvel_link_watch.cpp).
+    void link_initWatch();
+    void link_refreshFreqIcon();
     // Writes an export to the SD card and says how it went (title: its text index).
     bool data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title);
     // The menus' widgets answer the controller (korvel_menu.cpp).
@@ -439,11 +442,10 @@ private:
     std::unique_ptr<ModuleInstallHost> m_installHost;
     RadioBind* m_bind = nullptr;
     ModuleCheck m_moduleCheck;
-    ConfigWatch m_configWatch;
+    std::unique_ptr<LinkWatch> m_linkWatch;
     RssiFilter m_rssi;
     QString m_signalIcon;       // the picture the signal icon shows
     QString m_freqIcon;         // the picture the frequency icon shows
-    QElapsedTimer m_helloSent;  // a boat hello shortly after ours answers it
     int m_apTargetLat = 0;      // ddS32
     int m_apTargetLon = 0;
     ModalWatch m_modals;

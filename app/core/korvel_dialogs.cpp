@@ -72,6 +72,7 @@ void Korvel::dialog_init() {
     m_fileReceivers.insert(QStringLiteral("rdup"),
                            [this](const QString& file) { link_getFile_rdup(file); });
     navi_initState();
+    link_initWatch();
 }
 
 Prompter& Korvel::prompter() const {

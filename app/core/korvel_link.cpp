@@ -28,14 +28,7 @@ void Korvel::link_sonar_send_cfg(const QString& key) {
 // The boat has announced itself: greet it and give it the whole configuration, then watch
 // for its acknowledgement. Not while its firmware is being replaced.
 void Korvel::link_sonar_get_hello() {
-    if (m_update.inProgress) return;
-    m_data->sendCmd_sonarHello();
-    m_helloSent.start();
-    link_sonar_send_cfg(QStringLiteral("all"));
-    LinkState& state = m_data->linkState();
-    state.flag_getData_sonar_ack = 0;
-    dialog_awaitAck(EnumDialogKind::SonarConfig, state.flag_getData_sonar_ack,
-                    [this] { link_sonar_send_cfg(QStringLiteral("repeat")); });
+    m_linkWatch->sonarHello();
 }
 
 void Korvel::link_sonar_boatCali() {

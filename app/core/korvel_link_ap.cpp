@@ -47,10 +47,5 @@ void Korvel::link_ap_send_wiringTest(const QString& direction) {
 
 // The autopilot has powered up: give it its settings and watch, silently, for its answer.
 void Korvel::link_ap_get_hello() {
-    if (m_update.inProgress) return;
-    link_ap_send_cfg();
-    LinkState& state = m_data->linkState();
-    state.flag_getData_ap_ack = 0;
-    dialog_awaitAck(EnumDialogKind::ApConfig, state.flag_getData_ap_ack,
-                    [this] { link_ap_send_cfg(); });
+    m_linkWatch->apHello();
 }

@@ -11,6 +11,7 @@
 #include "link/signal_icon.h"
 #include "link/ux_data.h"
 #include "platform/platform.h"
+#include "state/link_watch.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_check.h"
 #include "ui/kit/ux_dialog_feedback.h"
@@ -28,10 +29,7 @@
 
 namespace {
 
-constexpr int kLostSeconds = 10;
-// The boat answers our hello with one of its own: a hello this soon after ours is that answer,
-// not the boat powering up, and must not start another round.
-constexpr qint64 kHelloAnswerMs = 2000;
+constexpr int kLostSeconds = LinkWatch::kLostSeconds;
 
 // What installing an update file asks of the controller, through its public parts.
 class KorvelInstallHost : public ModuleInstallHost {
@@ -114,25 +112,22 @@ void Korvel::init_checkModule() {
 
 // --- Link state ---------------------------------------------------------------------------------
 
-void Korvel::link_checkState() {
-    LinkState& s = m_data->linkState();
-    const bool second = m_tickCount % 8 == 0;
-    if (second) {
-        if (s.count_noData_sonar < kLostSeconds) ++s.count_noData_sonar;
-        if (s.count_noData_ap < kLostSeconds) ++s.count_noData_ap;
-    }
-    if (m_tickCount % 5 == 0) {
-        const bool answerToOurs = m_helloSent.isValid() && m_helloSent.elapsed() < kHelloAnswerMs;
-        if (s.flag_getData_sonar_hello.exchange(0) != 0 && !answerToOurs) link_sonar_get_hello();
-        if (s.flag_getData_ap_hello.exchange(0) != 0) link_ap_get_hello();
-    }
-    if (!second) return;
+void Korvel::link_initWatch() {
+    StructLinkWatchPorts ports;
+    ports.sendSonarHello = [this] { m_data->sendCmd_sonarHello(); };
+    ports.sendSonarCfg = [this](const QString& key) { link_sonar_send_cfg(key); };
+    ports.sendApCfg = [this] { link_ap_send_cfg(); };
+    ports.updateInProgress = [this] { return m_update.inProgress; };
+    m_linkWatch = std::make_unique<LinkWatch>(m_data->linkState(), prompter(), std::move(ports));
+}
 
+void Korvel::link_checkState() {
+    if (m_linkWatch->tick(m_tickCount, Global::configuration)) link_refreshFreqIcon();
+}
+
+// The frequency icon: white while the gain is automatic, the beam chosen.
+void Korvel::link_refreshFreqIcon() {
     const StructConfiguration& cfg = Global::configuration;
-    const ConfigWatch::StructChanges changed = m_configWatch.check(cfg);
-    if (changed.gain) link_sonar_send_cfg(QStringLiteral("gain"));
-    if (changed.freq) link_sonar_send_cfg(QStringLiteral("freq"));
-    // The frequency icon: white while the gain is automatic, the beam chosen.
     const QString shade = cfg.sonarGain == 3 ? QStringLiteral("w") : QStringLiteral("b");
     const QString freq =
         QStringLiteral(":/ico/freq_%1k_%2.png")
@@ -144,17 +139,6 @@ void Korvel::link_checkState() {
     }
     if (m_model == '4') freqIcon->hide();
     if (m_model == '5' || m_model == 'd') freqIcon->show();
-    if (changed.gain || changed.freq) {
-        s.flag_getData_sonar_ack = 0;
-        dialog_awaitAck(EnumDialogKind::SonarConfig, s.flag_getData_sonar_ack,
-                        [this] { link_sonar_send_cfg(QStringLiteral("repeat")); });
-    }
-    if (changed.autopilot) {
-        link_ap_send_cfg();
-        s.flag_getData_ap_ack = 0;
-        dialog_awaitAck(EnumDialogKind::ApConfig, s.flag_getData_ap_ack,
-                        [this] { link_ap_send_cfg(); });
-    }
 }
 
 void Korvel::link_refreshSignalIco() {

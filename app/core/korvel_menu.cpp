@@ -135,10 +135,7 @@ void Korvel::slot_submenu_keyClick_ok() {
     for (const StructSonarFollowUp& f : kSonarFollowUps) {
         if (title != TrResource::getTrString(f.title)) continue;
         link_sonar_send_cfg(QLatin1String(f.key));
-        LinkState& s = m_data->linkState();
-        s.flag_getData_sonar_ack = 0;
-        dialog_awaitAck(EnumDialogKind::SonarConfig, s.flag_getData_sonar_ack,
-                        [this] { link_sonar_send_cfg(QStringLiteral("repeat")); });
+        m_linkWatch->awaitSonarConfig();
         return;
     }
 }
