@@ -14,11 +14,11 @@
 #include "link/module_check.h"
 #include "link/module_update.h"
 #include "link/rssi_filter.h"
-#include "navi/boat_compass_cali.h"
 #include "navi/boat_compass_watch.h"
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
 #include "navi/navi_target.h"
+#include "state/boat_compass_run.h"
 #include "state/link_watch.h"
 #include "state/navigation_state.h"
 #include "sonar/sonar_column.h"
@@ -288,7 +288,7 @@ public:
     // The compass test dialog's angles (every tick while it is open).
     void navi_showCompassTest();
     CompassViews& compassViews() const { return *m_compassViews; }
-    bool menu_boatCaliRunning() const { return m_menuBoatCali.running(); }
+    bool menu_boatCaliRunning() const;
 
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
     UxScene* scene() const { return m_scene; }
@@ -413,7 +413,7 @@ private:
     void dialog_awaitAck(EnumDialogKind kind, const std::atomic<uint8_t>& flag,
                          std::function<void()> resend);
     void dialog_ignoreAlarm(EnumDialogKind kind);
-    void menu_boatCaliStep();
+    void menu_initBoatCali();
     void menu_boatCaliEnd(BoatCompassCali::EnumEnd end);
     void menu_boatCaliKey(const QString& key);
 
@@ -500,8 +500,7 @@ private:
     BoatCompassWatch m_navi_boatCompass;
 
     // Menus: the boat compass calibration being followed, and the handset compass.
-    BoatCompassCali m_menuBoatCali;
-    QTimer* m_menuBoatCaliTimer = nullptr;
+    std::unique_ptr<BoatCompassRun> m_boatCali;
     std::unique_ptr<HandsetCompass> m_compass;
     std::unique_ptr<CompassViews> m_compassViews;
     DisplayCompassCali* m_compassCali = nullptr;

@@ -73,6 +73,7 @@ void Korvel::dialog_init() {
                            [this](const QString& file) { link_getFile_rdup(file); });
     navi_initState();
     link_initWatch();
+    menu_initBoatCali();
 }
 
 Prompter& Korvel::prompter() const {

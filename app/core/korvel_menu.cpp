@@ -47,9 +47,7 @@ void Korvel::menu_connect() {
     connect(m_menus->item(), &UxSubMenuItem::signal_submenuHide, this, &Korvel::slot_subMenu_hide);
     connect(m_menus->routeColor(), &UxSubMenuRouteColor::signal_routeColorClick_ok, this,
             &Korvel::slot_routeColor_confirm);
-    m_menuBoatCaliTimer = new QTimer(this);
-    m_menuBoatCaliTimer->setSingleShot(true);
-    connect(m_menuBoatCaliTimer, &QTimer::timeout, this, &Korvel::menu_boatCaliStep);
+
 }
 
 // --- Slots --------------------------------------------------------------------------------------

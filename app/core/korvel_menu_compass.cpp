@@ -5,6 +5,7 @@
 #include "base/log.h"
 #include "base/tr_resource.h"
 #include "link/ux_data.h"
+#include "state/boat_compass_run.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_cali.h"
 #include "ui/kit/ux_dialog_feedback.h"
@@ -16,8 +17,6 @@
 #include <QTimer>
 
 namespace {
-
-constexpr int kLostSeconds = 9;  // a link silent for longer is down
 
 QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
@@ -91,69 +90,40 @@ void Korvel::menu_caliDisplayCompass() {
 
 // --- The boat's compass -------------------------------------------------------------------------
 
-// The sonar box relays the boat compass: it is told to calibrate and confirms the command; the
-// result is followed on a timer while its dialog shows the progress.
-void Korvel::menu_caliBoatCompass() {
-    LinkState& s = m_data->linkState();
-    if (s.count_noData_sonar > kLostSeconds) {
-        prompter().hint(EnumHintCode::CompassNotConnected, trText(TR_RemoteBoxesNotConnected));
-        return;
-    }
-    link_sonar_boatCali();
-    s.flag_getData_sonar_ack = 0;
-    dialog_awaitAck(EnumDialogKind::SonarCompassCali, s.flag_getData_sonar_ack,
-                    [this] { m_data->sendCmd_boatCompassCali(); });
+// The run follows the calibration; its dialog shows the progress and the end.
+void Korvel::menu_initBoatCali() {
+    m_boatCali = std::make_unique<BoatCompassRun>(m_data->linkState(), prompter(),
+                                                  [this] { link_sonar_boatCali(); });
     UxDialogCali* dialog = m_dialogs->cali();
-    connect(dialog, &UxDialogCali::signal_keyClick, this, &Korvel::menu_boatCaliKey,
-            Qt::UniqueConnection);
-    dialog->showCali(trText(TR_CalibrateBoatCompass), QStringLiteral("boat"), trText(TR_Ok),
-                     BoatCompassCali::kMaximum, QString());
-    s.current_compassCali = 0;
-    m_menuBoatCali.start(s.currentInfo_sys.app);
-    qCInfo(lcCore) << "boat compass calibration started, sonar box firmware"
-                   << s.currentInfo_sys.app.load();
-    m_menuBoatCaliTimer->start(m_menuBoatCali.intervalMs());
+    connect(dialog, &UxDialogCali::signal_keyClick, this, &Korvel::menu_boatCaliKey);
+    connect(m_boatCali.get(), &BoatCompassRun::started, this, [dialog] {
+        dialog->showCali(trText(TR_CalibrateBoatCompass), QStringLiteral("boat"), trText(TR_Ok),
+                         BoatCompassCali::kMaximum, QString());
+    });
+    connect(m_boatCali.get(), &BoatCompassRun::progress, dialog, &UxDialogCali::setValue);
+    connect(m_boatCali.get(), &BoatCompassRun::ended, this, &Korvel::menu_boatCaliEnd);
 }
 
-void Korvel::menu_boatCaliStep() {
-    const BoatCompassCali::StructStep step =
-        m_menuBoatCali.step(m_data->linkState().current_compassCali);
-    if (step.progress >= 0) m_dialogs->cali()->setValue(step.progress);
-    if (step.end == BoatCompassCali::EnumEnd::Running) {
-        m_menuBoatCaliTimer->start(m_menuBoatCali.intervalMs());
-    } else {
-        menu_boatCaliEnd(step.end);
-    }
+void Korvel::menu_caliBoatCompass() {
+    m_boatCali->start();
+}
+
+bool Korvel::menu_boatCaliRunning() const {
+    return m_boatCali->running();
 }
 
 void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
     using E = BoatCompassCali::EnumEnd;
     UxDialogCali* dialog = m_dialogs->cali();
-    switch (end) {
-        case E::Success:
-            // A disturbance after a good calibration is worth a new warning.
-            m_navi_boatCompass.allowWarningAgain();
-            dialog->setText(trText(TR_CalibrateOk));
-            [[fallthrough]];
-        case E::Done:
-            qCInfo(lcCore) << (end == E::Success ? "boat compass calibrated"
-                                                 : "boat compass calibration given its time");
-            dialog->setButtonEnable(true);
-            return;
-        case E::Fail:
-            dialog->hide();
-            prompter().hint(EnumHintCode::BoatCompassFail, trText(TR_Fail));
-            return;
-        case E::FlashError:
-            dialog->hide();
-            prompter().hint(EnumHintCode::BoatCompassFlashError, QStringLiteral("Flash ") + trText(TR_Error));
-            return;
-        case E::Timeout:
-            dialog->hide();
-            prompter().hint(EnumHintCode::BoatCompassTimeout, QStringLiteral("Timeout"));
-            return;
-        case E::Running:
-            return;
+    if (end == E::Success) {
+        // A disturbance after a good calibration is worth a new warning.
+        m_navi_boatCompass.allowWarningAgain();
+        dialog->setText(trText(TR_CalibrateOk));
+    }
+    if (end == E::Success || end == E::Done) {
+        dialog->setButtonEnable(true);
+    } else {
+        dialog->hide();
     }
 }
 
@@ -162,9 +132,7 @@ void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
 void Korvel::menu_boatCaliKey(const QString& key) {
     UxDialogCali* dialog = m_dialogs->cali();
     if (key != QLatin1String("esc") || dialog->type() != QLatin1String("boat")) return;
-    if (!m_menuBoatCali.running()) return;
-    m_menuBoatCali.stop();
-    m_menuBoatCaliTimer->stop();
+    if (!m_boatCali->running()) return;
+    m_boatCali->stopFollowing();
     dialog->hide();
-    qCInfo(lcCore) << "boat compass calibration no longer followed";
 }
