@@ -2,10 +2,11 @@
 
 #include "base/global.h"
 #include "base/log.h"
-#include "base/regular_file.h"
 #include "base/tr_resource.h"
 #include "core/ux_view.h"
+#include "data/debug_commands.h"
 #include "data/recorder.h"
+#include "link/module_versions.h"
 #include "link/radio_bind.h"
 #include "link/ux_data.h"
 #include "platform/handset_board.h"
@@ -21,23 +22,9 @@
 #include "ui/kit/ux_dialog_question.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/display_compass_cali.h"
-#include "ui/screens/item_logo.h"
-#include "ui/screens/menu_host.h"
-#include "ui/screens/ux_small_menu.h"
 
-#include <QFile>
-#include <QRegularExpression>
 
 // --- Building -----------------------------------------------------------------------------------
-
-void Korvel::menu_init() {
-    m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
-    connect(m_menus->small(), &UxSmallMenu::signal_itemClick, this, &Korvel::slot_infoPan_change);
-    menu_initWaypoint();
-    menu_initRoute();
-    menu_initListModes();
-    menu_connect();
-}
 
 // Every dialog exists once, from start to end. Questions and acknowledgement waits answer
 // through the prompter; the progress, file, power-off and debug dialogs through the slots.
@@ -179,39 +166,14 @@ void Korvel::dialog_file_nameGet(const QString& type, const QString& fileName) {
     }
 }
 
-namespace {
-QString versionText(unsigned value, int divisor, const char* none) {
-    if (value == 0) return QLatin1String(none);
-    return QString::number(double(value) / divisor, 'f', divisor == 100 ? 2 : 1);
-}
-}  // namespace
-
 void Korvel::dialog_sysinfo_show() {
     const StructLinkSnapshot s = m_data->linkState().snapshot();
-    const QStringList versions = {Global::getCurrent_app(),
-                                  versionText(s.radioVersion, 10, " - "),
-                                  versionText(s.sysApp, 100, "-.-"),
-                                  versionText(s.sysGps, 100, "-.-"),
-                                  versionText(s.sysHelmo, 100, "-.-"),
-                                  Global::getCurrent_kernel()};
-    m_dialogs->showSysInfo(versions, s.myRssi, s.hisRssi, s.framesPerWindow);
+    m_dialogs->showSysInfo(QStringList{Global::getCurrent_app()} + ModuleVersions::texts(s) +
+                               QStringList{Global::getCurrent_kernel()},
+                           s.myRssi, s.hisRssi, s.framesPerWindow);
 }
 
-// The test commands of /mnt/sd/cmd.txt, one per line. A command is one radio packet, so a
-// line is cut at what a packet carries, and a file of megabytes is read no further than a
-// list could ever be used.
 void Korvel::dialog_debugWindow_loadCmdString() {
-    constexpr int kMaxFileBytes = 64 * 1024;
-    constexpr int kMaxLine = 255;
-    const QString path = Platform::path(QStringLiteral("/mnt/sd/cmd.txt"));
-    QFile file(path);
-    QStringList commands;
-    if (isRegularFile(path) && file.open(QIODevice::ReadOnly)) {
-        const QStringList lines =
-            QString::fromUtf8(file.read(kMaxFileBytes))
-                .split(QRegularExpression(QStringLiteral("[\\r\\n]+")), Qt::SkipEmptyParts);
-        for (const QString& line : lines)
-            commands << line.left(kMaxLine);
-    }
-    m_dialogs->debugWindow()->setCommands(commands);
+    m_dialogs->debugWindow()->setCommands(
+        DebugCommands::read(Platform::path(QStringLiteral("/mnt/sd/cmd.txt"))));
 }

@@ -11,7 +11,9 @@
 #include "ui/kit/ux_dialog_feedback.h"
 #include "ui/kit/ux_dialog_hint.h"
 #include "ui/map/ux_navi.h"
+#include "ui/screens/item_logo.h"
 #include "ui/screens/menu_host.h"
+#include "ui/screens/ux_small_menu.h"
 #include "ui/screens/menu_pages.h"
 #include "ui/screens/ux_main_menu.h"
 #include "ui/screens/ux_sub_menu_item.h"
@@ -34,6 +36,15 @@ const StructSonarFollowUp kSonarFollowUps[] = {
 };
 
 }  // namespace
+
+void Korvel::menu_init() {
+    m_menus = std::make_unique<MenuHost>(m_view, m_modals, [this] { m_logo->stepGo(); });
+    connect(m_menus->small(), &UxSmallMenu::signal_itemClick, this, &Korvel::slot_infoPan_change);
+    menu_initWaypoint();
+    menu_initRoute();
+    menu_initListModes();
+    menu_connect();
+}
 
 void Korvel::menu_connect() {
     UxMainMenu* list = m_menus->main();

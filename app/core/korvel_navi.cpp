@@ -5,21 +5,15 @@
 #include "link/ux_data.h"
 #include "navi/navi_rules.h"
 #include "ui/kit/dialog_prompter.h"
-#include "ui/map/item_marks.h"
-#include "navi/convert.h"
 #include "state/navigation_state.h"
 #include "state/waypoint_book.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_progress.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/compass_views.h"
-#include "ui/screens/screen_overlays.h"
-#include "ui/screens/status_icons.h"
-#include "ui/screens/ux_sub_menu_go_back.h"
-#include "ui/screens/ux_sub_menu_multi_target.h"
+#include "ui/screens/navigation_view.h"
 #include "ui/screens/ux_sub_menu_waypoint.h"
 
-#include <QGraphicsPixmapItem>
 
 namespace {
 GeoPoint geo(int lon, int lat) {
@@ -41,48 +35,12 @@ void Korvel::navi_initState() {
     };
     ports.linkBusy = [this] { return m_update.inProgress || m_dialogs->progress()->isVisible(); };
     m_naviState = std::make_unique<NavigationState>(m_data->linkState(), m_boatValues.values(),
-                                                    *m_prompter, std::move(ports));
-    m_navi->setNavigation(m_naviState.get());
+                                                    prompter(), std::move(ports));
     NavigationState* n = m_naviState.get();
-    connect(n, &NavigationState::trackPoint, this, [this](QPoint p, float depth, bool paint) {
-        m_navi->track_appendPoint(p, depth);
-        if (paint) m_navi->track_paint();
-    });
+    new NavigationView(*n, {m_navi, m_waypoint, m_multiTarget, m_goBack, m_statusIcons.get(),
+                            m_overlays.get()},
+                       this);
     connect(n, &NavigationState::boatMoved, this, &Korvel::navi_recordCourse);
-    // The waypoint list and the multi-target list measure their distances from the map's boat.
-    connect(n, &NavigationState::fixTaken, m_waypoint, &UxSubMenuWaypoint::setCurrentBoatPoint);
-    connect(n, &NavigationState::fixTaken, m_multiTarget,
-            &UxSubMenuMultiTarget::setCurrentBoatPoint);
-    connect(n, &NavigationState::homeChanged, this, [this, n] {
-        m_navi->home_setPoint(n->homePoint());
-        m_multiTarget->setCurrentHomePoint(n->homePoint());
-        // The waypoint list shows home without the blanks after the hemisphere letter.
-        m_waypoint->setCurrentHomePos(Convert::ddS32_to_dmString_lat(n->home().lat).remove(1, 2),
-                                      Convert::ddS32_to_dmString_lon(n->home().lon).remove(1, 1));
-    });
-    connect(n, &NavigationState::targetChanged, this, [this, n] {
-        if (n->targetSet()) {
-            m_navi->target_setPoint(n->targetPoint(), n->targetIcon());
-        } else {
-            m_navi->target_clearInfo();
-        }
-    });
-    connect(n, &NavigationState::listModeChanged, this, [this, n] {
-        const EnumListMode mode = n->listRun().mode();
-        const bool goBack = mode == EnumListMode::GoBack;
-        const bool list = mode == EnumListMode::List;
-        m_statusIcons->icon(ScreenLayout::IconGoBack)->setVisible(goBack);
-        m_overlays->goBackText()->setVisible(goBack);
-        m_statusIcons->icon(ScreenLayout::IconMultiTarget)->setVisible(list);
-        m_overlays->multiTargetText()->setVisible(list);
-    });
-    connect(n, &NavigationState::listLineChanged, this, [this, n] {
-        m_navi->multiTarget_clearLine();
-        for (const GeoPoint& p : n->listLine())
-            m_navi->multiTarget_setLine(unsigned(p.lon()), unsigned(p.lat()));
-    });
-    connect(n, &NavigationState::waypointTaskTaken, m_waypoint, &QWidget::hide);
-    connect(n, &NavigationState::goBackStarted, m_goBack, &QWidget::hide);
     connect(n, &NavigationState::cursorSaveChosen, this, [this](GeoPoint p) {
         // Into the first free slot, never over a kept waypoint; the depth there is not known.
         m_waypoint->newWaypointDetail(-1, values().boat_time, p.lon(), p.lat(), 0.0f);
