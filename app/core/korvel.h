@@ -14,7 +14,6 @@
 #include "link/module_check.h"
 #include "link/module_update.h"
 #include "link/rssi_filter.h"
-#include "navi/boat_compass_watch.h"
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
 #include "navi/navi_target.h"
@@ -477,8 +476,6 @@ private:
     // the autopilot's reports.
     UxNavi* m_navi = nullptr;
     std::unique_ptr<NavigationState> m_naviState;
-    bool m_navi_ledsOffShown = false;
-    int m_navi_poorFixChecks = 0;
     QPoint m_navi_lastRoutePoint;  // the last course sample, relative
 
     // The data the screens below show, made before them.
@@ -497,7 +494,6 @@ private:
     UxSubMenuGoBack* m_goBack = nullptr;
     UxSubMenuMultiTarget* m_multiTarget = nullptr;
     UxSubMenuRouteAp* m_routeAp = nullptr;
-    BoatCompassWatch m_navi_boatCompass;
 
     // Menus: the boat compass calibration being followed, and the handset compass.
     std::unique_ptr<BoatCompassRun> m_boatCali;

@@ -117,7 +117,7 @@ void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
     UxDialogCali* dialog = m_dialogs->cali();
     if (end == E::Success) {
         // A disturbance after a good calibration is worth a new warning.
-        m_navi_boatCompass.allowWarningAgain();
+        m_naviState->allowCompassWarningAgain();
         dialog->setText(trText(TR_CalibrateOk));
     }
     if (end == E::Success || end == E::Done) {

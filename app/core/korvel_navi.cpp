@@ -1,10 +1,7 @@
-// The navigation's wiring: the state decides, the map, the screens and the indicators show it.
+// The navigation: the state decides, the navigation view shows it; the named steps forward.
 #include "core/korvel.h"
 
-#include "base/ap_mode.h"
 #include "link/ux_data.h"
-#include "navi/navi_rules.h"
-#include "ui/kit/dialog_prompter.h"
 #include "state/navigation_state.h"
 #include "state/waypoint_book.h"
 #include "ui/kit/dialog_host.h"
@@ -37,9 +34,10 @@ void Korvel::navi_initState() {
     m_naviState = std::make_unique<NavigationState>(m_data->linkState(), m_boatValues.values(),
                                                     prompter(), std::move(ports));
     NavigationState* n = m_naviState.get();
-    new NavigationView(*n, {m_navi, m_waypoint, m_multiTarget, m_goBack, m_statusIcons.get(),
-                            m_overlays.get()},
-                       this);
+    StructNavigationWidgets w{m_navi, m_waypoint, m_multiTarget, m_goBack, m_statusIcons.get(),
+                              m_overlays.get(), m_compassViews.get(),
+                              [this] { return m_compass && m_compass->outOfRange(); }};
+    new NavigationView(*n, w, this);
     connect(n, &NavigationState::boatMoved, this, &Korvel::navi_recordCourse);
     connect(n, &NavigationState::cursorSaveChosen, this, [this](GeoPoint p) {
         // Into the first free slot, never over a kept waypoint; the depth there is not known.
@@ -109,46 +107,7 @@ void Korvel::navi_zoomTrack() {
 
 // --- Supervision --------------------------------------------------------------------------------
 
-// The state's pass, then the indicators on the map and both compass views.
+// The state's pass; the navigation view shows the indicators it leaves.
 void Korvel::navi_checkState() {
     m_naviState->check();
-    LinkState& s = m_data->linkState();
-    const ApInfo_t ap = s.currentInfoAp();
-    const bool offline = s.count_noData_ap >= NaviRules::kApOfflineSeconds;
-    StructCompassShown shown = m_compassViews->shown();
-    if (!offline) {
-        const bool running = ApMode::fromField(ap.taskMode()) == EnumApMode::Run;
-        shown.ledAp = running ? QStringLiteral("on") : QStringLiteral("off");
-        const EnumRcState rc = ApMode::rcFromField(ap.rcState());
-        if (rc == EnumRcState::Active) shown.ledRc = QStringLiteral("on");
-        if (rc == EnumRcState::Void) shown.ledRc = QStringLiteral("off");
-        m_navi_ledsOffShown = false;
-    } else if (!m_navi_ledsOffShown) {
-        shown.ledAp = shown.ledRc = QStringLiteral("off");
-        m_navi_ledsOffShown = true;
-    }
-    m_navi->setLed_ap(shown.ledAp);
-    m_navi->setLed_rc(shown.ledRc);
-
-    shown.targetShown = m_navi->target_haveSet();
-    if (shown.targetShown) shown.targetDirection = m_navi->target_getCurrentDir();
-
-    // The boat compass's calibration reports.
-    const BoatCompassWatch::StructResult cali = m_navi_boatCompass.pass(s.current_compassCali == 4);
-    if (cali.evaluated) {
-        if (cali.needCali) s.current_compassCali = 0;
-        m_navi->boat_setNeedCali(cali.needCali);
-        shown.boatNeedCali = cali.needCali;
-        if (cali.warn) prompter().hint(EnumHintCode::MagneticInterference);
-    }
-
-    // The handset compass's own calibration mark.
-    shown.handsetNeedCali = m_compass && m_compass->outOfRange();
-    m_navi->info_needCali(shown.handsetNeedCali);
-    m_compassViews->show(shown);
-
-    // Blinking boat while the fix is poor.
-    m_navi_poorFixChecks =
-        values().gps_satellites < 3 ? std::min(m_navi_poorFixChecks + 1, 1000) : 0;
-    m_navi->boat_setBlink(m_navi_poorFixChecks > 10);
 }

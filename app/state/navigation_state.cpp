@@ -332,12 +332,37 @@ void NavigationState::check() {
     }
 
     // The autopilot's mode, acted on once per change, not while it cannot be.
-    if (offline || m_ports.linkBusy()) return;
+    if (!offline && !m_ports.linkBusy()) followMode(mode);
+    checkIndicators(offline, m_link.currentInfoAp());
+    emit indicatorsChanged();
+}
+
+void NavigationState::followMode(const QString& mode) {
     QString previous;
     if (m_apMode.changed(mode, &previous)) onModeChange(previous, mode);
     const EnumApMode acted = ApMode::fromField(m_apMode.mode());
     if (acted == EnumApMode::Run) m_runAck = 1;
     if (acted == EnumApMode::Stopped) m_stopAck = 1;
+}
+
+void NavigationState::checkIndicators(bool offline, const ApInfo_t& ap) {
+    StructNaviIndicators& i = m_indicators;
+    i.heard = !offline;
+    i.apRunning = ApMode::fromField(ap.taskMode()) == EnumApMode::Run;
+    i.rc = ApMode::rcFromField(ap.rcState());
+    i.allOff = offline && !m_ledsOffShown;
+    m_ledsOffShown = offline;
+    // The boat compass's calibration reports; a report looked at is used up.
+    const BoatCompassWatch::StructResult cali = m_boatCompass.pass(m_link.current_compassCali == 4);
+    i.boatCaliLooked = cali.evaluated;
+    if (cali.evaluated) {
+        if (cali.needCali) m_link.current_compassCali = 0;
+        i.boatNeedCali = cali.needCali;
+        if (cali.warn) m_prompter.hint(EnumHintCode::MagneticInterference);
+    }
+    // The boat blinks once the fix has been poor for more than ten checks.
+    m_poorFixChecks = m_values.gps_satellites < 3 ? std::min(m_poorFixChecks + 1, 1000) : 0;
+    i.blink = m_poorFixChecks > 10;
 }
 
 void NavigationState::onModeChange(const QString& previous, const QString& mode) {

@@ -3,7 +3,10 @@
 #include "base/geo_point.h"
 #include "data/struct_multi_target.h"
 #include "data/struct_waypoint.h"
+#include "base/ap_mode.h"
+#include "link/link_state.h"
 #include "navi/ap_mode_watch.h"
+#include "navi/boat_compass_watch.h"
 #include "navi/home_question_gate.h"
 #include "navi/navi_file.h"
 #include "navi/navi_target.h"
@@ -50,6 +53,18 @@ struct StructGoBackRequest {
     int waitSeconds = 0;
 };
 
+// What the indicators show after a check: the autopilot's and the remote control's LEDs, the
+// boat compass's calibration mark and the blinking boat of a poor fix.
+struct StructNaviIndicators {
+    bool heard = false;      // the autopilot is heard: the LEDs follow it
+    bool allOff = false;     // it has just gone silent: both LEDs off, once
+    bool apRunning = false;  // a task runs
+    EnumRcState rc = EnumRcState::Unknown;  // Unknown: the LED stays as it is
+    bool boatCaliLooked = false;            // the boat compass's reports were looked at
+    bool boatNeedCali = false;
+    bool blink = false;
+};
+
 // The navigation of the handset without a widget: home, the target, the go-to with its
 // acknowledgement, arrival, the autopilot's mode follow-up and the chained list modes. It
 // speaks to the user through the Prompter and tells the map and the screens what changed
@@ -94,8 +109,12 @@ public:
     float targetDistance() const;
 
     // --- Supervision --------------------------------------------------------------------------
-    // Each pass: arrival by silence or by the remote control, the mode follow-up.
+    // Each pass: arrival by silence or by the remote control, the mode follow-up, the
+    // indicators (indicatorsChanged).
     void check();
+    const StructNaviIndicators& indicators() const { return m_indicators; }
+    // After a successful calibration a new disturbance is worth a new warning.
+    void allowCompassWarningAgain() { m_boatCompass.allowWarningAgain(); }
 
     // --- List modes ---------------------------------------------------------------------------
     // False (and a hint said) when the request cannot start.
@@ -125,10 +144,13 @@ signals:
     void waypointTaskTaken();
     // "Save" at the map cursor: a new waypoint there.
     void cursorSaveChosen(GeoPoint point);
+    void indicatorsChanged();
 
 private:
     void establishHome(const QPoint& boat);
+    void followMode(const QString& mode);
     void onModeChange(const QString& previous, const QString& mode);
+    void checkIndicators(bool offline, const ApInfo_t& ap);
     bool goBackTarget(int slot, StructNaviTarget* target) const;
     void goToListTarget(const StructMultiTarget& target);
     void setListLine(const QList<GeoPoint>& line);
@@ -153,4 +175,8 @@ private:
     ListRun m_listRun;
     QList<GeoPoint> m_listLine;
     StructGoBackRequest m_goBack;
+    StructNaviIndicators m_indicators;
+    BoatCompassWatch m_boatCompass;
+    bool m_ledsOffShown = false;
+    int m_poorFixChecks = 0;
 };

@@ -299,6 +299,28 @@ private slots:
         QCOMPARE(n.prompter.hints, QList<EnumHintCode>{EnumHintCode::ApError});
     }
 
+    // The indicators: the LEDs follow a heard autopilot and go off once when it falls silent;
+    // the boat blinks after more than ten checks of a poor fix.
+    void indicators() {
+        Nav n;
+        n.values.gps_satellites = 2;
+        n.mode("R");
+        QVERIFY(n.nav->indicators().heard && n.nav->indicators().apRunning);
+        QCOMPARE(n.nav->indicators().rc, EnumRcState::Active);
+        for (const bool first : {true, false}) {
+            n.mode("R", 10);
+            QCOMPARE(n.nav->indicators().heard, false);
+            QCOMPARE(n.nav->indicators().allOff, first);
+        }
+        n.values.gps_satellites = 9;
+        n.nav->check();
+        n.values.gps_satellites = 2;
+        for (int i = 1; i <= 11; ++i) {
+            n.nav->check();
+            QCOMPARE(n.nav->indicators().blink, i > 10);
+        }
+    }
+
     // A script: s(tart the list), R/F/S/M (the autopilot's mode), w (the count-down ends).
     // After it: the legs sent, the waits counted, what was said, the line and the mode.
     void multiTarget_data() {

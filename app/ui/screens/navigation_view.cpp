@@ -4,6 +4,7 @@
 #include "state/navigation_state.h"
 #include "ui/map/item_marks.h"
 #include "ui/map/ux_navi.h"
+#include "ui/screens/compass_views.h"
 #include "ui/screens/screen_overlays.h"
 #include "ui/screens/status_icons.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
@@ -31,6 +32,7 @@ NavigationView::NavigationView(const NavigationState& state,
     connect(n, &NavigationState::listLineChanged, this, &NavigationView::showListLine);
     connect(n, &NavigationState::waypointTaskTaken, m_w.waypoints, &QWidget::hide);
     connect(n, &NavigationState::goBackStarted, m_w.goBack, &QWidget::hide);
+    connect(n, &NavigationState::indicatorsChanged, this, &NavigationView::showIndicators);
 }
 
 void NavigationView::showHome() {
@@ -64,4 +66,31 @@ void NavigationView::showListLine() {
     m_w.map->multiTarget_clearLine();
     for (const GeoPoint& p : m_state.listLine())
         m_w.map->multiTarget_setLine(unsigned(p.lon()), unsigned(p.lat()));
+}
+
+void NavigationView::showIndicators() {
+    const StructNaviIndicators& i = m_state.indicators();
+    StructCompassShown shown = m_w.compasses->shown();
+    const QString on = QStringLiteral("on");
+    const QString off = QStringLiteral("off");
+    if (i.heard) {
+        shown.ledAp = i.apRunning ? on : off;
+        if (i.rc == EnumRcState::Active) shown.ledRc = on;
+        if (i.rc == EnumRcState::Void) shown.ledRc = off;
+    } else if (i.allOff) {
+        shown.ledAp = shown.ledRc = off;
+    }
+    m_w.map->setLed_ap(shown.ledAp);
+    m_w.map->setLed_rc(shown.ledRc);
+    // The compass views' target icon.
+    shown.targetShown = m_w.map->target_haveSet();
+    if (shown.targetShown) shown.targetDirection = m_w.map->target_getCurrentDir();
+    if (i.boatCaliLooked) {
+        m_w.map->boat_setNeedCali(i.boatNeedCali);
+        shown.boatNeedCali = i.boatNeedCali;
+    }
+    shown.handsetNeedCali = m_w.handsetNeedsCali && m_w.handsetNeedsCali();
+    m_w.map->info_needCali(shown.handsetNeedCali);
+    m_w.compasses->show(shown);
+    m_w.map->boat_setBlink(i.blink);
 }
