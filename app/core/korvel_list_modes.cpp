@@ -7,7 +7,7 @@
 #include "state/navigation_state.h"
 #include "state/prompter.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
-#include "ui/screens/ux_sub_menu_multi_target.h"
+#include "state/multi_target_list.h"
 #include "ui/screens/ux_sub_menu_route_ap.h"
 
 static_assert(UxSubMenuGoBack::kHome == StructGoBackRequest::kHome, "home is one slot number");
@@ -38,16 +38,10 @@ void Korvel::slot_routeAp_start() {
 void Korvel::navi_multiTargetStart(EnumListKind kind) {
     QList<StructMultiTarget> targets;
     if (kind == EnumListKind::Course) {
-        const int delay = m_routeAp->getDelayTimeS();
         for (const StructWaypoint& w : m_routeAp->getWaypointList())
-            targets << StructMultiTarget(w, delay);
+            targets << StructMultiTarget(w, m_routeAp->getDelayTimeS());
     } else {
-        for (int row = 0; row < UxSubMenuMultiTarget::kRows; ++row) {
-            StructWaypoint w;
-            int delay = 0;
-            m_multiTarget->getTargetInfo(row, w, delay);
-            if (!w.isEmpty()) targets << StructMultiTarget(w, delay);
-        }
+        targets = m_multiTargetList->targets();
     }
     // Without "Message when arrive" a course runs on from point to point without stopping.
     const bool noStop = kind == EnumListKind::Course && !m_routeAp->chbox_isChecked();

@@ -45,3 +45,10 @@ void MultiTargetList::clear(int row) {
     m_rows[row] = StructMultiTarget(StructWaypoint::emptyAt(row), 0);
     emit changed(row);
 }
+
+QList<StructMultiTarget> MultiTargetList::targets() const {
+    QList<StructMultiTarget> out;
+    for (const StructMultiTarget& t : m_rows)
+        if (!t.isEmpty()) out << t;
+    return out;
+}

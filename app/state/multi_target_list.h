@@ -19,6 +19,8 @@ public:
     // The row; an empty target without a wait for a row that does not exist.
     StructMultiTarget at(int row) const { return m_rows.value(row); }
     const QVector<StructMultiTarget>& rows() const { return m_rows; }
+    // The filled rows with their waits, in the order they are run.
+    QList<StructMultiTarget> targets() const;
 
     // The rows from the file (empty ones for a missing or unreadable file).
     void load();
