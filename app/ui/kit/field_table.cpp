@@ -34,9 +34,8 @@ FieldTable::StructField& FieldTable::label(const QRect& rect, const Text& text, 
     return add(EnumKind::Label, kNoFocus, rect, text, align);
 }
 
-FieldTable::StructField& FieldTable::value(int focus, const QRect& rect, const Text& text,
-                                           int align) {
-    return add(EnumKind::Value, focus, rect, text, align);
+FieldTable::StructField& FieldTable::value(int focus, const QRect& rect, const Text& text) {
+    return add(EnumKind::Value, focus, rect, text, m_look.valueAlign);
 }
 
 FieldTable::StructField& FieldTable::check(int focus, const QRect& rect, const Text& text,
@@ -68,6 +67,12 @@ QRect FieldTable::rectOf(int focus) const {
     for (const StructField& f : m_fields)
         if (f.focus == focus) return f.rect;
     return QRect();
+}
+
+QString FieldTable::textOf(int focus) const {
+    for (const StructField& f : m_fields)
+        if (f.focus == focus && f.text) return f.text();
+    return QString();
 }
 
 QFont FieldTable::fontOf(const StructField& field) const {

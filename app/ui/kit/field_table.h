@@ -35,6 +35,7 @@ public:
     struct StructLook {
         EnumFrame frame = EnumFrame::Square;
         QMargins margins{3, 0, 3, 0};  // a focusable field's text inside its rectangle
+        int valueAlign = 0;            // a value's text: 0 (left) or Qt::AlignHCenter
         int checkLeft = 3;             // a tick box's left edge from its field's
         int fontPixels = 0;            // 0: the application font
         bool leftRightMove = true;     // Left and Right walk the focus as Up and Down do
@@ -65,7 +66,7 @@ public:
     void clear() { m_fields.clear(); }
     // Each returns the new field for any change to it (valid until the next one is added).
     StructField& label(const QRect& rect, const Text& text, int align = 0);
-    StructField& value(int focus, const QRect& rect, const Text& text, int align = 0);
+    StructField& value(int focus, const QRect& rect, const Text& text);
     StructField& check(int focus, const QRect& rect, const Text& text,
                        const std::function<bool()>& checked);
     StructField& button(int focus, const QRect& rect, const Text& text);
@@ -75,8 +76,9 @@ public:
     // Up (and Left) to the previous focusable field, Down (and Right) to the next, round
     // past either end; false for any other key.
     bool step(EnumKey key);
-    // The rectangle of the field with that focus number (empty when there is none).
+    // The rectangle and the text of the field with that focus number (empty when none).
     QRect rectOf(int focus) const;
+    QString textOf(int focus) const;
 
     void paint(QPainter& p) const;
     // The title's texts (in this widget's coordinates, when there is a title) and every

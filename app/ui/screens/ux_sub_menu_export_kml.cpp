@@ -17,6 +17,7 @@ FieldTable::StructLook look() {
     FieldTable::StructLook look;
     look.frame = FieldTable::EnumFrame::Rounded;
     look.margins = QMargins(4, 0, 4, 0);
+    look.valueAlign = Qt::AlignHCenter;
     return look;
 }
 }  // namespace
@@ -75,10 +76,8 @@ void UxSubMenuExportKml::layOut() {
     m_fields.label(QRect(8, top, kLabelWidth, first.height()), FieldTable::trText(TR_SN));
     m_fields.label(QRect(first.right(), top, last.left() - first.right(), first.height()),
                    FieldTable::fixedText(QStringLiteral("~")), Qt::AlignHCenter);
-    m_fields.value(
-        FocusFirst, first, [this] { return m_slots[0]; }, Qt::AlignHCenter);
-    m_fields.value(
-        FocusLast, last, [this] { return m_slots[1]; }, Qt::AlignHCenter);
+    m_fields.value(FocusFirst, first, [this] { return m_slots[0]; });
+    m_fields.value(FocusLast, last, [this] { return m_slots[1]; });
     const int half = (width() - 24) / 2;
     m_fields.button(FocusOk, QRect(8, top + kRowHeight + 24, half, kRowHeight),
                     FieldTable::trText(TR_Ok));

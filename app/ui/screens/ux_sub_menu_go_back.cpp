@@ -82,21 +82,7 @@ bool UxSubMenuGoBack::lEditIsEmpty() const {
 }
 
 QString UxSubMenuGoBack::fieldText(int focus) const {
-    switch (focus) {
-        case FocusTarget1:
-        case FocusTarget2:
-            return m_targets[targetOf(focus)].text;
-        case FocusMinutes:
-            return m_wait.minutes;
-        case FocusSeconds:
-            return m_wait.seconds;
-        case FocusStart:
-            return TrResource::getTrString(TR_Start);
-        case FocusExit:
-            return TrResource::getTrString(TR_Exit);
-        default:
-            return QString();
-    }
+    return m_fields.textOf(focus);
 }
 
 void UxSubMenuGoBack::keyClicked(EnumKey key) {
@@ -170,16 +156,14 @@ void UxSubMenuGoBack::layOut() {
     const int w = width() - 2 * kFrame - kLabelWidth - 10;
     const int h = kRowHeight - 3;
     m_fields.label(QRect(x + 32, top(1), 30, h), FieldTable::fixedText(QStringLiteral(":")));
-    const auto text = [this](int focus) { return [this, focus] { return fieldText(focus); }; };
-    m_fields.value(FocusTarget1, QRect(x, top(0), w, h), text(FocusTarget1));
-    m_fields.value(FocusMinutes, QRect(x, top(1), 30, h), text(FocusMinutes));
-    m_fields.value(FocusSeconds, QRect(x + 44, top(1), 30, h), text(FocusSeconds));
-    m_fields.value(FocusTarget2, QRect(x, top(2), w, h), text(FocusTarget2));
+    m_fields.value(FocusTarget1, QRect(x, top(0), w, h), [this] { return m_targets[0].text; });
+    m_fields.value(FocusMinutes, QRect(x, top(1), 30, h), [this] { return m_wait.minutes; });
+    m_fields.value(FocusSeconds, QRect(x + 44, top(1), 30, h), [this] { return m_wait.seconds; });
+    m_fields.value(FocusTarget2, QRect(x, top(2), w, h), [this] { return m_targets[1].text; });
     const int bw = (width() - 2 * kFrame - 18) / 2;
-    for (int b : {FocusStart, FocusExit})
-        m_fields.button(b,
-                        QRect(kFrame + 6 + (b - FocusStart) * (bw + 6), top(3) + 2, bw, kRowHeight),
-                        text(b));
+    const QRect start(kFrame + 6, top(3) + 2, bw, kRowHeight);
+    m_fields.button(FocusStart, start, FieldTable::trText(TR_Start));
+    m_fields.button(FocusExit, start.translated(bw + 6, 0), FieldTable::trText(TR_Exit));
 }
 
 void UxSubMenuGoBack::resizeEvent(QResizeEvent* event) {

@@ -28,6 +28,7 @@ QString trText(EnumTrString id) {
 FieldTable::StructLook look() {
     FieldTable::StructLook look;
     look.fontPixels = 14;
+    look.valueAlign = Qt::AlignHCenter;
     return look;
 }
 
@@ -169,7 +170,7 @@ void UxSubMenuRouteAp::start(bool fromButton) {
 
 // --- The drawing --------------------------------------------------------------------------------
 
-// The read-outs, the wait, the tick box, the preview and the buttons, top to bottom.
+// The read-outs, the wait, the tick box and, below the preview, the buttons.
 void UxSubMenuRouteAp::layOut() {
     m_fields.clear();
     const int left = kFrame + 6;
@@ -181,12 +182,8 @@ void UxSubMenuRouteAp::layOut() {
     m_fields.label(QRect(153, kDelayTop, 10, kLineHeight),
                    FieldTable::fixedText(QStringLiteral(":")));
     const int h = kLineHeight - 2;
-    m_fields.value(
-        FocusMinutes, QRect(120, kDelayTop, 30, h), [this] { return m_wait.minutes; },
-        Qt::AlignHCenter);
-    m_fields.value(
-        FocusSeconds, QRect(164, kDelayTop, 30, h), [this] { return m_wait.seconds; },
-        Qt::AlignHCenter);
+    m_fields.value(FocusMinutes, QRect(120, kDelayTop, 30, h), [this] { return m_wait.minutes; });
+    m_fields.value(FocusSeconds, QRect(164, kDelayTop, 30, h), [this] { return m_wait.seconds; });
     m_fields
         .check(FocusCheck, QRect(left, kDelayTop + kLineHeight + 2, width() - 2 * left, h),
                FieldTable::trText(TR_MessageWhenArrive), [this] { return m_stopAtPoints; })

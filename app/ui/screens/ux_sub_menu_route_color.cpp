@@ -20,6 +20,11 @@ FieldTable::StructLook look() {
     look.leftRightMove = false;
     return look;
 }
+
+QString depthText(float metres) {
+    return Global::getString_depthValue(metres, 0, false) + QLatin1Char(' ') +
+           Global::getString_depthUnit();
+}
 }  // namespace
 
 UxSubMenuRouteColor::UxSubMenuRouteColor(UxSubMenuValue* slider, QWidget* parent)
@@ -43,24 +48,7 @@ void UxSubMenuRouteColor::showRouteColor(int upper, int lower, int maxLower, boo
 }
 
 QString UxSubMenuRouteColor::rowText(int row) const {
-    const auto depth = [](float metres) {
-        return Global::getString_depthValue(metres, 0, false) + QLatin1Char(' ') +
-               Global::getString_depthUnit();
-    };
-    switch (row) {
-        case FocusAuto:
-            return TrResource::getTrString(TR_Auto);
-        case FocusManual:
-            return TrResource::getTrString(TR_Manual);
-        case FocusUpper:
-            return depth(m_upper);
-        case FocusLower:
-            return depth(m_lower);
-        case FocusOk:
-            return TrResource::getTrString(TR_Ok);
-        default:
-            return QString();
-    }
+    return m_fields.textOf(row);
 }
 
 void UxSubMenuRouteColor::openSlider(bool upperLimit) {
@@ -112,12 +100,13 @@ void UxSubMenuRouteColor::layOut() {
         return QRect(f + 1, f + UxTheme::kTitleHeight + n * kRowHeight + 1, width() - 2 * f - 2,
                      kRowHeight - 2);
     };
-    const auto text = [this](int n) { return [this, n] { return rowText(n); }; };
-    m_fields.check(FocusAuto, row(FocusAuto), text(FocusAuto), [this] { return m_auto; });
-    m_fields.check(FocusManual, row(FocusManual), text(FocusManual), [this] { return !m_auto; });
-    m_fields.value(FocusUpper, row(FocusUpper), text(FocusUpper));
-    m_fields.value(FocusLower, row(FocusLower), text(FocusLower));
-    m_fields.button(FocusOk, row(FocusOk), text(FocusOk));
+    m_fields.check(FocusAuto, row(FocusAuto), FieldTable::trText(TR_Auto),
+                   [this] { return m_auto; });
+    m_fields.check(FocusManual, row(FocusManual), FieldTable::trText(TR_Manual),
+                   [this] { return !m_auto; });
+    m_fields.value(FocusUpper, row(FocusUpper), [this] { return depthText(m_upper); });
+    m_fields.value(FocusLower, row(FocusLower), [this] { return depthText(m_lower); });
+    m_fields.button(FocusOk, row(FocusOk), FieldTable::trText(TR_Ok));
 }
 
 QVector<StructTextBox> UxSubMenuRouteColor::textBoxes() const {
