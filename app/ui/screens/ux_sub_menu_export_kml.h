@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 
 class UxLineEditor;
@@ -18,7 +19,7 @@ public:
     explicit UxSubMenuExportKml(QWidget* parent = nullptr);
 
     void showExportKml();
-    int focus() const { return m_focus; }
+    int focus() const { return m_fields.focus(); }
     QString slotText(int which) const { return m_slots[which == FocusLast ? 1 : 0]; }
     UxLineEditor* lineEditor() const { return m_editor; }
     QVector<StructTextBox> textBoxes() const override;
@@ -29,16 +30,15 @@ signals:
 protected:
     void keyClicked(EnumKey key) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void enter();
-    QRect boxOf(int focus) const;
-    QRect labelBox() const;
-    QString textOf(int focus) const;
+    void layOut();
 
     UxTitleBar* m_title = nullptr;
     UxLineEditor* m_editor = nullptr;
     QString m_slots[2] = {QStringLiteral("000"), QStringLiteral("499")};
-    int m_focus = FocusFirst;
+    FieldTable m_fields;
     int m_editing = FocusFirst;
 };

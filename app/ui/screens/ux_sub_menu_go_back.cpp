@@ -22,6 +22,8 @@ QString homeText() {
 
 UxSubMenuGoBack::UxSubMenuGoBack(QWidget* parent) : UxKeyWidget(parent) {
     resize(200, 160);
+    layOut();
+    m_fields.setFocus(FocusTarget1);
     m_title = new UxTitleBar(this);
     m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
     QWidget* screen = parent ? parent : this;
@@ -33,7 +35,7 @@ UxSubMenuGoBack::UxSubMenuGoBack(QWidget* parent) : UxKeyWidget(parent) {
     m_editor->hide();
     connect(m_editor, &UxLineEditor::signal_editorConfirm, this, [this](const QString& text) {
         // The tens reach 5 only: 00 to 59.
-        (m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
+        (focus() == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
         update();
     });
 }
@@ -49,7 +51,7 @@ void UxSubMenuGoBack::showGoBack() {
         if (TrResource::isTextOfAnyLanguage(TR_HomePosition, t.text)) t.text = homeText();
     }
     m_title->setTitleText(TrResource::getTrString(TR_GoBack));
-    m_focus = FocusTarget1;
+    m_fields.setFocus(FocusTarget1);
     keepInsideParent();
     show();
     raise();
@@ -80,25 +82,11 @@ bool UxSubMenuGoBack::lEditIsEmpty() const {
 }
 
 QString UxSubMenuGoBack::fieldText(int focus) const {
-    switch (focus) {
-        case FocusTarget1:
-        case FocusTarget2:
-            return m_targets[targetOf(focus)].text;
-        case FocusMinutes:
-            return m_wait.minutes;
-        case FocusSeconds:
-            return m_wait.seconds;
-        case FocusStart:
-            return TrResource::getTrString(TR_Start);
-        case FocusExit:
-            return TrResource::getTrString(TR_Exit);
-        default:
-            return QString();
-    }
+    return m_fields.textOf(focus);
 }
 
 void UxSubMenuGoBack::keyClicked(EnumKey key) {
-    if (stepFocusRing(key, kFocusCount, m_focus)) key = EnumKey::None;
+    if (m_fields.step(key)) key = EnumKey::None;
     switch (key) {
         case EnumKey::None:
             break;
@@ -117,10 +105,10 @@ void UxSubMenuGoBack::keyClicked(EnumKey key) {
 }
 
 void UxSubMenuGoBack::enter() {
-    switch (m_focus) {
+    switch (focus()) {
         case FocusTarget1:
         case FocusTarget2:
-            m_asking = targetOf(m_focus);
+            m_asking = targetOf(focus());
             m_menu->move(kMenuPlace.topLeft());
             m_menu->showSmallMenu(
                 {TrResource::getTrString(TR_Waypoint), TrResource::getTrString(TR_HomePosition)});
@@ -128,7 +116,7 @@ void UxSubMenuGoBack::enter() {
         case FocusMinutes:
         case FocusSeconds:
             m_editor->move(x() + 20, y() + height() + 4);
-            m_editor->showLineEditor(fieldText(m_focus), StructWaitTime::charSets(),
+            m_editor->showLineEditor(fieldText(focus()), StructWaitTime::charSets(),
                                      QStringLiteral("left"));
             break;
         case FocusStart:
@@ -154,54 +142,41 @@ void UxSubMenuGoBack::menuClick(int row) {
 
 // --- The drawing --------------------------------------------------------------------------------
 
-QRect UxSubMenuGoBack::fieldRect(int focus) const {
-    const int w = width() - 2 * kFrame - kLabelWidth - 10;
+// Three rows of a label and its fields, the two buttons below.
+void UxSubMenuGoBack::layOut() {
+    m_fields.clear();
+    const auto top = [](int row) { return kTop + row * kRowHeight; };
+    const EnumTrString labels[] = {TR_Target, TR_Delay, TR_Target};
+    for (int row = 0; row < 3; ++row)
+        m_fields
+            .label(QRect(kFrame + 4, top(row), kLabelWidth, kRowHeight),
+                   FieldTable::trText(labels[row]))
+            .ink = UxTheme::kFixedInk;
     const int x = kFrame + 4 + kLabelWidth;
-    switch (focus) {
-        case FocusTarget1:
-            return QRect(x, kTop, w, kRowHeight - 3);
-        case FocusMinutes:
-            return QRect(x, kTop + kRowHeight, 30, kRowHeight - 3);
-        case FocusSeconds:
-            return QRect(x + 44, kTop + kRowHeight, 30, kRowHeight - 3);
-        case FocusTarget2:
-            return QRect(x, kTop + 2 * kRowHeight, w, kRowHeight - 3);
-        default: {
-            const int bw = (width() - 2 * kFrame - 18) / 2;
-            return QRect(kFrame + 6 + (focus - FocusStart) * (bw + 6), kTop + 3 * kRowHeight + 2,
-                         bw, kRowHeight);
-        }
-    }
+    const int w = width() - 2 * kFrame - kLabelWidth - 10;
+    const int h = kRowHeight - 3;
+    m_fields.label(QRect(x + 32, top(1), 30, h), FieldTable::fixedText(QStringLiteral(":")));
+    m_fields.value(FocusTarget1, QRect(x, top(0), w, h), [this] { return m_targets[0].text; });
+    m_fields.value(FocusMinutes, QRect(x, top(1), 30, h), [this] { return m_wait.minutes; });
+    m_fields.value(FocusSeconds, QRect(x + 44, top(1), 30, h), [this] { return m_wait.seconds; });
+    m_fields.value(FocusTarget2, QRect(x, top(2), w, h), [this] { return m_targets[1].text; });
+    const int bw = (width() - 2 * kFrame - 18) / 2;
+    const QRect start(kFrame + 6, top(3) + 2, bw, kRowHeight);
+    m_fields.button(FocusStart, start, FieldTable::trText(TR_Start));
+    m_fields.button(FocusExit, start.translated(bw + 6, 0), FieldTable::trText(TR_Exit));
+}
+
+void UxSubMenuGoBack::resizeEvent(QResizeEvent* event) {
+    UxKeyWidget::resizeEvent(event);
+    layOut();
 }
 
 QVector<StructTextBox> UxSubMenuGoBack::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (const StructTextBox& b : m_title->textBoxes())
-        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
-    for (int f = 0; f < kFocusCount; ++f)
-        boxes.append({fieldText(f), fieldRect(f).adjusted(3, 0, -3, 0), UxTheme::font()});
-    return boxes;
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuGoBack::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
-    p.setFont(UxTheme::font());
-    const QString labels[] = {TrResource::getTrString(TR_Target), TrResource::getTrString(TR_Delay),
-                              TrResource::getTrString(TR_Target)};
-    for (int row = 0; row < 3; ++row)
-        UxTheme::drawText(p, QRect(kFrame + 4, kTop + row * kRowHeight, kLabelWidth, kRowHeight),
-                          labels[row], UxTheme::kFixedInk);
-    UxTheme::drawText(p, fieldRect(FocusMinutes).translated(32, 0), QStringLiteral(":"),
-                      UxTheme::kInk);
-    for (int f = 0; f < kFocusCount; ++f) {
-        const QRect r = fieldRect(f);
-        const bool focused = f == m_focus;
-        p.setPen(QPen(UxTheme::kFrame, 1));
-        p.setBrush(focused ? UxTheme::kSelect : UxTheme::kTrack);
-        p.drawRect(r);
-        UxTheme::drawText(p, r.adjusted(3, 0, -3, 0), fieldText(f),
-                          focused ? UxTheme::kSelectInk : UxTheme::kInk,
-                          f >= FocusStart ? Qt::AlignHCenter : 0);
-    }
+    m_fields.paint(p);
 }

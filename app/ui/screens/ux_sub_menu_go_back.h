@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/kit/field_table.h"
 #include "ui/kit/focus_ring.h"
 #include "ui/kit/ux_key_widget.h"
 
@@ -39,7 +40,7 @@ public:
     bool lEditIsEmpty() const;
     bool targetIsEmpty(int which) const;
 
-    int focus() const { return m_focus; }
+    int focus() const { return m_fields.focus(); }
     QString fieldText(int focus) const;
     UxSmallMenu* targetMenu() const { return m_menu; }
     UxLineEditor* timeEditor() const { return m_editor; }
@@ -54,6 +55,7 @@ signals:
 protected:
     void keyClicked(EnumKey key) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     struct StructTarget {
@@ -63,13 +65,13 @@ private:
     void enter();
     void menuClick(int row);
     int targetOf(int focus) const { return focus == FocusTarget2 ? 1 : 0; }
-    QRect fieldRect(int focus) const;
+    void layOut();
 
     UxTitleBar* m_title = nullptr;
     UxSmallMenu* m_menu = nullptr;
     UxLineEditor* m_editor = nullptr;
     std::array<StructTarget, 2> m_targets;
     StructWaitTime m_wait;
-    int m_focus = FocusTarget1;
+    FieldTable m_fields;
     int m_asking = 0;  // the target field a waypoint is picked for
 };

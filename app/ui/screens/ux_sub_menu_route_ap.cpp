@@ -24,19 +24,29 @@ QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
 }
 
+// Every text of this screen is 14 px: the read-outs need the room.
+FieldTable::StructLook look() {
+    FieldTable::StructLook look;
+    look.fontPixels = 14;
+    look.valueAlign = Qt::AlignHCenter;
+    return look;
+}
+
 QString metres(float m) {
     return Global::getString_dstValue(m, 0, false) + QLatin1Char(' ') + Global::getString_dstUnit();
 }
 }  // namespace
 
-UxSubMenuRouteAp::UxSubMenuRouteAp(QWidget* parent) : UxKeyWidget(parent) {
+UxSubMenuRouteAp::UxSubMenuRouteAp(QWidget* parent) : UxKeyWidget(parent), m_fields(look()) {
     resize(260, 450);
+    layOut();
+    m_fields.setFocus(FocusStart);
     m_title = new UxTitleBar(this);
     m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
     m_editor = new UxLineEditor(parent ? parent : this);
     m_editor->hide();
     connect(m_editor, &UxLineEditor::signal_editorConfirm, this, [this](const QString& text) {
-        (m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
+        (focus() == FocusMinutes ? m_wait.minutes : m_wait.seconds) = text;
         update();
     });
 }
@@ -47,7 +57,7 @@ void UxSubMenuRouteAp::showRouteAp(const QString& file, QPoint boat,
     m_outlines = outlines;
     readKmlFile(file);
     m_title->setTitleText(trText(TR_MultiTargetAutopilot));
-    m_focus = FocusStart;
+    m_fields.setFocus(FocusStart);
     keepInsideParent();
     show();
     raise();
@@ -100,7 +110,7 @@ void UxSubMenuRouteAp::refreshPreview() {
 // --- Keys ---------------------------------------------------------------------------------------
 
 void UxSubMenuRouteAp::keyClicked(EnumKey key) {
-    if (stepFocusRing(key, kFocusCount, m_focus)) key = EnumKey::None;
+    if (m_fields.step(key)) key = EnumKey::None;
     switch (key) {
         case EnumKey::None:
             break;
@@ -126,11 +136,11 @@ void UxSubMenuRouteAp::keyClicked(EnumKey key) {
 }
 
 void UxSubMenuRouteAp::enter() {
-    switch (m_focus) {
+    switch (focus()) {
         case FocusMinutes:
         case FocusSeconds:
-            m_editor->move(x() + 20, y() + fieldRect(m_focus).bottom() + 4);
-            m_editor->showLineEditor(m_focus == FocusMinutes ? m_wait.minutes : m_wait.seconds,
+            m_editor->move(x() + 20, y() + m_fields.rectOf(focus()).bottom() + 4);
+            m_editor->showLineEditor(focus() == FocusMinutes ? m_wait.minutes : m_wait.seconds,
                                      StructWaitTime::charSets(), QStringLiteral("left"));
             break;
         case FocusCheck:
@@ -160,20 +170,34 @@ void UxSubMenuRouteAp::start(bool fromButton) {
 
 // --- The drawing --------------------------------------------------------------------------------
 
-QRect UxSubMenuRouteAp::fieldRect(int focus) const {
-    switch (focus) {
-        case FocusMinutes:
-            return QRect(120, kDelayTop, 30, kLineHeight - 2);
-        case FocusSeconds:
-            return QRect(164, kDelayTop, 30, kLineHeight - 2);
-        case FocusCheck:
-            return QRect(kFrame + 6, kDelayTop + kLineHeight + 2, width() - 2 * kFrame - 12,
-                         kLineHeight - 2);
-        default: {
-            const int w = (width() - 2 * kFrame - 24) / 3;
-            return QRect(kFrame + 6 + (focus - FocusStart) * (w + 6), kButtonsTop, w, 34);
-        }
-    }
+// The read-outs, the wait, the tick box and, below the preview, the buttons.
+void UxSubMenuRouteAp::layOut() {
+    m_fields.clear();
+    const int left = kFrame + 6;
+    for (int i = 0; i < 4; ++i)
+        m_fields.label(QRect(left, kTop + i * kLineHeight, 244, kLineHeight),
+                       [this, i] { return infoLines().at(i); });
+    m_fields.label(QRect(left, kDelayTop, 110, kLineHeight),
+                   [] { return trText(TR_Delay) + QStringLiteral(" :"); });
+    m_fields.label(QRect(153, kDelayTop, 10, kLineHeight),
+                   FieldTable::fixedText(QStringLiteral(":")));
+    const int h = kLineHeight - 2;
+    m_fields.value(FocusMinutes, QRect(120, kDelayTop, 30, h), [this] { return m_wait.minutes; });
+    m_fields.value(FocusSeconds, QRect(164, kDelayTop, 30, h), [this] { return m_wait.seconds; });
+    m_fields
+        .check(FocusCheck, QRect(left, kDelayTop + kLineHeight + 2, width() - 2 * left, h),
+               FieldTable::trText(TR_MessageWhenArrive), [this] { return m_stopAtPoints; })
+        .margins = QMargins(22, 0, 0, 0);
+    const int w = (width() - 2 * kFrame - 24) / 3;
+    const EnumTrString buttons[] = {TR_Start, TR_Import, TR_Exit};
+    for (int b = FocusStart; b <= FocusExit; ++b)
+        m_fields.button(b, QRect(left + (b - FocusStart) * (w + 6), kButtonsTop, w, 34),
+                        FieldTable::trText(buttons[b - FocusStart]));
+}
+
+void UxSubMenuRouteAp::resizeEvent(QResizeEvent* event) {
+    UxKeyWidget::resizeEvent(event);
+    layOut();
 }
 
 QRect UxSubMenuRouteAp::previewRect() const {
@@ -181,56 +205,14 @@ QRect UxSubMenuRouteAp::previewRect() const {
 }
 
 QVector<StructTextBox> UxSubMenuRouteAp::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (const StructTextBox& b : m_title->textBoxes())
-        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        boxes.append({lines.at(i), QRect(kFrame + 6, kTop + i * kLineHeight, 244, kLineHeight),
-                      UxTheme::font()});
-    boxes.append({trText(TR_MessageWhenArrive), fieldRect(FocusCheck).adjusted(22, 0, 0, 0),
-                  UxTheme::font()});
-    return boxes;
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuRouteAp::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     UxTheme::drawPanel(p, rect());
-    QFont small = UxTheme::font();
-    small.setPixelSize(14);
-    p.setFont(small);
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        UxTheme::drawText(p, QRect(kFrame + 6, kTop + i * kLineHeight, 244, kLineHeight),
-                          lines.at(i), UxTheme::kInk);
-    UxTheme::drawText(p, QRect(kFrame + 6, kDelayTop, 110, kLineHeight),
-                      trText(TR_Delay) + QStringLiteral(" :"), UxTheme::kInk);
-    UxTheme::drawText(p, QRect(153, kDelayTop, 10, kLineHeight), QStringLiteral(":"),
-                      UxTheme::kInk);
-    const EnumTrString buttons[] = {TR_Start, TR_Import, TR_Exit};
-    for (int f = 0; f < kFocusCount; ++f) {
-        const QRect r = fieldRect(f);
-        const bool focused = f == m_focus;
-        const QColor ink = focused ? UxTheme::kSelectInk : UxTheme::kInk;
-        p.setPen(QPen(UxTheme::kFrame, 1));
-        p.setBrush(focused ? UxTheme::kSelect : UxTheme::kTrack);
-        if (f == FocusCheck) {
-            if (focused) p.fillRect(r, UxTheme::kSelect);
-            const QRect box(r.left() + 3, r.top() + 3, 14, 14);
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(ink, 2));
-            p.drawRect(box);
-            if (m_stopAtPoints) p.fillRect(box.adjusted(3, 3, -2, -2), ink);
-            UxTheme::drawText(p, r.adjusted(22, 0, 0, 0), trText(TR_MessageWhenArrive), ink);
-            continue;
-        }
-        p.drawRect(r);
-        const QString text = f == FocusMinutes   ? m_wait.minutes
-                             : f == FocusSeconds ? m_wait.seconds
-                                                 : trText(buttons[f - FocusStart]);
-        UxTheme::drawText(p, r.adjusted(3, 0, -3, 0), text, ink, Qt::AlignHCenter);
-    }
+    m_fields.paint(p);
     // The preview: the course (and the outlines) around its first point, which stands in the
     // middle; at zoom 1 a course of about the preview's size fills it.
     const QRect area = previewRect();

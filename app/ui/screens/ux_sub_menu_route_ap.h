@@ -3,6 +3,7 @@
 #include "data/course_reader.h"
 #include "data/struct_waypoint.h"
 #include "navi/struct_kml_info.h"
+#include "ui/kit/field_table.h"
 #include "ui/kit/focus_ring.h"
 #include "ui/kit/ux_key_widget.h"
 
@@ -33,7 +34,7 @@ public:
     bool fileReadable() const { return m_readable; }
     bool chbox_isChecked() const { return m_stopAtPoints; }
 
-    int focus() const { return m_focus; }
+    int focus() const { return m_fields.focus(); }
     int zoom() const { return m_zoom; }
     // The four read-outs: file name, points, course length, first point to the boat.
     QStringList infoLines() const;
@@ -49,11 +50,12 @@ signals:
 protected:
     void keyClicked(EnumKey key) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void enter();
     void start(bool fromButton);
-    QRect fieldRect(int focus) const;
+    void layOut();
     QRect previewRect() const;
 
     CourseReader m_reader;
@@ -67,6 +69,6 @@ private:
     QPoint m_boat;
     StructWaitTime m_wait;
     bool m_stopAtPoints = false;
-    int m_focus = FocusStart;
+    FieldTable m_fields;
     int m_zoom = 1;
 };

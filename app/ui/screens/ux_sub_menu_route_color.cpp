@@ -10,9 +10,28 @@
 #include <QEvent>
 #include <QPainter>
 
+namespace {
+// Unframed rows, the texts clear of the tick boxes; only Up and Down walk them.
+FieldTable::StructLook look() {
+    FieldTable::StructLook look;
+    look.frame = FieldTable::EnumFrame::None;
+    look.margins = QMargins(27, 0, 3, 0);
+    look.checkLeft = 7;
+    look.leftRightMove = false;
+    return look;
+}
+
+QString depthText(float metres) {
+    return Global::getString_depthValue(metres, 0, false) + QLatin1Char(' ') +
+           Global::getString_depthUnit();
+}
+}  // namespace
+
 UxSubMenuRouteColor::UxSubMenuRouteColor(UxSubMenuValue* slider, QWidget* parent)
-    : UxKeyWidget(parent), m_slider(slider) {
+    : UxKeyWidget(parent), m_fields(look()), m_slider(slider) {
     m_title = new UxTitleBar(this);
+    layOut();
+    m_fields.setFocus(FocusAuto);
     m_slider->installEventFilter(this);
 }
 
@@ -22,31 +41,14 @@ void UxSubMenuRouteColor::showRouteColor(int upper, int lower, int maxLower, boo
     m_lower = float(lower);
     m_maxLower = maxLower;
     m_auto = automatic;
-    m_focus = FocusAuto;
+    m_fields.setFocus(FocusAuto);
     keepInsideParent();
     show();
     update();
 }
 
 QString UxSubMenuRouteColor::rowText(int row) const {
-    const auto depth = [](float metres) {
-        return Global::getString_depthValue(metres, 0, false) + QLatin1Char(' ') +
-               Global::getString_depthUnit();
-    };
-    switch (row) {
-        case FocusAuto:
-            return TrResource::getTrString(TR_Auto);
-        case FocusManual:
-            return TrResource::getTrString(TR_Manual);
-        case FocusUpper:
-            return depth(m_upper);
-        case FocusLower:
-            return depth(m_lower);
-        case FocusOk:
-            return TrResource::getTrString(TR_Ok);
-        default:
-            return QString();
-    }
+    return m_fields.textOf(row);
 }
 
 void UxSubMenuRouteColor::openSlider(bool upperLimit) {
@@ -58,16 +60,10 @@ void UxSubMenuRouteColor::openSlider(bool upperLimit) {
 
 void UxSubMenuRouteColor::keyClicked(EnumKey key) {
     switch (key) {
-        case EnumKey::Up:
-            m_focus = (m_focus + kFocusCount - 1) % kFocusCount;
-            break;
-        case EnumKey::Down:
-            m_focus = (m_focus + 1) % kFocusCount;
-            break;
         case EnumKey::Enter:
-            if (m_focus == FocusAuto || m_focus == FocusManual) m_auto = m_focus == FocusAuto;
-            if (m_focus == FocusUpper || m_focus == FocusLower) openSlider(m_focus == FocusUpper);
-            if (m_focus == FocusOk) {
+            if (focus() == FocusAuto || focus() == FocusManual) m_auto = focus() == FocusAuto;
+            if (focus() == FocusUpper || focus() == FocusLower) openSlider(focus() == FocusUpper);
+            if (focus() == FocusOk) {
                 hide();
                 emit signal_routeColorClick_ok(m_auto, upper(), lower());
             }
@@ -77,7 +73,7 @@ void UxSubMenuRouteColor::keyClicked(EnumKey key) {
             hide();
             break;
         default:
-            return;
+            if (!m_fields.step(key)) return;
     }
     keyTone();
     update();
@@ -93,43 +89,33 @@ void UxSubMenuRouteColor::resizeEvent(QResizeEvent* event) {
     UxKeyWidget::resizeEvent(event);
     const int f = UxTheme::kFrameWidth;
     m_title->setGeometry(f, f, width() - 2 * f, UxTheme::kTitleHeight);
+    layOut();
 }
 
-QRect UxSubMenuRouteColor::rowRect(int row) const {
-    const int f = UxTheme::kFrameWidth;
-    return QRect(f, f + UxTheme::kTitleHeight + row * kRowHeight, width() - 2 * f, kRowHeight);
+// One row each, under the title; the focus fills the row inside the panel's frame.
+void UxSubMenuRouteColor::layOut() {
+    m_fields.clear();
+    const auto row = [this](int n) {
+        const int f = UxTheme::kFrameWidth;
+        return QRect(f + 1, f + UxTheme::kTitleHeight + n * kRowHeight + 1, width() - 2 * f - 2,
+                     kRowHeight - 2);
+    };
+    m_fields.check(FocusAuto, row(FocusAuto), FieldTable::trText(TR_Auto),
+                   [this] { return m_auto; });
+    m_fields.check(FocusManual, row(FocusManual), FieldTable::trText(TR_Manual),
+                   [this] { return !m_auto; });
+    m_fields.value(FocusUpper, row(FocusUpper), [this] { return depthText(m_upper); });
+    m_fields.value(FocusLower, row(FocusLower), [this] { return depthText(m_lower); });
+    m_fields.button(FocusOk, row(FocusOk), FieldTable::trText(TR_Ok));
 }
 
 QVector<StructTextBox> UxSubMenuRouteColor::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (StructTextBox b : m_title->textBoxes()) {
-        b.box.translate(m_title->pos());
-        boxes.append(b);
-    }
-    for (int row = 0; row < kFocusCount; ++row)
-        boxes.append({rowText(row), rowRect(row).adjusted(28, 0, -4, 0), UxTheme::font()});
-    return boxes;
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuRouteColor::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     UxTheme::drawPanel(p, rect());
-    p.setFont(UxTheme::font());
-    for (int row = 0; row < kFocusCount; ++row) {
-        const QRect r = rowRect(row);
-        const bool focused = row == m_focus;
-        if (focused) p.fillRect(r.adjusted(1, 1, -1, -1), UxTheme::kSelect);
-        const QColor ink = focused ? UxTheme::kSelectInk : UxTheme::kInk;
-        if (row == FocusAuto || row == FocusManual) {
-            QRect box(0, 0, 14, 14);
-            box.moveCenter(QPoint(r.left() + 14, r.center().y()));
-            p.setPen(QPen(ink, 2));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(box);
-            if (m_auto == (row == FocusAuto)) p.fillRect(box.adjusted(3, 3, -2, -2), ink);
-        }
-        UxTheme::drawText(p, r.adjusted(28, 0, -4, 0), rowText(row), ink,
-                          row == FocusOk ? Qt::AlignHCenter : 0);
-    }
+    m_fields.paint(p);
 }

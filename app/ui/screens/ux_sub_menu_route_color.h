@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 
 class UxSubMenuValue;
@@ -18,7 +19,7 @@ public:
     UxSubMenuRouteColor(UxSubMenuValue* slider, QWidget* parent = nullptr);
 
     void showRouteColor(int upper, int lower, int maxLower, bool automatic);
-    int focus() const { return m_focus; }
+    int focus() const { return m_fields.focus(); }
     bool automatic() const { return m_auto; }
     int upper() const { return int(m_upper); }
     int lower() const { return int(m_lower); }
@@ -37,12 +38,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QRect rowRect(int row) const;
+    void layOut();
     void openSlider(bool upperLimit);
 
+    FieldTable m_fields;
     UxTitleBar* m_title = nullptr;
     UxSubMenuValue* m_slider = nullptr;
-    int m_focus = FocusAuto;
     bool m_auto = true;
     float m_upper = 0;
     float m_lower = 0;

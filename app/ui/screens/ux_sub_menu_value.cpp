@@ -13,6 +13,7 @@ constexpr int kArrowRoom = 22;
 
 UxSubMenuValue::UxSubMenuValue(QWidget* parent) : UxKeyWidget(parent) {
     m_title = new UxTitleBar(this);
+    layOut();
     KeyInput::StructRepeat schedule;
     schedule.firstTick = 6;
     schedule.every = 2;
@@ -90,6 +91,7 @@ void UxSubMenuValue::resizeEvent(QResizeEvent* event) {
     UxKeyWidget::resizeEvent(event);
     const int f = UxTheme::kFrameWidth;
     m_title->setGeometry(f, f, width() - 2 * f, UxTheme::kTitleHeight);
+    layOut();
 }
 
 QRect UxSubMenuValue::trackRect() const {
@@ -104,27 +106,25 @@ QRect UxSubMenuValue::valueBox() const {
     return QRect(f + kArrowRoom, top, width() - 2 * (f + kArrowRoom), trackRect().top() - top);
 }
 
+void UxSubMenuValue::layOut() {
+    m_fields.clear();
+    m_fields.label(
+        valueBox(), [this] { return shownText(); }, Qt::AlignHCenter);
+}
+
 QVector<StructTextBox> UxSubMenuValue::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (StructTextBox b : m_title->textBoxes()) {
-        b.box.translate(m_title->pos());
-        boxes.append(b);
-    }
-    if (m_index >= 0) boxes.append({shownText(), valueBox(), UxTheme::font()});
-    return boxes;
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuValue::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     UxTheme::drawPanel(p, rect());
-    p.setFont(UxTheme::font());
-    const QRect box = valueBox();
-    UxTheme::drawText(p, box, shownText(), UxTheme::kInk, Qt::AlignHCenter);
+    m_fields.paint(p);
 
     // Arrows only where the value can still move.
     const int n = m_values.size();
-    const int cy = box.center().y();
+    const int cy = valueBox().center().y();
     p.setPen(Qt::NoPen);
     auto arrow = [&](int tipX, int baseX, bool active) {
         p.setBrush(active ? UxTheme::kSelect : UxTheme::kTrack);

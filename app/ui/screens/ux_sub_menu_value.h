@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 
 #include <QStringList>
@@ -46,7 +47,9 @@ private:
     static int direction(EnumKey key);
     QRect valueBox() const;
     QRect trackRect() const;
+    void layOut();
 
+    FieldTable m_fields;
     UxTitleBar* m_title = nullptr;
     QString m_unit;
     QStringList m_values;

@@ -1,0 +1,97 @@
+#include "korvel_test.h"
+#include "ui/kit/field_table.h"
+
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+
+QString g_value;        // field 10's text
+QStringList g_painted;  // every text drawn, as UxTheme hands it on
+
+// A label, then fields 10 (value), 20 (check, its own margins) and 30 (button).
+void fill(FieldTable& t) {
+    t.label(QRect(0, 0, 40, 20), FieldTable::fixedText("L"));
+    t.value(10, QRect(10, 30, 50, 20), [] { return g_value; });
+    t.check(20, QRect(10, 60, 80, 20), FieldTable::fixedText("c"), [] { return true; }).margins =
+        QMargins(22, 0, 0, 0);
+    t.button(30, QRect(10, 90, 60, 30), FieldTable::fixedText("OK"));
+    t.setFocus(10);
+}
+
+// The table painted: the colour inside field 10, the texts into g_painted.
+QColor paintedInValue(const FieldTable& t) {
+    QImage image(100, 130, QImage::Format_RGB32);
+    QPainter p(&image);
+    g_painted.clear();
+    UxTheme::setTextSeen(
+        [](const QString& s, const QString&, const QRect&, const QFont&) { g_painted << s; });
+    t.paint(p);
+    UxTheme::setTextSeen(nullptr);
+    return image.pixelColor(12, 32);
+}
+
+}  // namespace
+
+class TestFieldTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void focusWalk_data() {
+        QTest::addColumn<bool>("leftRight");
+        QTest::addColumn<QString>("keys");   // u d l r e(nter)
+        QTest::addColumn<QString>("after");  // the focus after each key, ! when not moved
+        QTest::newRow("round past both ends") << true << "ddduu"
+                                              << "20 30 10 30 20";
+        QTest::newRow("sideways as up and down") << true << "rrl"
+                                                 << "20 30 20";
+        QTest::newRow("other keys stay") << true << "e"
+                                         << "!10";
+        QTest::newRow("up and down only") << false << "ldr"
+                                          << "!10 20 !20";
+    }
+    void focusWalk() {
+        QFETCH(bool, leftRight);
+        QFETCH(QString, keys);
+        FieldTable::StructLook look;
+        look.leftRightMove = leftRight;
+        FieldTable table(look);
+        fill(table);
+        const EnumKey key[] = {EnumKey::Up, EnumKey::Down, EnumKey::Left, EnumKey::Right,
+                               EnumKey::Enter};
+        QStringList after;
+        for (QChar c : keys) {
+            const bool moved = table.step(key[QString("udlre").indexOf(c)]);
+            after << (moved ? "" : "!") + QString::number(table.focus());
+        }
+        QTEST(after.join(' '), "after");
+    }
+
+    // The boxes are the rectangles less the margins, in the look's font; the texts follow
+    // their sources into the boxes and the painting, and the focus fills its field.
+    void textBoxesAndPainting() {
+        FieldTable::StructLook look;
+        look.fontPixels = 14;
+        FieldTable table(look);
+        fill(table);
+        g_value = "v1";
+        QStringList texts;
+        QList<QRect> boxes;
+        for (const StructTextBox& b : table.textBoxes()) {
+            texts << b.text + QString::number(b.font.pixelSize());
+            boxes << b.box;
+        }
+        QCOMPARE(texts, QStringList({"L14", "v114", "c14", "OK14"}));
+        QCOMPARE(boxes, QList<QRect>({QRect(0, 0, 40, 20), QRect(13, 30, 44, 20),
+                                      QRect(32, 60, 58, 20), QRect(13, 90, 54, 30)}));
+        QCOMPARE(paintedInValue(table), UxTheme::kSelect);
+        QCOMPARE(g_painted, QStringList({"L", "v1", "c", "OK"}));
+        g_value = "v2";
+        table.step(EnumKey::Down);
+        QCOMPARE(paintedInValue(table), UxTheme::kTrack);
+        QCOMPARE(g_painted.at(1) + table.textBoxes().at(1).text + table.textOf(10), "v2v2v2");
+    }
+};
+
+KORVEL_TEST_MAIN(TestFieldTable)
+#include "test_field_table.moc"
