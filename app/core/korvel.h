@@ -3,7 +3,6 @@
 #include "base/screen_layout.h"
 #include "base/tr_string.h"
 #include "core/alarm_monitor.h"
-#include "state/list_run.h"
 #include "data/boat_values.h"
 #include "data/kml_types.h"
 #include "data/sonar_history.h"
@@ -17,10 +16,11 @@
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
 #include "navi/navi_target.h"
+#include "sonar/sonar_column.h"
 #include "state/boat_compass_run.h"
 #include "state/link_watch.h"
+#include "state/list_run.h"
 #include "state/navigation_state.h"
-#include "sonar/sonar_column.h"
 #include "state/prompter.h"
 #include "ui/kit/modal_watch.h"
 
@@ -443,9 +443,9 @@ private:
     ModuleCheck m_moduleCheck;
     std::unique_ptr<LinkWatch> m_linkWatch;
     RssiFilter m_rssi;
-    QString m_signalIcon;       // the picture the signal icon shows
-    QString m_freqIcon;         // the picture the frequency icon shows
-    int m_apTargetLat = 0;      // ddS32
+    QString m_signalIcon;   // the picture the signal icon shows
+    QString m_freqIcon;     // the picture the frequency icon shows
+    int m_apTargetLat = 0;  // ddS32
     int m_apTargetLon = 0;
     ModalWatch m_modals;
     SonarHistory m_history;

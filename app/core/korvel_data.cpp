@@ -1,8 +1,8 @@
 #include "core/korvel.h"
 
 #include "base/global.h"
-#include "base/tr_resource.h"
 #include "base/log.h"
+#include "base/tr_resource.h"
 #include "data/kvlw_time.h"
 #include "data/nmea_gga.h"
 #include "data/recorder.h"

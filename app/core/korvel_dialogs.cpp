@@ -23,7 +23,6 @@
 #include "ui/map/ux_navi.h"
 #include "ui/screens/display_compass_cali.h"
 
-
 // --- Building -----------------------------------------------------------------------------------
 
 // Every dialog exists once, from start to end. Questions and acknowledgement waits answer

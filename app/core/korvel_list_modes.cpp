@@ -4,10 +4,10 @@
 
 #include "base/log.h"
 #include "base/tr_resource.h"
+#include "state/multi_target_list.h"
 #include "state/navigation_state.h"
 #include "state/prompter.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
-#include "state/multi_target_list.h"
 #include "ui/screens/ux_sub_menu_route_ap.h"
 
 static_assert(UxSubMenuGoBack::kHome == StructGoBackRequest::kHome, "home is one slot number");

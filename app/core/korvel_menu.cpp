@@ -13,9 +13,9 @@
 #include "ui/map/ux_navi.h"
 #include "ui/screens/item_logo.h"
 #include "ui/screens/menu_host.h"
-#include "ui/screens/ux_small_menu.h"
 #include "ui/screens/menu_pages.h"
 #include "ui/screens/ux_main_menu.h"
+#include "ui/screens/ux_small_menu.h"
 #include "ui/screens/ux_sub_menu_item.h"
 #include "ui/screens/ux_sub_menu_route_color.h"
 #include "ui/screens/ux_sub_menu_value.h"
@@ -58,7 +58,6 @@ void Korvel::menu_connect() {
     connect(m_menus->item(), &UxSubMenuItem::signal_submenuHide, this, &Korvel::slot_subMenu_hide);
     connect(m_menus->routeColor(), &UxSubMenuRouteColor::signal_routeColorClick_ok, this,
             &Korvel::slot_routeColor_confirm);
-
 }
 
 // --- Slots --------------------------------------------------------------------------------------

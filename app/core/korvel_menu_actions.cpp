@@ -2,9 +2,9 @@
 // command of the navigation or the link, or say that the row leads nowhere yet.
 #include "core/korvel.h"
 
+#include "base/ap_mode.h"
 #include "base/global.h"
 #include "base/log.h"
-#include "base/ap_mode.h"
 #include "base/tr_resource.h"
 #include "link/ux_data.h"
 #include "ui/kit/dialog_host.h"
@@ -190,7 +190,8 @@ void Korvel::menu_clickSub_item(const QString& tag, int row) {
     if (tag != QLatin1String("wiringTest")) return;
     LinkState& s = m_data->linkState();
     if (s.count_noData_ap > 9) {
-        prompter().hint(EnumHintCode::WiringTestApOffline, trText(TR_AutopilotModule) + QLatin1Char(' ') + trText(TR_Offline));
+        prompter().hint(EnumHintCode::WiringTestApOffline,
+                        trText(TR_AutopilotModule) + QLatin1Char(' ') + trText(TR_Offline));
         return;
     }
     static const char* const kDirections[] = {"forward", "left", "right"};
@@ -212,6 +213,7 @@ void Korvel::menu_clickSub_item(const QString& tag, int row) {
 void Korvel::menu_hideSub_item(const QString& title) {
     if (title != trText(TR_WiringTest)) return;
     const LinkState& s = m_data->linkState();
-    if (s.count_noData_ap <= 9 && ApMode::fromField(s.currentInfoAp().taskMode()) == EnumApMode::Test)
+    if (s.count_noData_ap <= 9 &&
+        ApMode::fromField(s.currentInfoAp().taskMode()) == EnumApMode::Test)
         link_ap_send_stop();
 }

@@ -11,7 +11,6 @@
 #include "ui/screens/navigation_view.h"
 #include "ui/screens/ux_sub_menu_waypoint.h"
 
-
 namespace {
 GeoPoint geo(int lon, int lat) {
     return GeoPoint(Latitude(lat), Longitude(lon));
@@ -34,8 +33,13 @@ void Korvel::navi_initState() {
     m_naviState = std::make_unique<NavigationState>(m_data->linkState(), m_boatValues.values(),
                                                     prompter(), std::move(ports));
     NavigationState* n = m_naviState.get();
-    StructNavigationWidgets w{m_navi, m_waypoint, m_multiTarget, m_goBack, m_statusIcons.get(),
-                              m_overlays.get(), m_compassViews.get(),
+    StructNavigationWidgets w{m_navi,
+                              m_waypoint,
+                              m_multiTarget,
+                              m_goBack,
+                              m_statusIcons.get(),
+                              m_overlays.get(),
+                              m_compassViews.get(),
                               [this] { return m_compass && m_compass->outOfRange(); }};
     new NavigationView(*n, w, this);
     connect(n, &NavigationState::boatMoved, this, &Korvel::navi_recordCourse);

@@ -91,10 +91,10 @@ QString mapCommand(const QString& command) {
         const bool quoted = before == QLatin1Char('\'') || before == QLatin1Char('"');
         // The rest of the word belongs to the path, up to its closing quote.
         int end = m.capturedEnd(2);
-        while (end < command.size() && (quoted ? command.at(end) != before
-                                               : !command.at(end).isSpace() &&
-                                                     command.at(end) != QLatin1Char(';') &&
-                                                     command.at(end) != QLatin1Char('>')))
+        while (end < command.size() &&
+               (quoted ? command.at(end) != before
+                       : !command.at(end).isSpace() && command.at(end) != QLatin1Char(';') &&
+                             command.at(end) != QLatin1Char('>')))
             ++end;
         out += command.midRef(last, start - last);
         QString word = command.mid(start, end - start);

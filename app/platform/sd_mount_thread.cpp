@@ -74,7 +74,8 @@ void SdMountThread::watch() {
             m_readOnly = m_card->isReadOnly();
             if (!m_readOnly) initSdDoc();
             m_mounted = true;
-            printf(m_readOnly ? "SD Mount! (read-only: nothing is written to it)\n" : "SD Mount!\n");
+            printf(m_readOnly ? "SD Mount! (read-only: nothing is written to it)\n"
+                              : "SD Mount!\n");
         } else {
             printf("SD card not mounted (status %d): it is not used until it is put in again\n",
                    status);

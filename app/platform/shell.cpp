@@ -3,10 +3,10 @@
 #include "platform/platform.h"
 
 #include <QRegularExpression>
-#include <mutex>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 namespace {
 

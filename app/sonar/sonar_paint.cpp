@@ -70,8 +70,7 @@ void column(uint16_t* buffer, int width, int x, int top, int bottom, const uint8
         px[r * width] = bg;
     for (int r = b; r < kRows; ++r) {
         uint16_t c = bg;
-        if (cfg.background == 0 && !plain)
-            c = cfg.scheme == 1 ? SonarPalette::kBlack : preColor[r];
+        if (cfg.background == 0 && !plain) c = cfg.scheme == 1 ? SonarPalette::kBlack : preColor[r];
         px[r * width] = c;
     }
 

@@ -5,8 +5,8 @@
 #include "link/link_state.h"
 #include "state/prompter.h"
 
-BoatCompassRun::BoatCompassRun(LinkState& link, Prompter& prompter,
-                               std::function<void()> sendCali, QObject* parent)
+BoatCompassRun::BoatCompassRun(LinkState& link, Prompter& prompter, std::function<void()> sendCali,
+                               QObject* parent)
     : QObject(parent), m_link(link), m_prompter(prompter), m_sendCali(std::move(sendCali)) {
     qRegisterMetaType<BoatCompassCali::EnumEnd>();
     m_timer.setSingleShot(true);
@@ -61,5 +61,6 @@ void BoatCompassRun::step() {
     if (s.end == E::FlashError)
         m_prompter.hint(EnumHintCode::BoatCompassFlashError,
                         QStringLiteral("Flash ") + TrResource::getTrString(TR_Error));
-    if (s.end == E::Timeout) m_prompter.hint(EnumHintCode::BoatCompassTimeout, QStringLiteral("Timeout"));
+    if (s.end == E::Timeout)
+        m_prompter.hint(EnumHintCode::BoatCompassTimeout, QStringLiteral("Timeout"));
 }

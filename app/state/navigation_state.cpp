@@ -70,8 +70,8 @@ void NavigationState::establishHome(const QPoint& boat) {
     if (!m_homeQuestion.mayAsk(m_prompter.isAsking(EnumDialogKind::HomePoint))) return;
     const StructHomePosition saved = NaviFile::readHome();
     const GeoPoint fix(Latitude(m_values.boat_lat), Longitude(m_values.boat_lon));
-    if (saved.isSet() && distance(Convert::navi_ddS32_to_relativeCoor(saved.lon, saved.lat),
-                                  boat) < NaviRules::kHomeQuestionM) {
+    if (saved.isSet() && distance(Convert::navi_ddS32_to_relativeCoor(saved.lon, saved.lat), boat) <
+                             NaviRules::kHomeQuestionM) {
         m_homeQuestion.asked();
         qCInfo(lcNavi) << "asking whether to use the saved home";
         const GeoPoint savedPoint{Latitude(saved.lat), Longitude(saved.lon)};
@@ -79,10 +79,9 @@ void NavigationState::establishHome(const QPoint& boat) {
                         trText(TR_New), trText(TR_Yes)},
                        [this, savedPoint](EnumAnswer a) {
                            m_homeQuestion.answered();
-                           setHome(a == EnumAnswer::Right
-                                       ? savedPoint
-                                       : GeoPoint(Latitude(m_values.boat_lat),
-                                                  Longitude(m_values.boat_lon)));
+                           setHome(a == EnumAnswer::Right ? savedPoint
+                                                          : GeoPoint(Latitude(m_values.boat_lat),
+                                                                     Longitude(m_values.boat_lon)));
                        });
         return;
     }
@@ -195,8 +194,7 @@ void NavigationState::beforeAp() {
     // A cruise without stops shows its first leg only.
     if (type == EnumTargetType::TargetMultiTarget && !m_listRun.showLegFeedback())
         wait.text.clear();
-    if (type == EnumTargetType::TargetPoint || type == EnumTargetType::TargetHome)
-        endListModes();
+    if (type == EnumTargetType::TargetPoint || type == EnumTargetType::TargetHome) endListModes();
     wait.flag = &m_runAck;
     wait.resend = [this] { m_ports.sendStart(m_target.point); };
     wait.onSuccess = [this, kind = wait.kind] {
@@ -305,9 +303,8 @@ void NavigationState::askCursorUse(const QPoint& cursor) {
                    [this, cursor](EnumAnswer a) {
                        // Converted at the answer, as the map's origin stands then.
                        const QPointF p(cursor);
-                       const GeoPoint point(
-                           Latitude(Convert::navi_relativeCoor_to_ddS32_lat(p)),
-                           Longitude(Convert::navi_relativeCoor_to_ddS32_lon(p)));
+                       const GeoPoint point(Latitude(Convert::navi_relativeCoor_to_ddS32_lat(p)),
+                                            Longitude(Convert::navi_relativeCoor_to_ddS32_lon(p)));
                        if (a == EnumAnswer::Right) {
                            goTo(EnumTargetType::TargetPoint, point, 0);
                        } else {
@@ -460,8 +457,7 @@ void NavigationState::startList(const QList<StructMultiTarget>& targets, bool no
     }
     qCInfo(lcNavi).noquote() << "list started:"
                              << (kind == EnumListKind::Course ? "route" : "waypoint")
-                             << targets.size() << "points"
-                             << (noStop ? "without stops" : "");
+                             << targets.size() << "points" << (noStop ? "without stops" : "");
     emit listModeChanged();
     goToListTarget(m_listRun.targets().first());
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/ap_mode.h"
 #include "base/geo_point.h"
 #include "data/struct_multi_target.h"
 #include "data/struct_waypoint.h"
-#include "base/ap_mode.h"
 #include "link/link_state.h"
 #include "navi/ap_mode_watch.h"
 #include "navi/boat_compass_watch.h"
@@ -56,9 +56,9 @@ struct StructGoBackRequest {
 // What the indicators show after a check: the autopilot's and the remote control's LEDs, the
 // boat compass's calibration mark and the blinking boat of a poor fix.
 struct StructNaviIndicators {
-    bool heard = false;      // the autopilot is heard: the LEDs follow it
-    bool allOff = false;     // it has just gone silent: both LEDs off, once
-    bool apRunning = false;  // a task runs
+    bool heard = false;                     // the autopilot is heard: the LEDs follow it
+    bool allOff = false;                    // it has just gone silent: both LEDs off, once
+    bool apRunning = false;                 // a task runs
     EnumRcState rc = EnumRcState::Unknown;  // Unknown: the LED stays as it is
     bool boatCaliLooked = false;            // the boat compass's reports were looked at
     bool boatNeedCali = false;

@@ -16,11 +16,12 @@ private slots:
         QTest::addColumn<int>("end");     // -1: none
         QTest::addColumn<int>("hint");
         using E = BoatCompassCali::EnumEnd;
-        QTest::newRow("the box not heard") << 10 << 0 << -1 << int(EnumHintCode::CompassNotConnected);
+        QTest::newRow("the box not heard")
+            << 10 << 0 << -1 << int(EnumHintCode::CompassNotConnected);
         QTest::newRow("calibrated") << 0 << 1 << int(E::Success) << 0;
         QTest::newRow("failed") << 0 << 2 << int(E::Fail) << int(EnumHintCode::BoatCompassFail);
-        QTest::newRow("not stored") << 0 << 3 << int(E::FlashError)
-                                    << int(EnumHintCode::BoatCompassFlashError);
+        QTest::newRow("not stored")
+            << 0 << 3 << int(E::FlashError) << int(EnumHintCode::BoatCompassFlashError);
         QTest::newRow("no longer followed") << 0 << -1 << -1 << 0;
     }
     void run() {
@@ -44,8 +45,9 @@ private slots:
             (void)ended.wait(3 * BoatCompassCali::kPollMs);
         }
         QFETCH(int, end);
-        QCOMPARE(ended.isEmpty() ? -1 : int(ended.first().first().value<BoatCompassCali::EnumEnd>()),
-                 end);
+        QCOMPARE(
+            ended.isEmpty() ? -1 : int(ended.first().first().value<BoatCompassCali::EnumEnd>()),
+            end);
         QFETCH(int, hint);
         QCOMPARE(prompter.hints.value(0, EnumHintCode::None), EnumHintCode(hint));
         QCOMPARE(cali.running(), false);

@@ -17,10 +17,11 @@ struct Watch {
     QStringList sent;  // "hello", "sonar:<key>", "ap"
     bool updating = false;
     int tick = 0;
-    LinkWatch watch{link, prompter,
-                    {[this] { sent << "hello"; },
-                     [this](const QString& key) { sent << "sonar:" + key; },
-                     [this] { sent << "ap"; }, [this] { return updating; }}};
+    LinkWatch watch{
+        link,
+        prompter,
+        {[this] { sent << "hello"; }, [this](const QString& key) { sent << "sonar:" + key; },
+         [this] { sent << "ap"; }, [this] { return updating; }}};
 
     Watch() {
         Configuration::applyDefaults(cfg);
@@ -46,18 +47,22 @@ private slots:
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("sent");
         QTest::addColumn<int>("waits");
-        QTest::newRow("nothing changed, nothing sent") << "t16" << "" << 0;
-        QTest::newRow("the box's hello: greeted, all, a wait")
-            << "t8 h t5" << "hello sonar:all" << 1;
+        QTest::newRow("nothing changed, nothing sent") << "t16"
+                                                       << "" << 0;
+        QTest::newRow("the box's hello: greeted, all, a wait") << "t8 h t5"
+                                                               << "hello sonar:all" << 1;
         QTest::newRow("its answer to ours starts no round") << "t8 h t5 h t5"
                                                             << "hello sonar:all" << 1;
         QTest::newRow("a later hello is a power-up") << "t8 h t5 w h t5"
                                                      << "hello sonar:all hello sonar:all" << 2;
-        QTest::newRow("no greeting during an update") << "u t8 h t5" << "" << 0;
-        QTest::newRow("the autopilot's hello") << "t8 a t5" << "ap" << 1;
+        QTest::newRow("no greeting during an update") << "u t8 h t5"
+                                                      << "" << 0;
+        QTest::newRow("the autopilot's hello") << "t8 a t5"
+                                               << "ap" << 1;
         QTest::newRow("a new gain within a second, re-sent") << "t8 g t8 r"
                                                              << "sonar:gain sonar:repeat" << 1;
-        QTest::newRow("an autopilot setting, re-sent") << "t8 v t8 r" << "ap ap" << 1;
+        QTest::newRow("an autopilot setting, re-sent") << "t8 v t8 r"
+                                                       << "ap ap" << 1;
     }
     void script() {
         QFETCH(QString, script);

@@ -376,8 +376,8 @@ private slots:
         QTest::addColumn<int>("hint");
         const int home = StructGoBackRequest::kHome;
         QTest::newRow("second empty") << 0 << 0 << 2 << "" << int(EnumHintCode::GoBackTarget2Empty);
-        QTest::newRow("first empty") << 0 << home << 1 << ""
-                                     << int(EnumHintCode::GoBackTarget1Empty);
+        QTest::newRow("first empty")
+            << 0 << home << 1 << "" << int(EnumHintCode::GoBackTarget1Empty);
         QTest::newRow("home, then waypoint 0") << home << 0 << 0 << "0 9" << 0;
         QTest::newRow("waypoint 1, then gone slot 9")
             << 1 << 9 << 0 << "18" << int(EnumHintCode::GoBackTarget2Empty);
@@ -388,10 +388,10 @@ private slots:
         QFETCH(int, emptyField);
         Nav n;
         n.fix(kLon, kLat);
-        n.fix(kLon, kLat + 1);  // home
+        n.fix(kLon, kLat + 1);     // home
         n.fix(kLon, kLat - 4500);  // 50 m south of home
-        StructGoBackRequest r{StructGoBackRequest::kHome, 0, emptyField != 0, emptyField == 1,
-                              emptyField == 2, 30};
+        StructGoBackRequest r{
+            StructGoBackRequest::kHome, 0, emptyField != 0, emptyField == 1, emptyField == 2, 30};
         r.firstSlot = first;
         r.secondSlot = second;
         QSignalSpy started(n.nav.get(), &NavigationState::goBackStarted);

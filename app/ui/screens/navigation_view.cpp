@@ -13,8 +13,8 @@
 
 #include <QGraphicsPixmapItem>
 
-NavigationView::NavigationView(const NavigationState& state,
-                               const StructNavigationWidgets& widgets, QObject* parent)
+NavigationView::NavigationView(const NavigationState& state, const StructNavigationWidgets& widgets,
+                               QObject* parent)
     : QObject(parent), m_state(state), m_w(widgets) {
     const NavigationState* n = &state;
     m_w.map->setNavigation(n);
