@@ -30,6 +30,8 @@ constexpr StructKindName kKinds[] = {
     {EnumDialogKind::ApWiringLeft, "ap_left"},
     {EnumDialogKind::ApWiringRight, "ap_right"},
     {EnumDialogKind::RadioBind, "bind"},
+    {EnumDialogKind::DisplayCompassCali, "dsp"},
+    {EnumDialogKind::BoatCompassCali, "boat"},
 };
 
 }  // namespace

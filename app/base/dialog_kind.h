@@ -31,6 +31,9 @@ enum class EnumDialogKind {
     ApWiringRight,
     // Progress.
     RadioBind,
+    // Compass calibrations.
+    DisplayCompassCali,
+    BoatCompassCali,
 };
 
 namespace DialogKind {

@@ -40,3 +40,9 @@ StructAlarmOutcome AlarmMonitor::check(const StructAlarmInputs& in) {
     out.depthBlink = m_depthBlink.update(in.depth <= kNoDepth);
     return out;
 }
+
+void StructFlagRow::ignore(EnumDialogKind kind) {
+    if (kind == EnumDialogKind::ShallowAlarm) ignoreShallow = true;
+    if (kind == EnumDialogKind::VtgAlarm) ignoreVtg = true;
+    if (kind == EnumDialogKind::BoatVtgAlarm) ignoreBoatVtg = true;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/dialog_kind.h"
+
 #include <QString>
 
 // Counts consecutive checks on which a condition holds.
@@ -21,6 +23,17 @@ public:
 private:
     int m_limit;
     int m_count = 0;
+};
+
+// The alarm questions' "Ignore" answers, kept for the rest of the run, and the compass-present
+// flag.
+struct StructFlagRow {
+    bool ignoreShallow = false;
+    bool ignoreVtg = false;
+    bool ignoreBoatVtg = false;
+    bool compassPresent = false;
+    // "Ignore" on the question of that kind of alarm; any other kind changes nothing.
+    void ignore(EnumDialogKind kind);
 };
 
 // What the alarm check sees of the boat, the handset and the screen.

@@ -70,14 +70,6 @@ class WaypointBook;
 class CourseBook;
 class MultiTargetList;
 
-// The alarm question's "Ignore" answers and the compass-present flag.
-struct StructFlagRow {
-    bool ignoreShallow = false;
-    bool ignoreVtg = false;
-    bool ignoreBoatVtg = false;
-    bool compassPresent = false;
-};
-
 // Where a firmware update of a boat module stands; "in progress" also covers a binding, during
 // which nothing else may talk to the boat.
 struct StructUpdateFlags {
@@ -217,9 +209,10 @@ public:
     // The waypoint screen, its five pages loaded (one start-up step each) and its signals.
     void menu_initWaypoint();
     // Who takes a waypoint picked in selection mode, by the asking screen's key ("goBack",
-    // "multiTarget"); the screens that pick register here.
-    void menu_setWaypointReceiver(const QString& title,
-                                  const std::function<void(const StructWaypoint&)>& receiver);
+    // "multiTarget"); the screens that pick register here. A receiver that refuses the pick
+    // (false) leaves the list open for another.
+    using WaypointReceiver = std::function<bool(const StructWaypoint&)>;
+    void menu_setWaypointReceiver(const QString& title, const WaypointReceiver& receiver);
 
     // --- KML (korvel_kml.cpp) ----------------------------------------------------------------
     // The export screen, the waypoint screen's two KML rows and the file chooser's "waypoint"
@@ -460,7 +453,6 @@ private:
     int m_updateIdleWaitMs = 10;
     QString m_sonarLastCfg;
     // The file chooser's tags and what takes the chosen file.
-    QHash<QString, std::function<void(const QString&)>> m_fileReceivers;
     int m_tickCount = 0;
     int m_oddCount = 0;
     char m_model = 0;
@@ -485,7 +477,7 @@ private:
 
     // Waypoints.
     UxSubMenuWaypoint* m_waypoint = nullptr;
-    QHash<QString, std::function<void(const StructWaypoint&)>> m_waypointReceivers;
+    QHash<QString, WaypointReceiver> m_waypointReceivers;
     UxSubMenuExportKml* m_exportKml = nullptr;
     QVector<StructKmlWaypoint> m_kmlWaypoints;  // read, waiting for the import question
 

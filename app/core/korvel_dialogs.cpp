@@ -1,25 +1,19 @@
 #include "core/korvel.h"
 
-#include "base/global.h"
+#include "base/dialog_kind.h"
+#include "base/keypad.h"
 #include "base/log.h"
-#include "base/tr_resource.h"
-#include "core/ux_view.h"
 #include "data/debug_commands.h"
 #include "data/recorder.h"
-#include "link/module_versions.h"
 #include "link/radio_bind.h"
 #include "link/ux_data.h"
-#include "platform/handset_board.h"
 #include "platform/platform.h"
-#include "platform/versions.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/dialog_prompter.h"
 #include "ui/kit/ux_dialog_debug_window.h"
-#include "ui/kit/ux_dialog_feedback.h"
 #include "ui/kit/ux_dialog_file.h"
 #include "ui/kit/ux_dialog_power_off.h"
 #include "ui/kit/ux_dialog_progress.h"
-#include "ui/kit/ux_dialog_question.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/display_compass_cali.h"
 
@@ -28,7 +22,6 @@
 // Every dialog exists once, from start to end. Questions and acknowledgement waits answer
 // through the prompter; the progress, file, power-off and debug dialogs through the slots.
 void Korvel::dialog_init() {
-    m_dialogs = std::make_unique<DialogHost>(m_modals);
     m_prompter = std::make_unique<DialogPrompter>(*m_dialogs);
     m_navi->setSelectDialog(m_dialogs->selectPoint());
     m_dialogs->file()->setCardCheck([this] { return system_haveMountSD(); });
@@ -51,12 +44,12 @@ void Korvel::dialog_init() {
             });
     connect(m_recorder, &Recorder::signal_replayEnded, m_data, &UxData::clearPlayList);
 
-    m_fileReceivers.insert(QStringLiteral("kvlw"),
-                           [this](const QString& file) { m_data->loadPlayList(file); });
-    m_fileReceivers.insert(QStringLiteral("kct"),
-                           [this](const QString& file) { sonar_getFile_kct(file); });
-    m_fileReceivers.insert(QStringLiteral("rdup"),
-                           [this](const QString& file) { link_getFile_rdup(file); });
+    m_dialogs->receiveFiles(QStringLiteral("kvlw"),
+                            [this](const QString& file) { m_data->loadPlayList(file); });
+    m_dialogs->receiveFiles(QStringLiteral("kct"),
+                            [this](const QString& file) { sonar_getFile_kct(file); });
+    m_dialogs->receiveFiles(QStringLiteral("rdup"),
+                            [this](const QString& file) { link_getFile_rdup(file); });
     navi_initState();
     link_initWatch();
     menu_initBoatCali();
@@ -112,8 +105,8 @@ void Korvel::dialog_question_click(const QString& type, const QString& key) {
 
 // Only the radio binding can be cancelled, with escape.
 void Korvel::dialog_progress_click(const QString& type, const QString& key) {
-    if (DialogKind::fromText(type) == EnumDialogKind::RadioBind && key == QLatin1String("esc"))
-        m_bind->cancel();
+    const bool escape = Keypad::keysOf(key) == QVector<EnumKey>{EnumKey::Escape};
+    if (escape && DialogKind::fromText(type) == EnumDialogKind::RadioBind) m_bind->cancel();
 }
 
 void Korvel::dialog_feedback_todo(const QString& type) {
@@ -139,37 +132,17 @@ void Korvel::dialog_awaitAck(EnumDialogKind kind, const std::atomic<uint8_t>& fl
 }
 
 void Korvel::dialog_ignoreAlarm(EnumDialogKind kind) {
-    switch (kind) {
-        case EnumDialogKind::ShallowAlarm:
-            m_flags.ignoreShallow = true;
-            break;
-        case EnumDialogKind::VtgAlarm:
-            m_flags.ignoreVtg = true;
-            break;
-        case EnumDialogKind::BoatVtgAlarm:
-            m_flags.ignoreBoatVtg = true;
-            break;
-        default:
-            break;
-    }
+    m_flags.ignore(kind);
 }
 
-// The chosen file goes to the receiver of its tag (the parts that open the chooser add theirs).
+// The chosen file goes to the part that opened the chooser with its tag.
 void Korvel::dialog_file_nameGet(const QString& type, const QString& fileName) {
-    if (fileName.isEmpty()) return;  // cancelled
-    const std::function<void(const QString&)> receiver = m_fileReceivers.value(type);
-    if (receiver) {
-        receiver(fileName);
-    } else {
+    if (!fileName.isEmpty() && !m_dialogs->fileChosen(type, fileName))
         qCWarning(lcCore) << "no receiver for files tagged" << type;
-    }
 }
 
 void Korvel::dialog_sysinfo_show() {
-    const StructLinkSnapshot s = m_data->linkState().snapshot();
-    m_dialogs->showSysInfo(QStringList{Global::getCurrent_app()} + ModuleVersions::texts(s) +
-                               QStringList{Global::getCurrent_kernel()},
-                           s.myRssi, s.hisRssi, s.framesPerWindow);
+    m_dialogs->showSysInfo(m_data->linkState().snapshot());
 }
 
 void Korvel::dialog_debugWindow_loadCmdString() {

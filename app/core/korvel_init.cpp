@@ -87,6 +87,8 @@ void Korvel::init_object() {
     m_waypointBook = std::make_unique<WaypointBook>();
     m_courseBook = std::make_unique<CourseBook>();
     m_multiTargetList = std::make_unique<MultiTargetList>();
+    // The dialogs come before the menus, which add their file receivers to the chooser.
+    m_dialogs = std::make_unique<DialogHost>(m_modals);
     navi_setHandsetCompass(std::make_unique<HandsetCompassThread>(CompassBus::create()));
     m_data = new UxData(nullptr, this);
     m_navi = new UxNavi(nullptr, this);

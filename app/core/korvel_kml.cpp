@@ -44,10 +44,10 @@ void Korvel::menu_initKml() {
             &Korvel::slot_waypoint_importKml);
     connect(m_exportKml, &UxSubMenuExportKml::signal_startExportKml, this,
             &Korvel::slot_exportKml_confirm);
-    m_fileReceivers.insert(QStringLiteral("waypoint"),
-                           [this](const QString& file) { data_readKmlWaypoint(file); });
-    m_fileReceivers.insert(QStringLiteral("kml"),
-                           [this](const QString& file) { navi_getFile_kml(file); });
+    m_dialogs->receiveFiles(QStringLiteral("waypoint"),
+                            [this](const QString& file) { data_readKmlWaypoint(file); });
+    m_dialogs->receiveFiles(QStringLiteral("kml"),
+                            [this](const QString& file) { navi_getFile_kml(file); });
 }
 
 void Korvel::slot_waypoint_exportKml() {
@@ -135,7 +135,7 @@ void Korvel::navi_getFile_kml(const QString& file) {
         m_dialogs->showNoUsablePoints();
         return;
     }
-    m_navi->kml_setOutlines(outlines);
+    m_naviState->map().setOutlines(outlines);
     m_navi->boat_resetToCenter();
     m_dialogs->hint()->hide();
 }

@@ -2,29 +2,17 @@
 // runs go-back, the multi-target list and the course cruise one leg at a time.
 #include "core/korvel.h"
 
-#include "base/log.h"
-#include "base/tr_resource.h"
 #include "state/multi_target_list.h"
 #include "state/navigation_state.h"
-#include "state/prompter.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
 #include "ui/screens/ux_sub_menu_route_ap.h"
-
-static_assert(UxSubMenuGoBack::kHome == StructGoBackRequest::kHome, "home is one slot number");
 
 void Korvel::slot_goBack_start() {
     navi_goBackStart();
 }
 
 void Korvel::navi_goBackStart() {
-    StructGoBackRequest r;
-    r.firstSlot = m_goBack->getLEditIdx(1);
-    r.secondSlot = m_goBack->getLEditIdx(2);
-    r.fieldsEmpty = m_goBack->lEditIsEmpty();
-    r.firstEmpty = m_goBack->targetIsEmpty(1);
-    r.secondEmpty = m_goBack->targetIsEmpty(2);
-    r.waitSeconds = m_goBack->getOverTime();
-    m_naviState->startGoBack(r);
+    m_naviState->startGoBack(m_goBack->request());
 }
 
 void Korvel::slot_multiTarget_start() {
@@ -35,17 +23,12 @@ void Korvel::slot_routeAp_start() {
     navi_multiTargetStart(EnumListKind::Course);
 }
 
+// Without "Message when arrive" a course runs on from point to point without stopping.
 void Korvel::navi_multiTargetStart(EnumListKind kind) {
-    QList<StructMultiTarget> targets;
-    if (kind == EnumListKind::Course) {
-        for (const StructWaypoint& w : m_routeAp->getWaypointList())
-            targets << StructMultiTarget(w, m_routeAp->getDelayTimeS());
-    } else {
-        targets = m_multiTargetList->targets();
-    }
-    // Without "Message when arrive" a course runs on from point to point without stopping.
-    const bool noStop = kind == EnumListKind::Course && !m_routeAp->chbox_isChecked();
-    m_naviState->startList(targets, noStop, kind);
+    if (kind == EnumListKind::Course)
+        m_naviState->startList(m_routeAp->listTargets(), !m_routeAp->chbox_isChecked(), kind);
+    else
+        m_naviState->startList(m_multiTargetList->targets(), false, kind);
 }
 
 void Korvel::navi_goBackNext() {
@@ -60,18 +43,10 @@ void Korvel::navi_endListModes() {
     m_naviState->endListModes();
 }
 
-// --- Refusals from the screens ------------------------------------------------------------------
-
 void Korvel::slot_multiTarget_targetTooFar(int row) {
-    const QString text = TrResource::getTrString(TR_TargetNumbered) + QLatin1Char(' ') +
-                         QString::number(row + 1) + QLatin1Char(' ') +
-                         TrResource::getTrString(TR_TooFarFromBoat);
-    qCInfo(lcNavi).noquote() << text;
-    prompter().notice(TrResource::getTrString(TR_Error), {text}, false);
+    m_naviState->refuseTargetTooFar(row);
 }
 
 void Korvel::slot_routeAp_tooMany() {
-    const QString text = TrResource::getTrString(TR_NotMoreThan) + QStringLiteral(" 100.");
-    qCInfo(lcNavi).noquote() << text;
-    prompter().notice(TrResource::getTrString(TR_Error), {text}, false);
+    m_naviState->refuseTooManyPoints();
 }

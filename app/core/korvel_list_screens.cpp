@@ -43,7 +43,9 @@ void Korvel::menu_initListModes() {
     connect(m_goBack, &UxSubMenuGoBack::signal_invalidItem, this,
             [this](const QString& code) { m_dialogs->showInvalidItem(code); });
     menu_setWaypointReceiver(QStringLiteral("goBack"), [this](const StructWaypoint& w) {
+        if (!m_naviState->goBackTargetInReach(w)) return false;
         m_goBack->setWaypoint(w.slot(), w.name);
+        return true;
     });
 
     UxSubMenuMultiTarget* mt = m_multiTarget;
@@ -54,8 +56,10 @@ void Korvel::menu_initListModes() {
     connect(mt, &UxSubMenuMultiTarget::signal_importKml, this, &Korvel::slot_multiTarget_import);
     connect(mt, &UxSubMenuMultiTarget::signal_targetTooFar, this,
             &Korvel::slot_multiTarget_targetTooFar);
-    menu_setWaypointReceiver(QStringLiteral("multiTarget"),
-                             [this](const StructWaypoint& w) { m_multiTarget->setWaypoint(w); });
+    menu_setWaypointReceiver(QStringLiteral("multiTarget"), [this](const StructWaypoint& w) {
+        m_multiTarget->setWaypoint(w);
+        return true;
+    });
 
     UxSubMenuRouteAp* ap = m_routeAp;
     connect(ap, &UxSubMenuRouteAp::signal_routeAp_start, this, &Korvel::slot_routeAp_start);
@@ -69,10 +73,9 @@ void Korvel::menu_initListModes() {
         return StructKmlCourse::fromDocument(doc);
     });
     // A file that gives no course says why over the screen, instead of showing only "-.-".
-    m_fileReceivers.insert(QStringLiteral("routeAp"), [this](const QString& file) {
+    m_dialogs->receiveFiles(QStringLiteral("routeAp"), [this](const QString& file) {
         m_multiTarget->hide();
-        m_routeAp->showRouteAp(file, m_navi->track_getCurrentRelativeCoor(),
-                               m_navi->kml_getCurrentKml());
+        m_routeAp->showRouteAp(file, m_naviState->map().boatPoint(), m_naviState->map().outlines());
         if (!m_routeAp->fileReadable()) {
             m_dialogs->showReadFailed(QStringLiteral("102"));
         } else if (m_routeAp->getWaypointList().isEmpty()) {

@@ -171,7 +171,7 @@ bool Korvel::menu_runRow(const QString& type, int row) {
             return true;
         case A::ClearMap:
             // A running task keeps its target on the map.
-            m_navi->track_clearMap();
+            m_naviState->map().clearMap();
             if (ApMode::fromField(s.currentInfoAp().taskMode()) != EnumApMode::Run)
                 m_naviState->clearTarget();
             return true;

@@ -2,6 +2,8 @@
 // which leaves the compass alone while it is being calibrated.
 #include "core/korvel.h"
 
+#include "base/dialog_kind.h"
+#include "base/keypad.h"
 #include "base/log.h"
 #include "base/tr_resource.h"
 #include "link/ux_data.h"
@@ -97,7 +99,8 @@ void Korvel::menu_initBoatCali() {
     UxDialogCali* dialog = m_dialogs->cali();
     connect(dialog, &UxDialogCali::signal_keyClick, this, &Korvel::menu_boatCaliKey);
     connect(m_boatCali.get(), &BoatCompassRun::started, this, [dialog] {
-        dialog->showCali(trText(TR_CalibrateBoatCompass), QStringLiteral("boat"), trText(TR_Ok),
+        dialog->showCali(trText(TR_CalibrateBoatCompass),
+                         DialogKind::text(EnumDialogKind::BoatCompassCali), trText(TR_Ok),
                          BoatCompassCali::kMaximum, QString());
     });
     connect(m_boatCali.get(), &BoatCompassRun::progress, dialog, &UxDialogCali::setValue);
@@ -131,7 +134,8 @@ void Korvel::menu_boatCaliEnd(BoatCompassCali::EnumEnd end) {
 // the keypad for up to half a minute.
 void Korvel::menu_boatCaliKey(const QString& key) {
     UxDialogCali* dialog = m_dialogs->cali();
-    if (key != QLatin1String("esc") || dialog->type() != QLatin1String("boat")) return;
+    if (Keypad::keysOf(key) != QVector<EnumKey>{EnumKey::Escape}) return;
+    if (DialogKind::fromText(dialog->type()) != EnumDialogKind::BoatCompassCali) return;
     if (!m_boatCali->running()) return;
     m_boatCali->stopFollowing();
     dialog->hide();

@@ -24,8 +24,6 @@ void Korvel::navi_initState() {
         link_ap_send_start();
     };
     ports.sendStop = [this] { link_ap_send_stop(); };
-    ports.boatPoint = [this] { return m_navi->track_getCurrentRelativeCoor(); };
-    ports.boatKnown = [this] { return !m_navi->track_isEmpty(); };
     ports.waypoint = [this](int slot) {
         return m_waypointBook->at(qBound(0, slot, WaypointStore::kSlots - 1));
     };
@@ -33,6 +31,7 @@ void Korvel::navi_initState() {
     m_naviState = std::make_unique<NavigationState>(m_data->linkState(), m_boatValues.values(),
                                                     prompter(), std::move(ports));
     NavigationState* n = m_naviState.get();
+    m_navi->setContent(&n->map());
     StructNavigationWidgets w{m_navi,
                               m_waypoint,
                               m_multiTarget,

@@ -40,8 +40,8 @@ void Korvel::menu_initRoute() {
     connect(r, &UxSubMenuRoute::signal_showRoute, this, &Korvel::slot_route_show);
     connect(r, &UxSubMenuRoute::signal_invalidItem, this,
             [this](const QString& code) { m_dialogs->showInvalidItem(code); });
-    m_fileReceivers.insert(QStringLiteral("kwc"),
-                           [this](const QString& file) { m_route->readWayCourseFromSD(file); });
+    m_dialogs->receiveFiles(QStringLiteral("kwc"),
+                            [this](const QString& file) { m_route->readWayCourseFromSD(file); });
 }
 
 void Korvel::navi_recordCourse(const QPoint& boat) {
@@ -93,5 +93,5 @@ void Korvel::slot_route_show(QList<StructRouteDetail> details) {
         points << p;
     }
     qCInfo(lcNavi) << "showing a course of" << points.size() << "points";
-    m_navi->route_setInfo(points);
+    m_naviState->map().setRoute(points);
 }

@@ -31,9 +31,6 @@ int latOf(const StructWaypoint& w) {
     return Convert::dmString_to_ddS32_Lat(w.latitude);
 }
 
-// A go-back target must lie within this distance of the boat.
-constexpr float kGoBackRangeM = 1000.0f;
-
 }  // namespace
 
 void Korvel::menu_initWaypoint() {
@@ -61,8 +58,7 @@ void Korvel::menu_initWaypoint() {
     menu_initKml();
 }
 
-void Korvel::menu_setWaypointReceiver(const QString& title,
-                                      const std::function<void(const StructWaypoint&)>& receiver) {
+void Korvel::menu_setWaypointReceiver(const QString& title, const WaypointReceiver& receiver) {
     m_waypointReceivers.insert(title, receiver);
 }
 
@@ -89,21 +85,13 @@ void Korvel::slot_waypoint_selected(QString type) {
     m_waypoint->showWaypoint(type);
 }
 
-// A waypoint picked for another screen: a go-back target must be near the boat.
+// A waypoint picked for another screen, which may refuse it and keep the list open.
 void Korvel::slot_waypoint_itemClick(QString type, StructWaypoint waypoint) {
-    if (type == QLatin1String("goBack")) {
-        const QPoint p = Convert::navi_ddS32_to_relativeCoor(lonOf(waypoint), latOf(waypoint));
-        const QPoint boat = m_navi->track_getCurrentRelativeCoor();
-        if (Global::calc_pixDst(QPointF(p), QPointF(boat)) > kGoBackRangeM) {
-            prompter().hint(EnumHintCode::GoBackTargetTooFar);
-            return;
-        }
-    }
-    const std::function<void(const StructWaypoint&)> receiver = m_waypointReceivers.value(type);
-    if (receiver) {
-        receiver(waypoint);
-    } else {
+    const WaypointReceiver receiver = m_waypointReceivers.value(type);
+    if (!receiver) {
         qCWarning(lcCore) << "no screen takes waypoints picked for" << type;
+    } else if (!receiver(waypoint)) {
+        return;
     }
     m_waypoint->clearFlag_waypointSelect();
     m_waypoint->hide();

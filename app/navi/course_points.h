@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QColor>
 #include <QList>
 #include <QPoint>
 
-// A point of a course shown on the map. The caller gives the position and the depth; the map
-// fills in the relative point and the colour.
+// A point of a course shown on the map. The caller gives the position and the depth; the
+// relative point is filled in when it is kept, and the map colours it by depth.
 struct StructRouteInfo {
     int lon_ddS32 = 0;
     int lat_ddS32 = 0;
     float depth = 0.0f;  // metres
     QPoint point;        // relative half-metres
-    QColor colour;
 };
 
 namespace CoursePoints {

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <QColor>
 #include <QList>
 #include <QPoint>
 
-class DepthColorBar;
-
-// One point of the boat's track: where it was (relative half-metres), the depth measured
-// there and the colour that depth takes on the current colour bar. The depth is kept so that
-// a changed colour range can recolour the whole track.
+// One point of the boat's track: where it was (relative half-metres) and the depth measured
+// there. The map colours it by depth on the colour bar of the moment.
 struct StructTrackInfo {
     QPoint point;
     float depth = 0.0f;
-    QColor colour;
 };
 
 // The boat's track, oldest point first, bounded so that a long day on the water neither runs
@@ -25,7 +20,6 @@ public:
     // "Clear Map": only the newest point stays, so the track goes on from where the boat is.
     void keepLast();
     void clear() { m_points.clear(); }
-    void recolour(const DepthColorBar& bar);
 
     bool isEmpty() const { return m_points.isEmpty(); }
     int size() const { return m_points.size(); }

@@ -26,6 +26,9 @@ GeoPoint geoOf(const StructWaypoint& w) {
                     Longitude(Convert::dmString_to_ddS32_Lon(w.longitude)));
 }
 
+// A go-back target must lie within this distance of the boat.
+constexpr float kGoBackRangeM = 1000.0f;
+
 float distance(const QPoint& a, const QPoint& b) {
     return Global::calc_pixDst(QPointF(a), QPointF(b));
 }
@@ -49,19 +52,19 @@ void NavigationState::takeFix() {
     if (v.boat_lon == 0 || v.boat_lat == 0 || v.gps_satellites <= 3) return;
     if (!Convert::haveSetStartPoint()) {
         Convert::setStartPoint(v.boat_lon, v.boat_lat);
-        emit trackPoint(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
-                        v.current_depth, false);
-    } else if (!m_ports.boatKnown()) {
-        emit trackPoint(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
-                        v.current_depth, false);
+        m_map.appendTrack(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
+                          v.current_depth);
+    } else if (!m_map.boatKnown()) {
+        m_map.appendTrack(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
+                          v.current_depth);
     } else {
         const QPoint p = Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat);
         const bool simulator = Global::configuration.simulator != 0;
         if (!simulator && !m_homeShown) establishHome(p);
-        if (distance(p, m_ports.boatPoint()) > 1.0f) emit trackPoint(p, v.current_depth, true);
+        if (distance(p, m_map.boatPoint()) > 1.0f) m_map.appendTrack(p, v.current_depth, true);
         if (!simulator) emit boatMoved(p);
     }
-    emit fixTaken(m_ports.boatPoint());
+    emit fixTaken(m_map.boatPoint());
 }
 
 // The first usable fix sets home, unless a saved home lies near: then the user chooses. A
@@ -126,11 +129,11 @@ void NavigationState::clearTarget() {
 }
 
 float NavigationState::targetDistance() const {
-    return m_targetShown ? distance(m_targetPoint, m_ports.boatPoint()) : -1.0f;
+    return m_targetShown ? distance(m_targetPoint, m_map.boatPoint()) : -1.0f;
 }
 
 void NavigationState::markTarget(const GeoPoint& point, int icon) {
-    const float d = distance(relative(point), m_ports.boatPoint());
+    const float d = distance(relative(point), m_map.boatPoint());
     switch (NaviRules::markTarget(d, Global::configuration.arriveAlarmLevel)) {
         case NaviRules::EnumMark::Arrived:
             m_prompter.message(trText(TR_Message), trText(TR_TargetArrived));
@@ -152,8 +155,8 @@ void NavigationState::goTo(EnumTargetType type, const GeoPoint& point, int icon)
     in.simulator = Global::configuration.simulator != 0;
     in.noDataApSeconds = m_link.count_noData_ap;
     in.satellites = m_values.gps_satellites;
-    in.boatKnown = m_ports.boatKnown();
-    in.distance = in.boatKnown ? distance(relative(point), m_ports.boatPoint()) : 0;
+    in.boatKnown = m_map.boatKnown();
+    in.distance = in.boatKnown ? distance(relative(point), m_map.boatPoint()) : 0;
     in.arriveLevel = Global::configuration.arriveAlarmLevel;
     const NaviRules::StructGoToVerdict verdict = NaviRules::goTo(in);
     if (verdict.result == NaviRules::EnumGoTo::Refused) {
@@ -485,4 +488,24 @@ void NavigationState::endListModes() {
     m_prompter.stopCountDown();
     endRun();
     setListLine({});
+}
+
+void NavigationState::refuseTargetTooFar(int row) {
+    refuse(trText(TR_TargetNumbered) + QLatin1Char(' ') + QString::number(row + 1) +
+           QLatin1Char(' ') + trText(TR_TooFarFromBoat));
+}
+
+void NavigationState::refuseTooManyPoints() {
+    refuse(trText(TR_NotMoreThan) + QStringLiteral(" 100."));
+}
+
+void NavigationState::refuse(const QString& text) {
+    qCInfo(lcNavi).noquote() << text;
+    m_prompter.notice(trText(TR_Error), {text}, false);
+}
+
+bool NavigationState::goBackTargetInReach(const StructWaypoint& target) {
+    if (distance(relative(geoOf(target)), m_map.boatPoint()) <= kGoBackRangeM) return true;
+    m_prompter.hint(EnumHintCode::GoBackTargetTooFar);
+    return false;
 }

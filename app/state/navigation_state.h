@@ -10,7 +10,9 @@
 #include "navi/home_question_gate.h"
 #include "navi/navi_file.h"
 #include "navi/navi_target.h"
+#include "state/go_back_request.h"
 #include "state/list_run.h"
+#include "state/map_content.h"
 
 #include <QList>
 #include <QObject>
@@ -31,26 +33,12 @@ struct StructNaviTarget {
 };
 
 // What the navigation needs from the rest of the handset: the autopilot's two sentences, the
-// map's boat (the track lives in the map with its colours), the waypoint slots and whether a
-// module update or a binding holds the link.
+// waypoint slots and whether a module update or a binding holds the link.
 struct StructNaviPorts {
     std::function<void(const GeoPoint&)> sendStart;
     std::function<void()> sendStop;
-    std::function<QPoint()> boatPoint;  // relative; the last track point
-    std::function<bool()> boatKnown;    // the map has a track point
     std::function<StructWaypoint(int)> waypoint;
     std::function<bool()> linkBusy;
-};
-
-// The go-back screen's two fields as the user filled them (slot kHome: home).
-struct StructGoBackRequest {
-    static constexpr int kHome = -1;
-    int firstSlot = 0;
-    int secondSlot = 0;
-    bool fieldsEmpty = false;
-    bool firstEmpty = false;
-    bool secondEmpty = false;
-    int waitSeconds = 0;
 };
 
 // What the indicators show after a check: the autopilot's and the remote control's LEDs, the
@@ -83,6 +71,9 @@ public:
     bool homeSet() const { return m_homeShown; }
     QPoint homePoint() const { return m_homePoint; }
     HomeQuestionGate& homeQuestionGate() { return m_homeQuestion; }
+    // The track, the course and the outlines the map draws.
+    MapContent& map() { return m_map; }
+    const MapContent& map() const { return m_map; }
 
     // --- Targets ------------------------------------------------------------------------------
     // A mark for the remote control (no autopilot).
@@ -121,6 +112,11 @@ public:
     bool startGoBack(const StructGoBackRequest& request);
     void startList(const QList<StructMultiTarget>& targets, bool noStop, EnumListKind kind);
     void endListModes();
+    // The screens' refusals to start: a list target out of reach, a course of too many points.
+    void refuseTargetTooFar(int row);
+    void refuseTooManyPoints();
+    // A go-back target lies within 1000 m of the boat; farther, the user is told so.
+    bool goBackTargetInReach(const StructWaypoint& target);
     // The leg after a wait (the count-down runs them).
     void goBackNext();
     void listNext();
@@ -128,8 +124,6 @@ public:
     const QList<GeoPoint>& listLine() const { return m_listLine; }
 
 signals:
-    // A fix for the map's track; paint: draw it now.
-    void trackPoint(QPoint point, float depth, bool paint);
     // A course sample candidate while the boat moves (not in the simulator).
     void boatMoved(QPoint point);
     // A usable fix was taken; boat: the map's boat point after it.
@@ -155,11 +149,13 @@ private:
     void goToListTarget(const StructMultiTarget& target);
     void setListLine(const QList<GeoPoint>& line);
     void endRun();
+    void refuse(const QString& text);
 
     LinkState& m_link;
     const StructBoatValues& m_values;
     Prompter& m_prompter;
     StructNaviPorts m_ports;
+    MapContent m_map;
 
     StructHomePosition m_home;
     bool m_homeShown = false;

@@ -17,12 +17,14 @@
 #include "platform/sd_mount_thread.h"
 #include "platform/versions.h"
 #include "start_check.h"
+#include "state/multi_target_list.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_feedback.h"
 #include "ui/kit/ux_dialog_hint.h"
 #include "ui/kit/ux_dialog_question.h"
 #include "ui/map/ux_navi.h"
+#include "ui/screens/ux_sub_menu_go_back.h"
 #include "ui/screens/ux_sub_menu_waypoint.h"
 #include "ui/screens/ux_waypoint_detail.h"
 
@@ -150,29 +152,36 @@ private slots:
     }
 
     // A waypoint picked for the go-back must lie within 1000 m ("416"); the multi-target list
-    // takes any.
+    // takes any; a receiver that refuses the pick keeps the list open for another.
     void selection_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("slot");
+        QTest::addColumn<bool>("refusing");  // a receiver of the test's that refuses
         QTest::addColumn<QString>("taken");
-        QTest::newRow("go-back, 100 m") << "goBack" << 0 << "near";
-        QTest::newRow("go-back, 2.2 km") << "goBack" << 1 << "";
-        QTest::newRow("multi-target, 2.2 km") << "multiTarget" << 1 << "far";
+        QTest::newRow("go-back, 100 m") << "goBack" << 0 << false << "near";
+        QTest::newRow("go-back, 2.2 km") << "goBack" << 1 << false << "";
+        QTest::newRow("multi-target, 2.2 km") << "multiTarget" << 1 << false << "far";
+        QTest::newRow("refused") << "goBack" << 0 << true << "";
     }
     void selection() {
         QFETCH(QString, title);
         QFETCH(int, slot);
+        QFETCH(bool, refusing);
         QFETCH(QString, taken);
         Handset h;
-        QString got;
-        h.k->menu_setWaypointReceiver(title, [&got](const StructWaypoint& w) { got = w.name; });
+        if (refusing)
+            h.k->menu_setWaypointReceiver(title, [](const StructWaypoint&) { return false; });
         h.k->slot_waypoint_selected(title);
         h.w->setCurrentSlot(slot);
         h.key(Qt::Key_Return);
+        const QString got = title == "goBack"
+                                ? h.k->goBackMenu()->fieldText(UxSubMenuGoBack::FocusTarget1)
+                                : h.k->multiTargetList().at(0).name;
         QCOMPARE(got, taken);
         QCOMPARE(h.w->isVisible(), taken.isEmpty());
         QCOMPARE(h.w->selectTitle(), taken.isEmpty() ? title : QString());
-        QCOMPARE(h.hint(), taken.isEmpty() ? trText(TR_TargetTooFar) : QString());
+        const bool tooFar = title == "goBack" && slot == 1;
+        QCOMPARE(h.hint(), tooFar ? trText(TR_TargetTooFar) : QString());
     }
 
     // "Save" at the map cursor makes a waypoint in the first empty slot at the cursor; "New"

@@ -45,7 +45,7 @@ private slots:
     void trackList() {
         TrackList track;
         for (int i = 0; i <= TrackList::kMaxPoints; ++i)
-            track.append({QPoint(i, 0), 1.0f, Qt::red});
+            track.append({QPoint(i, 0), 1.0f});
         QCOMPARE(track.size(), 5000);
         QCOMPARE(track.at(0).point.x(), 1);
         track.keepLast();
@@ -201,7 +201,7 @@ private slots:
         Convert::navi_startPoint = QPoint(0, 0);
         QList<StructRouteInfo> points;
         for (int n : north)
-            points.append({115000000, 481000000 + n, 1.0f, QPoint(), QColor()});
+            points.append({115000000, 481000000 + n, 1.0f, QPoint()});
         QVector<int> ys;
         for (const StructRouteInfo& p : CoursePoints::convertAndKeep(points))
             ys << p.point.y();

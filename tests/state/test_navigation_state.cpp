@@ -22,14 +22,13 @@ QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
 }
 
-// The navigation on a recorded link: the map's track is the points it was given, waypoint
-// waypoints 0..3 lie 100, 200, 300 and 2000 m north of (kLon, kLat).
+// The navigation on a recorded link; waypoints 0..3 lie 100, 200, 300 and 2000 m north of (kLon,
+// kLat).
 struct Nav {
     TestRoot root;
     LinkState link;
     StructBoatValues values;
     FakePrompter prompter;
-    QList<QPoint> track;
     QVector<StructWaypoint> waypoints;
     QList<GeoPoint> starts;
     int stops = 0;
@@ -50,13 +49,9 @@ struct Nav {
         StructNaviPorts ports;
         ports.sendStart = [this](const GeoPoint& p) { starts << p; };
         ports.sendStop = [this] { ++stops; };
-        ports.boatPoint = [this] { return track.isEmpty() ? QPoint() : track.last(); };
-        ports.boatKnown = [this] { return !track.isEmpty(); };
         ports.waypoint = [this](int slot) { return waypoints.value(slot); };
         ports.linkBusy = [this] { return busy; };
         nav = std::make_unique<NavigationState>(link, values, prompter, ports);
-        QObject::connect(nav.get(), &NavigationState::trackPoint,
-                         [this](QPoint p, float, bool) { track << p; });
         mode("M");
     }
     void mode(const char* m, int silentSeconds = 0) {
@@ -181,9 +176,39 @@ private slots:
         Nav n;
         n.fix(lon, lat, satellites);
         n.fix(lon ? lon + 1 : 0, lat ? lat + 1 : 0, satellites);
-        QCOMPARE(n.track.size(), taken ? 1 : 0);
+        QCOMPARE(n.nav->map().track().size(), taken ? 1 : 0);
         QCOMPARE(n.nav->homeSet(), taken);
         QCOMPARE(NaviFile::readHome().lat, taken ? lat + 1 : 0);
+    }
+
+    // "Clear Map": the boat stays where it is, the course goes; the outlines stay only in the
+    // simulator, whose lake they draw. Without a track the boat stands at the outline's start.
+    void clearMap_data() {
+        QTest::addColumn<int>("simulator");
+        QTest::addColumn<int>("fixes");
+        QTest::addColumn<QPoint>("boat");
+        QTest::addColumn<int>("outlines");
+        QTest::newRow("handset, track") << 0 << 3 << QPoint(2, 20) << 0;
+        QTest::newRow("simulator, track") << 1 << 3 << QPoint(2, 20) << 1;
+        QTest::newRow("simulator, no track") << 1 << 0 << QPoint(-5, 7) << 1;
+    }
+    void clearMap() {
+        QFETCH(int, simulator);
+        QFETCH(int, fixes);
+        QFETCH(QPoint, boat);
+        QFETCH(int, outlines);
+        Nav n;
+        Global::configuration.simulator = simulator;
+        MapContent& map = n.nav->map();
+        map.setOutlines({{QStringLiteral("lake"), {}, {}, {QPoint(-5, 7), QPoint(9, 9)}}});
+        map.setRoute({{kLon, kLat, 1.5f, {}}});
+        for (int i = 0; i < fixes; ++i)
+            map.appendTrack(QPoint(i, i * 10), 2.0f);
+        map.clearMap();
+        QCOMPARE(map.track().size(), fixes ? 1 : 0);
+        QCOMPARE(map.boatPoint(), boat);
+        QCOMPARE(map.route().size(), 0);
+        QCOMPARE(map.outlines().size(), outlines);
     }
 
     // Home is sent as it was set, whatever was converted since (another area's course or
@@ -256,7 +281,7 @@ private slots:
         QSignalSpy saved(n.nav.get(), &NavigationState::cursorSaveChosen);
         n.mode("R");
         if (question == 0) n.nav->askGoToWaypoint(at(kLon, kLat + 9000), 2);
-        if (question == 1) n.nav->askCursorUse(n.track.first());
+        if (question == 1) n.nav->askCursorUse(n.nav->map().track().at(0).point);
         if (question == 2) n.nav->askStop();
         n.mode(question == 2 ? "R" : "M");
         n.prompter.answer(EnumAnswer(answer));
@@ -410,6 +435,16 @@ private slots:
         QCOMPARE(n.prompter.hints.value(0, EnumHintCode::None), EnumHintCode(hint));
         if (!hint) QCOMPARE(n.said(), trText(TR_Target2Arrived));
         QCOMPARE(n.nav->listRun().mode(), EnumListMode::Idle);
+    }
+
+    // A go-back target within 1000 m of the boat is taken; farther, "416" and refused.
+    void goBackTargetInReach() {
+        Nav n;
+        n.fix(kLon, kLat);
+        QVERIFY(n.nav->goBackTargetInReach(n.waypoints.at(0)));  // 100 m
+        QVERIFY(n.prompter.hints.isEmpty());
+        QVERIFY(!n.nav->goBackTargetInReach(n.waypoints.at(3)));  // 2 km
+        QCOMPARE(n.prompter.hints, QList<EnumHintCode>{EnumHintCode::GoBackTargetTooFar});
     }
 };
 

@@ -104,7 +104,7 @@ private slots:
         navi.track_paint();
         const QPoint mid(94, 108);  // between the kept point (74, 108) and the new (114, 108)
         QCOMPARE(before.pixelColor(mid), QColor(Qt::white));
-        QCOMPARE(render(navi).pixelColor(mid), navi.track().last().colour);
+        QCOMPARE(render(navi).pixelColor(mid), navi.depthColour(navi.track().last().depth));
     }
 
     // The map turns under the symbols, which stay upright.

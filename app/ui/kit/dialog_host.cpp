@@ -1,6 +1,9 @@
 #include "ui/kit/dialog_host.h"
 
 #include "base/tr_resource.h"
+#include "link/link_state.h"
+#include "link/module_versions.h"
+#include "platform/versions.h"
 #include "ui/kit/modal_watch.h"
 #include "ui/kit/ux_dialog_cali.h"
 #include "ui/kit/ux_dialog_check.h"
@@ -102,4 +105,20 @@ void DialogHost::showSysInfo(const QStringList& versions, int myRssi, int hisRss
     m_sysInfo->showSysInfo(TrResource::getTrString(TR_SystemInfo), versions);
     m_sysInfo->updateRssi(QString::number(myRssi), QString::number(hisRssi),
                           QString::number(framesPerWindow));
+}
+
+void DialogHost::showSysInfo(const StructLinkSnapshot& link) {
+    showSysInfo(QStringList{Global::getCurrent_app()} + ModuleVersions::texts(link) +
+                    QStringList{Global::getCurrent_kernel()},
+                link.myRssi, link.hisRssi, link.framesPerWindow);
+}
+
+void DialogHost::receiveFiles(const QString& tag, const FileReceiver& receiver) {
+    m_fileReceivers.insert(tag, receiver);
+}
+
+bool DialogHost::fileChosen(const QString& tag, const QString& file) const {
+    const FileReceiver receiver = m_fileReceivers.value(tag);
+    if (receiver) receiver(file);
+    return bool(receiver);
 }

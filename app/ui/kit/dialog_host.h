@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ModalWatch;
+struct StructLinkSnapshot;
 class UxDialogCali;
 class UxDialogCheck;
 class UxDialogCountDown;
@@ -63,6 +67,15 @@ public:
     void showInvalidItem(const QString& code);
     // The versions (application, radio, sonar, GPS, autopilot, kernel) and the signal row.
     void showSysInfo(const QStringList& versions, int myRssi, int hisRssi, int framesPerWindow);
+    // The same from the link's snapshot, with this program's and the kernel's versions.
+    void showSysInfo(const StructLinkSnapshot& link);
+
+    // The file chooser's answers go to the receiver of the tag it was opened with (each part
+    // that opens the chooser adds its own).
+    using FileReceiver = std::function<void(const QString& file)>;
+    void receiveFiles(const QString& tag, const FileReceiver& receiver);
+    // False when no part receives that tag (the choice is dropped).
+    bool fileChosen(const QString& tag, const QString& file) const;
 
 private:
     UxDialogHint* m_hint = nullptr;
@@ -78,4 +91,5 @@ private:
     UxDialogTest* m_test = nullptr;
     UxDialogSysInfo* m_sysInfo = nullptr;
     UxDialogDebugWindow* m_debugWindow = nullptr;
+    QHash<QString, FileReceiver> m_fileReceivers;
 };

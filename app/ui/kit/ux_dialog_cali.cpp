@@ -1,5 +1,6 @@
 #include "ui/kit/ux_dialog_cali.h"
 
+#include "base/keypad.h"
 #include "ui/kit/dialog_button.h"
 #include "ui/kit/dialog_progress_bar.h"
 
@@ -57,7 +58,7 @@ void UxDialogCali::keyPressed(EnumKey key) {
     if (key == EnumKey::Enter) {
         if (m_button->isEnabled()) hide();
     } else if (isEscapeOrMenu(key)) {
-        emit signal_keyClick(QStringLiteral("esc"));
+        emit signal_keyClick(Keypad::name(EnumKey::Escape));
         if (m_button->isEnabled()) hide();
     }
 }

@@ -1,5 +1,6 @@
 #include "ui/kit/ux_dialog_progress.h"
 
+#include "base/keypad.h"
 #include "ui/kit/dialog_button.h"
 #include "ui/kit/dialog_progress_bar.h"
 
@@ -73,6 +74,6 @@ void UxDialogProgress::keyPressed(EnumKey key) {
         hide();
         emit signal_keyClick(m_type, QStringLiteral("ok"));
     } else if (isEscapeOrMenu(key)) {
-        emit signal_keyClick(m_type, QStringLiteral("esc"));
+        emit signal_keyClick(m_type, Keypad::name(EnumKey::Escape));
     }
 }

@@ -61,6 +61,7 @@ UxNavi::UxNavi(UxDialogSelectPoint* dialog, QObject* parent)
     setLed_rc(QStringLiteral("off"));
     setLed_ap(QStringLiteral("off"));
     setSelectDialog(dialog);
+    setContent(new MapContent(this));
     setBoundSize(140, 240);  // the split screen's map until the controller says otherwise
     scale_setRatio(m_map.ratio, m_lineWidth);
     colorBarChanged();
@@ -110,21 +111,35 @@ void UxNavi::boat_resetToCenter() {
     track_repaint();
 }
 
-void UxNavi::track_appendPoint(const QPoint& point, float depth) {
-    if (m_colorBar.noteDepth(depth)) colorBarChanged();
-    m_track.append({point, depth, m_colorBar.colour(depth)});
+void UxNavi::setContent(MapContent* content) {
+    const bool replaced = m_content != nullptr;
+    if (replaced) disconnect(m_content, nullptr, this, nullptr);
+    m_content = content;
+    connect(content, &MapContent::trackAppended, this, &UxNavi::trackAppended);
+    connect(content, &MapContent::routeSet, this, &UxNavi::routeSet);
+    connect(content, &MapContent::cleared, this, &UxNavi::mapCleared);
+    connect(content, &MapContent::changed, this, &UxNavi::track_repaint);
+    if (replaced) track_repaint();
 }
 
-QPoint UxNavi::track_getCurrentRelativeCoor() const {
-    if (!m_track.isEmpty()) return m_track.last().point;
-    if (!m_kml.isEmpty() && !m_kml.first().points.isEmpty()) return m_kml.first().points.first();
-    return QPoint(0, 0);
+void UxNavi::track_appendPoint(const QPoint& point, float depth) {
+    m_content->appendTrack(point, depth);
+}
+
+void UxNavi::trackAppended(float depth, bool paint) {
+    if (m_colorBar.noteDepth(depth)) {
+        m_holdNewest = true;
+        colorBarChanged();
+        m_holdNewest = false;
+    }
+    if (paint) track_paint();
 }
 
 void UxNavi::track_clearMap() {
-    m_track.keepLast();
-    m_route.clear();
-    if (!Global::configuration.simulator) m_kml.clear();
+    m_content->clearMap();
+}
+
+void UxNavi::mapCleared() {
     m_colorBar.set(true, 0, 0);
     colorBarChanged();
 }
@@ -260,40 +275,33 @@ void UxNavi::refreshInfoTexts() {
                         Global::getString_depthValue(m_colorBar.loRng(), 0, false) + unit);
 }
 
-// New limits: the texts, the colour of every point, the picture.
+// New limits: the texts and the picture, every point coloured anew.
 void UxNavi::colorBarChanged() {
     refreshInfoTexts();
-    m_track.recolour(m_colorBar);
-    for (StructRouteInfo& p : m_route)
-        p.colour = m_colorBar.colour(p.depth);
     track_repaint();
 }
 
 void UxNavi::route_setInfo(const QList<StructRouteInfo>& points) {
-    m_route.clear();
-    const bool changed = m_colorBar.noteDepth(CoursePoints::maxDepth(points));
-    m_route = CoursePoints::convertAndKeep(points);
-    for (StructRouteInfo& p : m_route)
-        p.colour = m_colorBar.colour(p.depth);
-    if (changed)
+    m_content->setRoute(points);
+}
+
+void UxNavi::routeSet(float deepest) {
+    if (m_colorBar.noteDepth(deepest))
         colorBarChanged();
     else
         track_repaint();
 }
 
 void UxNavi::route_clearInfo() {
-    m_route.clear();
-    track_repaint();
+    m_content->clearRoute();
 }
 
 void UxNavi::kml_setOutlines(const QList<StructKmlInfo>& outlines) {
-    m_kml = outlines;
-    track_repaint();
+    m_content->setOutlines(outlines);
 }
 
 void UxNavi::kml_clearInfo() {
-    m_kml.clear();
-    track_repaint();
+    m_content->clearOutlines();
 }
 
 void UxNavi::multiTarget_setLine(unsigned int lon, unsigned int lat) {

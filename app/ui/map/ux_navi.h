@@ -1,10 +1,8 @@
 #pragma once
 
-#include "navi/course_points.h"
 #include "navi/depth_color_bar.h"
 #include "navi/map_mapping.h"
-#include "navi/struct_kml_info.h"
-#include "navi/track_list.h"
+#include "state/map_content.h"
 
 #include <QList>
 #include <QObject>
@@ -27,11 +25,11 @@ class ItemTrack;
 class UxDialogSelectPoint;
 class NavigationState;
 
-// The map: a heading-up chart centred on the boat, drawn in relative half-metres. It shows
-// the track coloured by depth, a course, imported outlines, the multi-target line, home, the
-// target with its distance, arrow and line, and a cursor for picking a point. It holds the
-// boat's current map position, from which navigation measures its distances. The controller
-// puts item() into the scene and places it; the tick feeds it.
+// The map: a heading-up chart centred on the boat, drawn in relative half-metres. It draws
+// the content it is given (the track coloured by depth, a course, imported outlines), the
+// multi-target line, home, the target with its distance, arrow and line, and a cursor for
+// picking a point. Without content of the navigation's it keeps its own. The controller puts
+// item() into the scene and places it; the tick feeds it.
 class UxNavi : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +47,9 @@ public:
     // Home and the target as the navigation holds them: the queries below answer from it, and
     // the setters only draw. Without it (a map of its own) the map keeps what it is given.
     void setNavigation(const NavigationState* navigation);
+    // The track, the course and the outlines to draw; the calls below on them forward to it.
+    void setContent(MapContent* content);
+    const MapContent& content() const { return *m_content; }
 
     void setBoundSize(int width, int height);
     int boundWidth() const { return m_width; }
@@ -66,11 +67,13 @@ public:
     void track_appendPoint(const QPoint& point, float depth);
     void track_paint();
     void track_repaint();
-    bool track_isEmpty() const { return m_track.isEmpty(); }
+    bool track_isEmpty() const { return !m_content->boatKnown(); }
     // The last track point; without a track the first outline point; else (0, 0).
-    QPoint track_getCurrentRelativeCoor() const;
+    QPoint track_getCurrentRelativeCoor() const { return m_content->boatPoint(); }
     void track_clearMap();
-    const TrackList& track() const { return m_track; }
+    const TrackList& track() const { return m_content->track(); }
+    // The colour a depth takes on the colour bar of the moment.
+    QColor depthColour(float depth) const { return m_colorBar.colour(depth); }
     // Track segments drawn since the last full repaint.
     int track_segmentCount() const;
 
@@ -101,14 +104,14 @@ public:
 
     void route_setInfo(const QList<StructRouteInfo>& points);
     void route_clearInfo();
-    bool route_haveSet() const { return !m_route.isEmpty(); }
-    const QList<StructRouteInfo>& route() const { return m_route; }
+    bool route_haveSet() const { return !m_content->route().isEmpty(); }
+    const QList<StructRouteInfo>& route() const { return m_content->route(); }
 
     // Outlines already read, their points relative.
     void kml_setOutlines(const QList<StructKmlInfo>& outlines);
     void kml_clearInfo();
-    bool kml_haveSet() const { return !m_kml.isEmpty(); }
-    QList<StructKmlInfo> kml_getCurrentKml() const { return m_kml; }
+    bool kml_haveSet() const { return !m_content->outlines().isEmpty(); }
+    QList<StructKmlInfo> kml_getCurrentKml() const { return m_content->outlines(); }
 
     // A point (longitude, latitude as ddS32) of the running multi-target list.
     void multiTarget_setLine(unsigned int lon, unsigned int lat);
@@ -143,6 +146,9 @@ signals:
 
 private:
     void colorBarChanged();
+    void trackAppended(float depth, bool paint);
+    void routeSet(float deepest);
+    void mapCleared();
     void refreshInfoTexts();
     void placeItems();
     void placeTarget(const QPoint& boat, const QPointF& boatCoor);
@@ -165,6 +171,10 @@ private:
     ItemSelectPoint* m_cursorItem = nullptr;
     QPointer<UxDialogSelectPoint> m_dialog;
     const NavigationState* m_navigation = nullptr;
+    MapContent* m_content = nullptr;
+    // While a new point moves the colour bar, the repaint leaves that point to the
+    // incremental step, as if it had not come yet.
+    bool m_holdNewest = false;
 
     int m_width = 0;
     int m_height = 0;
@@ -172,9 +182,6 @@ private:
     int m_zoomIndex;
     int m_lineWidth;
     DepthColorBar m_colorBar;
-    TrackList m_track;
-    QList<StructRouteInfo> m_route;
-    QList<StructKmlInfo> m_kml;
     QList<QPoint> m_multiTarget;
     QPoint m_lastPointTrack;
     int m_segments = 0;

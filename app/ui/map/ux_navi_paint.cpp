@@ -73,15 +73,16 @@ void UxNavi::paintLines(QPainter& p) {
         return MapArea::isInside(toViewT.map(QPointF(s - half)), m_width, m_height);
     };
     QVector<QPoint> screen;
-    screen.reserve(m_route.size());
-    for (const StructRouteInfo& r : m_route)
+    const QList<StructRouteInfo>& route = m_content->route();
+    screen.reserve(route.size());
+    for (const StructRouteInfo& r : route)
         screen.append(m_map.getAfterOffsetPoint(r.point));
     for (const StructSegment& s :
          MapThinning::thin(screen, MapThinning::kCourse, inside).segments) {
-        p.setPen(linePen(m_route.at(s.index).colour, kCourseWidth));
+        p.setPen(linePen(depthColour(route.at(s.index).depth), kCourseWidth));
         p.drawLine(s.from, s.to);
     }
-    for (const StructKmlInfo& kml : m_kml) {
+    for (const StructKmlInfo& kml : m_content->outlines()) {
         screen.clear();
         for (const QPoint& point : kml.points)
             screen.append(m_map.getAfterOffsetPoint(point));
@@ -106,30 +107,33 @@ void UxNavi::paintLines(QPainter& p) {
 void UxNavi::paintTrack(QPainter& p) {
     const QTransform toViewT = m_layer->itemTransform(m_navi);
     const QPoint half(MapMapping::kHalfLayer, MapMapping::kHalfLayer);
+    const TrackList& track = m_content->track();
+    const int count = track.size() - (m_holdNewest && !track.isEmpty() ? 1 : 0);
     QVector<QPoint> screen;
-    screen.reserve(m_track.size());
-    for (const StructTrackInfo& t : m_track.points())
-        screen.append(m_map.getAfterOffsetPoint(t.point));
+    screen.reserve(count);
+    for (int i = 0; i < count; ++i)
+        screen.append(m_map.getAfterOffsetPoint(track.at(i).point));
     const StructThinResult thin =
         MapThinning::thin(screen, MapThinning::kTrack, [&](const QPoint& s) {
             return MapArea::isInside(toViewT.map(QPointF(s - half)), m_width, m_height);
         });
-    drawSegments(p, thin.segments, m_lineWidth, [&](int i) { return m_track.at(i).colour; });
+    drawSegments(p, thin.segments, m_lineWidth,
+                 [&](int i) { return depthColour(track.at(i).depth); });
     m_segments = thin.segments.size();
     m_info->setSegmentCount(m_segments);
     m_lastPointTrack =
-        m_track.isEmpty() ? m_map.getAfterOffsetPoint(track_getCurrentRelativeCoor()) : thin.last;
+        count == 0 ? m_map.getAfterOffsetPoint(m_content->outlineStart()) : thin.last;
 }
 
 void UxNavi::track_paint() {
     placeItems();
     const QPoint boat = m_map.getAfterOffsetPoint(track_getCurrentRelativeCoor());
     const QPoint d = boat - m_lastPointTrack;
-    if (m_track.size() < 2) {
+    if (m_content->track().size() < 2) {
         m_lastPointTrack = boat;  // a first point has nothing to join
     } else if (std::abs(d.x()) > kNewSegmentPixels || std::abs(d.y()) > kNewSegmentPixels) {
         QPainter p(&m_layer->layer());
-        p.setPen(linePen(m_track.last().colour, m_lineWidth));
+        p.setPen(linePen(depthColour(m_content->track().last().depth), m_lineWidth));
         p.drawLine(m_lastPointTrack, boat);
         m_lastPointTrack = boat;
         m_info->setSegmentCount(++m_segments);

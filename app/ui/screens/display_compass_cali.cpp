@@ -1,5 +1,6 @@
 #include "ui/screens/display_compass_cali.h"
 
+#include "base/dialog_kind.h"
 #include "base/log.h"
 #include "base/tr_resource.h"
 #include "navi/handset_compass.h"
@@ -17,7 +18,8 @@ DisplayCompassCali::DisplayCompassCali(UxDialogCali* dialog, QObject* parent)
 void DisplayCompassCali::start(HandsetCompass* compass) {
     m_compass = compass;
     m_compass->startCalibration();
-    m_dialog->showCali(TrResource::getTrString(TR_CalibrateDisplayCompass), QStringLiteral("dsp"),
+    m_dialog->showCali(TrResource::getTrString(TR_CalibrateDisplayCompass),
+                       DialogKind::text(EnumDialogKind::DisplayCompassCali),
                        TrResource::getTrString(TR_Ok), HandsetCompass::kCaliSamples,
                        m_compass->generation());
     qCInfo(lcCore) << "handset compass calibration started";

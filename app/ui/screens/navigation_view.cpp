@@ -18,10 +18,6 @@ NavigationView::NavigationView(const NavigationState& state, const StructNavigat
     : QObject(parent), m_state(state), m_w(widgets) {
     const NavigationState* n = &state;
     m_w.map->setNavigation(n);
-    connect(n, &NavigationState::trackPoint, this, [this](QPoint p, float depth, bool paint) {
-        m_w.map->track_appendPoint(p, depth);
-        if (paint) m_w.map->track_paint();
-    });
     // The waypoint list and the multi-target list measure their distances from the map's boat.
     connect(n, &NavigationState::fixTaken, m_w.waypoints, &UxSubMenuWaypoint::setCurrentBoatPoint);
     connect(n, &NavigationState::fixTaken, m_w.multiTarget,

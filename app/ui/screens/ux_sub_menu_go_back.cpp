@@ -81,6 +81,17 @@ bool UxSubMenuGoBack::lEditIsEmpty() const {
     return targetIsEmpty(1) || targetIsEmpty(2);
 }
 
+StructGoBackRequest UxSubMenuGoBack::request() const {
+    StructGoBackRequest r;
+    r.firstSlot = getLEditIdx(1);
+    r.secondSlot = getLEditIdx(2);
+    r.fieldsEmpty = lEditIsEmpty();
+    r.firstEmpty = targetIsEmpty(1);
+    r.secondEmpty = targetIsEmpty(2);
+    r.waitSeconds = getOverTime();
+    return r;
+}
+
 QString UxSubMenuGoBack::fieldText(int focus) const {
     return m_fields.textOf(focus);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "state/go_back_request.h"
 #include "ui/kit/field_table.h"
 #include "ui/kit/focus_ring.h"
 #include "ui/kit/ux_key_widget.h"
@@ -25,7 +26,7 @@ public:
         FocusExit
     };
     static constexpr int kFocusCount = FocusExit + 1;
-    static constexpr int kHome = -1;
+    static constexpr int kHome = StructGoBackRequest::kHome;
 
     explicit UxSubMenuGoBack(QWidget* parent = nullptr);
 
@@ -39,6 +40,8 @@ public:
     // True while a target field is empty: a go-back needs both of its targets.
     bool lEditIsEmpty() const;
     bool targetIsEmpty(int which) const;
+    // The two fields and the wait, for the navigation to check and run.
+    StructGoBackRequest request() const;
 
     int focus() const { return m_fields.focus(); }
     QString fieldText(int focus) const;

@@ -88,6 +88,13 @@ int UxSubMenuRouteAp::getDelayTimeS() const {
     return m_wait.totalSeconds();
 }
 
+QList<StructMultiTarget> UxSubMenuRouteAp::listTargets() const {
+    QList<StructMultiTarget> targets;
+    for (const StructWaypoint& w : m_course)
+        targets << StructMultiTarget(w, getDelayTimeS());
+    return targets;
+}
+
 QStringList UxSubMenuRouteAp::infoLines() const {
     const QString none = QStringLiteral("-.-");
     float length = 0;

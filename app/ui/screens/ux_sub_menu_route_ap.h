@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/course_reader.h"
+#include "data/struct_multi_target.h"
 #include "data/struct_waypoint.h"
 #include "navi/struct_kml_info.h"
 #include "ui/kit/field_table.h"
@@ -33,6 +34,8 @@ public:
     // Whether the last file could be read as KML (its course may still be empty).
     bool fileReadable() const { return m_readable; }
     bool chbox_isChecked() const { return m_stopAtPoints; }
+    // The course's points as list targets, each with the wait.
+    QList<StructMultiTarget> listTargets() const;
 
     int focus() const { return m_fields.focus(); }
     int zoom() const { return m_zoom; }
