@@ -91,6 +91,40 @@ private slots:
         QCOMPARE(paintedInValue(table), UxTheme::kTrack);
         QCOMPARE(g_painted.at(1) + table.textBoxes().at(1).text + table.textOf(10), "v2v2v2");
     }
+
+    // A label's background and icon, a value without the look's frame and a separator, by
+    // the colour at a point, with the focus on the value (40) or not (-1).
+    void fillsIconsAndLines_data() {
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("label's background") << -1 << QPoint(2, 2) << UxTheme::kTrack;
+        QTest::newRow("label's icon") << -1 << QPoint(32, 4) << QColor(Qt::red);
+        QTest::newRow("unframed value") << -1 << QPoint(52, 2) << QColor(Qt::black);
+        QTest::newRow("unframed value, focused") << 40 << QPoint(52, 2) << UxTheme::kSelect;
+        QTest::newRow("on the separator") << -1 << QPoint(50, 30) << UxTheme::kFrame;
+        QTest::newRow("under the separator") << -1 << QPoint(50, 31) << QColor(Qt::black);
+    }
+    void fillsIconsAndLines() {
+        QFETCH(int, focus);
+        FieldTable table;
+        FieldTable::StructField& label = table.label(QRect(0, 0, 40, 20), FieldTable::Text());
+        label.fill = UxTheme::kTrack;
+        label.icon = QPixmap(6, 6);
+        label.icon.fill(Qt::red);
+        label.iconRect = QRect(30, 2, 6, 6);
+        table.value(40, QRect(50, 0, 40, 20), FieldTable::Text()).frame =
+            FieldTable::EnumFrame::None;
+        table.separator(QRect(QPoint(0, 30), QPoint(99, 30)));
+        table.setFocus(focus);
+        QImage image(100, 40, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter p(&image);
+        table.paint(p);
+        QFETCH(QPoint, at);
+        QTEST(image.pixelColor(at), "colour");
+        QCOMPARE(table.textBoxes().size(), 2);  // none for the separator
+    }
 };
 
 KORVEL_TEST_MAIN(TestFieldTable)

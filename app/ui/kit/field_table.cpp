@@ -25,6 +25,7 @@ FieldTable::StructField& FieldTable::add(EnumKind kind, int focus, const QRect& 
     f.focus = focus;
     f.align = align;
     f.margins = kind == EnumKind::Label ? QMargins() : m_look.margins;
+    f.frame = m_look.frame;
     f.fontPixels = m_look.fontPixels;
     m_fields.append(f);
     return m_fields.last();
@@ -47,6 +48,10 @@ FieldTable::StructField& FieldTable::check(int focus, const QRect& rect, const T
 
 FieldTable::StructField& FieldTable::button(int focus, const QRect& rect, const Text& text) {
     return add(EnumKind::Button, focus, rect, text, Qt::AlignHCenter);
+}
+
+FieldTable::StructField& FieldTable::separator(const QRect& rect) {
+    return add(EnumKind::Line, kNoFocus, rect, Text(), 0);
 }
 
 bool FieldTable::step(EnumKey key) {
@@ -86,22 +91,30 @@ void FieldTable::paint(QPainter& p) const {
 
 // The pen and brush are left as the last field set them.
 void FieldTable::paintField(QPainter& p, const StructField& f) const {
+    if (f.kind == EnumKind::Line) {
+        p.setPen(QPen(UxTheme::kFrame, 1));
+        p.drawLine(f.rect.topLeft(), f.rect.topRight());
+        return;
+    }
     const bool focused = f.focus != kNoFocus && f.focus == m_focus;
     const QColor ink = f.kind == EnumKind::Label ? f.ink
                        : focused                 ? UxTheme::kSelectInk
                                                  : UxTheme::kInk;
-    const bool framed = m_look.frame != EnumFrame::None &&
-                        (f.kind == EnumKind::Value || f.kind == EnumKind::Button);
+    const bool framed =
+        f.frame != EnumFrame::None && (f.kind == EnumKind::Value || f.kind == EnumKind::Button);
     if (framed) {
         p.setPen(QPen(UxTheme::kFrame, 1));
         p.setBrush(focused ? UxTheme::kSelect : UxTheme::kTrack);
-        if (m_look.frame == EnumFrame::Rounded)
+        if (f.frame == EnumFrame::Rounded)
             p.drawRoundedRect(f.rect, 3, 3);
         else
             p.drawRect(f.rect);
     } else if (focused) {
         p.fillRect(f.rect, UxTheme::kSelect);
+    } else if (f.fill.isValid()) {
+        p.fillRect(f.rect, f.fill);
     }
+    if (!f.icon.isNull()) p.drawPixmap(f.iconRect, f.icon);
     if (f.kind == EnumKind::Check) {
         const QRect box(f.rect.left() + m_look.checkLeft, f.rect.center().y() - kTickBox / 2 + 1,
                         kTickBox, kTickBox);
@@ -123,6 +136,7 @@ QVector<StructTextBox> FieldTable::textBoxes(const UxTitleBar* title) const {
         }
     }
     for (const StructField& f : m_fields)
-        boxes.append({f.text ? f.text() : QString(), f.textBox(), fontOf(f)});
+        if (f.kind != EnumKind::Line)
+            boxes.append({f.text ? f.text() : QString(), f.textBox(), fontOf(f)});
     return boxes;
 }

@@ -6,6 +6,7 @@
 #include "ui/kit/ux_theme.h"
 
 #include <QMargins>
+#include <QPixmap>
 #include <QVector>
 
 #include <functional>
@@ -23,9 +24,10 @@ public:
         Value,   // a text the screen edits
         Check,   // a tick box with its text
         Button,  // a centred text that acts
+        Line,    // a separator along the top of its rectangle, no text
     };
-    // The outline of a value or a button. Unframed fields (and check boxes always) show the
-    // focus by filling their rectangle.
+    // The outline of a value or a button (the look's, unless the field says otherwise).
+    // Unframed fields (and check boxes always) show the focus by filling their rectangle.
     enum class EnumFrame { Square, Rounded, None };
 
     using Text = std::function<QString()>;
@@ -49,8 +51,12 @@ public:
         int align = 0;         // 0 (left) or Qt::AlignHCenter
         QMargins margins;
         QColor ink = UxTheme::kInk;  // a label's
+        QColor fill;  // the background while not focused or framed; none when invalid
+        EnumFrame frame = EnumFrame::Square;
         int fontPixels = 0;
         std::function<bool()> checked;  // a check box's tick
+        QPixmap icon;                   // drawn into iconRect when set
+        QRect iconRect;
 
         QRect textBox() const { return rect.marginsRemoved(margins); }
     };
@@ -70,6 +76,7 @@ public:
     StructField& check(int focus, const QRect& rect, const Text& text,
                        const std::function<bool()>& checked);
     StructField& button(int focus, const QRect& rect, const Text& text);
+    StructField& separator(const QRect& rect);
 
     int focus() const { return m_focus; }
     void setFocus(int focus) { m_focus = focus; }

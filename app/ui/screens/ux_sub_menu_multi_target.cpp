@@ -24,6 +24,7 @@ constexpr int kInfoTop = kRowsTop + UxSubMenuMultiTarget::kRows * kRowHeight + 6
 constexpr int kInfoLineHeight = 20;
 constexpr int kButtonsTop = kInfoTop + 2 * kInfoLineHeight + 10;
 constexpr int kButtonHeight = 40;
+constexpr int kLeft = kFrame + 6;
 constexpr int kSnWidth = 30;
 constexpr int kDelayWidth = 60;
 constexpr int kIconSize = 18;
@@ -33,6 +34,15 @@ QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
 }
 
+// The buttons are framed and their texts left-aligned after the icon; the cells are not.
+FieldTable::StructLook look() {
+    FieldTable::StructLook look;
+    look.frame = FieldTable::EnumFrame::Rounded;
+    look.margins = QMargins(6, 0, 4, 0);
+    look.fontPixels = 14;
+    return look;
+}
+
 QPoint pointOf(const StructWaypoint& w) {
     return Convert::navi_ddS32_to_relativeCoor(Convert::dmString_to_ddS32_Lon(w.longitude),
                                                Convert::dmString_to_ddS32_Lat(w.latitude));
@@ -40,8 +50,10 @@ QPoint pointOf(const StructWaypoint& w) {
 }  // namespace
 
 UxSubMenuMultiTarget::UxSubMenuMultiTarget(MultiTargetList& list, QWidget* parent)
-    : UxKeyWidget(parent), m_list(list) {
+    : UxKeyWidget(parent), m_list(list), m_fields(look()) {
     resize(260, 450);
+    m_fields.setFocus(FocusSelect);
+    layOut();
     m_title = new UxTitleBar(this);
     m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
     m_bar = new UxDstBar(this);
@@ -58,7 +70,7 @@ UxSubMenuMultiTarget::UxSubMenuMultiTarget(MultiTargetList& list, QWidget* paren
     m_editor = new UxLineEditor(screen);
     m_editor->hide();
     connect(m_editor, &UxLineEditor::signal_editorConfirm, this,
-            [this](const QString& text) { m_list.setDelay(m_focus / 2, text.toInt()); });
+            [this](const QString& text) { m_list.setDelay(focus() / 2, text.toInt()); });
     connect(&m_list, &MultiTargetList::changed, this, &UxSubMenuMultiTarget::refresh);
 }
 
@@ -69,11 +81,11 @@ QVector<QWidget*> UxSubMenuMultiTarget::popups() const {
 // --- The list ----------------------------------------------------------------------------------
 
 void UxSubMenuMultiTarget::setWaypoint(const StructWaypoint& waypoint) {
-    m_list.setWaypoint(m_focus < FocusSelect ? m_focus / 2 : 0, waypoint);
+    m_list.setWaypoint(focus() < FocusSelect ? focus() / 2 : 0, waypoint);
 }
 
 void UxSubMenuMultiTarget::deleteCurrentTarget() {
-    if (m_focus < FocusSelect) m_list.clear(m_focus / 2);
+    if (focus() < FocusSelect) m_list.clear(focus() / 2);
 }
 
 void UxSubMenuMultiTarget::getTargetInfo(int row, StructWaypoint& waypoint, int& delay) const {
@@ -98,7 +110,7 @@ void UxSubMenuMultiTarget::setCurrentBoatPoint(QPoint point) {
 
 void UxSubMenuMultiTarget::showMultiTarget() {
     m_title->setTitleText(trText(TR_MultiTargetAutopilot));
-    m_focus = FocusSelect;
+    m_fields.setFocus(FocusSelect);
     m_entered = false;
     refresh();
     keepInsideParent();
@@ -138,50 +150,39 @@ void UxSubMenuMultiTarget::keyClicked(EnumKey key) {
     refresh();
 }
 
-// In the table the arrows walk the cells and then the buttons; outside it only the buttons.
+// Outside the table the arrows walk the buttons round; in it Left and Right walk the cells and
+// then the buttons, and Up and Down move a cell by a row, past the last row to the first
+// button and before the first row to the last button.
 void UxSubMenuMultiTarget::moveFocus(EnumKey key) {
-    const int f = m_focus;
-    if (!m_entered) {
-        const bool forward = key == EnumKey::Down || key == EnumKey::Right;
-        m_focus = forward ? (f == FocusImport ? FocusSelect : f + 1)
-                          : (f == FocusSelect ? FocusImport : f - 1);
+    const int f = focus();
+    if (!m_entered || f >= FocusSelect || key == EnumKey::Left || key == EnumKey::Right) {
+        m_fields.step(key);
         return;
     }
-    switch (key) {
-        case EnumKey::Down:
-            m_focus = f < 8 ? f + 2 : f < FocusSelect ? FocusSelect : f == FocusImport ? 0 : f + 1;
-            break;
-        case EnumKey::Up:
-            m_focus = f <= 1 ? FocusImport : f < FocusSelect ? f - 2 : f - 1;
-            break;
-        case EnumKey::Left:
-            m_focus = f == 0 ? FocusImport : f - 1;
-            break;
-        default:
-            m_focus = f == FocusImport ? 0 : f + 1;
-            break;
-    }
+    const int to = f + (key == EnumKey::Down ? 2 : -2);
+    m_fields.setFocus(to < 0 ? int(FocusImport) : qMin(to, int(FocusSelect)));
 }
 
 void UxSubMenuMultiTarget::enter() {
-    if (m_focus < FocusSelect && m_focus % 2 == 0) {
-        if (m_list.at(m_focus / 2).isEmpty()) {
+    const int f = focus();
+    if (f < FocusSelect && f % 2 == 0) {
+        if (m_list.at(f / 2).isEmpty()) {
             emit signal_selectWaypoint(QStringLiteral("multiTarget"));
         } else {
             m_menu->move(kMenuPlace.topLeft());
             m_menu->showSmallMenu({trText(TR_Waypoint), trText(TR_Delete)});
         }
-    } else if (m_focus < FocusSelect) {
+    } else if (f < FocusSelect) {
         const QString digits = QStringLiteral("0123456789");
-        m_editor->move(x() + 20, y() + cellRect(m_focus).bottom() + 4);
-        m_editor->showLineEditor(delayText(m_focus / 2).rightJustified(3, QLatin1Char('0')),
+        m_editor->move(x() + 20, y() + m_fields.rectOf(f).bottom() + 4);
+        m_editor->showLineEditor(delayText(f / 2).rightJustified(3, QLatin1Char('0')),
                                  {digits, digits, digits}, QStringLiteral("left"));
-    } else if (m_focus == FocusSelect) {
+    } else if (f == FocusSelect) {
         m_entered = true;
-        m_focus = 0;
-    } else if (m_focus == FocusStart) {
+        m_fields.setFocus(0);
+    } else if (f == FocusStart) {
         startCheck();
-    } else if (m_focus == FocusExit) {
+    } else if (f == FocusExit) {
         leave();
     } else {
         m_entered = false;
@@ -213,26 +214,81 @@ void UxSubMenuMultiTarget::refresh() {
     }
     while (shown < kRows)
         m_bar->setRelativeCoor(shown++, QPoint(UxDstBar::kUnsetCoor, UxDstBar::kUnsetCoor));
+    layOut();
     update();
 }
 
-QRect UxSubMenuMultiTarget::cellRect(int position) const {
-    const int top = kRowsTop + (position / 2) * kRowHeight;
-    const int nameLeft = kFrame + 6 + kSnWidth;
+// The texts over the bar and the table, the rows (number, target with its icon, wait), the
+// focused target's date and depth and the buttons, two by two.
+void UxSubMenuMultiTarget::layOut() {
+    m_fields.clear();
+    const int inner = width() - 2 * kFrame - 12;
+    m_fields
+        .label(QRect(kLeft, kBarTop - 20, inner, 18),
+               [] {
+                   return trText(TR_Distance) + QStringLiteral(":(") + Global::getString_dstUnit() +
+                          QLatin1Char(')');
+               })
+        .ink = UxTheme::kFixedInk;
+    m_fields.label(QRect(kLeft, kTableTitleTop, inner, 18), FieldTable::trText(TR_SelectTargets))
+        .ink = UxTheme::kFixedInk;
+    FieldTable::StructField& header =
+        m_fields.label(QRect(kFrame + 4, kHeaderTop, inner + 4, 20), FieldTable::trText(TR_SN));
+    header.margins = QMargins(2, 0, 0, 0);
+    header.fill = UxTheme::kTrack;
+    const int nameLeft = kLeft + kSnWidth;
     const int delayLeft = width() - kFrame - 6 - kDelayWidth;
-    if (position % 2 == 0) return QRect(nameLeft, top, delayLeft - nameLeft - 4, kRowHeight - 2);
-    return QRect(delayLeft, top, kDelayWidth, kRowHeight - 2);
-}
-
-QRect UxSubMenuMultiTarget::buttonRect(int focus) const {
-    const int i = focus - FocusSelect;
+    m_fields.label(QRect(nameLeft, kHeaderTop, 100, 20), FieldTable::trText(TR_Name));
+    m_fields.label(QRect(delayLeft, kHeaderTop, kDelayWidth, 20), FieldTable::trText(TR_Delay));
+    const auto cell = [this](int focus, const QRect& rect, const FieldTable::Text& text) -> auto& {
+        FieldTable::StructField& f =
+            m_fields.value(m_entered ? focus : FieldTable::kNoFocus, rect, text);
+        f.frame = FieldTable::EnumFrame::None;
+        f.margins = QMargins();
+        f.fontPixels = 15;
+        return f;
+    };
+    for (int r = 0; r < kRows; ++r) {
+        const int top = kRowsTop + r * kRowHeight;
+        const int h = kRowHeight - 2;
+        m_fields
+            .label(QRect(kFrame + 8, top, kSnWidth, h),
+                   FieldTable::fixedText(QString::number(r + 1)))
+            .fontPixels = 15;
+        FieldTable::StructField& name =
+            cell(2 * r, QRect(nameLeft, top, delayLeft - nameLeft - 4, h),
+                 [this, r] { return m_list.at(r).name; });
+        name.margins.setRight(kIconSize + 4);
+        const StructMultiTarget t = m_list.at(r);
+        if (!t.isEmpty()) {
+            name.icon = Global::getIcon_target(t.iconIndex);
+            name.iconRect = QRect(name.rect.right() - kIconSize, top + 4, kIconSize, kIconSize);
+        }
+        cell(2 * r + 1, QRect(delayLeft, top, kDelayWidth, h), [this, r] { return delayText(r); });
+    }
+    for (int i = 0; i < 2; ++i)
+        m_fields.label(QRect(kLeft, kInfoTop + i * kInfoLineHeight, inner, 18),
+                       [this, i] { return infoLines().at(i); });
+    const EnumTrString texts[] = {TR_SelectTargets, TR_Start, TR_Exit, TR_Import};
+    const char* const icons[] = {nullptr, ":/ico/button_start.png", ":/ico/button_exit.png",
+                                 ":/ico/button_import.png"};
     const int w = (width() - 2 * kFrame - 18) / 2;
-    return QRect(kFrame + 6 + (i % 2) * (w + 6), kButtonsTop + (i / 2) * (kButtonHeight + 6), w,
-                 kButtonHeight);
+    for (int i = 0; i < 4; ++i) {
+        FieldTable::StructField& b =
+            m_fields.button(FocusSelect + i,
+                            QRect(kLeft + (i % 2) * (w + 6),
+                                  kButtonsTop + (i / 2) * (kButtonHeight + 6), w, kButtonHeight),
+                            FieldTable::trText(texts[i]));
+        b.align = 0;
+        if (icons[i] == nullptr) continue;
+        b.icon = QPixmap(QLatin1String(icons[i]));
+        b.iconRect = QRect(b.rect.left() + 6, b.rect.center().y() - 10, 20, 20);
+        b.margins.setLeft(30);
+    }
 }
 
 QStringList UxSubMenuMultiTarget::infoLines() const {
-    const int row = m_focus < FocusSelect ? m_focus / 2 : -1;
+    const int row = focus() < FocusSelect ? focus() / 2 : -1;
     const bool set = row >= 0 && !m_list.at(row).isEmpty();
     const StructMultiTarget t = set ? m_list.at(row) : StructMultiTarget();
     const QString none = QStringLiteral("-.-");
@@ -244,79 +300,11 @@ QStringList UxSubMenuMultiTarget::infoLines() const {
 }
 
 QVector<StructTextBox> UxSubMenuMultiTarget::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (const StructTextBox& b : m_title->textBoxes())
-        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
-    for (int r = 0; r < kRows; ++r) {
-        boxes.append({m_list.at(r).name, cellRect(2 * r).adjusted(0, 0, -kIconSize - 4, 0),
-                      UxTheme::font(15)});
-        boxes.append({delayText(r), cellRect(2 * r + 1), UxTheme::font(15)});
-    }
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        boxes.append({lines.at(i),
-                      QRect(kFrame + 6, kInfoTop + i * kInfoLineHeight, 240, kInfoLineHeight),
-                      UxTheme::font(14)});
-    return boxes;
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuMultiTarget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
-    const int inner = width() - 2 * kFrame - 12;
-    p.setFont(UxTheme::font(14));
-    UxTheme::drawText(
-        p, QRect(kFrame + 6, kBarTop - 20, inner, 18),
-        trText(TR_Distance) + QStringLiteral(":(") + Global::getString_dstUnit() + QLatin1Char(')'),
-        UxTheme::kFixedInk);
-    UxTheme::drawText(p, QRect(kFrame + 6, kTableTitleTop, inner, 18), trText(TR_SelectTargets),
-                      UxTheme::kFixedInk);
-    const QRect header(kFrame + 4, kHeaderTop, inner + 4, 20);
-    p.fillRect(header, UxTheme::kTrack);
-    UxTheme::drawText(p, header.adjusted(2, 0, 0, 0), trText(TR_SN), UxTheme::kInk);
-    UxTheme::drawText(p, QRect(cellRect(0).left(), kHeaderTop, 100, 20), trText(TR_Name),
-                      UxTheme::kInk);
-    UxTheme::drawText(p, QRect(cellRect(1).left(), kHeaderTop, kDelayWidth, 20), trText(TR_Delay),
-                      UxTheme::kInk);
-    p.setFont(UxTheme::font(15));
-    for (int position = 0; position < FocusSelect; ++position) {
-        const QRect cell = cellRect(position);
-        const bool focused = m_entered && position == m_focus;
-        if (focused) p.fillRect(cell, UxTheme::kSelect);
-        const QColor ink = focused ? UxTheme::kSelectInk : UxTheme::kInk;
-        const StructMultiTarget t = m_list.at(position / 2);
-        if (position % 2 == 1) {
-            UxTheme::drawText(p, cell, delayText(position / 2), ink);
-            continue;
-        }
-        UxTheme::drawText(p, QRect(kFrame + 8, cell.top(), kSnWidth, cell.height()),
-                          QString::number(position / 2 + 1), UxTheme::kInk);
-        UxTheme::drawText(p, cell.adjusted(0, 0, -kIconSize - 4, 0), t.name, ink);
-        if (!t.isEmpty())
-            p.drawPixmap(QRect(cell.right() - kIconSize, cell.top() + 4, kIconSize, kIconSize),
-                         Global::getIcon_target(t.iconIndex));
-    }
-    p.setFont(UxTheme::font(14));
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        UxTheme::drawText(p, QRect(kFrame + 6, kInfoTop + i * kInfoLineHeight, inner, 18),
-                          lines.at(i), UxTheme::kInk);
-    const EnumTrString texts[] = {TR_SelectTargets, TR_Start, TR_Exit, TR_Import};
-    const char* const icons[] = {nullptr, ":/ico/button_start.png", ":/ico/button_exit.png",
-                                 ":/ico/button_import.png"};
-    for (int b = FocusSelect; b < kFocusCount; ++b) {
-        const QRect r = buttonRect(b);
-        const bool focused = b == m_focus;
-        p.setPen(QPen(UxTheme::kFrame, 1));
-        p.setBrush(focused ? UxTheme::kSelect : UxTheme::kTrack);
-        p.drawRoundedRect(r, 3, 3);
-        QRect text = r.adjusted(6, 0, -4, 0);
-        if (const char* icon = icons[b - FocusSelect]) {
-            p.drawPixmap(QRect(r.left() + 6, r.center().y() - 10, 20, 20),
-                         QPixmap(QLatin1String(icon)));
-            text.setLeft(r.left() + 30);
-        }
-        UxTheme::drawText(p, text, trText(texts[b - FocusSelect]),
-                          focused ? UxTheme::kSelectInk : UxTheme::kInk);
-    }
+    m_fields.paint(p);
 }

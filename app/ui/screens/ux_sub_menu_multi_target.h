@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/multi_target_list.h"
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 
 #include <QPoint>
@@ -39,7 +40,7 @@ public:
     void setCurrentHomePoint(QPoint point);
     void setCurrentBoatPoint(QPoint point);
 
-    int focus() const { return m_focus; }
+    int focus() const { return m_fields.focus(); }
     bool tableEntered() const { return m_entered; }
     // The row's wait as its cell shows it.
     QString delayText(int row) const;
@@ -65,8 +66,7 @@ private:
     void startCheck();
     void leave();
     void refresh();
-    QRect cellRect(int position) const;
-    QRect buttonRect(int focus) const;
+    void layOut();
     QStringList infoLines() const;
 
     MultiTargetList& m_list;
@@ -76,6 +76,7 @@ private:
     UxLineEditor* m_editor = nullptr;
     QPoint m_home;
     QPoint m_boat;
-    int m_focus = FocusSelect;
+    // The table's cells take the focus only while the table is entered.
+    FieldTable m_fields;
     bool m_entered = false;
 };

@@ -112,6 +112,7 @@ void UxSubMenuWaypoint::refreshBottomInfo() {
     m_info = WaypointInfo::make(m_book.at(current), m_boatKnown ? &m_boat : nullptr, m_homeLat,
                                 m_homeLon);
     m_title->setTitleText(TrResource::getTrString(TR_Waypoint));
+    layOut();
     update();
 }
 

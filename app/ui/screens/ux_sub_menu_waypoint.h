@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/waypoint_book.h"
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 #include "ui/screens/waypoint_info.h"
 
@@ -102,8 +103,7 @@ private:
     void operationClick(int row);
     void openEditor(const StructWaypoint& w);
     void refreshBottomInfo();
-    QRect rowRect(int visibleRow) const;
-    QRect infoLineRect(int line) const;
+    void layOut();
     QStringList infoLines() const;
 
     WaypointBook& m_book;
@@ -117,6 +117,8 @@ private:
     QString m_homeLon;
     StructWaypointInfo m_info;
     int m_top = 0;  // the first row on screen
+    // The header, the visible rows and the information, laid out again when they move.
+    FieldTable m_fields;
     // The held-key repeat runs while the screen is shown, whoever opened it.
     QTimer m_repeatTimer;
 };

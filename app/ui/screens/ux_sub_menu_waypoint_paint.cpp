@@ -1,5 +1,6 @@
-// The waypoint screen's drawing: the title, the column headers, the visible rows and the
-// information area under them.
+// The waypoint screen's fields: the column headers, the visible rows (the current one
+// highlighted across the row, an icon after a filled name) and the information area under
+// them, laid out in the field table that paints them and gives their text boxes.
 #include "base/tr_resource.h"
 #include "ui/kit/ux_theme.h"
 #include "ui/kit/ux_title_bar.h"
@@ -25,23 +26,7 @@ constexpr int kInfoLines = 6;
 QString titled(EnumTrString id) {
     return TrResource::getTrString(id) + QLatin1Char(':');
 }
-
-QRect snBox(const QRect& row) {
-    return QRect(kSnX, row.top(), kSnWidth, row.height());
-}
-
-QRect nameBox(const QRect& row) {
-    return QRect(kSnX + kSnWidth, row.top(), kNameWidth, row.height());
-}
 }  // namespace
-
-QRect UxSubMenuWaypoint::rowRect(int visibleRow) const {
-    return QRect(kFrame, kRowsTop + visibleRow * kRowHeight, width() - 2 * kFrame, kRowHeight);
-}
-
-QRect UxSubMenuWaypoint::infoLineRect(int line) const {
-    return QRect(kSnX, kInfoTop + line * kInfoLineHeight, width() - 2 * kSnX, kInfoLineHeight);
-}
 
 QStringList UxSubMenuWaypoint::infoLines() const {
     return {titled(TR_Date) + QLatin1Char(' ') + m_info.date,
@@ -52,58 +37,61 @@ QStringList UxSubMenuWaypoint::infoLines() const {
             m_info.home};
 }
 
-QVector<StructTextBox> UxSubMenuWaypoint::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (const StructTextBox& b : m_title->textBoxes())
-        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
+// A row's first field spans the row (its background) and boxes the SN; the name follows. The
+// header and the information are 14 px, the rows 16 px.
+void UxSubMenuWaypoint::layOut() {
+    m_fields.clear();
+    const QMargins snInRow(kSnX - kFrame, 0, width() - kFrame - kSnX - kSnWidth, 0);
     const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
-    boxes.append({TrResource::getTrString(TR_SN), snBox(header), UxTheme::font(14)});
-    boxes.append({TrResource::getTrString(TR_Name), nameBox(header), UxTheme::font(14)});
-    for (int r = 0; r < kVisibleRows; ++r) {
-        const StructWaypoint& w = m_book.at(m_top + r);
-        boxes.append({w.sn, snBox(rowRect(r)), UxTheme::font(16)});
-        boxes.append({w.name, nameBox(rowRect(r)), UxTheme::font(16)});
+    FieldTable::StructField& sn = m_fields.label(header, FieldTable::trText(TR_SN));
+    sn.margins = snInRow;
+    sn.fill = UxTheme::kTrack;
+    sn.fontPixels = 14;
+    m_fields
+        .label(QRect(kSnX + kSnWidth, kHeaderTop, kNameWidth, kHeaderHeight),
+               FieldTable::trText(TR_Name))
+        .fontPixels = 14;
+    for (int r = 0; r < kVisibleRows && m_top + r < WaypointStore::kSlots; ++r) {
+        const int slot = m_top + r;
+        const QRect row(kFrame, kRowsTop + r * kRowHeight, width() - 2 * kFrame, kRowHeight);
+        const bool current = slot == m_book.current();
+        FieldTable::StructField& number =
+            m_fields.label(row, [this, slot] { return m_book.at(slot).sn; });
+        number.margins = snInRow;
+        number.fill = current ? UxTheme::kSelect : QColor();
+        number.ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
+        number.fontPixels = 16;
+        FieldTable::StructField& name =
+            m_fields.label(QRect(kSnX + kSnWidth, row.top(), kNameWidth, kRowHeight),
+                           [this, slot] { return m_book.at(slot).name; });
+        name.ink = number.ink;
+        name.fontPixels = 16;
+        const StructWaypoint& w = m_book.at(slot);
+        if (w.isEmpty()) continue;
+        name.icon = Global::getIcon_target(w.iconIndex);
+        name.iconRect = QRect(name.rect.right() + 4, row.top() + (kRowHeight - kIconSize) / 2,
+                              kIconSize, kIconSize);
     }
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        boxes.append({lines.at(i), infoLineRect(i), UxTheme::font(14)});
-    return boxes;
+    m_fields.separator(QRect(QPoint(kFrame, kInfoTop - 3), QPoint(width() - kFrame, kInfoTop - 3)));
+    for (int i = 0; i < kInfoLines; ++i)
+        m_fields
+            .label(QRect(kSnX, kInfoTop + i * kInfoLineHeight, width() - 2 * kSnX, kInfoLineHeight),
+                   [this, i] { return infoLines().at(i); })
+            .fontPixels = 14;
+}
+
+QVector<StructTextBox> UxSubMenuWaypoint::textBoxes() const {
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuWaypoint::resizeEvent(QResizeEvent* event) {
     UxKeyWidget::resizeEvent(event);
     m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
+    layOut();
 }
 
 void UxSubMenuWaypoint::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
-    const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
-    p.fillRect(header, UxTheme::kTrack);
-    p.setFont(UxTheme::font(14));
-    UxTheme::drawText(p, snBox(header), TrResource::getTrString(TR_SN), UxTheme::kInk);
-    UxTheme::drawText(p, nameBox(header), TrResource::getTrString(TR_Name), UxTheme::kInk);
-    p.setFont(UxTheme::font(16));
-    for (int r = 0; r < kVisibleRows; ++r) {
-        const int slot = m_top + r;
-        if (slot >= WaypointStore::kSlots) break;
-        const QRect row = rowRect(r);
-        const bool current = slot == m_book.current();
-        if (current) p.fillRect(row, UxTheme::kSelect);
-        const QColor ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
-        const StructWaypoint& w = m_book.at(slot);
-        UxTheme::drawText(p, snBox(row), w.sn, ink);
-        UxTheme::drawText(p, nameBox(row), w.name, ink);
-        if (!w.isEmpty()) {
-            const QRect icon(nameBox(row).right() + 4, row.top() + (row.height() - kIconSize) / 2,
-                             kIconSize, kIconSize);
-            p.drawPixmap(icon, Global::getIcon_target(w.iconIndex));
-        }
-    }
-    p.setPen(UxTheme::kFrame);
-    p.drawLine(kFrame, kInfoTop - 3, width() - kFrame, kInfoTop - 3);
-    p.setFont(UxTheme::font(14));
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size() && i < kInfoLines; ++i)
-        UxTheme::drawText(p, infoLineRect(i), lines.at(i), UxTheme::kInk);
+    m_fields.paint(p);
 }
