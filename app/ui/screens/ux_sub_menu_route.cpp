@@ -19,14 +19,21 @@ constexpr int kRowsTop = kHeaderTop + kHeaderHeight;
 constexpr int kRowHeight = 17;
 constexpr int kInfoTop = kRowsTop + CourseStore::kSlots * kRowHeight + 6;
 constexpr int kInfoLineHeight = 17;
+constexpr int kInfoLines = 4;  // date, start, end, distance
 constexpr int kSnX = 6;
 constexpr int kSnWidth = 40;
 const QRect kMenuPlace(40, 190, 185, 150);
 
+// Every text is 14 px.
+FieldTable::StructLook look() {
+    FieldTable::StructLook look;
+    look.fontPixels = 14;
+    return look;
+}
 }  // namespace
 
 UxSubMenuRoute::UxSubMenuRoute(CourseBook& book, QWidget* parent)
-    : UxKeyWidget(parent), m_book(book) {
+    : UxKeyWidget(parent), m_book(book), m_fields(look()) {
     connect(&m_book, &CourseBook::changed, this, [this] { update(); });
     m_title = new UxTitleBar(this);
     resize(225, 300);
@@ -68,6 +75,7 @@ void UxSubMenuRoute::showRoute() {
 
 void UxSubMenuRoute::setCurrentSlot(int slot) {
     m_current = qBound(0, slot, CourseStore::kSlots - 1);
+    layOut();
     update();
 }
 
@@ -153,53 +161,49 @@ QStringList UxSubMenuRoute::infoLines() const {
                                   QLatin1Char(' ') + Global::getString_dstUnit())};
 }
 
-QRect UxSubMenuRoute::rowRect(int row) const {
-    return QRect(kFrame, kRowsTop + row * kRowHeight, width() - 2 * kFrame, kRowHeight);
-}
-
-QRect UxSubMenuRoute::infoLineRect(int line) const {
-    return QRect(kSnX, kInfoTop + line * kInfoLineHeight, width() - 2 * kSnX, kInfoLineHeight);
+// A row's first field spans the row (its background) and boxes the SN; the name follows, to
+// the row's end.
+void UxSubMenuRoute::layOut() {
+    m_fields.clear();
+    const int inner = width() - 2 * kFrame;
+    const QMargins snInRow(kSnX, 0, inner - kSnX - kSnWidth, 0);
+    const QRect header(kFrame, kHeaderTop, inner, kHeaderHeight);
+    FieldTable::StructField& sn = m_fields.label(header, FieldTable::trText(TR_SN));
+    sn.margins = snInRow;
+    sn.fill = UxTheme::kTrack;
+    m_fields.label(header.adjusted(kSnX + kSnWidth, 0, 0, 0), FieldTable::trText(TR_Name));
+    for (int n = 0; n < CourseStore::kSlots; ++n) {
+        const QRect row(kFrame, kRowsTop + n * kRowHeight, inner, kRowHeight);
+        const bool current = n == m_current;
+        FieldTable::StructField& number =
+            m_fields.label(row, FieldTable::fixedText(QString::number(n)));
+        number.margins = snInRow;
+        number.fill = current ? UxTheme::kSelect : QColor();
+        number.ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
+        m_fields
+            .label(row.adjusted(kSnX + kSnWidth, 0, 0, 0),
+                   [this, n] { return m_book.slot(n).name; })
+            .ink = number.ink;
+    }
+    m_fields.separator(QRect(QPoint(kFrame, kInfoTop - 3), QPoint(width() - kFrame, kInfoTop - 3)));
+    for (int i = 0; i < kInfoLines; ++i)
+        m_fields.label(
+            QRect(kSnX, kInfoTop + i * kInfoLineHeight, width() - 2 * kSnX, kInfoLineHeight),
+            [this, i] { return infoLines().at(i); });
 }
 
 QVector<StructTextBox> UxSubMenuRoute::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (const StructTextBox& b : m_title->textBoxes())
-        boxes.append({b.text, b.box.translated(m_title->pos()), b.font});
-    for (int n = 0; n < CourseStore::kSlots; ++n)
-        boxes.append({m_book.slot(n).name, rowRect(n).adjusted(kSnX + kSnWidth, 0, 0, 0),
-                      UxTheme::font(14)});
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        boxes.append({lines.at(i), infoLineRect(i), UxTheme::font(14)});
-    return boxes;
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuRoute::resizeEvent(QResizeEvent* event) {
     UxKeyWidget::resizeEvent(event);
     m_title->setGeometry(kFrame, kFrame, width() - 2 * kFrame, UxTheme::kTitleHeight);
+    layOut();
 }
 
 void UxSubMenuRoute::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
-    const QRect header(kFrame, kHeaderTop, width() - 2 * kFrame, kHeaderHeight);
-    p.fillRect(header, UxTheme::kTrack);
-    p.setFont(UxTheme::font(14));
-    UxTheme::drawText(p, header.adjusted(kSnX, 0, 0, 0), TrResource::getTrString(TR_SN),
-                      UxTheme::kInk);
-    UxTheme::drawText(p, header.adjusted(kSnX + kSnWidth, 0, 0, 0),
-                      TrResource::getTrString(TR_Name), UxTheme::kInk);
-    for (int n = 0; n < CourseStore::kSlots; ++n) {
-        const QRect row = rowRect(n);
-        const bool current = n == m_current;
-        if (current) p.fillRect(row, UxTheme::kSelect);
-        const QColor ink = current ? UxTheme::kSelectInk : UxTheme::kInk;
-        UxTheme::drawText(p, row.adjusted(kSnX, 0, 0, 0), QString::number(n), ink);
-        UxTheme::drawText(p, row.adjusted(kSnX + kSnWidth, 0, 0, 0), m_book.slot(n).name, ink);
-    }
-    p.setPen(UxTheme::kFrame);
-    p.drawLine(kFrame, kInfoTop - 3, width() - kFrame, kInfoTop - 3);
-    const QStringList lines = infoLines();
-    for (int i = 0; i < lines.size(); ++i)
-        UxTheme::drawText(p, infoLineRect(i), lines.at(i), UxTheme::kInk);
+    m_fields.paint(p);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "state/course_book.h"
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 
 class UxLineEditor;
@@ -55,12 +56,13 @@ protected:
 private:
     void operationClick(int row);
     void slot_editorConfirm(const QString& text);
-    QRect rowRect(int row) const;
-    QRect infoLineRect(int line) const;
+    // The header, the rows (the current one filled) and the information lines as fields.
+    void layOut();
 
     CourseBook& m_book;
     UxTitleBar* m_title = nullptr;
     UxSmallMenu* m_menu = nullptr;
     UxLineEditor* m_editor = nullptr;
     int m_current = 0;
+    FieldTable m_fields;
 };
