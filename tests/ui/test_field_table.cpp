@@ -92,8 +92,9 @@ private slots:
         QCOMPARE(g_painted.at(1) + table.textBoxes().at(1).text + table.textOf(10), "v2v2v2");
     }
 
-    // A label's background and icon, a value without the look's frame and a separator, by
-    // the colour at a point, with the focus on the value (40) or not (-1).
+    // A label's background and icon, a value without the look's frame, a separator and a
+    // picture filling its field with an outline around it, by the colour at a point, with the focus
+    // on the value (40) or not (-1).
     void fillsIconsAndLines_data() {
         QTest::addColumn<int>("focus");
         QTest::addColumn<QPoint>("at");
@@ -104,6 +105,10 @@ private slots:
         QTest::newRow("unframed value, focused") << 40 << QPoint(52, 2) << UxTheme::kSelect;
         QTest::newRow("on the separator") << -1 << QPoint(50, 30) << UxTheme::kFrame;
         QTest::newRow("under the separator") << -1 << QPoint(50, 31) << QColor(Qt::black);
+        QTest::newRow("picture's corner") << -1 << QPoint(10, 40) << QColor(Qt::blue);
+        QTest::newRow("outline, inner edge") << -1 << QPoint(9, 45) << QColor(Qt::green);
+        QTest::newRow("outline, outer edge") << -1 << QPoint(7, 53) << QColor(Qt::green);
+        QTest::newRow("past the outline") << -1 << QPoint(6, 45) << QColor(Qt::black);
     }
     void fillsIconsAndLines() {
         QFETCH(int, focus);
@@ -116,14 +121,20 @@ private slots:
         table.value(40, QRect(50, 0, 40, 20), FieldTable::Text()).frame =
             FieldTable::EnumFrame::None;
         table.separator(QRect(QPoint(0, 30), QPoint(99, 30)));
+        FieldTable::StructField& picture = table.label(QRect(10, 40, 20, 14), FieldTable::Text());
+        picture.icon = QPixmap(2, 2);
+        picture.icon.fill(Qt::blue);
+        picture.iconRect = picture.rect;
+        picture.outline = Qt::green;
+        picture.outlineWidth = 3;
         table.setFocus(focus);
-        QImage image(100, 40, QImage::Format_RGB32);
+        QImage image(100, 60, QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter p(&image);
         table.paint(p);
         QFETCH(QPoint, at);
         QTEST(image.pixelColor(at), "colour");
-        QCOMPARE(table.textBoxes().size(), 2);  // none for the separator
+        QVERIFY(table.textBoxes().isEmpty());  // none for the separator or a field without text
     }
 };
 

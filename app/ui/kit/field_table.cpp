@@ -123,8 +123,17 @@ void FieldTable::paintField(QPainter& p, const StructField& f) const {
         p.drawRect(box);
         if (f.checked && f.checked()) p.fillRect(box.adjusted(3, 3, -2, -2), ink);
     }
-    p.setFont(fontOf(f));
-    UxTheme::drawText(p, f.textBox(), f.text ? f.text() : QString(), ink, f.align);
+    if (f.text) {
+        p.setFont(fontOf(f));
+        UxTheme::drawText(p, f.textBox(), f.text(), ink, f.align);
+    }
+    if (f.outline.isValid()) {
+        // The pen runs along the middle of the frame, so the frame lies wholly outside.
+        const qreal half = f.outlineWidth / 2.0;
+        p.setPen(QPen(f.outline, f.outlineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(f.rect).adjusted(-half, -half, half, half));
+    }
 }
 
 QVector<StructTextBox> FieldTable::textBoxes(const UxTitleBar* title) const {
@@ -136,7 +145,6 @@ QVector<StructTextBox> FieldTable::textBoxes(const UxTitleBar* title) const {
         }
     }
     for (const StructField& f : m_fields)
-        if (f.kind != EnumKind::Line)
-            boxes.append({f.text ? f.text() : QString(), f.textBox(), fontOf(f)});
+        if (f.text) boxes.append({f.text(), f.textBox(), fontOf(f)});
     return boxes;
 }

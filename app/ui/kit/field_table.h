@@ -46,7 +46,7 @@ public:
     struct StructField {
         EnumKind kind = EnumKind::Label;
         QRect rect;
-        Text text;
+        Text text;             // none: the field paints no text and has no text box
         int focus = kNoFocus;  // the screen's own number for the field
         int align = 0;         // 0 (left) or Qt::AlignHCenter
         QMargins margins;
@@ -57,6 +57,8 @@ public:
         std::function<bool()> checked;  // a check box's tick
         QPixmap icon;                   // drawn into iconRect when set
         QRect iconRect;
+        QColor outline;  // a frame of outlineWidth px around the rectangle, outside it, when valid
+        int outlineWidth = 1;
 
         QRect textBox() const { return rect.marginsRemoved(margins); }
     };

@@ -36,6 +36,7 @@ void UxSubMenuImage::showMenuImage(const QString& title, const QString& kind, in
     m_kind = kind;
     m_field = field;
     m_choice = qBound(0, field ? *field : 0, kChoices - 1);
+    layOut();
     keepInsideParent();
     update();
     show();
@@ -54,6 +55,7 @@ QImage UxSubMenuImage::previewImage(int choice) const {
 void UxSubMenuImage::choose(int choice) {
     m_choice = qBound(0, choice, kChoices - 1);
     if (m_field) *m_field = m_choice;
+    layOut();
     update();
 }
 
@@ -84,6 +86,7 @@ void UxSubMenuImage::resizeEvent(QResizeEvent* event) {
     UxKeyWidget::resizeEvent(event);
     const int f = UxTheme::kFrameWidth;
     m_title->setGeometry(f, f, width() - 2 * f, UxTheme::kTitleHeight);
+    layOut();
 }
 
 QRect UxSubMenuImage::choiceRect(int choice) const {
@@ -94,37 +97,36 @@ QRect UxSubMenuImage::choiceRect(int choice) const {
     return QRect(area.left() + choice * (cell + kGap), area.top(), cell, area.height());
 }
 
-QVector<StructTextBox> UxSubMenuImage::textBoxes() const {
-    QVector<StructTextBox> boxes;
-    for (StructTextBox b : m_title->textBoxes()) {
-        b.box.translate(m_title->pos());
-        boxes.append(b);
+// A field is a choice's picture, inside the room the chosen one's frame takes.
+void UxSubMenuImage::layOut() {
+    m_fields.clear();
+    const QMargins frame(kChosenFrame, kChosenFrame, kChosenFrame, kChosenFrame);
+    for (int i = 0; i < kChoices; ++i) {
+        const QRect picture = choiceRect(i).marginsRemoved(frame);
+        const QImage image = previewImage(i);
+        // Without the data file each choice is at least told apart by its number.
+        FieldTable::StructField& f = m_fields.label(
+            picture,
+            image.isNull() ? FieldTable::fixedText(QString::number(i + 1)) : FieldTable::Text(),
+            Qt::AlignHCenter);
+        if (image.isNull()) {
+            f.fill = UxTheme::kTrack;
+        } else {
+            f.icon = QPixmap::fromImage(image);
+            f.iconRect = picture;
+        }
+        if (i != m_choice) continue;
+        f.outline = UxTheme::kChosenFrame;
+        f.outlineWidth = kChosenFrame;
     }
-    return boxes;
+}
+
+QVector<StructTextBox> UxSubMenuImage::textBoxes() const {
+    return m_fields.textBoxes(m_title);
 }
 
 void UxSubMenuImage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
-    p.setFont(UxTheme::font());
-    for (int i = 0; i < kChoices; ++i) {
-        const QRect cell = choiceRect(i);
-        const QRect picture =
-            cell.adjusted(kChosenFrame, kChosenFrame, -kChosenFrame, -kChosenFrame);
-        const QImage image = previewImage(i);
-        if (!image.isNull()) {
-            p.drawImage(picture, image);
-        } else {
-            // Without the data file each choice is at least told apart by its number.
-            p.fillRect(picture, UxTheme::kTrack);
-            p.setPen(UxTheme::kInk);
-            p.drawText(picture, Qt::AlignCenter, QString::number(i + 1));
-        }
-        if (i == m_choice) {
-            p.setPen(QPen(UxTheme::kChosenFrame, kChosenFrame, Qt::SolidLine, Qt::SquareCap,
-                          Qt::MiterJoin));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(cell).adjusted(1.5, 1.5, -1.5, -1.5));
-        }
-    }
+    m_fields.paint(p);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/kit/field_table.h"
 #include "ui/kit/ux_key_widget.h"
 #include "ui/map/small_image_data.h"
 
@@ -37,9 +38,12 @@ protected:
 
 private:
     void choose(int choice);
+    // The three pictures (or their numbers) as fields, the chosen one framed.
+    void layOut();
 
     UxTitleBar* m_title = nullptr;
     QString m_kind;
     int* m_field = nullptr;
     int m_choice = 0;
+    FieldTable m_fields;
 };
