@@ -108,9 +108,12 @@ korvel_armel_configure() {
 }
 
 # korvel_armel_emulator DIR: sets KORVEL_ARMEL_EMULATOR to the command that runs an armel program
-# of the build in DIR as the ARM926, the way ctest runs the tests (cmake/armel-emulated.cmake).
+# of the build in DIR (absolute, or under the tree) as the ARM926, the way ctest runs the tests
+# (cmake/armel-emulated.cmake).
 korvel_armel_emulator() {
-    KORVEL_ARMEL_EMULATOR=("$KORVEL_TOP/$1/armel-qemu" env
+    local dir="$1"
+    [[ "$dir" = /* ]] || dir="$KORVEL_TOP/$dir"
+    KORVEL_ARMEL_EMULATOR=("$dir/armel-qemu" env
         "QT_PLUGIN_PATH=$KORVEL_ARMEL_SYSROOT/usr/lib/arm-linux-gnueabi/qt5/plugins"
         qemu-arm-static -cpu arm926 -L "$KORVEL_ARMEL_SYSROOT")
 }

@@ -11,17 +11,12 @@
 #include "ui/screens/info_panels.h"
 #include "ui/screens/menu_host.h"
 
-#include <QCoreApplication>
-
 namespace {
 // The tick's timing when asked for (core/tick_timing.h), one for the process like the tick's
 // other kept state; logged when the event loop ends.
 TickTiming& tickTiming() {
     static TickTiming timing;
-    static const bool logsAtEnd =
-        timing.enabled() && QCoreApplication::instance() &&
-        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
-                         [] { qCInfo(lcTick).noquote() << "main tick:" << timing.summary(); });
+    static const bool logsAtEnd = (timing.logAtEnd(QStringLiteral("main tick")), true);
     Q_UNUSED(logsAtEnd)
     return timing;
 }

@@ -1,10 +1,18 @@
 #include "core/tick_timing.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 Q_LOGGING_CATEGORY(lcTick, "korvel.tick", QtWarningMsg)
 
-TickTiming::TickTiming() : m_enabled(lcTick().isInfoEnabled()) {}
+TickTiming::TickTiming(const QString& noun) : m_noun(noun), m_enabled(lcTick().isInfoEnabled()) {}
+
+void TickTiming::logAtEnd(const QString& title, const QObject* context) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!m_enabled || !app) return;
+    QObject::connect(app, &QCoreApplication::aboutToQuit, context ? context : app,
+                     [this, title] { qCInfo(lcTick).noquote() << title + ':' << summary(); });
+}
 
 void TickTiming::begin() {
     if (m_enabled) m_clock.start();
@@ -19,13 +27,13 @@ void TickTiming::add(qint64 nsecs) {
 }
 
 QString TickTiming::summary() const {
-    if (m_nsecs.empty()) return QStringLiteral("no ticks");
+    if (m_nsecs.empty()) return QStringLiteral("no ") + m_noun;
     std::vector<qint64> sorted = m_nsecs;
     std::sort(sorted.begin(), sorted.end());
     const size_t n = sorted.size();
     const double median = n % 2 ? double(sorted[n / 2]) : (sorted[n / 2 - 1] + sorted[n / 2]) / 2.0;
     const auto ms = [](double nsecs) { return QString::number(nsecs / 1e6, 'f', 2); };
-    return QStringLiteral("%1 ticks, median %2 ms, slowest %3 ms")
+    return QStringLiteral("%1 %2, median %3 ms, slowest %4 ms")
         .arg(n)
-        .arg(ms(median), ms(double(sorted.back())));
+        .arg(m_noun, ms(median), ms(double(sorted.back())));
 }

@@ -1,5 +1,6 @@
 #include "core/ux_view.h"
 
+#include <QChildEvent>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QPixmap>
@@ -25,6 +26,7 @@ UxView::UxView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, pa
     // under it would never be seen.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHightLight();
+    m_paintTiming.logAtEnd(QStringLiteral("screen paint"), this);
     show();
     setFocus();
 }
@@ -65,4 +67,52 @@ void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
     }
     for (const QRect& r : open)
         painter->fillRect(r, backgroundBrush());
+}
+
+void UxView::paintEvent(QPaintEvent* event) {
+    const TickTiming::Scope timing(m_paintTiming);
+    QGraphicsView::paintEvent(event);
+}
+
+void UxView::childEvent(QChildEvent* event) {
+    QGraphicsView::childEvent(event);
+    QObject* child = event->child();
+    if (event->added() && child->isWidgetType() && child != viewport()) {
+        child->installEventFilter(this);
+    } else if (event->removed()) {
+        maskCovered();
+    }
+}
+
+bool UxView::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::Move:
+        case QEvent::Resize:
+            maskCovered();
+            break;
+        default:
+            break;
+    }
+    return QGraphicsView::eventFilter(watched, event);
+}
+
+void UxView::maskCovered() {
+    // A widget that paints every pixel of its own (an opaque paint event) hides what lies
+    // under it; the viewport then neither paints there nor, by its updates, makes Qt repaint
+    // the widget over it.
+    QRegion open(viewport()->rect());
+    for (QObject* child : children()) {
+        if (!child->isWidgetType() || child == viewport()) continue;
+        const auto* w = static_cast<QWidget*>(child);
+        if (!w->isVisible() || !w->testAttribute(Qt::WA_OpaquePaintEvent) || !w->mask().isEmpty())
+            continue;
+        open -= QRect(viewport()->mapFrom(this, w->pos()), w->size());
+    }
+    if (open == QRegion(viewport()->rect())) {
+        if (!viewport()->mask().isEmpty()) viewport()->clearMask();
+    } else if (open != viewport()->mask()) {
+        viewport()->setMask(open);
+    }
 }

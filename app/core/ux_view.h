@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/tick_timing.h"
+
 #include <QGraphicsView>
 
 // The top-level window: a frameless 272 x 480 view of the scene. It dims the whole picture
-// while a menu or dialog is open.
+// while a menu or dialog is open. The menus and dialogs are its child widgets, painted over
+// the scene: the scene's picture is left out where an opaque one covers it, so that a scroll of
+// the echogram under an open menu repaints neither that part of the picture nor the menu.
 class UxView : public QGraphicsView {
 public:
     explicit UxView(QGraphicsScene* scene, QWidget* parent = nullptr);
@@ -20,4 +24,13 @@ public:
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void paintEvent(QPaintEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The viewport's mask: all of it but what a visible opaque child widget covers.
+    void maskCovered();
+
+    TickTiming m_paintTiming{QStringLiteral("paints")};
 };

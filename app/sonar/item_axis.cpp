@@ -47,6 +47,9 @@ bool inkInside(const QTextLayout& layout, const QPointF& at, const QRect& box) {
 }  // namespace
 
 ItemAxis::ItemAxis(QGraphicsItem* parent) : QGraphicsItem(parent) {
+    // The picture under the scale moves on every column; the scale and its texts change only
+    // with the range, so they are painted once into a pixmap that each repaint blits.
+    setCacheMode(DeviceCoordinateCache);
     setImageHight(m_hight);
 }
 

@@ -1,7 +1,6 @@
 #include "sonar/item_image.h"
 
 #include "base/global.h"
-#include "sonar/sonar_paint.h"
 #include "sonar/text_pixmap.h"
 
 #include <QImage>
@@ -45,13 +44,20 @@ void ItemImage::columnsChanged(int x, int n) {
 }
 
 void ItemImage::scrollColumns(int n) {
-    SonarPaint::scroll(m_buffer.data(), m_width, n);
     m_shown.scroll(n);
 }
 
 QImage ItemImage::image() const {
-    return QImage(reinterpret_cast<const uchar*>(m_buffer.data()), m_width, kRows,
-                  m_width * static_cast<int>(sizeof(uint16_t)), QImage::Format_RGB16);
+    QImage out(m_width, kRows, QImage::Format_RGB16);
+    const int start = physicalColumn(0);
+    const size_t older = static_cast<size_t>(m_width - start);
+    for (int r = 0; r < kRows; ++r) {
+        const uint16_t* row = m_buffer.data() + r * m_width;
+        auto* line = reinterpret_cast<uint16_t*>(out.scanLine(r));
+        std::copy(row + start, row + m_width, line);
+        std::copy(row, row + start, line + older);
+    }
+    return out;
 }
 
 void ItemImage::scrollFish(int n) {

@@ -10,9 +10,10 @@
 
 class TextPixmap;
 
-// The echogram picture: a width x 240 RGB565 buffer shown scaled to the screen height, with
-// the fish symbols and their depths on top. What is shown is a copy kept in the screen's format
-// at the screen height; whoever writes into the buffer reports the columns it changed.
+// The echogram picture: a width x 240 RGB565 ring of columns shown scaled to the screen height,
+// with the fish symbols and their depths on top. A scroll only moves where the ring starts;
+// what is shown is a copy kept in the screen's format at the screen height; whoever writes a
+// column of the picture writes it at physicalColumn(x) and reports it.
 class ItemImage : public QGraphicsItem {
 public:
     static constexpr int kRows = 240;
@@ -25,16 +26,18 @@ public:
     uint16_t* buffer() { return m_buffer.data(); }
     const uint16_t* buffer() const { return m_buffer.data(); }
     int width() const { return m_width; }
-    // Columns x .. x + n - 1 of the buffer were repainted.
+    // The buffer column that holds column x of the picture (0 the oldest).
+    int physicalColumn(int x) const { return m_shown.physicalColumn(x); }
+    // Columns x .. x + n - 1 of the picture were repainted.
     void columnsChanged(int x, int n = 1);
-    // Moves every row of the buffer n columns left (the rightmost n keep their pixels).
+    // Moves the picture n columns left; its newest n columns are to be repainted.
     void scrollColumns(int n);
     // A new, cleared buffer of w columns.
     void resetImageWidth(int w);
     void setImageHight(int h);
     int imageHight() const { return m_hight; }
 
-    // The buffer as an image (shares the pixels).
+    // The picture as an image, oldest column first (a copy).
     QImage image() const;
     // The picture as it is shown, at the screen height.
     QImage shownImage() const { return m_shown.picture(); }

@@ -9,6 +9,9 @@
 ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
     : QGraphicsItem(parent), m_digits(digits) {
     m_readout.valid = false;  // nothing measured before the first frame
+    // Over the scrolling picture: the digits are put together only when a value changes, and
+    // each repaint of the picture blits them as one pixmap.
+    setCacheMode(DeviceCoordinateCache);
 }
 
 QRectF ItemText::boundingRect() const {

@@ -70,6 +70,7 @@ std::vector<int> ShownBuffer::scaledRows(int h, QImage::Format format) {
 void ShownBuffer::reset(const uint16_t* buffer, int width, int h) {
     m_buffer = buffer;
     m_width = std::max(1, width);
+    m_start = 0;
     m_height = -1;
     m_converted.clear();
     setHeight(h);
@@ -135,15 +136,9 @@ bool ShownBuffer::updateChangedRows() {
 }
 
 void ShownBuffer::scroll(int n) {
-    // A scroll by the whole width or more moves nothing (see SonarPaint::scroll).
-    if (n <= 0 || n >= m_width) return;
-    if (!m_mirrored) {
-        updateAll();
-        return;
-    }
+    if (n <= 0 || n >= m_width || !m_mirrored) return;
+    // The copy's columns are the ring's: both start n columns later and still agree.
     m_start = (m_start + n) % m_width;
-    // The window's last n columns now hold the oldest columns; the buffer kept its old ones.
-    updateColumns(m_width - n, n);
 }
 
 void ShownBuffer::sync() const {
@@ -161,8 +156,7 @@ void ShownBuffer::sync() const {
 }
 
 void ShownBuffer::convertAll() const {
-    // The window starts at 0 again; both halves get the same rows.
-    m_start = 0;
+    // Both halves get the same rows, in the ring's own order.
     const int w = m_width;
     const bool rgb16 = m_image.format() == QImage::Format_RGB16;
     const size_t bytes = static_cast<size_t>(w) * (rgb16 ? 2 : 4);
@@ -204,10 +198,9 @@ void ShownBuffer::convertRow(int row) const {
 
 void ShownBuffer::convertColumn(int physical) const {
     const int w = m_width;
-    const int x = (physical - m_start + w) % w;
     const qsizetype stride = m_image.bytesPerLine();
     uchar* bits = m_image.bits();
-    const uint16_t* src = m_buffer + x;
+    const uint16_t* src = m_buffer + physical;
     if (m_image.format() == QImage::Format_RGB16) {
         for (int y = 0; y < m_height; ++y) {
             auto* line = reinterpret_cast<uint16_t*>(bits + y * stride);

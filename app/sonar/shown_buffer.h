@@ -12,9 +12,10 @@ class QPointF;
 // conversion. The owner reports what changed in the buffer (columns repainted, a scroll); those
 // columns are converted at the next paint, each once however often it changed.
 //
-// For a scrolling buffer the copy is twice as wide and holds every column twice, at c and
-// c + width; the picture is the window of width columns starting at m_start. A scroll moves the
-// window's start instead of moving every row, and the window is still one contiguous rectangle.
+// A scrolling buffer is a ring: its oldest column is physicalColumn(0), and a scroll moves only
+// where the ring starts, so no pixel of it is moved or copied. The copy is twice as wide and
+// holds every column twice, at c and c + width; the picture is the window of width columns from
+// the ring's start, one contiguous rectangle drawn in one blit.
 class ShownBuffer {
 public:
     static constexpr int kRows = 240;
@@ -28,9 +29,14 @@ public:
     void setHeight(int h);
     int height() const { return m_height; }
 
-    // The buffer was scrolled n columns left, its rightmost n columns keeping their pixels.
+    // The picture moves n columns left: the ring starts n columns later, its newest n columns
+    // holding the oldest ones until they are repainted. A scroll by the whole width or more
+    // moves nothing.
     void scroll(int n);
-    // Columns x .. x + n - 1 of the buffer were repainted.
+    // Where column x of the picture (0 the oldest) stands in the buffer's rows; x itself for a
+    // still buffer.
+    int physicalColumn(int x) const { return m_mirrored ? (m_start + x) % m_width : x; }
+    // Columns x .. x + n - 1 of the picture were repainted.
     void updateColumns(int x, int n = 1);
     void updateAll();
     // The buffer was repainted as a whole: converts at once the rows of a still buffer that
@@ -61,9 +67,9 @@ private:
     std::vector<int> m_rows;      // the buffer row of each shown row
     std::vector<int> m_firstRow;  // the first shown row of each buffer row (kRows + 1 entries)
     std::vector<uint16_t> m_converted;  // a still buffer as last converted
-    // The copy, its window's start and the columns of it (0 .. width - 1) still to convert.
+    // The copy, the ring's start and the columns of it (0 .. width - 1) still to convert.
     mutable QImage m_image;
-    mutable int m_start = 0;
+    int m_start = 0;
     mutable std::vector<int> m_pending;
     mutable std::vector<uint8_t> m_isPending;
     mutable bool m_allPending = true;

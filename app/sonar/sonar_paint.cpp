@@ -3,7 +3,6 @@
 #include "sonar/sonar_palette.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 int clampRow(int r) {
@@ -110,15 +109,6 @@ void wave(uint16_t* buffer, int top, int bottom, const uint8_t* samples, int aut
             SonarPalette::lookup(palette, samples[r], r < top ? surfaceOffset : current);
         uint16_t* line = buffer + r * kWaveWidth;
         std::fill(line + 12 - h, line + 12 + h, c);
-    }
-}
-
-void scroll(uint16_t* buffer, int width, int n) {
-    if (!buffer || n <= 0 || width <= 0) return;
-    n = std::min(n, width);
-    for (int r = 0; r < kRows; ++r) {
-        uint16_t* line = buffer + r * width;
-        std::memmove(line, line + n, sizeof(uint16_t) * (width - n));
     }
 }
 

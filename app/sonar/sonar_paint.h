@@ -47,7 +47,4 @@ void column(uint16_t* buffer, int width, int x, int top, int bottom, const uint8
 void wave(uint16_t* buffer, int top, int bottom, const uint8_t* samples, int autoOffset,
           const SonarPaintSettings& cfg, const SonarPalettes& pal);
 
-// Moves every row n pixels to the left; the rightmost n columns keep their pixels.
-void scroll(uint16_t* buffer, int width, int n);
-
 }  // namespace SonarPaint

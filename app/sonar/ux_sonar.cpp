@@ -89,8 +89,9 @@ SonarPalettes UxSonar::palettes(int scheme) const {
 void UxSonar::drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8_t* samples,
                                int autoOffset) {
     const SonarPaintSettings s = paintSettings();
-    SonarPaint::column(m_image->buffer(), m_image->width(), x, surfaceRow, bottomRow, samples,
-                       autoOffset, s, palettes(s.scheme), &m_paint);
+    if (x < 0 || x >= m_image->width()) return;
+    SonarPaint::column(m_image->buffer(), m_image->width(), m_image->physicalColumn(x), surfaceRow,
+                       bottomRow, samples, autoOffset, s, palettes(s.scheme), &m_paint);
     m_image->columnsChanged(x);
 }
 

@@ -17,7 +17,11 @@ ItemInfo::ItemInfo(QGraphicsItem* parent)
       m_ledMiddle(QStringLiteral(":/ico/led_mid")),
       m_rose(QStringLiteral(":/ico/compass_rose")),
       m_scaleMark(QStringLiteral(":/ico/map_scale")),
-      m_caliMark(QStringLiteral(":/ico/need_cali")) {}
+      m_caliMark(QStringLiteral(":/ico/need_cali")) {
+    // The boat and its track move under the overlay: its bar, rose and texts are drawn once
+    // per change and the parts that a moved item uncovers are blitted from the pixmap.
+    setCacheMode(DeviceCoordinateCache);
+}
 
 void ItemInfo::setBoundSize(int width, int height) {
     prepareGeometryChange();

@@ -23,6 +23,16 @@ UxKeyWidget::UxKeyWidget(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+bool UxKeyWidget::event(QEvent* event) {
+    const bool done = QWidget::event(event);
+    // Every key widget paints its whole rectangle. The screen's style sheet, inherited by its
+    // children, takes that mark away when it polishes them; the mark lets the screen leave out
+    // what lies under an open menu instead of repainting it, and the menu with it.
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    return done;
+}
+
 void UxKeyWidget::do_timer() {
     if (!isVisible()) {
         m_input.reset();

@@ -60,6 +60,7 @@ protected:
     // Keeps the widget inside its parent (the 272 x 480 screen).
     void keepInsideParent();
 
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;

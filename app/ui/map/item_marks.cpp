@@ -12,6 +12,8 @@ ItemTextMark::ItemTextMark(const QString& text, const QColor& colour) {
     setBrush(colour);
     setPen(QPen(QColor(0, 0, 0, 220), 1.0));
     setText(text);
+    // Over the scrolling picture: the outlined text is drawn once, then blitted.
+    setCacheMode(DeviceCoordinateCache);
 }
 
 ItemRecordText::ItemRecordText() : ItemTextMark(QStringLiteral("REC."), QColor(255, 40, 40)) {}

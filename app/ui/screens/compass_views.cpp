@@ -26,6 +26,8 @@ void CompassViews::applyLayout(const StructScreenLayout& layout) {
 }
 
 void CompassViews::show(const StructCompassShown& s) {
+    if (m_painted && s == m_shown) return;
+    m_painted = true;
     m_shown = s;
     for (UxCompass* c : {m_large, m_small}) {
         c->setCompassHeading(s.heading);

@@ -17,6 +17,14 @@ struct StructCompassShown {
     QString ledAp = QStringLiteral("off");
     bool handsetNeedCali = false;
     bool boatNeedCali = false;
+
+    bool operator==(const StructCompassShown& o) const {
+        return heading == o.heading && boatHeading == o.boatHeading &&
+               targetShown == o.targetShown && targetDirection == o.targetDirection &&
+               ledRc == o.ledRc && ledAp == o.ledAp && handsetNeedCali == o.handsetNeedCali &&
+               boatNeedCali == o.boatNeedCali;
+    }
+    bool operator!=(const StructCompassShown& o) const { return !(*this == o); }
 };
 
 // The two compass views of the main screen: the large one and the one scaled by 0.6, each
@@ -26,7 +34,7 @@ public:
     explicit CompassViews(QGraphicsScene* scene);
 
     void applyLayout(const StructScreenLayout& layout);
-    // Hands the values to both views, the large one first, and repaints them.
+    // Hands the values to both views, the large one first, and repaints them when they changed.
     void show(const StructCompassShown& shown);
     const StructCompassShown& shown() const { return m_shown; }
 
@@ -37,4 +45,5 @@ private:
     UxCompass* m_large;
     UxCompass* m_small;
     StructCompassShown m_shown;
+    bool m_painted = false;
 };

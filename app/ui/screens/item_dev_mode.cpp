@@ -10,6 +10,8 @@ ItemDevMode::ItemDevMode() {
     setFont(f);
     setBrush(QColor(255, 230, 80));
     setPen(QPen(QColor(0, 0, 0, 200), 0.5));
+    // Over the scrolling picture: its outlined text is drawn only when a value changes.
+    setCacheMode(DeviceCoordinateCache);
     updatePara({});
 }
 

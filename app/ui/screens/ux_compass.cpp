@@ -19,7 +19,11 @@ UxCompass::UxCompass(QGraphicsItem* parent)
       m_target(QStringLiteral(":/ico/target_dir")),
       m_ledOn(QStringLiteral(":/ico/led_on")),
       m_ledOff(QStringLiteral(":/ico/led_off")),
-      m_caliMark(QStringLiteral(":/ico/need_cali")) {}
+      m_caliMark(QStringLiteral(":/ico/need_cali")) {
+    // The turned rose is costly to draw and lies over the scrolling picture in layout 0: it is
+    // drawn once per change of what it shows, and blitted on every other repaint.
+    setCacheMode(DeviceCoordinateCache);
+}
 
 void UxCompass::setCompassHeading(int heading) {
     m_heading = heading;
