@@ -50,6 +50,7 @@ ItemAxis::ItemAxis(QGraphicsItem* parent) : QGraphicsItem(parent) {
     // The picture under the scale moves on every column; the scale and its texts change only
     // with the range, so they are painted once into a pixmap that each repaint blits.
     setCacheMode(DeviceCoordinateCache);
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
     setImageHight(m_hight);
 }
 

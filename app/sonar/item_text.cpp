@@ -12,6 +12,7 @@ ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
     // Over the scrolling picture: the digits are put together only when a value changes, and
     // each repaint of the picture blits them as one pixmap.
     setCacheMode(DeviceCoordinateCache);
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
 }
 
 QRectF ItemText::boundingRect() const {

@@ -1,10 +1,14 @@
 #include "base/global.h"
 #include "core/korvel.h"
 #include "core/tick_timing.h"
+#include "core/ux_view.h"
 #include "korvel_test.h"
 #include "start_check.h"
 #include "test_root.h"
+#include "ui/map/ux_navi.h"
 
+#include <QGraphicsItem>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -34,6 +38,48 @@ StructAlarmInputs lake(const QString& changes = QString()) {
         if (name == "sats") in.satellites = int(v);
     }
     return in;
+}
+
+// Pixels of two pictures of the screen that differ by more than the rounding of a cached
+// translucent item: its colours are kept premultiplied, and blended again they may differ by a
+// few levels (the compass's face, up to 5) from those blended while it is drawn.
+int pixelsApart(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* p = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* q = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (qAbs(qRed(p[x]) - qRed(q[x])) > 8 || qAbs(qGreen(p[x]) - qGreen(q[x])) > 8 ||
+                qAbs(qBlue(p[x]) - qBlue(q[x])) > 8)
+                ++apart;
+        }
+    }
+    return apart;
+}
+
+// The screen as its repaints left it, and as one full repaint without any item's cache
+// paints it now; both without the area of the map's boat, whose turned picture leaves a few
+// edge pixels behind as it moves.
+QPair<QImage, QImage> shownAndRepainted(UxView* view, QGraphicsItem* boat) {
+    const QImage shown =
+        view->screen()->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    QList<QPair<QGraphicsItem*, QGraphicsItem::CacheMode>> cached;
+    for (QGraphicsItem* item : view->scene()->items()) {
+        if (item->cacheMode() == QGraphicsItem::NoCache) continue;
+        cached.append({item, item->cacheMode()});
+        item->setCacheMode(QGraphicsItem::NoCache);
+    }
+    const QImage repainted = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const auto& [item, mode] : cached)
+        item->setCacheMode(mode);
+    QImage a = shown, b = repainted;
+    const QRect around = boat->sceneBoundingRect().toAlignedRect().adjusted(-4, -4, 4, 4);
+    for (QImage* image : {&a, &b}) {
+        QPainter p(image);
+        p.fillRect(around, Qt::black);
+    }
+    return {a, b};
 }
 
 // The checks (of count) on which an alarm fired or a blink began, as "check what".
@@ -132,6 +178,42 @@ private slots:
             got << QString::number((f.update(r.toInt()) % 360 + 360) % 360);
         QCOMPARE(got.join(' '), readings.section(" => ", 1));
         QCOMPARE(HeadingFilter::targetFromRaw(270), -90);  // the sensor's 0 is the heading's 180
+    }
+
+    // After ticks of partial repaints, with cached items and a masked picture under a menu,
+    // the screen shows what a full repaint paints: in every layout, with the read-outs and
+    // the panels changing as the recording plays, and with a menu opened and closed again.
+    void screen_sameAsFullRepaint() {
+        TestRoot root;
+        Global::configuration.simulator = 1;
+        Korvel k;
+        k.mainTimer()->stop();
+        passStartCheck(k);
+        UxView* view = k.view();
+        const auto run = [&](int ticks) {
+            for (int i = 0; i < ticks; ++i) {
+                k.slot_timeout_main();
+                QCoreApplication::processEvents();
+            }
+        };
+        QImage before;
+        const auto check = [&](const char* when) {
+            const auto [shown, repainted] = shownAndRepainted(view, k.navi()->boatItem());
+            QVERIFY2(pixelsApart(shown, repainted) == 0, when);
+            QVERIFY2(shown != before, when);  // the screen moved on
+            before = shown;
+        };
+        for (int layout : {1, 0, 3, 2}) {
+            Global::configuration.screenMode = layout;
+            run(40);
+            check(qPrintable(QStringLiteral("layout %1").arg(layout)));
+        }
+        QTest::keyClick(view, Qt::Key_M);
+        run(20);
+        check("menu open");
+        QTest::keyClick(view, Qt::Key_Escape);
+        run(20);
+        check("menu closed");
     }
 
     // The tick timing's summary of tick times in ms: an even count's median is the mean of the

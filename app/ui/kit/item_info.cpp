@@ -21,6 +21,7 @@ ItemInfo::ItemInfo(QGraphicsItem* parent)
     // The boat and its track move under the overlay: its bar, rose and texts are drawn once
     // per change and the parts that a moved item uncovers are blitted from the pixmap.
     setCacheMode(DeviceCoordinateCache);
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
 }
 
 void ItemInfo::setBoundSize(int width, int height) {

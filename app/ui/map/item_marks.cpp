@@ -14,6 +14,7 @@ ItemTextMark::ItemTextMark(const QString& text, const QColor& colour) {
     setText(text);
     // Over the scrolling picture: the outlined text is drawn once, then blitted.
     setCacheMode(DeviceCoordinateCache);
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
 }
 
 ItemRecordText::ItemRecordText() : ItemTextMark(QStringLiteral("REC."), QColor(255, 40, 40)) {}

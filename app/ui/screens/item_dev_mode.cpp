@@ -12,6 +12,7 @@ ItemDevMode::ItemDevMode() {
     setPen(QPen(QColor(0, 0, 0, 200), 0.5));
     // Over the scrolling picture: its outlined text is drawn only when a value changes.
     setCacheMode(DeviceCoordinateCache);
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
     updatePara({});
 }
 

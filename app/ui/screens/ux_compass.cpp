@@ -23,6 +23,7 @@ UxCompass::UxCompass(QGraphicsItem* parent)
     // The turned rose is costly to draw and lies over the scrolling picture in layout 0: it is
     // drawn once per change of what it shows, and blitted on every other repaint.
     setCacheMode(DeviceCoordinateCache);
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
 }
 
 void UxCompass::setCompassHeading(int heading) {
