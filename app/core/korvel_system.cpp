@@ -100,6 +100,7 @@ void Korvel::system_checkState() {
         m_currentDevMode = cfg.devMode;
         m_overlays->devMode()->setVisible(cfg.devMode == 1);
         if (cfg.devMode == 1) m_data->sendCmd_askRssi();
+        m_navi->updateItem();  // the map's overlay shows the segment count in it
     }
     // 9. Highlight.
     const bool dim = m_modals.anyVisible();

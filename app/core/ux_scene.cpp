@@ -19,6 +19,9 @@ KeyInput::StructRules mainScreenRules() {
 }  // namespace
 
 UxScene::UxScene(QObject* parent) : QGraphicsScene(parent), m_input(mainScreenRules()) {
+    // A few dozen items, several of them moving every second: a plain list is cheaper to
+    // search than a tree kept up to date through every move.
+    setItemIndexMethod(NoIndex);
     setSceneRect(0, 0, 272, 480);
 }
 

@@ -1,8 +1,9 @@
 #include "core/ux_view.h"
 
 #include <QChildEvent>
-#include <QGraphicsRectItem>
+#include <QGraphicsItem>
 #include <QGraphicsScene>
+#include <QPaintEvent>
 #include <QPixmap>
 #include <QRegion>
 #include <QtMath>
@@ -49,17 +50,21 @@ bool UxView::isLowLight() const {
 }
 
 void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
-    // The echogram, an opaque rectangle item, lies over most of what is repainted on each of
-    // its scrolls: the background is filled only where no such rectangle covers it.
+    // The echogram, the panels and the map are opaque rectangles (their opaqueArea()) over
+    // most of what is repainted on each scroll: the background is filled only where none of
+    // them covers it.
     QRegion open(rect.toAlignedRect());
     if (scene()) {
         for (const QGraphicsItem* item : scene()->items(rect, Qt::IntersectsItemBoundingRect)) {
-            if (item->type() != QGraphicsRectItem::Type || item->opacity() < 1.0) continue;
-            const auto* box = static_cast<const QGraphicsRectItem*>(item);
-            const QTransform& t = box->sceneTransform();
-            if (!box->brush().isOpaque() || t.type() > QTransform::TxTranslate) continue;
+            const QTransform& t = item->sceneTransform();
+            if (item->effectiveOpacity() < 1.0 || t.type() > QTransform::TxTranslate) continue;
+            const QPainterPath opaque = item->opaqueArea();
+            if (opaque.isEmpty()) continue;
+            QPainterPath box;
+            box.addRect(opaque.boundingRect());
+            if (box != opaque) continue;  // only a rectangle is taken
             // Only whole pixels count as covered.
-            const QRectF r = t.mapRect(box->rect());
+            const QRectF r = t.mapRect(opaque.boundingRect());
             const QPoint topLeft(qCeil(r.left()), qCeil(r.top()));
             const QPoint bottomRight(qFloor(r.right()) - 1, qFloor(r.bottom()) - 1);
             open -= QRect(topLeft, bottomRight);
@@ -69,8 +74,22 @@ void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
         painter->fillRect(r, backgroundBrush());
 }
 
+void UxView::drawForeground(QPainter* painter, const QRectF& rect) {
+    const QBrush& dim = foregroundBrush();
+    if (dim.style() == Qt::NoBrush || dim.color().alpha() == 0) return;
+    // The dimming lies over every repainted pixel: one rectangle at a time, each a rectangle
+    // clip, it is blended row by row rather than through the repaint's region.
+    for (const QRect& r : m_exposed& rect.toAlignedRect()) {
+        painter->save();
+        painter->setClipRect(r, Qt::IntersectClip);
+        painter->fillRect(r, dim);
+        painter->restore();
+    }
+}
+
 void UxView::paintEvent(QPaintEvent* event) {
     const TickTiming::Scope timing(m_paintTiming);
+    m_exposed = event->region();
     QGraphicsView::paintEvent(event);
 }
 

@@ -24,6 +24,7 @@ public:
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
     void paintEvent(QPaintEvent* event) override;
     void childEvent(QChildEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,4 +34,5 @@ private:
     void maskCovered();
 
     TickTiming m_paintTiming{QStringLiteral("paints")};
+    QRegion m_exposed;  // what the paint in progress repaints
 };

@@ -16,41 +16,10 @@ constexpr int kEdgeLeft = 8;
 const QColor kShadow(0, 0, 0, 200);
 const QColor kLegend(235, 240, 245);
 const QPoint kShadowOffset(1, 1);
-
-// True when every pixel that the layout's glyphs touch, drawn at `at`, lies inside box. The
-// glyphs are drawn opaque onto an empty and onto a black image (the painter keeps separate
-// glyph images for devices with and without alpha); any touched pixel then differs from the
-// fill. The probe's offset is whole pixels, so the glyphs' sub-pixel placement is the same.
-bool inkInside(const QTextLayout& layout, const QPointF& at, const QRect& box) {
-    const int margin = 16;
-    const QRect area = box.adjusted(-margin, -margin, margin, margin);
-    for (QImage::Format f : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
-        const QRgb fill = f == QImage::Format_RGB32 ? 0xFF000000u : 0u;
-        QImage probe(area.size(), f);
-        probe.fill(fill);
-        {
-            QPainter p(&probe);
-            p.setRenderHint(QPainter::TextAntialiasing);
-            p.translate(-area.topLeft());
-            p.setPen(Qt::white);
-            layout.draw(&p, at);
-        }
-        for (int y = 0; y < probe.height(); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(probe.constScanLine(y));
-            for (int x = 0; x < probe.width(); ++x) {
-                if (line[x] != fill && !box.contains(area.left() + x, area.top() + y)) return false;
-            }
-        }
-    }
-    return true;
-}
 }  // namespace
 
 ItemAxis::ItemAxis(QGraphicsItem* parent) : QGraphicsItem(parent) {
-    // The picture under the scale moves on every column; the scale and its texts change only
-    // with the range, so they are painted once into a pixmap that each repaint blits.
-    setCacheMode(DeviceCoordinateCache);
-    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blits copy whole rows
     setImageHight(m_hight);
 }
 
@@ -94,9 +63,6 @@ void ItemAxis::layOutLabel(Label& label, const QString& text, const QFont& font,
     const QRectF bounds = QFontMetricsF(font).boundingRect(box, kAlign, text);
     label.at = QPointF(box.x() + box.width() - line.horizontalAdvance(), bounds.y());
     label.clip = !box.contains(bounds);
-    label.inkInside[0] =
-        inkInside(label.layout, label.at + kShadowOffset, label.box.translated(kShadowOffset));
-    label.inkInside[1] = inkInside(label.layout, label.at, label.box);
 }
 
 void ItemAxis::layOut(const QFont& base) {
@@ -107,23 +73,34 @@ void ItemAxis::layOut(const QFont& base) {
     const QString full = QString::number(m_loRange) + (m_automatic ? QStringLiteral("A") : "");
     layOutLabel(m_half, half, f, m_hight / 2 - 7);
     layOutLabel(m_full, full, f, m_hight - 1 - 14);
+    renderLabel(m_half);
+    renderLabel(m_full);
     m_base = base;
     m_laidOut = true;
 }
 
+void ItemAxis::renderLabel(Label& label) const {
+    const QRect area = label.box.adjusted(0, 0, kShadowOffset.x(), kShadowOffset.y());
+    QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.translate(-area.topLeft());
+    drawLabel(&p, label);
+    p.end();
+    label.picture = QPixmap::fromImage(picture);
+}
+
 void ItemAxis::drawLabel(QPainter* painter, const Label& label) const {
-    // The ink was probed with antialiased text; other glyphs clip as drawText does.
-    const bool antialiased = painter->testRenderHint(QPainter::TextAntialiasing);
+    // A text taller than its box is clipped to it, as drawText does.
     for (int pass = 0; pass < 2; ++pass) {
         const QPoint offset = pass == 0 ? kShadowOffset : QPoint();
-        const bool clip = label.clip && !(antialiased && label.inkInside[pass]);
-        if (clip) {
+        if (label.clip) {
             painter->save();
             painter->setClipRect(label.box.translated(offset), Qt::IntersectClip);
         }
         painter->setPen(pass == 0 ? kShadow : kLegend);
         label.layout.draw(painter, label.at + offset);
-        if (clip) painter->restore();
+        if (label.clip) painter->restore();
     }
 }
 
@@ -138,6 +115,6 @@ void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     }
 
     if (!m_laidOut || painter->font() != m_base) layOut(painter->font());
-    drawLabel(painter, m_half);
-    drawLabel(painter, m_full);
+    for (const Label* label : {&m_half, &m_full})
+        painter->drawPixmap(label->box.topLeft(), label->picture);
 }

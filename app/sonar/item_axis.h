@@ -3,11 +3,12 @@
 #include <QFont>
 #include <QGraphicsItem>
 #include <QImage>
+#include <QPixmap>
 #include <QTextLayout>
 
 // The depth scale at the echogram's right edge: a shaded edge, tick marks and the range.
-// It is repainted with the picture under it on every scroll, so the legend's text is laid out
-// once per range and only drawn on each paint.
+// It is repainted with the picture under it on every scroll, so the legend's texts are drawn
+// once per range into two small pictures, and each paint blits those and the opaque edge.
 class ItemAxis : public QGraphicsItem {
 public:
     explicit ItemAxis(QGraphicsItem* parent = nullptr);
@@ -21,18 +22,18 @@ public:
 
 private:
     // One legend text, right-aligned and vertically centred in its box, as QPainter::drawText
-    // places it. drawText clips a text taller than its box to the box; that clip is costly on
-    // every paint and changes nothing when the glyphs stay inside the box anyway.
+    // places it, with its shadow one pixel down-right.
     struct Label {
         QTextLayout layout;
         QRect box;
         QPointF at;
-        bool clip = false;
-        bool inkInside[2] = {false, false};  // shadow (one pixel down-right), text
+        bool clip = false;  // taller than its box: drawText clips it to the box
+        QPixmap picture;    // shadow and text over the box and the shadow's pixel beyond it
     };
     void layOut(const QFont& base);
     void layOutLabel(Label& label, const QString& text, const QFont& font, int y);
     void drawLabel(QPainter* painter, const Label& label) const;
+    void renderLabel(Label& label) const;
 
     int m_loRange = 10;
     bool m_automatic = true;

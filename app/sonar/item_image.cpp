@@ -19,6 +19,7 @@ ItemImage::ItemImage(int width, const TextPixmap* digits, QGraphicsItem* parent)
       m_buffer(static_cast<size_t>(m_width) * kRows, 0),
       m_fishIcon(QStringLiteral(":/ico/armFish")),
       m_digits(digits) {
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the picture and the fish be row copies
     m_shown.reset(m_buffer.data(), m_width, m_hight);
 }
 

@@ -5,14 +5,12 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <functional>
 
 ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
     : QGraphicsItem(parent), m_digits(digits) {
-    m_readout.valid = false;  // nothing measured before the first frame
-    // Over the scrolling picture: the digits are put together only when a value changes, and
-    // each repaint of the picture blits them as one pixmap.
-    setCacheMode(DeviceCoordinateCache);
-    setFlag(ItemClipsToShape);  // a rectangle clip lets the blit copy whole rows
+    m_readout.valid = false;    // nothing measured before the first frame
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the blits copy whole rows
 }
 
 QRectF ItemText::boundingRect() const {
@@ -26,22 +24,62 @@ void ItemText::setReadout(const StructSonarReadout& readout) {
         readout.valid == m_readout.valid)
         return;
     m_readout = readout;
+    m_rendered = false;
     update();
+}
+
+ItemText::StructLook ItemText::currentLook() {
+    const StructConfiguration& cfg = Global::configuration;
+    StructLook look;
+    look.depth = cfg.showOverlapData_Depth == 1;
+    look.temperature = cfg.showOverlapData_Temperature == 1;
+    look.battery = cfg.showOverlapData_BoatBat == 1;
+    look.feet = Global::getString_depthUnit() == QLatin1String("ft");
+    look.fahrenheit = Global::getString_tempUnit() != QString::fromUtf8("℃");
+    return look;
 }
 
 void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     if (!m_digits) return;
-    const StructConfiguration& cfg = Global::configuration;
-    if (cfg.showOverlapData_Depth == 1) paintDepth(painter);
-    if (cfg.showOverlapData_Temperature == 1) {
-        const bool f = Global::getString_tempUnit() != QString::fromUtf8("℃");
-        paintRow(painter, kTempRowY, m_readout.temperature[0] == 0, m_readout.temperature + 1, 3,
-                 m_readout.temperature[4], f ? m_digits->unit_f : m_digits->unit_c);
-    }
-    if (cfg.showOverlapData_BoatBat == 1) {
-        paintRow(painter, kBatteryRowY, false, m_readout.battery, 2, m_readout.battery[2],
+    // A flag or a unit may change in a menu without a new value: asked on every paint.
+    const StructLook look = currentLook();
+    if (!m_rendered || !(look == m_look)) render(look);
+    for (const StructPart& part : m_parts)
+        painter->drawPixmap(part.rect.topLeft(), part.picture);
+}
+
+void ItemText::render(const StructLook& look) {
+    QImage all(boundingRect().size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    all.fill(Qt::transparent);
+    QPainter p(&all);
+    // One picture per row, cut to the digits drawn in it: the blits then cover only those.
+    m_parts.clear();
+    const auto row = [&](bool shown, const std::function<void()>& draw) {
+        if (!shown) return;
+        m_ink = QRect();
+        draw();
+        const QRect ink = m_ink & all.rect();
+        if (!ink.isEmpty()) m_parts.append({ink, QPixmap()});
+    };
+    row(look.depth, [&] { paintDepth(&p); });
+    row(look.temperature, [&] {
+        paintRow(&p, kTempRowY, m_readout.temperature[0] == 0, m_readout.temperature + 1, 3,
+                 m_readout.temperature[4], look.fahrenheit ? m_digits->unit_f : m_digits->unit_c);
+    });
+    row(look.battery, [&] {
+        paintRow(&p, kBatteryRowY, false, m_readout.battery, 2, m_readout.battery[2],
                  m_digits->unit_v);
-    }
+    });
+    p.end();
+    for (StructPart& part : m_parts)
+        part.picture = QPixmap::fromImage(all.copy(part.rect));
+    m_look = look;
+    m_rendered = true;
+}
+
+void ItemText::put(QPainter* painter, int x, int y, const QPixmap& pixmap) {
+    painter->drawPixmap(x, y, pixmap);
+    m_ink |= QRect(QPoint(x, y), pixmap.size());
 }
 
 void ItemText::paintDepth(QPainter* painter) {
@@ -49,10 +87,10 @@ void ItemText::paintDepth(QPainter* painter) {
     if (!m_readout.valid) {
         // "-.-" where one whole digit would stand.
         const int shift = 2 * kDepthPitch;
-        painter->drawPixmap(2 * kDepthPitch - shift, 0, m_digits->big.heng);
-        painter->drawPixmap(120 - shift, 30, m_digits->big.dian);
-        painter->drawPixmap(133 - shift, 40, m_digits->unit_heng);
-        painter->drawPixmap(128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
+        put(painter, 2 * kDepthPitch - shift, 0, m_digits->big.heng);
+        put(painter, 120 - shift, 30, m_digits->big.dian);
+        put(painter, 133 - shift, 40, m_digits->unit_heng);
+        put(painter, 128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
         return;
     }
     const int* d = m_readout.depth;
@@ -62,10 +100,10 @@ void ItemText::paintDepth(QPainter* painter) {
         ++skip;
     const int shift = skip * kDepthPitch;
     for (int i = skip; i < 3; ++i)
-        painter->drawPixmap(i * kDepthPitch - shift, 0, m_digits->big.digit(d[i]));
-    painter->drawPixmap(120 - shift, 30, m_digits->big.dian);
-    painter->drawPixmap(133 - shift, 40, m_digits->medium.digit(d[3]));
-    painter->drawPixmap(128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
+        put(painter, i * kDepthPitch - shift, 0, m_digits->big.digit(d[i]));
+    put(painter, 120 - shift, 30, m_digits->big.dian);
+    put(painter, 133 - shift, 40, m_digits->medium.digit(d[3]));
+    put(painter, 128 - shift, 0, feet ? m_digits->unit_ft : m_digits->unit_m);
 }
 
 void ItemText::paintRow(QPainter* painter, int y, bool negative, const int* whole, int wholeCount,
@@ -73,26 +111,26 @@ void ItemText::paintRow(QPainter* painter, int y, bool negative, const int* whol
     int x = 0;
     if (!m_readout.valid) {
         // "-.-" before the unit.
-        painter->drawPixmap(x, y, m_digits->unit_heng);
+        put(painter, x, y, m_digits->unit_heng);
         x += kSmallPitch;
-        painter->drawPixmap(x, y, m_digits->medium.dian);
+        put(painter, x, y, m_digits->medium.dian);
         x += m_digits->medium.dian.width();
-        painter->drawPixmap(x, y, m_digits->unit_heng);
-        painter->drawPixmap(x + kSmallPitch + 2, y, unit);
+        put(painter, x, y, m_digits->unit_heng);
+        put(painter, x + kSmallPitch + 2, y, unit);
         return;
     }
     if (negative) {
-        painter->drawPixmap(x, y, m_digits->unit_heng);
+        put(painter, x, y, m_digits->unit_heng);
         x += m_digits->unit_heng.width() + 1;
     }
     int skip = 0;
     while (skip < wholeCount - 1 && whole[skip] == 0)
         ++skip;
     for (int i = skip; i < wholeCount; ++i, x += kSmallPitch)
-        painter->drawPixmap(x, y, m_digits->medium.digit(whole[i]));
-    painter->drawPixmap(x, y, m_digits->medium.dian);
+        put(painter, x, y, m_digits->medium.digit(whole[i]));
+    put(painter, x, y, m_digits->medium.dian);
     x += m_digits->medium.dian.width();
-    painter->drawPixmap(x, y, m_digits->medium.digit(tenths));
+    put(painter, x, y, m_digits->medium.digit(tenths));
     x += kSmallPitch + 2;
-    painter->drawPixmap(x, y, unit);
+    put(painter, x, y, unit);
 }

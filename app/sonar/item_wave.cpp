@@ -5,6 +5,7 @@
 
 ItemWave::ItemWave(QGraphicsItem* parent)
     : QGraphicsItem(parent), m_buffer(static_cast<size_t>(kWidth) * kRows, 0) {
+    setFlag(ItemClipsToShape);  // a rectangle clip lets the strip be a copy of rows
     m_shown.reset(m_buffer.data(), kWidth, m_hight);
 }
 

@@ -218,13 +218,7 @@ void ShownBuffer::convertColumn(int physical) const {
 
 void ShownBuffer::draw(QPainter* painter, const QPointF& at) const {
     sync();
-    // A repaint of several areas clips to a region, and the raster engine copies an image
-    // into a region pixel by pixel; within the picture's own rectangle the clip is one
-    // rectangle again, and the copy a plain copy of each row.
-    painter->save();
-    painter->setClipRect(QRectF(at, QSizeF(m_width, m_height)), Qt::IntersectClip);
     painter->drawImage(at, m_image, QRectF(m_start, 0, m_width, m_height));
-    painter->restore();
 }
 
 QImage ShownBuffer::picture() const {

@@ -68,6 +68,7 @@ void UxSonar::initColorArray() {
 }
 
 bool UxSonar::loadUserColor() {
+    m_waveDrawn.valid = false;  // new colours for the same column
     return ColorTableFile::loadUserPalettes(Platform::path(QString::fromLatin1(kUserColorFile)));
 }
 
@@ -98,6 +99,15 @@ void UxSonar::drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8
 void UxSonar::drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samples,
                               int autoOffset) {
     const SonarPaintSettings s = paintSettings();
+    StructWaveInput& w = m_waveDrawn;
+    if (w.valid && w.surfaceRow == surfaceRow && w.bottomRow == bottomRow &&
+        w.autoOffset == autoOffset && w.settings.background == s.background &&
+        w.settings.scheme == s.scheme && w.settings.colorLine == s.colorLine &&
+        w.settings.bottomLine == s.bottomLine &&
+        std::equal(w.samples.begin(), w.samples.end(), samples))
+        return;
+    w = {true, surfaceRow, bottomRow, autoOffset, s, {}};
+    std::copy(samples, samples + kRows, w.samples.begin());
     SonarPaint::wave(m_wave->buffer(), surfaceRow, bottomRow, samples, autoOffset, s,
                      palettes(s.scheme));
     m_wave->bufferChanged();

@@ -8,6 +8,7 @@
 #include <QGraphicsRectItem>
 #include <QList>
 #include <QObject>
+#include <array>
 
 class ItemImage;
 class ItemWave;
@@ -73,6 +74,14 @@ private:
     int m_imageWidth = 246;
     int m_imageHight = kRows;
     SonarPaintState m_paint;
+    // What the wave strip was last drawn from: frames come slower than ticks, and the same
+    // newest column is not drawn and compared again.
+    struct StructWaveInput {
+        bool valid = false;
+        int surfaceRow = 0, bottomRow = 0, autoOffset = 0;
+        SonarPaintSettings settings;
+        std::array<uint8_t, kRows> samples{};
+    } m_waveDrawn;
     bool m_blink = false;
     int m_blinkCount = 0;
 };

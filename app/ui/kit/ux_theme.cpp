@@ -25,19 +25,30 @@ QFont font(int pixelSize) {
     return f;
 }
 
-QFont fitFont(const QFont& font, const QString& text, int width) {
-    if (QFontMetrics(font).horizontalAdvance(text) <= width) return font;
+namespace {
+// The font fitted to width, and the text's advance in it.
+QFont fitted(const QFont& font, const QString& text, int width, int* advance) {
+    *advance = QFontMetrics(font).horizontalAdvance(text);
+    if (*advance <= width) return font;
     QFont f = font;
     const int full = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
     for (int size = full - 1; size >= full * 3 / 4; --size) {
         f.setPixelSize(size);
-        if (QFontMetrics(f).horizontalAdvance(text) <= width) return f;
+        *advance = QFontMetrics(f).horizontalAdvance(text);
+        if (*advance <= width) return f;
     }
     for (int stretch = 95; stretch >= 85; stretch -= 5) {
         f.setStretch(stretch);
-        if (QFontMetrics(f).horizontalAdvance(text) <= width) return f;
+        *advance = QFontMetrics(f).horizontalAdvance(text);
+        if (*advance <= width) return f;
     }
     return f;
+}
+}  // namespace
+
+QFont fitFont(const QFont& font, const QString& text, int width) {
+    int advance = 0;
+    return fitted(font, text, width, &advance);
 }
 
 void drawPanel(QPainter& p, const QRect& rect) {
@@ -50,11 +61,12 @@ void drawPanel(QPainter& p, const QRect& rect) {
 
 void drawText(QPainter& p, const QRect& box, const QString& text, const QColor& ink, int flags) {
     const QFont own = p.font();
-    const QFont fitted = fitFont(own, text, box.width());
-    p.setFont(fitted);
-    const QFontMetrics metrics(fitted);
-    const QString shown = metrics.horizontalAdvance(text) > box.width()
-                              ? metrics.elidedText(text, Qt::ElideRight, box.width())
+    int advance = 0;
+    const QFont font = fitted(own, text, box.width(), &advance);
+    p.setFont(font);
+    // The text is measured once, in the font it is drawn in.
+    const QString shown = advance > box.width()
+                              ? QFontMetrics(font).elidedText(text, Qt::ElideRight, box.width())
                               : text;
     p.setPen(ink);
     const int align = (flags & Qt::AlignHorizontal_Mask) ? (flags & Qt::AlignHorizontal_Mask)
@@ -63,7 +75,7 @@ void drawText(QPainter& p, const QRect& box, const QString& text, const QColor& 
         (flags & Qt::AlignVertical_Mask) ? (flags & Qt::AlignVertical_Mask) : int(Qt::AlignVCenter);
     p.drawText(box, align | vertical | Qt::TextSingleLine, shown);
     p.setFont(own);
-    if (g_seen) g_seen(text, shown, box, fitted);
+    if (g_seen) g_seen(text, shown, box, font);
 }
 
 }  // namespace UxTheme

@@ -20,6 +20,12 @@ void ItemNavi::setBoundSize(int width, int height) {
             p.drawLine(0, y, width - 1, y);
 }
 
+QPainterPath ItemNavi::opaqueArea() const {
+    QPainterPath area;
+    area.addRect(boundingRect());
+    return area;
+}
+
 QRectF ItemNavi::boundingRect() const {
     return QRectF(m_ground.rect());
 }

@@ -18,6 +18,8 @@ public:
     void setBoundSize(int width, int height);
 
     QRectF boundingRect() const override;
+    // Every pixel is painted: nothing under it need be.
+    QPainterPath opaqueArea() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:

@@ -46,33 +46,41 @@ ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight
       m_titleHeight(titleHeight),
       m_valueHeight(valueHeight),
       m_background(width, height),
-      m_layer(width, height) {
+      m_title(width, height),
+      m_value(width, height),
+      m_picture(width, height) {
     m_background.fill(kGround);
     QPainter p(&m_background);
     p.fillRect(0, 0, width, titleHeight, kTitleBand);
     p.setPen(kFrame);
     p.drawRect(0, 0, width - 1, height - 1);
-    m_layer.fill(Qt::transparent);
 }
 
 void ItemInfoPan::setInfoPan(const StructInfoPan& info) {
-    if (info.title == m_info.title && info.value == m_info.value &&
-        info.icon.cacheKey() == m_info.icon.cacheKey())
-        return;
+    const bool title = info.title != m_info.title;
+    const bool value = info.value != m_info.value || info.icon.cacheKey() != m_info.icon.cacheKey();
+    if (!title && !value) return;
     m_info = info;
     // Drawn at the next paint: panels hidden by the screen layout are refreshed in turn too.
-    m_layerDirty = true;
+    m_titleDirty |= title;
+    m_valueDirty |= value;
+    m_pictureDirty = true;
     update();
 }
 
-void ItemInfoPan::renderLayer() {
-    m_layer.fill(Qt::transparent);
-    QPainter p(&m_layer);
+void ItemInfoPan::renderTitle() {
+    m_title.fill(Qt::transparent);
+    QPainter p(&m_title);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(pixelFont(m_titleHeight / 2 + 3));
     UxTheme::drawText(p, QRect(kTitleX, 0, m_width - 2 * kTitleX, m_titleHeight), m_info.title,
                       kTitleInk, Qt::AlignLeft | Qt::AlignBottom);
+}
 
+void ItemInfoPan::renderValue() {
+    m_value.fill(Qt::transparent);
+    QPainter p(&m_value);
+    p.setRenderHint(QPainter::TextAntialiasing);
     const bool withIcon = !m_info.icon.isNull();
     const QFont valueFont = pixelFont(valuePixelSize(m_info.value.size(), withIcon));
     QRect band(kValueLeft, m_titleHeight, m_width - kValueRightMargin - kValueLeft, m_valueHeight);
@@ -89,10 +97,29 @@ void ItemInfoPan::renderLayer() {
     UxTheme::drawText(p, band, m_info.value, kValueInk, Qt::AlignHCenter);
 }
 
+void ItemInfoPan::compose() {
+    // The title and the value do not overlap: laid one after the other over the tile, they
+    // give the same pixels as one layer holding both.
+    QPainter p(&m_picture);
+    p.drawPixmap(0, 0, m_background);
+    if (m_selected)
+        p.fillRect(kBarX, m_titleHeight + m_valueHeight - kBarHeight - 2, m_width - 2 * kBarX,
+                   kBarHeight, kSelectBar);
+    p.drawPixmap(0, 0, m_title);
+    p.drawPixmap(0, 0, m_value);
+}
+
 void ItemInfoPan::setSelected(bool selected) {
     if (selected == m_selected) return;
     m_selected = selected;
+    m_pictureDirty = true;
     update();
+}
+
+QPainterPath ItemInfoPan::opaqueArea() const {
+    QPainterPath area;
+    area.addRect(boundingRect());
+    return area;
 }
 
 QRectF ItemInfoPan::boundingRect() const {
@@ -100,13 +127,9 @@ QRectF ItemInfoPan::boundingRect() const {
 }
 
 void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    painter->drawPixmap(0, 0, m_background);
-    if (m_selected)
-        painter->fillRect(kBarX, m_titleHeight + m_valueHeight - kBarHeight - 2,
-                          m_width - 2 * kBarX, kBarHeight, kSelectBar);
-    if (m_layerDirty) {
-        renderLayer();
-        m_layerDirty = false;
-    }
-    painter->drawPixmap(0, 0, m_layer);
+    if (m_titleDirty) renderTitle();
+    if (m_valueDirty) renderValue();
+    if (m_pictureDirty) compose();
+    m_titleDirty = m_valueDirty = m_pictureDirty = false;
+    painter->drawPixmap(0, 0, m_picture);
 }

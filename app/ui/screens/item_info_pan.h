@@ -12,9 +12,9 @@ struct StructInfoPan {
 };
 
 // One info panel of the main screen: a dark tile with a title band over a value band. The
-// title and value are drawn once per change into a layer of their own, at the next paint (a
-// hidden panel draws nothing), so repainting the panel (the echogram scrolls beside it eight
-// times a second) only copies two pictures.
+// title and the value are each drawn once per change into a layer of their own, at the next
+// paint (a hidden panel draws nothing); the tile, the selection bar and both layers are then
+// put together into one opaque picture, so a repaint of the panel is one plain copy.
 class ItemInfoPan : public QGraphicsItem {
 public:
     ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
@@ -32,10 +32,14 @@ public:
     static constexpr int kIconSize = 30;
 
     QRectF boundingRect() const override;
+    // Every pixel is painted: nothing under it need be.
+    QPainterPath opaqueArea() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
-    void renderLayer();
+    void renderTitle();
+    void renderValue();
+    void compose();
 
     int m_width;
     int m_height;
@@ -44,6 +48,11 @@ private:
     StructInfoPan m_info;
     bool m_selected = false;
     QPixmap m_background;
-    QPixmap m_layer;
-    bool m_layerDirty = true;  // the layer does not show m_info yet
+    QPixmap m_title;  // the layers, transparent but for their texts (and the value's icon)
+    QPixmap m_value;
+    QPixmap m_picture;  // all of it, as shown
+    // What no longer shows m_info (or the selection).
+    bool m_titleDirty = true;
+    bool m_valueDirty = true;
+    bool m_pictureDirty = true;
 };

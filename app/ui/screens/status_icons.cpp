@@ -15,6 +15,10 @@ StatusIcons::StatusIcons(QGraphicsScene* scene) {
     for (int i = 0; i < StructScreenLayout::kIcons; ++i) {
         QGraphicsPixmapItem* item = scene->addPixmap(QPixmap(QLatin1String(files[i])));
         item->setPos(x[i], kStatusRowY);
+        // Over the scrolling picture they are blitted on every column: a rectangle clip (not
+        // the pixmap's outline) keeps that a blend of whole rows.
+        item->setShapeMode(QGraphicsPixmapItem::BoundingRectShape);
+        item->setFlag(QGraphicsItem::ItemClipsToShape);
         item->hide();
         m_icons[size_t(i)] = item;
     }
