@@ -1,7 +1,7 @@
 #include "core/ux_view.h"
 
 #include <QChildEvent>
-#include <QGraphicsItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QPaintEvent>
 #include <QPixmap>
@@ -56,6 +56,10 @@ void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
     QRegion open(rect.toAlignedRect());
     if (scene()) {
         for (const QGraphicsItem* item : scene()->items(rect, Qt::IntersectsItemBoundingRect)) {
+            // Rectangles and the program's own items; a pixmap item's opaque area is worked
+            // out from its picture's mask, far too slow for every paint.
+            if (item->type() != QGraphicsRectItem::Type && item->type() < QGraphicsItem::UserType)
+                continue;
             const QTransform& t = item->sceneTransform();
             if (item->effectiveOpacity() < 1.0 || t.type() > QTransform::TxTranslate) continue;
             const QPainterPath opaque = item->opaqueArea();
@@ -70,8 +74,13 @@ void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
             open -= QRect(topLeft, bottomRight);
         }
     }
-    for (const QRect& r : open)
+    // Each gap as a rectangle clip: a plain fill instead of one through the repaint's region.
+    for (const QRect& r : open) {
+        painter->save();
+        painter->setClipRect(r, Qt::IntersectClip);
         painter->fillRect(r, backgroundBrush());
+        painter->restore();
+    }
 }
 
 void UxView::drawForeground(QPainter* painter, const QRectF& rect) {
