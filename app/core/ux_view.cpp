@@ -1,11 +1,15 @@
 #include "core/ux_view.h"
 
+#include "sonar/dimmable_area.h"
+#include "ui/kit/opaque_box.h"
+
 #include <QChildEvent>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QPaintEvent>
 #include <QPixmap>
 #include <QRegion>
+#include <QVector>
 #include <QtMath>
 
 UxView::UxView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
@@ -49,29 +53,38 @@ bool UxView::isLowLight() const {
     return foregroundBrush().color().alpha() != 0;
 }
 
+namespace {
+// The rectangle an item paints every pixel of, in its own coordinates; empty when it declares
+// none. Only rectangles with an opaque brush and the program's own opaque boxes count: a
+// general item's opaque area is a path (a pixmap item's is worked out from its picture's
+// mask), far too slow to ask for on every paint.
+QRectF opaqueBoxOf(const QGraphicsItem* item) {
+    if (item->type() == QGraphicsRectItem::Type) {
+        const auto* r = static_cast<const QGraphicsRectItem*>(item);
+        return r->brush().isOpaque() && !r->isClipped() ? r->rect() : QRectF();
+    }
+    if (item->type() < QGraphicsItem::UserType) return QRectF();
+    const auto* box = dynamic_cast<const OpaqueBox*>(item);
+    return box ? box->opaqueBox() : QRectF();
+}
+}  // namespace
+
 void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
-    // The echogram, the panels and the map are opaque rectangles (their opaqueArea()) over
-    // most of what is repainted on each scroll: the background is filled only where none of
-    // them covers it.
+    // The echogram, the panels and the map are opaque rectangles over most of what is
+    // repainted on each scroll: the background is filled only where none of them covers it.
     QRegion open(rect.toAlignedRect());
     if (scene()) {
         for (const QGraphicsItem* item : scene()->items(rect, Qt::IntersectsItemBoundingRect)) {
-            // Rectangles and the program's own items; a pixmap item's opaque area is worked
-            // out from its picture's mask, far too slow for every paint.
-            if (item->type() != QGraphicsRectItem::Type && item->type() < QGraphicsItem::UserType)
-                continue;
             const QTransform& t = item->sceneTransform();
-            if (item->effectiveOpacity() < 1.0 || t.type() > QTransform::TxTranslate) continue;
-            const QPainterPath opaque = item->opaqueArea();
-            if (opaque.isEmpty()) continue;
-            QPainterPath box;
-            box.addRect(opaque.boundingRect());
-            if (box != opaque) continue;  // only a rectangle is taken
+            if (t.type() > QTransform::TxTranslate) continue;
+            const QRectF box = opaqueBoxOf(item);
+            if (box.isEmpty() || item->effectiveOpacity() < 1.0) continue;
             // Only whole pixels count as covered.
-            const QRectF r = t.mapRect(opaque.boundingRect());
+            const QRectF r = box.translated(t.dx(), t.dy());
             const QPoint topLeft(qCeil(r.left()), qCeil(r.top()));
             const QPoint bottomRight(qFloor(r.right()) - 1, qFloor(r.bottom()) - 1);
             open -= QRect(topLeft, bottomRight);
+            if (open.isEmpty()) return;
         }
     }
     // Each gap as a rectangle clip: a plain fill instead of one through the repaint's region.
@@ -88,7 +101,7 @@ void UxView::drawForeground(QPainter* painter, const QRectF& rect) {
     if (dim.style() == Qt::NoBrush || dim.color().alpha() == 0) return;
     // The dimming lies over every repainted pixel: one rectangle at a time, each a rectangle
     // clip, it is blended row by row rather than through the repaint's region.
-    for (const QRect& r : m_exposed& rect.toAlignedRect()) {
+    for (const QRect& r : (m_exposed - m_dimmedByItems) & rect.toAlignedRect()) {
         painter->save();
         painter->setClipRect(r, Qt::IntersectClip);
         painter->fillRect(r, dim);
@@ -99,7 +112,44 @@ void UxView::drawForeground(QPainter* painter, const QRectF& rect) {
 void UxView::paintEvent(QPaintEvent* event) {
     const TickTiming::Scope timing(m_paintTiming);
     m_exposed = event->region();
+    prepareDimming();
     QGraphicsView::paintEvent(event);
+}
+
+void UxView::prepareDimming() {
+    DimmableArea::beginRepaint();
+    m_dimmedByItems = QRegion();
+    const QBrush& dim = foregroundBrush();
+    if (!m_dimsAtSource || !scene() || dim.style() != Qt::SolidPattern ||
+        dim.color().alpha() == 0 || (dim.color().rgb() & 0xFFFFFF) != 0)
+        return;
+    const QTransform toView = viewportTransform();
+    if (toView.type() > QTransform::TxTranslate) return;
+    const QRectF exposed = toView.inverted().mapRect(QRectF(m_exposed.boundingRect()));
+    // From the top of the stack down: what lies over an item is painted over it after it.
+    const QList<QGraphicsItem*> items =
+        scene()->items(exposed, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
+    QVector<QRect> boxes;  // scene coordinates, of the visible items so far
+    boxes.reserve(items.size());
+    for (QGraphicsItem* item : items) {
+        if (!item->isVisible()) continue;
+        const QRect box = item->sceneBoundingRect().toAlignedRect();
+        const QTransform& t = item->sceneTransform();
+        auto* dimmable = item->type() >= QGraphicsItem::UserType
+                             ? dynamic_cast<DimmableArea*>(item)
+                             : nullptr;
+        if (dimmable && t.type() <= QTransform::TxTranslate && item->effectiveOpacity() >= 1.0 &&
+            t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy())) {
+            QRegion above;
+            for (const QRect& over : boxes)
+                if (over.intersects(box)) above += over & box;
+            const QPoint at(qRound(t.dx()), qRound(t.dy()));
+            dimmable->dimThisRepaint(dim.color().alpha(), above.translated(-at));
+            m_dimmedByItems += dimmable->dimmedArea().translated(
+                at + QPoint(qRound(toView.dx()), qRound(toView.dy())));
+        }
+        boxes.append(box);
+    }
 }
 
 void UxView::childEvent(QChildEvent* event) {

@@ -18,6 +18,9 @@ public:
     // start-up picture shows behind the small compass or the panels.
     void setWorkingBackground();
     bool isLowLight() const;
+    // Whether an item that can paints itself dimmed (on by default; off, the view dims every
+    // repainted pixel itself).
+    void setDimsAtSource(bool on) { m_dimsAtSource = on; }
 
     static constexpr int kWidth = 272;
     static constexpr int kHeight = 480;
@@ -32,7 +35,11 @@ protected:
 private:
     // The viewport's mask: all of it but what a visible opaque child widget covers.
     void maskCovered();
+    // Tells the items that can dim themselves what of them to dim in this repaint.
+    void prepareDimming();
 
     TickTiming m_paintTiming{QStringLiteral("paints")};
     QRegion m_exposed;  // what the paint in progress repaints
+    QRegion m_dimmedByItems;  // of it, what items paint dimmed
+    bool m_dimsAtSource = true;
 };

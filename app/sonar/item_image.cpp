@@ -72,8 +72,28 @@ void ItemImage::shiftFish(float dx) {
         f.x += dx;
 }
 
+QRect ItemImage::fishArea(const StructFishInfo& f) const {
+    const double y = f.y * (m_hight / double(kRows));
+    const QSizeF icon = m_fishIcon.size();
+    const QSize digit = m_digits ? m_digits->small.digit(0).size() : QSize();
+    // The label runs from 40 left of the fish to a digit right of x - 5; the icon is centred.
+    const QRectF label(f.x - 40, y - kTextAbove, 40 + std::max(digit.width(), 0),
+                       std::max(digit.height(), 0));
+    const QRectF symbol(f.x - icon.width() / 2, y - icon.height() / 2, icon.width(),
+                        icon.height());
+    return label.united(symbol).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
+QRegion ItemImage::dimmedArea() const {
+    if (dimAlpha() == 0) return QRegion();
+    QRegion area = QRegion(boundingRect().toAlignedRect()) - undimmed();
+    for (const StructFishInfo& f : m_fish)
+        if (f.y <= kFishLowestRow) area -= fishArea(f);
+    return area;
+}
+
 void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    m_shown.draw(painter, QPointF(0, 0));
+    m_shown.drawDimmed(painter, QPointF(0, 0), dimAlpha(), dimmedArea());
     if (m_fish.isEmpty() || !m_digits) return;
 
     const double yScale = m_hight / double(kRows);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sonar/dimmable_area.h"
 #include "sonar/shown_buffer.h"
 #include "sonar/struct_fish_info.h"
 
@@ -14,7 +15,7 @@ class TextPixmap;
 // with the fish symbols and their depths on top. A scroll only moves where the ring starts;
 // what is shown is a copy kept in the screen's format at the screen height; whoever writes a
 // column of the picture writes it at physicalColumn(x) and reports it.
-class ItemImage : public QGraphicsItem {
+class ItemImage : public QGraphicsItem, public DimmableArea {
 public:
     static constexpr int kRows = 240;
 
@@ -22,6 +23,8 @@ public:
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    // The picture but what lies under other items and the fish with their depths.
+    QRegion dimmedArea() const override;
 
     uint16_t* buffer() { return m_buffer.data(); }
     const uint16_t* buffer() const { return m_buffer.data(); }
@@ -49,6 +52,9 @@ public:
     void shiftFish(float dx);
 
 private:
+    // Where fish f and its depth are drawn.
+    QRect fishArea(const StructFishInfo& f) const;
+
     int m_width;
     int m_hight = kRows;
     std::vector<uint16_t> m_buffer;

@@ -28,6 +28,15 @@ void convertLine(const uint16_t* src, uint32_t* out, int w) {
     }
 }
 
+// The painter's x * a / 255 on the four bytes of an RGB32 pixel at once.
+inline uint32_t byteMul(uint32_t x, uint32_t a) {
+    uint32_t t = (x & 0xFF00FFu) * a;
+    t = ((t + ((t >> 8) & 0xFF00FFu) + 0x800080u) >> 8) & 0xFF00FFu;
+    x = ((x >> 8) & 0xFF00FFu) * a;
+    x = (x + ((x >> 8) & 0xFF00FFu) + 0x800080u) & 0xFF00FF00u;
+    return x | t;
+}
+
 QImage::Format supported(QImage::Format f) {
     return f == QImage::Format_RGB16 ? f : QImage::Format_RGB32;
 }
@@ -132,6 +141,7 @@ bool ShownBuffer::updateChangedRows() {
         convertRow(r);
         changed = true;
     }
+    if (changed) m_dimAll = true;
     return changed;
 }
 
@@ -141,13 +151,78 @@ void ShownBuffer::scroll(int n) {
     m_start = (m_start + n) % m_width;
 }
 
+uint32_t ShownBuffer::dimmedRgb32(uint32_t pixel, int alpha) {
+    const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
+    return (a << 24) + byteMul(pixel, 255 - a);
+}
+
+uint16_t ShownBuffer::dimmedRgb16(uint16_t pixel, int alpha) {
+    // The painter blends a 16-bit screen with its own rounding, which depends on the alpha:
+    // it makes the table itself, every 16-bit value dimmed once.
+    static std::vector<uint16_t> table;
+    static int tableAlpha = -1;
+    alpha = std::clamp(alpha, 0, 255);
+    if (alpha != tableAlpha) {
+        QImage all(256, 256, QImage::Format_RGB16);
+        for (int v = 0; v < 65536; ++v)
+            reinterpret_cast<uint16_t*>(all.scanLine(v >> 8))[v & 0xFF] = static_cast<uint16_t>(v);
+        {
+            QPainter p(&all);
+            p.fillRect(all.rect(), QColor(0, 0, 0, alpha));
+        }
+        table.resize(65536);
+        for (int y = 0; y < 256; ++y)
+            std::memcpy(table.data() + y * 256, all.constScanLine(y), 256 * sizeof(uint16_t));
+        tableAlpha = alpha;
+    }
+    return table[pixel];
+}
+
+void ShownBuffer::setDimAlpha(int alpha) const {
+    if (alpha == m_dimAlpha) return;
+    m_dimAlpha = alpha;
+    m_dimAll = true;
+    if (alpha == 0) m_dimmed = QImage();
+}
+
+void ShownBuffer::dimColumn(int physical) const {
+    const qsizetype stride = m_image.bytesPerLine();
+    const uchar* from = m_image.constBits();
+    uchar* to = m_dimmed.bits();
+    const int columns = m_mirrored ? 2 : 1;
+    for (int y = 0; y < m_height; ++y) {
+        for (int half = 0; half < columns; ++half) {
+            const int x = physical + half * m_width;
+            if (m_image.format() == QImage::Format_RGB16) {
+                reinterpret_cast<uint16_t*>(to + y * stride)[x] = dimmedRgb16(
+                    reinterpret_cast<const uint16_t*>(from + y * stride)[x], m_dimAlpha);
+            } else {
+                reinterpret_cast<uint32_t*>(to + y * stride)[x] = dimmedRgb32(
+                    reinterpret_cast<const uint32_t*>(from + y * stride)[x], m_dimAlpha);
+            }
+        }
+    }
+}
+
 void ShownBuffer::sync() const {
     if (!m_buffer) return;
+    const bool all = m_allPending;
     if (m_allPending) {
         convertAll();
     } else {
         for (int p : m_pending)
             convertColumn(p);
+    }
+    if (m_dimAlpha > 0) {
+        if (all || m_dimAll || m_dimmed.size() != m_image.size()) {
+            if (m_dimmed.size() != m_image.size()) m_dimmed = QImage(m_image.size(), m_image.format());
+            for (int p = 0; p < m_width; ++p)
+                dimColumn(p);
+        } else {
+            for (int p : m_pending)
+                dimColumn(p);
+        }
+        m_dimAll = false;
     }
     for (int p : m_pending)
         m_isPending[static_cast<size_t>(p)] = 0;
@@ -217,8 +292,26 @@ void ShownBuffer::convertColumn(int physical) const {
 }
 
 void ShownBuffer::draw(QPainter* painter, const QPointF& at) const {
+    drawDimmed(painter, at, 0, QRegion());
+}
+
+void ShownBuffer::drawDimmed(QPainter* painter, const QPointF& at, int alpha,
+                             const QRegion& dimmed) const {
+    setDimAlpha(dimmed.isEmpty() ? 0 : alpha);
     sync();
-    painter->drawImage(at, m_image, QRectF(m_start, 0, m_width, m_height));
+    const QRect whole(0, 0, m_width, m_height);
+    if (m_dimAlpha == 0) {
+        painter->drawImage(at, m_image, QRectF(m_start, 0, m_width, m_height));
+        return;
+    }
+    // Each part one blit from its copy.
+    const QRegion shown = dimmed & whole;
+    const auto put = [&](const QImage& from, const QRegion& part) {
+        for (const QRect& r : part)
+            painter->drawImage(at + QPointF(r.topLeft()), from, QRectF(r.translated(m_start, 0)));
+    };
+    put(m_image, QRegion(whole) - shown);
+    put(m_dimmed, shown);
 }
 
 QImage ShownBuffer::picture() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +45,13 @@ public:
     bool updateChangedRows();
 
     void draw(QPainter* painter, const QPointF& at) const;
+    // Draws the picture with dimmed (picture coordinates) as black of alpha over it would
+    // leave it. The dimmed pixels are kept beside the copy while it is drawn so, each column
+    // dimmed once as it is converted; alpha 0 drops them.
+    void drawDimmed(QPainter* painter, const QPointF& at, int alpha, const QRegion& dimmed) const;
+    // A pixel of the copy's format under black of alpha, exactly as the painter blends it.
+    static uint32_t dimmedRgb32(uint32_t pixel, int alpha);
+    static uint16_t dimmedRgb16(uint16_t pixel, int alpha);
     // The picture as shown (a copy), for checks.
     QImage picture() const;
 
@@ -59,6 +67,8 @@ private:
     void convertAll() const;
     void convertColumn(int physical) const;
     void convertRow(int row) const;
+    void setDimAlpha(int alpha) const;
+    void dimColumn(int physical) const;
 
     const uint16_t* m_buffer = nullptr;
     bool m_mirrored;
@@ -73,4 +83,8 @@ private:
     mutable std::vector<int> m_pending;
     mutable std::vector<uint8_t> m_isPending;
     mutable bool m_allPending = true;
+    // The copy dimmed, while it is drawn so.
+    mutable QImage m_dimmed;
+    mutable int m_dimAlpha = 0;
+    mutable bool m_dimAll = true;
 };

@@ -58,9 +58,9 @@ int pixelsApart(const QImage& a, const QImage& b) {
     return apart;
 }
 
-// The screen as its repaints left it, and as one full repaint without any item's cache
-// paints it now; both without the area of the map's boat, whose turned picture leaves a few
-// edge pixels behind as it moves.
+// The screen as its repaints left it, and as one full repaint without any item's cache (and
+// with the view dimming every pixel itself) paints it now; both without the area of the map's
+// boat, whose turned picture leaves a few edge pixels behind as it moves.
 QPair<QImage, QImage> shownAndRepainted(UxView* view, QGraphicsItem* boat) {
     const QImage shown =
         view->screen()->grabWindow(view->winId()).toImage().convertToFormat(QImage::Format_RGB32);
@@ -70,7 +70,9 @@ QPair<QImage, QImage> shownAndRepainted(UxView* view, QGraphicsItem* boat) {
         cached.append({item, item->cacheMode()});
         item->setCacheMode(QGraphicsItem::NoCache);
     }
+    view->setDimsAtSource(false);
     const QImage repainted = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    view->setDimsAtSource(true);
     for (const auto& [item, mode] : cached)
         item->setCacheMode(mode);
     QImage a = shown, b = repainted;
@@ -211,8 +213,10 @@ private slots:
         QTest::keyClick(view, Qt::Key_M);
         run(20);
         check("menu open");
-        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(view->isLowLight());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         run(20);
+        QVERIFY(!view->isLowLight());
         check("menu closed");
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/kit/opaque_box.h"
+
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QString>
@@ -15,7 +17,7 @@ struct StructInfoPan {
 // title and the value are each drawn once per change into a layer of their own, at the next
 // paint (a hidden panel draws nothing); the tile, the selection bar and both layers are then
 // put together into one opaque picture, so a repaint of the panel is one plain copy.
-class ItemInfoPan : public QGraphicsItem {
+class ItemInfoPan : public QGraphicsItem, public OpaqueBox {
 public:
     ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
                 QGraphicsItem* parent = nullptr);
@@ -34,6 +36,7 @@ public:
     QRectF boundingRect() const override;
     // Every pixel is painted: nothing under it need be.
     QPainterPath opaqueArea() const override;
+    QRectF opaqueBox() const override { return boundingRect(); }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
