@@ -1,6 +1,7 @@
 #include "core/ux_view.h"
 
 #include "sonar/dimmable_area.h"
+#include "sonar/painted_area.h"
 #include "ui/kit/opaque_box.h"
 
 #include <QChildEvent>
@@ -129,7 +130,7 @@ void UxView::prepareDimming() {
     // From the top of the stack down: what lies over an item is painted over it after it.
     const QList<QGraphicsItem*> items =
         scene()->items(exposed, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
-    QVector<QRect> boxes;  // scene coordinates, of the visible items so far
+    QVector<QPair<QGraphicsItem*, QRect>> boxes;  // the visible items so far, scene coordinates
     boxes.reserve(items.size());
     for (QGraphicsItem* item : items) {
         if (!item->isVisible()) continue;
@@ -141,14 +142,27 @@ void UxView::prepareDimming() {
         if (dimmable && t.type() <= QTransform::TxTranslate && item->effectiveOpacity() >= 1.0 &&
             t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy())) {
             QRegion above;
-            for (const QRect& over : boxes)
-                if (over.intersects(box)) above += over & box;
+            for (const auto& [over, overBox] : boxes) {
+                if (!overBox.intersects(box)) continue;
+                // An item that paints only parts of its box says which.
+                auto* parts = over->type() >= QGraphicsItem::UserType
+                                  ? dynamic_cast<PaintedArea*>(over)
+                                  : nullptr;
+                const QTransform& o = over->sceneTransform();
+                if (parts && o.type() <= QTransform::TxTranslate && o.dx() == qRound(o.dx()) &&
+                    o.dy() == qRound(o.dy())) {
+                    above += parts->paintedArea().translated(qRound(o.dx()), qRound(o.dy())) & box;
+                } else {
+                    above += overBox & box;
+                }
+            }
+
             const QPoint at(qRound(t.dx()), qRound(t.dy()));
             dimmable->dimThisRepaint(dim.color().alpha(), above.translated(-at));
             m_dimmedByItems += dimmable->dimmedArea().translated(
                 at + QPoint(qRound(toView.dx()), qRound(toView.dy())));
         }
-        boxes.append(box);
+        boxes.append({item, box});
     }
 }
 

@@ -104,15 +104,28 @@ void ItemAxis::drawLabel(QPainter* painter, const Label& label) const {
     }
 }
 
+QRect ItemAxis::tickRect(int t) const {
+    // Alternately long and short.
+    const int from = t % 2 ? 4 : 0;
+    return QRect(from, t * m_hight / kTicks, kEdgeLeft - from, 1);
+}
+
+QRegion ItemAxis::paintedArea() {
+    if (!m_laidOut) return QRegion(boundingRect().toAlignedRect());
+    QRegion area(QRect(QPoint(kEdgeLeft, 0), m_edge.size()));
+    for (int t = 1; t < kTicks; ++t)
+        area += tickRect(t);
+    for (const Label* label : {&m_half, &m_full})
+        area += QRect(label->box.topLeft(), label->picture.size());
+    return area;
+}
+
 void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     painter->drawImage(QPointF(kEdgeLeft, 0), m_edge);
-    // Tick marks, alternately long and short: one-pixel lines as filled rectangles.
+    // Tick marks: one-pixel lines as filled rectangles.
     const QColor tick(Qt::lightGray);
-    for (int t = 1; t < kTicks; ++t) {
-        const int y = t * m_hight / kTicks;
-        const int from = t % 2 ? 4 : 0;
-        painter->fillRect(QRect(from, y, kEdgeLeft - from, 1), tick);
-    }
+    for (int t = 1; t < kTicks; ++t)
+        painter->fillRect(tickRect(t), tick);
 
     if (!m_laidOut || painter->font() != m_base) layOut(painter->font());
     for (const Label* label : {&m_half, &m_full})

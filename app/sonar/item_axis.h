@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sonar/painted_area.h"
+
 #include <QFont>
 #include <QGraphicsItem>
 #include <QImage>
@@ -9,11 +11,13 @@
 // The depth scale at the echogram's right edge: a shaded edge, tick marks and the range.
 // It is repainted with the picture under it on every scroll, so the legend's texts are drawn
 // once per range into two small pictures, and each paint blits those and the opaque edge.
-class ItemAxis : public QGraphicsItem {
+class ItemAxis : public QGraphicsItem, public PaintedArea {
 public:
     explicit ItemAxis(QGraphicsItem* parent = nullptr);
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    // The edge, the ticks and the two labels (all of it before the labels are laid out).
+    QRegion paintedArea() override;
 
     void setLoRange(int lowerRange, bool automatic);
     int loRange() const { return m_loRange; }
@@ -31,6 +35,7 @@ private:
         QPixmap picture;    // shadow and text over the box and the shadow's pixel beyond it
     };
     void layOut(const QFont& base);
+    QRect tickRect(int t) const;
     void layOutLabel(Label& label, const QString& text, const QFont& font, int y);
     void drawLabel(QPainter* painter, const Label& label) const;
     void renderLabel(Label& label) const;

@@ -48,6 +48,16 @@ void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
         painter->drawPixmap(part.rect.topLeft(), part.picture);
 }
 
+QRegion ItemText::paintedArea() {
+    if (!m_digits) return QRegion();
+    const StructLook look = currentLook();
+    if (!m_rendered || !(look == m_look)) render(look);
+    QRegion area;
+    for (const StructPart& part : m_parts)
+        area += part.rect;
+    return area;
+}
+
 void ItemText::render(const StructLook& look) {
     QImage all(boundingRect().size().toSize(), QImage::Format_ARGB32_Premultiplied);
     all.fill(Qt::transparent);

@@ -37,6 +37,32 @@ inline uint32_t byteMul(uint32_t x, uint32_t a) {
     return x | t;
 }
 
+// Black of alpha a over an RGB32 pixel, as the painter blends it.
+inline uint32_t dimRgb32(uint32_t pixel, uint32_t a) {
+    return (a << 24) + byteMul(pixel, 255 - a);
+}
+
+// Every 16-bit value under black of alpha. The painter blends a 16-bit screen with its own
+// rounding, which depends on the alpha: it makes the table itself.
+const uint16_t* dimTable16(int alpha) {
+    static std::vector<uint16_t> table;
+    static int tableAlpha = -1;
+    if (alpha != tableAlpha) {
+        QImage all(256, 256, QImage::Format_RGB16);
+        for (int v = 0; v < 65536; ++v)
+            reinterpret_cast<uint16_t*>(all.scanLine(v >> 8))[v & 0xFF] = static_cast<uint16_t>(v);
+        {
+            QPainter p(&all);
+            p.fillRect(all.rect(), QColor(0, 0, 0, alpha));
+        }
+        table.resize(65536);
+        for (int y = 0; y < 256; ++y)
+            std::memcpy(table.data() + y * 256, all.constScanLine(y), 256 * sizeof(uint16_t));
+        tableAlpha = alpha;
+    }
+    return table.data();
+}
+
 QImage::Format supported(QImage::Format f) {
     return f == QImage::Format_RGB16 ? f : QImage::Format_RGB32;
 }
@@ -152,33 +178,15 @@ void ShownBuffer::scroll(int n) {
 }
 
 uint32_t ShownBuffer::dimmedRgb32(uint32_t pixel, int alpha) {
-    const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
-    return (a << 24) + byteMul(pixel, 255 - a);
+    return dimRgb32(pixel, static_cast<uint32_t>(std::clamp(alpha, 0, 255)));
 }
 
 uint16_t ShownBuffer::dimmedRgb16(uint16_t pixel, int alpha) {
-    // The painter blends a 16-bit screen with its own rounding, which depends on the alpha:
-    // it makes the table itself, every 16-bit value dimmed once.
-    static std::vector<uint16_t> table;
-    static int tableAlpha = -1;
-    alpha = std::clamp(alpha, 0, 255);
-    if (alpha != tableAlpha) {
-        QImage all(256, 256, QImage::Format_RGB16);
-        for (int v = 0; v < 65536; ++v)
-            reinterpret_cast<uint16_t*>(all.scanLine(v >> 8))[v & 0xFF] = static_cast<uint16_t>(v);
-        {
-            QPainter p(&all);
-            p.fillRect(all.rect(), QColor(0, 0, 0, alpha));
-        }
-        table.resize(65536);
-        for (int y = 0; y < 256; ++y)
-            std::memcpy(table.data() + y * 256, all.constScanLine(y), 256 * sizeof(uint16_t));
-        tableAlpha = alpha;
-    }
-    return table[pixel];
+    return dimTable16(std::clamp(alpha, 0, 255))[pixel];
 }
 
 void ShownBuffer::setDimAlpha(int alpha) const {
+    alpha = std::clamp(alpha, 0, 255);
     if (alpha == m_dimAlpha) return;
     m_dimAlpha = alpha;
     m_dimAll = true;
@@ -189,17 +197,20 @@ void ShownBuffer::dimColumn(int physical) const {
     const qsizetype stride = m_image.bytesPerLine();
     const uchar* from = m_image.constBits();
     uchar* to = m_dimmed.bits();
-    const int columns = m_mirrored ? 2 : 1;
-    for (int y = 0; y < m_height; ++y) {
-        for (int half = 0; half < columns; ++half) {
-            const int x = physical + half * m_width;
-            if (m_image.format() == QImage::Format_RGB16) {
-                reinterpret_cast<uint16_t*>(to + y * stride)[x] = dimmedRgb16(
-                    reinterpret_cast<const uint16_t*>(from + y * stride)[x], m_dimAlpha);
-            } else {
-                reinterpret_cast<uint32_t*>(to + y * stride)[x] = dimmedRgb32(
-                    reinterpret_cast<const uint32_t*>(from + y * stride)[x], m_dimAlpha);
-            }
+    const int twin = m_mirrored ? physical + m_width : physical;  // the same pixel again
+    if (m_image.format() == QImage::Format_RGB16) {
+        const uint16_t* table = dimTable16(m_dimAlpha);
+        for (int y = 0; y < m_height; ++y) {
+            auto* line = reinterpret_cast<uint16_t*>(to + y * stride);
+            line[physical] = line[twin] =
+                table[reinterpret_cast<const uint16_t*>(from + y * stride)[physical]];
+        }
+    } else {
+        const auto a = static_cast<uint32_t>(m_dimAlpha);
+        for (int y = 0; y < m_height; ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(to + y * stride);
+            line[physical] = line[twin] =
+                dimRgb32(reinterpret_cast<const uint32_t*>(from + y * stride)[physical], a);
         }
     }
 }

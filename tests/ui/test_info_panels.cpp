@@ -119,23 +119,30 @@ private slots:
     }
 
     // Panels as drawn, one of them selected: short values stand large, long ones (a 12-hour
-    // time, a date) smaller, beside an icon a size between.
+    // time, a date) smaller, beside an icon a size between. The panels share their pictures:
+    // one panel shown each content again in turn (each found among the kept pictures) draws
+    // the same sheet.
     void panels_picture() {
         Global::configuration.hourSystem = 0;
-        QImage sheet(2 * 129, 3 * 60, QImage::Format_RGB32);
-        QPainter p(&sheet);
-        for (int i = 0, codes[] = {0, 3, 1, 7, 4, 8}; i < 6; ++i) {
-            ItemInfoPan panel(129, 60, 20, 40);
-            StructInfoPan info;
-            InfoPanContent::build(codes[i], source(true, 13), &info);
-            panel.setInfoPan(info);
-            panel.setSelected(i == 5);
-            p.resetTransform();
-            p.translate(i % 2 * 129, i / 2 * 60);
-            panel.paint(&p, nullptr, nullptr);
+        const auto pictures = std::make_shared<InfoPanPictures>();
+        ItemInfoPan again(129, 60, 20, 40, pictures);
+        for (bool shared : {false, true}) {
+            QImage sheet(2 * 129, 3 * 60, QImage::Format_RGB32);
+            QPainter p(&sheet);
+            for (int i = 0, codes[] = {0, 3, 1, 7, 4, 8}; i < 6; ++i) {
+                ItemInfoPan own(129, 60, 20, 40, pictures);
+                ItemInfoPan& panel = shared ? again : own;
+                StructInfoPan info;
+                InfoPanContent::build(codes[i], source(true, 13), &info);
+                panel.setInfoPan(info);
+                panel.setSelected(i == 5);
+                p.resetTransform();
+                p.translate(i % 2 * 129, i / 2 * 60);
+                panel.paint(&p, nullptr, nullptr);
+            }
+            p.end();
+            GOLDEN_COMPARE_IMAGE("ui/info_panels.png", sheet);
         }
-        p.end();
-        GOLDEN_COMPARE_IMAGE("ui/info_panels.png", sheet);
     }
 
     // Each tick refreshes the next panel only. The map's distances, unknown yet, show -.-.

@@ -10,10 +10,11 @@ constexpr int kTitleHeight = 20;
 }
 
 InfoPanels::InfoPanels(QGraphicsScene* scene) {
+    const auto pictures = std::make_shared<InfoPanPictures>();
     for (int i = 0; i < kCount; ++i) {
         const QRect r = ScreenLayout::panelRect(i);
         auto* panel =
-            new ItemInfoPan(r.width(), r.height(), kTitleHeight, r.height() - kTitleHeight);
+            new ItemInfoPan(r.width(), r.height(), kTitleHeight, r.height() - kTitleHeight, pictures);
         panel->setPos(r.topLeft());
         panel->hide();
         scene->addItem(panel);

@@ -39,7 +39,7 @@ int valuePixelSize(int length, bool withIcon) {
 }  // namespace
 
 ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
-                         QGraphicsItem* parent)
+                         std::shared_ptr<InfoPanPictures> pictures, QGraphicsItem* parent)
     : QGraphicsItem(parent),
       m_width(width),
       m_height(height),
@@ -48,7 +48,8 @@ ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight
       m_background(width, height),
       m_title(width, height),
       m_value(width, height),
-      m_picture(width, height) {
+      m_picture(width, height),
+      m_pictures(pictures ? std::move(pictures) : std::make_shared<InfoPanPictures>()) {
     m_background.fill(kGround);
     QPainter p(&m_background);
     p.fillRect(0, 0, width, titleHeight, kTitleBand);
@@ -63,7 +64,6 @@ void ItemInfoPan::setInfoPan(const StructInfoPan& info) {
     m_info = info;
     // Drawn at the next paint: panels hidden by the screen layout are refreshed in turn too.
     m_titleDirty |= title;
-    m_valueDirty |= value;
     m_pictureDirty = true;
     update();
 }
@@ -99,7 +99,9 @@ void ItemInfoPan::renderValue() {
 
 void ItemInfoPan::compose() {
     // The title and the value do not overlap: laid one after the other over the tile, they
-    // give the same pixels as one layer holding both.
+    // give the same pixels as one layer holding both. A new picture: the one before may be
+    // kept for another look.
+    m_picture = QPixmap(m_width, m_height);
     QPainter p(&m_picture);
     p.drawPixmap(0, 0, m_background);
     if (m_selected)
@@ -126,10 +128,25 @@ QRectF ItemInfoPan::boundingRect() const {
     return QRectF(0, 0, m_width, m_height);
 }
 
+InfoPanPictures::StructLook ItemInfoPan::look() const {
+    return {m_width,    m_height,
+            m_titleHeight, m_info.title,
+            m_info.value, m_info.icon.isNull() ? 0 : m_info.icon.cacheKey(),
+            m_selected};
+}
+
 void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    if (m_titleDirty) renderTitle();
-    if (m_valueDirty) renderValue();
-    if (m_pictureDirty) compose();
-    m_titleDirty = m_valueDirty = m_pictureDirty = false;
+    if (m_pictureDirty) {
+        const InfoPanPictures::StructLook now = look();
+        m_picture = m_pictures->find(now);
+        if (m_picture.isNull()) {
+            if (m_titleDirty) renderTitle();
+            m_titleDirty = false;
+            renderValue();
+            compose();
+            m_pictures->keep(now, m_picture);
+        }
+        m_pictureDirty = false;
+    }
     painter->drawPixmap(0, 0, m_picture);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "ui/kit/opaque_box.h"
+#include "ui/screens/info_pan_pictures.h"
 
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QString>
+#include <memory>
 
 // What one info panel shows: a title over a value, the value beside an icon when there is one.
 struct StructInfoPan {
@@ -16,10 +18,12 @@ struct StructInfoPan {
 // One info panel of the main screen: a dark tile with a title band over a value band. The
 // title and the value are each drawn once per change into a layer of their own, at the next
 // paint (a hidden panel draws nothing); the tile, the selection bar and both layers are then
-// put together into one opaque picture, so a repaint of the panel is one plain copy.
+// put together into one opaque picture, so a repaint of the panel is one plain copy. A picture
+// that pictures (shared with the other panels) still holds is taken from there.
 class ItemInfoPan : public QGraphicsItem, public OpaqueBox {
 public:
     ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
+                std::shared_ptr<InfoPanPictures> pictures = nullptr,
                 QGraphicsItem* parent = nullptr);
 
     // Takes the content and schedules a repaint; the same content again changes nothing.
@@ -43,6 +47,7 @@ private:
     void renderTitle();
     void renderValue();
     void compose();
+    InfoPanPictures::StructLook look() const;
 
     int m_width;
     int m_height;
@@ -54,8 +59,8 @@ private:
     QPixmap m_title;  // the layers, transparent but for their texts (and the value's icon)
     QPixmap m_value;
     QPixmap m_picture;  // all of it, as shown
+    std::shared_ptr<InfoPanPictures> m_pictures;
     // What no longer shows m_info (or the selection).
     bool m_titleDirty = true;
-    bool m_valueDirty = true;
     bool m_pictureDirty = true;
 };
