@@ -1,7 +1,6 @@
 #include "core/ux_view.h"
 
 #include "sonar/dimmable_area.h"
-#include "sonar/painted_area.h"
 #include "ui/kit/opaque_box.h"
 
 #include <QChildEvent>
@@ -127,43 +126,59 @@ void UxView::prepareDimming() {
     const QTransform toView = viewportTransform();
     if (toView.type() > QTransform::TxTranslate) return;
     const QRectF exposed = toView.inverted().mapRect(QRectF(m_exposed.boundingRect()));
-    // From the top of the stack down: what lies over an item is painted over it after it.
-    const QList<QGraphicsItem*> items =
-        scene()->items(exposed, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
-    QVector<QPair<QGraphicsItem*, QRect>> boxes;  // the visible items so far, scene coordinates
-    boxes.reserve(items.size());
-    for (QGraphicsItem* item : items) {
+    struct Dimmable {
+        DimmableArea* item;
+        QRect box;  // scene coordinates
+        QPoint at;  // where the item's origin stands
+        bool dims;  // for one that does not cover its box: whether it is told to
+    };
+    // From the bottom of the stack up: the area where everything painted so far is painted
+    // dimmed. An item that covers its box and dims adds it; one that cannot dim takes its box
+    // away; one over others dims only when all of its box lies in that area.
+    QRegion dimmed;  // scene coordinates
+    QVector<Dimmable> covering, over;
+    for (QGraphicsItem* item :
+         scene()->items(exposed, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder)) {
         if (!item->isVisible()) continue;
         const QRect box = item->sceneBoundingRect().toAlignedRect();
         const QTransform& t = item->sceneTransform();
-        auto* dimmable = item->type() >= QGraphicsItem::UserType
-                             ? dynamic_cast<DimmableArea*>(item)
-                             : nullptr;
-        if (dimmable && t.type() <= QTransform::TxTranslate && item->effectiveOpacity() >= 1.0 &&
-            t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy())) {
-            QRegion above;
-            for (const auto& [over, overBox] : boxes) {
-                if (!overBox.intersects(box)) continue;
-                // An item that paints only parts of its box says which.
-                auto* parts = over->type() >= QGraphicsItem::UserType
-                                  ? dynamic_cast<PaintedArea*>(over)
-                                  : nullptr;
-                const QTransform& o = over->sceneTransform();
-                if (parts && o.type() <= QTransform::TxTranslate && o.dx() == qRound(o.dx()) &&
-                    o.dy() == qRound(o.dy())) {
-                    above += parts->paintedArea().translated(qRound(o.dx()), qRound(o.dy())) & box;
-                } else {
-                    above += overBox & box;
-                }
-            }
-
-            const QPoint at(qRound(t.dx()), qRound(t.dy()));
-            dimmable->dimThisRepaint(dim.color().alpha(), above.translated(-at));
-            m_dimmedByItems += dimmable->dimmedArea().translated(
-                at + QPoint(qRound(toView.dx()), qRound(toView.dy())));
+        auto* dimmable = dynamic_cast<DimmableArea*>(item);
+        const bool whole = t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy());
+        if (!dimmable || t.type() > QTransform::TxTranslate || !whole ||
+            item->effectiveOpacity() < 1.0) {
+            dimmed -= box;
+            continue;
         }
-        boxes.append({item, box});
+        const Dimmable entry{dimmable, box, QPoint(qRound(t.dx()), qRound(t.dy())), true};
+        if (dimmable->coversBox()) {
+            dimmed += box;
+            covering.append(entry);
+        } else if ((QRegion(box) - dimmed).isEmpty()) {
+            over.append(entry);
+        } else {
+            dimmed -= box;
+        }
     }
+    // What a covering item leaves undimmed (its fish there) and what an item over others then
+    // no longer lies in take more away, until nothing changes.
+    for (bool changed = true; changed;) {
+        changed = false;
+        QRegion painted;
+        for (const Dimmable& c : covering) {
+            c.item->dimThisRepaint(dim.color().alpha(), (QRegion(c.box) - dimmed).translated(-c.at));
+            painted += c.item->dimmedArea().translated(c.at);
+        }
+        dimmed &= painted;
+        for (Dimmable& o : over) {
+            if (!o.dims || (QRegion(o.box) - dimmed).isEmpty()) continue;
+            o.dims = false;
+            dimmed -= o.box;
+            changed = true;
+        }
+    }
+    for (const Dimmable& o : over)
+        if (o.dims) o.item->dimThisRepaint(dim.color().alpha());
+    m_dimmedByItems = dimmed.translated(qRound(toView.dx()), qRound(toView.dy()));
 }
 
 void UxView::childEvent(QChildEvent* event) {

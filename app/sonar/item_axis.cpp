@@ -1,5 +1,7 @@
 #include "sonar/item_axis.h"
 
+#include "sonar/shown_buffer.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLine>
@@ -42,6 +44,7 @@ void ItemAxis::setImageHight(int h) {
     // Four one-pixel lines, black outside to light grey inside, as one opaque image: a blit
     // instead of four tall fills. In 32 bits its colours are exact on any screen.
     m_edge = QImage(4, m_hight, QImage::Format_RGB32);
+    m_dimmedEdge = QImage();
     QPainter p(&m_edge);
     const QColor shades[4] = {Qt::lightGray, Qt::gray, Qt::darkGray, Qt::black};
     for (int i = 0; i < 4; ++i)
@@ -110,24 +113,25 @@ QRect ItemAxis::tickRect(int t) const {
     return QRect(from, t * m_hight / kTicks, kEdgeLeft - from, 1);
 }
 
-QRegion ItemAxis::paintedArea() {
-    if (!m_laidOut) return QRegion(boundingRect().toAlignedRect());
-    QRegion area(QRect(QPoint(kEdgeLeft, 0), m_edge.size()));
-    for (int t = 1; t < kTicks; ++t)
-        area += tickRect(t);
-    for (const Label* label : {&m_half, &m_full})
-        area += QRect(label->box.topLeft(), label->picture.size());
-    return area;
-}
-
 void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    painter->drawImage(QPointF(kEdgeLeft, 0), m_edge);
-    // Tick marks: one-pixel lines as filled rectangles.
-    const QColor tick(Qt::lightGray);
+    const int alpha = dimAlpha();
+    const QColor dim(0, 0, 0, alpha);
+    if (alpha > 0 && (m_dimmedEdge.isNull() || m_dimmedEdgeAlpha != alpha)) {
+        m_dimmedEdge = m_edge.copy();
+        QPainter p(&m_dimmedEdge);
+        p.fillRect(m_dimmedEdge.rect(), dim);
+        m_dimmedEdgeAlpha = alpha;
+    }
+    painter->drawImage(QPointF(kEdgeLeft, 0), alpha > 0 ? m_dimmedEdge : m_edge);
+    // Tick marks: one-pixel lines as filled rectangles, opaque, dimmed as the view would.
+    const QColor tick = alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(
+                                        QColor(Qt::lightGray).rgb(), alpha))
+                                  : QColor(Qt::lightGray);
     for (int t = 1; t < kTicks; ++t)
         painter->fillRect(tickRect(t), tick);
 
     if (!m_laidOut || painter->font() != m_base) layOut(painter->font());
     for (const Label* label : {&m_half, &m_full})
-        painter->drawPixmap(label->box.topLeft(), label->picture);
+        painter->drawPixmap(label->box.topLeft(),
+                            alpha > 0 ? dimmedOnce(label->picture) : label->picture);
 }

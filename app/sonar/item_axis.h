@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sonar/painted_area.h"
+#include "sonar/dimmable_area.h"
 
 #include <QFont>
 #include <QGraphicsItem>
@@ -11,13 +11,12 @@
 // The depth scale at the echogram's right edge: a shaded edge, tick marks and the range.
 // It is repainted with the picture under it on every scroll, so the legend's texts are drawn
 // once per range into two small pictures, and each paint blits those and the opaque edge.
-class ItemAxis : public QGraphicsItem, public PaintedArea {
+class ItemAxis : public QGraphicsItem, public DimmableArea {
 public:
     explicit ItemAxis(QGraphicsItem* parent = nullptr);
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-    // The edge, the ticks and the two labels (all of it before the labels are laid out).
-    QRegion paintedArea() override;
+    bool coversBox() const override { return false; }
 
     void setLoRange(int lowerRange, bool automatic);
     int loRange() const { return m_loRange; }
@@ -34,6 +33,7 @@ private:
         bool clip = false;  // taller than its box: drawText clips it to the box
         QPixmap picture;    // shadow and text over the box and the shadow's pixel beyond it
     };
+    QRect dimBox() const override { return boundingRect().toAlignedRect(); }
     void layOut(const QFont& base);
     QRect tickRect(int t) const;
     void layOutLabel(Label& label, const QString& text, const QFont& font, int y);
@@ -44,6 +44,8 @@ private:
     bool m_automatic = true;
     int m_hight = 240;
     QImage m_edge;  // the shaded edge, four columns
+    QImage m_dimmedEdge;  // and dimmed by m_dimmedEdgeAlpha, while a menu is open
+    int m_dimmedEdgeAlpha = 0;
     bool m_laidOut = false;
     QFont m_base;  // the painter's font the labels were laid out with
     Label m_half;

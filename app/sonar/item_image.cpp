@@ -84,11 +84,15 @@ QRect ItemImage::fishArea(const StructFishInfo& f) const {
     return label.united(symbol).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
+bool ItemImage::fishDimmed(const StructFishInfo& f) const {
+    return dimAlpha() > 0 && !undimmed().intersects(fishArea(f));
+}
+
 QRegion ItemImage::dimmedArea() const {
-    if (dimAlpha() == 0) return QRegion();
-    QRegion area = QRegion(boundingRect().toAlignedRect()) - undimmed();
+    QRegion area = DimmableArea::dimmedArea();
+    if (area.isEmpty()) return area;
     for (const StructFishInfo& f : m_fish)
-        if (f.y <= kFishLowestRow) area -= fishArea(f);
+        if (f.y <= kFishLowestRow && !fishDimmed(f)) area -= fishArea(f);
     return area;
 }
 
@@ -103,10 +107,14 @@ void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
         if (f.y > kFishLowestRow) continue;
         const double y = f.y * yScale;
         const QPointF c(f.x, y);
+        const bool dimmed = fishDimmed(f);
+        const auto shown = [&](const QPixmap& p) -> const QPixmap& {
+            return dimmed ? dimmedOnce(p) : p;
+        };
         if (!m_fishIcon.isNull())
             painter->drawPixmap(
                 QPointF(c.x() - m_fishIcon.width() / 2.0, c.y() - m_fishIcon.height() / 2.0),
-                m_fishIcon);
+                shown(m_fishIcon));
 
         int d = static_cast<int>(f.depth * 10);
         if (feet) d = static_cast<int>(d * 3.3);
@@ -126,9 +134,9 @@ void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidge
             const bool leadingZero = whole < place && i < digits - 1;
             if (!leadingZero)
                 painter->drawPixmap(QPointF(f.x - first + 10 * i, top),
-                                    set.digit(whole / place % 10));
+                                    shown(set.digit(whole / place % 10)));
         }
-        painter->drawPixmap(QPointF(f.x - (big ? 10 : 15), top), set.dian);
-        painter->drawPixmap(QPointF(f.x - 5, top), set.digit(d % 10));
+        painter->drawPixmap(QPointF(f.x - (big ? 10 : 15), top), shown(set.dian));
+        painter->drawPixmap(QPointF(f.x - 5, top), shown(set.digit(d % 10)));
     }
 }

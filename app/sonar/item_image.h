@@ -23,7 +23,8 @@ public:
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-    // The picture but what lies under other items and the fish with their depths.
+    bool coversBox() const override { return true; }
+    // The picture but what lies under other items and the fish there.
     QRegion dimmedArea() const override;
 
     uint16_t* buffer() { return m_buffer.data(); }
@@ -52,8 +53,11 @@ public:
     void shiftFish(float dx);
 
 private:
+    QRect dimBox() const override { return boundingRect().toAlignedRect(); }
     // Where fish f and its depth are drawn.
     QRect fishArea(const StructFishInfo& f) const;
+    // Whether fish f is drawn dimmed in this repaint: only all of it.
+    bool fishDimmed(const StructFishInfo& f) const;
 
     int m_width;
     int m_hight = kRows;

@@ -45,17 +45,8 @@ void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     const StructLook look = currentLook();
     if (!m_rendered || !(look == m_look)) render(look);
     for (const StructPart& part : m_parts)
-        painter->drawPixmap(part.rect.topLeft(), part.picture);
-}
-
-QRegion ItemText::paintedArea() {
-    if (!m_digits) return QRegion();
-    const StructLook look = currentLook();
-    if (!m_rendered || !(look == m_look)) render(look);
-    QRegion area;
-    for (const StructPart& part : m_parts)
-        area += part.rect;
-    return area;
+        painter->drawPixmap(part.rect.topLeft(),
+                            dimAlpha() > 0 ? dimmedOnce(part.picture) : part.picture);
 }
 
 void ItemText::render(const StructLook& look) {

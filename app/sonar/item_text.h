@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sonar/painted_area.h"
+#include "sonar/dimmable_area.h"
 #include "sonar/sonar_readout.h"
 
 #include <QGraphicsItem>
@@ -13,7 +13,7 @@ class TextPixmap;
 // and boat battery in medium digits, each shown when its overlay flag is set. They lie over the
 // scrolling picture: the digits are put together once per change of a value, a flag or a unit
 // into pictures cut to the ink of each row, and each repaint blits those.
-class ItemText : public QGraphicsItem, public PaintedArea {
+class ItemText : public QGraphicsItem, public DimmableArea {
 public:
     static constexpr int kDepthPitch = 40;
     static constexpr int kSmallPitch = 14;
@@ -23,13 +23,13 @@ public:
     ItemText(const TextPixmap* digits, QGraphicsItem* parent = nullptr);
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-    // The rows' pictures, as the next paint puts them.
-    QRegion paintedArea() override;
+    bool coversBox() const override { return false; }
 
     void setReadout(const StructSonarReadout& readout);
     const StructSonarReadout& readout() const { return m_readout; }
 
 private:
+    QRect dimBox() const override { return boundingRect().toAlignedRect(); }
     // What besides the values decides the picture: the overlay flags and the units.
     struct StructLook {
         bool depth = false, temperature = false, battery = false, feet = false, fahrenheit = false;

@@ -1,12 +1,13 @@
 #include "sonar/item_wave.h"
 
+#include "sonar/shown_buffer.h"
+
 #include <QPainter>
 #include <algorithm>
 
-ItemWave::ItemWave(QGraphicsItem* parent)
-    : QGraphicsItem(parent), m_buffer(static_cast<size_t>(kWidth) * kRows, 0) {
+ItemWave::ItemWave(QGraphicsItem* parent) : QGraphicsItem(parent) {
     setFlag(ItemClipsToShape);  // a rectangle clip lets the strip be a copy of rows
-    m_shown.reset(m_buffer.data(), kWidth, m_hight);
+    setImageHight(kRows);
 }
 
 QRectF ItemWave::boundingRect() const {
@@ -16,17 +17,95 @@ QRectF ItemWave::boundingRect() const {
 void ItemWave::setImageHight(int h) {
     prepareGeometryChange();
     m_hight = std::max(1, h);
-    m_shown.setHeight(m_hight);
+    const QImage::Format format = ShownBuffer::screenFormat();
+    m_image = QImage(kWidth, m_hight, format);
+    m_dimmedAlpha = 0;
+    m_dimmed = QImage();
+    // The painter's rows never go back up: each buffer row shows in one run of rows.
+    const std::vector<int> rows = ShownBuffer::scaledRows(m_hight, format);
+    m_firstRow.assign(kRows + 1, m_hight);
+    for (int y = m_hight - 1; y >= 0; --y)
+        m_firstRow[static_cast<size_t>(rows[static_cast<size_t>(y)])] = y;
+    for (int r = kRows - 1; r >= 0; --r)
+        m_firstRow[static_cast<size_t>(r)] =
+            std::min(m_firstRow[static_cast<size_t>(r)], m_firstRow[static_cast<size_t>(r + 1)]);
+    for (int r = 0; r < kRows; ++r)
+        paintRow(r);
+    update();
 }
 
-bool ItemWave::bufferChanged() {
-    // Frames come slower than ticks: the same column is often painted again, and from one
-    // column to the next many rows stay as they were.
-    if (!m_shown.updateChangedRows()) return false;
-    update();
-    return true;
+bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
+    const bool all = background != m_background;
+    m_background = background;
+    bool changed = all;
+    for (int r = 0; r < kRows; ++r) {
+        const auto i = static_cast<size_t>(r);
+        if (!all && rows[i] == m_rows[i]) continue;
+        m_rows[i] = rows[i];
+        paintRow(r);
+        changed = true;
+    }
+    if (all) {
+        for (int r = 0; r < kRows; ++r)
+            paintRow(r);
+    }
+    if (changed) update();
+    return changed;
+}
+
+void ItemWave::paintRow(int r) {
+    const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
+    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
+    const auto shown = [&](uint16_t c) -> uint32_t { return rgb16 ? c : ShownBuffer::rgb32(c); };
+    paintRow(m_image, r, shown(m_background), shown(row.colour));
+    if (m_dimmedAlpha == 0) return;
+    const auto dimmed = [&](uint16_t c) -> uint32_t {
+        return rgb16 ? ShownBuffer::dimmedRgb16(c, m_dimmedAlpha)
+                     : ShownBuffer::dimmedRgb32(ShownBuffer::rgb32(c), m_dimmedAlpha);
+    };
+    paintRow(m_dimmed, r, dimmed(m_background), dimmed(row.colour));
+}
+
+void ItemWave::paintRow(QImage& image, int r, uint32_t background, uint32_t colour) {
+    const int first = m_firstRow[static_cast<size_t>(r)];
+    const int end = m_firstRow[static_cast<size_t>(r + 1)];
+    const int half = m_rows[static_cast<size_t>(r)].half;
+    const int from = kWidth / 2 - half;
+    const int to = kWidth / 2 + half;
+    const auto fill = [&](auto* line, auto b, auto c) {
+        std::fill(line, line + from, b);
+        std::fill(line + from, line + to, c);
+        std::fill(line + to, line + kWidth, b);
+    };
+    for (int y = first; y < end; ++y) {
+        if (image.format() == QImage::Format_RGB16) {
+            fill(reinterpret_cast<uint16_t*>(image.scanLine(y)), uint16_t(background),
+                 uint16_t(colour));
+        } else {
+            fill(reinterpret_cast<uint32_t*>(image.scanLine(y)), background, colour);
+        }
+    }
+}
+
+QRegion ItemWave::dimmedArea() const {
+    // All of it or none: the strip lies under nothing.
+    return undimmed().isEmpty() ? DimmableArea::dimmedArea() : QRegion();
+}
+
+std::vector<uint16_t> ItemWave::buffer() const {
+    std::vector<uint16_t> strip(static_cast<size_t>(kWidth) * kRows);
+    SonarPaint::fillWave(strip.data(), m_rows, m_background);
+    return strip;
 }
 
 void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    m_shown.draw(painter, QPointF(0, 0));
+    const int alpha = dimAlpha();
+    if (alpha != m_dimmedAlpha) {
+        m_dimmedAlpha = alpha;
+        m_dimmed = alpha > 0 ? QImage(m_image.size(), m_image.format()) : QImage();
+        if (alpha > 0)
+            for (int r = 0; r < kRows; ++r)
+                paintRow(r);
+    }
+    painter->drawImage(QPointF(0, 0), dimmedArea().isEmpty() ? m_image : m_dimmed);
 }

@@ -177,6 +177,10 @@ void ShownBuffer::scroll(int n) {
     m_start = (m_start + n) % m_width;
 }
 
+uint32_t ShownBuffer::rgb32(uint16_t pixel) {
+    return toRgb32(pixel);
+}
+
 uint32_t ShownBuffer::dimmedRgb32(uint32_t pixel, int alpha) {
     return dimRgb32(pixel, static_cast<uint32_t>(std::clamp(alpha, 0, 255)));
 }

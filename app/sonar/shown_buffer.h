@@ -49,6 +49,8 @@ public:
     // leave it. The dimmed pixels are kept beside the copy while it is drawn so, each column
     // dimmed once as it is converted; alpha 0 drops them.
     void drawDimmed(QPainter* painter, const QPointF& at, int alpha, const QRegion& dimmed) const;
+    // A 16-bit pixel in 32 bits, as the painter converts it.
+    static uint32_t rgb32(uint16_t pixel);
     // A pixel of the copy's format under black of alpha, exactly as the painter blends it.
     static uint32_t dimmedRgb32(uint32_t pixel, int alpha);
     static uint16_t dimmedRgb16(uint16_t pixel, int alpha);

@@ -94,22 +94,39 @@ void column(uint16_t* buffer, int width, int x, int top, int bottom, const uint8
     }
 }
 
-void wave(uint16_t* buffer, int top, int bottom, const uint8_t* samples, int autoOffset,
-          const SonarPaintSettings& cfg, const SonarPalettes& pal) {
-    if (!buffer) return;
-    std::fill(buffer, buffer + kWaveWidth * kRows, SonarPalette::background(cfg.background));
+void waveRows(WaveRows& rows, int top, int bottom, const uint8_t* samples, int autoOffset,
+              const SonarPaintSettings& cfg, const SonarPalettes& pal) {
     int surfaceOffset = 0;
     int current = 0;
     offsets(cfg, autoOffset, surfaceOffset, current);
     for (int r = 0; r < kRows; ++r) {
-        const int h = std::min(samples[r] / 10, 12);
-        if (h == 0) continue;
+        StructWaveRow& row = rows[static_cast<size_t>(r)];
+        row.half = std::min(samples[r] / 10, 12);
+        if (row.half == 0) {
+            row.colour = 0;
+            continue;
+        }
         const uint32_t* palette = r < top ? pal.surface : r < bottom ? pal.fish : pal.bottom;
-        const uint16_t c =
-            SonarPalette::lookup(palette, samples[r], r < top ? surfaceOffset : current);
-        uint16_t* line = buffer + r * kWaveWidth;
-        std::fill(line + 12 - h, line + 12 + h, c);
+        row.colour = SonarPalette::lookup(palette, samples[r], r < top ? surfaceOffset : current);
     }
+}
+
+void fillWave(uint16_t* buffer, const WaveRows& rows, uint16_t background) {
+    if (!buffer) return;
+    std::fill(buffer, buffer + kWaveWidth * kRows, background);
+    for (int r = 0; r < kRows; ++r) {
+        const StructWaveRow& row = rows[static_cast<size_t>(r)];
+        uint16_t* line = buffer + r * kWaveWidth;
+        std::fill(line + 12 - row.half, line + 12 + row.half, row.colour);
+    }
+}
+
+void wave(uint16_t* buffer, int top, int bottom, const uint8_t* samples, int autoOffset,
+          const SonarPaintSettings& cfg, const SonarPalettes& pal) {
+    if (!buffer) return;
+    WaveRows rows;
+    waveRows(rows, top, bottom, samples, autoOffset, cfg, pal);
+    fillWave(buffer, rows, SonarPalette::background(cfg.background));
 }
 
 }  // namespace SonarPaint

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 // Painting echogram columns and the wave strip into RGB565 buffers (row-major, one uint16_t
@@ -43,6 +44,22 @@ void column(uint16_t* buffer, int width, int x, int top, int bottom, const uint8
             int autoOffset, const SonarPaintSettings& cfg, const SonarPalettes& pal,
             SonarPaintState* state);
 
+// One row of the wave strip: a bar of 2 x half pixels in colour, centred, on the background.
+struct StructWaveRow {
+    int half = 0;
+    uint16_t colour = 0;
+    bool operator==(const StructWaveRow& o) const {
+        return half == o.half && (half == 0 || colour == o.colour);
+    }
+    bool operator!=(const StructWaveRow& o) const { return !(*this == o); }
+};
+using WaveRows = std::array<StructWaveRow, kRows>;
+
+// The wave strip's rows for one column.
+void waveRows(WaveRows& rows, int top, int bottom, const uint8_t* samples, int autoOffset,
+              const SonarPaintSettings& cfg, const SonarPalettes& pal);
+// Paints rows into a 24 x 240 buffer.
+void fillWave(uint16_t* buffer, const WaveRows& rows, uint16_t background);
 // Repaints the 24 x 240 wave strip as a bar graph of one column.
 void wave(uint16_t* buffer, int top, int bottom, const uint8_t* samples, int autoOffset,
           const SonarPaintSettings& cfg, const SonarPalettes& pal);

@@ -7,6 +7,7 @@
 #include "sonar/item_image.h"
 #include "sonar/item_text.h"
 #include "sonar/item_wave.h"
+#include "sonar/shown_buffer.h"
 #include "sonar/sonar_palette.h"
 
 #include <QBrush>
@@ -54,8 +55,12 @@ void UxSonar::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*
     // view leaves out the background under it.
     const qreal right = m_imageWidth + kWaveGap + ItemWave::kWidth;
     const QRectF all = rect();
+    const int alpha = dimAlpha();
+    const QColor grey = alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(
+                                        brush().color().rgb(), alpha))
+                                  : brush().color();
     if (right < all.right())
-        painter->fillRect(QRectF(right, 0, all.right() - right, all.height()), brush());
+        painter->fillRect(QRectF(right, 0, all.right() - right, all.height()), grey);
 }
 
 void UxSonar::initColorArray() {
@@ -108,9 +113,9 @@ void UxSonar::drawPixsel_wave(int surfaceRow, int bottomRow, const uint8_t* samp
         return;
     w = {true, surfaceRow, bottomRow, autoOffset, s, {}};
     std::copy(samples, samples + kRows, w.samples.begin());
-    SonarPaint::wave(m_wave->buffer(), surfaceRow, bottomRow, samples, autoOffset, s,
-                     palettes(s.scheme));
-    m_wave->bufferChanged();
+    SonarPaint::WaveRows rows;
+    SonarPaint::waveRows(rows, surfaceRow, bottomRow, samples, autoOffset, s, palettes(s.scheme));
+    m_wave->setRows(rows, SonarPalette::background(s.background));
 }
 
 void UxSonar::drawPixsel_axis(int lowerRange, bool automatic) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sonar/dimmable_area.h"
 #include "sonar/sonar_paint.h"
 #include "sonar/sonar_readout.h"
 #include "sonar/struct_fish_info.h"
@@ -17,7 +18,7 @@ class ItemText;
 
 // The scrolling echogram: the picture, the wave strip, the depth scale and the read-outs,
 // all children of one grey rectangle that the controller places in the scene.
-class UxSonar : public QObject, public QGraphicsRectItem {
+class UxSonar : public QObject, public QGraphicsRectItem, public DimmableArea {
     Q_OBJECT
 public:
     static constexpr int kRows = 240;
@@ -27,6 +28,8 @@ public:
 
     // Only the grey that the picture and the wave strip leave uncovered.
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+    // With the picture, the strip and the scale's edge over it, all of it is painted.
+    bool coversBox() const override { return true; }
 
     void drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8_t* samples,
                           int autoOffset);
@@ -62,6 +65,7 @@ public:
     static const char* const kUserColorFile;
 
 private:
+    QRect dimBox() const override { return rect().toAlignedRect(); }
     SonarPaintSettings paintSettings() const;
     SonarPalettes palettes(int scheme) const;
     void place();

@@ -472,8 +472,8 @@ private slots:
                          drawnScaled(reinterpret_cast<const uint16_t*>(picture.constBits()),
                                      image->width(), h, f),
                      when);
-            QVERIFY2(wave == drawnScaled(sonar->itemWave()->buffer(), ItemWave::kWidth, h, f),
-                     when);
+            const std::vector<uint16_t> strip = sonar->itemWave()->buffer();
+            QVERIFY2(wave == drawnScaled(strip.data(), ItemWave::kWidth, h, f), when);
         };
         ticks(300, "300 ticks");
         QCOMPARE(sonar->itemAxis()->loRange(), int(k.picture().displayRange()));
