@@ -4,6 +4,7 @@
 #include "ui/kit/opaque_box.h"
 
 #include <QChildEvent>
+#include <algorithm>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QPaintEvent>
@@ -72,27 +73,35 @@ QRectF opaqueBoxOf(const QGraphicsItem* item) {
 void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
     // The echogram, the panels and the map are opaque rectangles over most of what is
     // repainted on each scroll: the background is filled only where none of them covers it.
-    QRegion open(rect.toAlignedRect());
+    QVector<QRect> covered;  // whole pixels, scene coordinates
     if (scene()) {
         for (const QGraphicsItem* item : scene()->items(rect, Qt::IntersectsItemBoundingRect)) {
             const QTransform& t = item->sceneTransform();
             if (t.type() > QTransform::TxTranslate) continue;
             const QRectF box = opaqueBoxOf(item);
             if (box.isEmpty() || item->effectiveOpacity() < 1.0) continue;
-            // Only whole pixels count as covered.
             const QRectF r = box.translated(t.dx(), t.dy());
             const QPoint topLeft(qCeil(r.left()), qCeil(r.top()));
             const QPoint bottomRight(qFloor(r.right()) - 1, qFloor(r.bottom()) - 1);
-            open -= QRect(topLeft, bottomRight);
-            if (open.isEmpty()) return;
+            covered.append(QRect(topLeft, bottomRight));
         }
     }
-    // Each gap as a rectangle clip: a plain fill instead of one through the repaint's region.
-    for (const QRect& r : open) {
-        painter->save();
-        painter->setClipRect(r, Qt::IntersectClip);
-        painter->fillRect(r, backgroundBrush());
-        painter->restore();
+    // Each repainted rectangle on its own: most lie wholly inside one opaque item.
+    const QRect area = rect.toAlignedRect();
+    for (const QRect& exposed : m_painting ? m_exposed & area : QRegion(area)) {
+        if (std::any_of(covered.begin(), covered.end(),
+                        [&](const QRect& c) { return c.contains(exposed); }))
+            continue;
+        QRegion open(exposed);
+        for (const QRect& c : covered)
+            if (c.intersects(exposed)) open -= c;
+        // Each gap as a rectangle clip: a plain fill instead of one through the region.
+        for (const QRect& r : open) {
+            painter->save();
+            painter->setClipRect(r, Qt::IntersectClip);
+            painter->fillRect(r, backgroundBrush());
+            painter->restore();
+        }
     }
 }
 
@@ -101,7 +110,8 @@ void UxView::drawForeground(QPainter* painter, const QRectF& rect) {
     if (dim.style() == Qt::NoBrush || dim.color().alpha() == 0) return;
     // The dimming lies over every repainted pixel: one rectangle at a time, each a rectangle
     // clip, it is blended row by row rather than through the repaint's region.
-    for (const QRect& r : (m_exposed - m_dimmedByItems) & rect.toAlignedRect()) {
+    const QRect area = rect.toAlignedRect();
+    for (const QRect& r : m_painting ? (m_exposed - m_dimmedByItems) & area : QRegion(area)) {
         painter->save();
         painter->setClipRect(r, Qt::IntersectClip);
         painter->fillRect(r, dim);
@@ -113,7 +123,11 @@ void UxView::paintEvent(QPaintEvent* event) {
     const TickTiming::Scope timing(m_paintTiming);
     m_exposed = event->region();
     prepareDimming();
+    m_painting = true;
     QGraphicsView::paintEvent(event);
+    m_painting = false;
+    // What the items were told holds for this paint only, not for a later render().
+    DimmableArea::beginRepaint();
 }
 
 void UxView::prepareDimming() {
@@ -125,7 +139,10 @@ void UxView::prepareDimming() {
         return;
     const QTransform toView = viewportTransform();
     if (toView.type() > QTransform::TxTranslate) return;
-    const QRectF exposed = toView.inverted().mapRect(QRectF(m_exposed.boundingRect()));
+    // With a margin: the view paints the items a few pixels around what it repaints, and an
+    // item painted but not told would drop its dimmed pictures.
+    const QRectF exposed =
+        toView.inverted().mapRect(QRectF(m_exposed.boundingRect().adjusted(-4, -4, 4, 4)));
     struct Dimmable {
         DimmableArea* item;
         QRect box;  // scene coordinates

@@ -40,6 +40,7 @@ private:
 
     TickTiming m_paintTiming{QStringLiteral("paints")};
     QRegion m_exposed;  // what the paint in progress repaints
+    bool m_painting = false;  // in paintEvent (and not in a render() of the scene)
     QRegion m_dimmedByItems;  // of it, what items paint dimmed
     bool m_dimsAtSource = true;
 };

@@ -28,7 +28,7 @@ void ItemText::setReadout(const StructSonarReadout& readout) {
     update();
 }
 
-ItemText::StructLook ItemText::currentLook() {
+ItemText::StructLook ItemText::currentLook() const {
     const StructConfiguration& cfg = Global::configuration;
     StructLook look;
     look.depth = cfg.showOverlapData_Depth == 1;
@@ -36,6 +36,7 @@ ItemText::StructLook ItemText::currentLook() {
     look.battery = cfg.showOverlapData_BoatBat == 1;
     look.feet = Global::getString_depthUnit() == QLatin1String("ft");
     look.fahrenheit = Global::getString_tempUnit() != QString::fromUtf8("℃");
+    look.dimAlpha = dimAlpha();
     return look;
 }
 
@@ -45,11 +46,11 @@ void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     const StructLook look = currentLook();
     if (!m_rendered || !(look == m_look)) render(look);
     for (const StructPart& part : m_parts)
-        painter->drawPixmap(part.rect.topLeft(),
-                            dimAlpha() > 0 ? dimmedOnce(part.picture) : part.picture);
+        painter->drawPixmap(part.rect.topLeft(), part.picture);
 }
 
 void ItemText::render(const StructLook& look) {
+    m_look = look;  // put() draws in its dimming
     QImage all(boundingRect().size().toSize(), QImage::Format_ARGB32_Premultiplied);
     all.fill(Qt::transparent);
     QPainter p(&all);
@@ -74,12 +75,12 @@ void ItemText::render(const StructLook& look) {
     p.end();
     for (StructPart& part : m_parts)
         part.picture = QPixmap::fromImage(all.copy(part.rect));
-    m_look = look;
     m_rendered = true;
 }
 
 void ItemText::put(QPainter* painter, int x, int y, const QPixmap& pixmap) {
-    painter->drawPixmap(x, y, pixmap);
+    // Dimmed digits give the row dimmed: their colour is only put over transparency.
+    painter->drawPixmap(x, y, m_look.dimAlpha > 0 ? dimmedOnce(pixmap) : pixmap);
     m_ink |= QRect(QPoint(x, y), pixmap.size());
 }
 

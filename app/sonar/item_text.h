@@ -30,19 +30,21 @@ public:
 
 private:
     QRect dimBox() const override { return boundingRect().toAlignedRect(); }
-    // What besides the values decides the picture: the overlay flags and the units.
+    // What besides the values decides the picture: the overlay flags, the units and the
+    // dimming of an open menu.
     struct StructLook {
         bool depth = false, temperature = false, battery = false, feet = false, fahrenheit = false;
+        int dimAlpha = 0;
         bool operator==(const StructLook& o) const {
             return depth == o.depth && temperature == o.temperature && battery == o.battery &&
-                   feet == o.feet && fahrenheit == o.fahrenheit;
+                   feet == o.feet && fahrenheit == o.fahrenheit && dimAlpha == o.dimAlpha;
         }
     };
     struct StructPart {
         QRect rect;  // in the item
         QPixmap picture;
     };
-    static StructLook currentLook();
+    StructLook currentLook() const;
     // Draws a digit or unit and adds it to the ink of the row being drawn.
     void put(QPainter* painter, int x, int y, const QPixmap& pixmap);
     void render(const StructLook& look);

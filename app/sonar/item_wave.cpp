@@ -15,8 +15,10 @@ QRectF ItemWave::boundingRect() const {
 }
 
 void ItemWave::setImageHight(int h) {
+    h = std::max(1, h);
+    if (h == m_hight && !m_image.isNull()) return;
     prepareGeometryChange();
-    m_hight = std::max(1, h);
+    m_hight = h;
     const QImage::Format format = ShownBuffer::screenFormat();
     m_image = QImage(kWidth, m_hight, format);
     m_dimmedAlpha = 0;
@@ -100,6 +102,7 @@ std::vector<uint16_t> ItemWave::buffer() const {
 
 void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const int alpha = dimAlpha();
+    if (qEnvironmentVariableIsSet("DBG_W") && alpha != m_dimmedAlpha) qWarning("DBG wave alpha %d -> %d", m_dimmedAlpha, alpha);
     if (alpha != m_dimmedAlpha) {
         m_dimmedAlpha = alpha;
         m_dimmed = alpha > 0 ? QImage(m_image.size(), m_image.format()) : QImage();

@@ -7,12 +7,8 @@
 #include <cstring>
 
 namespace {
-// The painter's own RGB565 to RGB32 conversion: each channel's top bits repeated below it.
 inline uint32_t toRgb32(uint16_t c) {
-    const uint32_t r = (c >> 11) & 0x1F;
-    const uint32_t g = (c >> 5) & 0x3F;
-    const uint32_t b = c & 0x1F;
-    return 0xFF000000u | ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+    return ShownBuffer::rgb32(c);
 }
 
 // One row of w pixels. Runs of one colour are common (fills, bars): each run is converted once.
@@ -175,10 +171,6 @@ void ShownBuffer::scroll(int n) {
     if (n <= 0 || n >= m_width || !m_mirrored) return;
     // The copy's columns are the ring's: both start n columns later and still agree.
     m_start = (m_start + n) % m_width;
-}
-
-uint32_t ShownBuffer::rgb32(uint16_t pixel) {
-    return toRgb32(pixel);
 }
 
 uint32_t ShownBuffer::dimmedRgb32(uint32_t pixel, int alpha) {

@@ -49,8 +49,15 @@ public:
     // leave it. The dimmed pixels are kept beside the copy while it is drawn so, each column
     // dimmed once as it is converted; alpha 0 drops them.
     void drawDimmed(QPainter* painter, const QPointF& at, int alpha, const QRegion& dimmed) const;
-    // A 16-bit pixel in 32 bits, as the painter converts it.
-    static uint32_t rgb32(uint16_t pixel);
+    // A 16-bit pixel in 32 bits, as the painter converts it: each channel's top bits
+    // repeated below it.
+    static uint32_t rgb32(uint16_t c) {
+        const uint32_t r = (c >> 11) & 0x1F;
+        const uint32_t g = (c >> 5) & 0x3F;
+        const uint32_t b = c & 0x1F;
+        return 0xFF000000u | ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) |
+               (b << 3 | b >> 2);
+    }
     // A pixel of the copy's format under black of alpha, exactly as the painter blends it.
     static uint32_t dimmedRgb32(uint32_t pixel, int alpha);
     static uint16_t dimmedRgb16(uint16_t pixel, int alpha);
