@@ -102,7 +102,6 @@ std::vector<uint16_t> ItemWave::buffer() const {
 
 void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const int alpha = dimAlpha();
-    if (qEnvironmentVariableIsSet("DBG_W") && alpha != m_dimmedAlpha) qWarning("DBG wave alpha %d -> %d", m_dimmedAlpha, alpha);
     if (alpha != m_dimmedAlpha) {
         m_dimmedAlpha = alpha;
         m_dimmed = alpha > 0 ? QImage(m_image.size(), m_image.format()) : QImage();
