@@ -18,6 +18,10 @@ UxView::UxView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, pa
     setFixedSize(kWidth, kHeight);
     setStyleSheet(QStringLiteral("padding:0px;border:0px"));
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+    // No item paints antialiased shapes on the screen (texts stay in their boxes, the map's
+    // scale bar is drawn into its own picture): a repaint need not grow two pixels around
+    // each change, which repainted the panels above and below a changed one.
+    setOptimizationFlag(QGraphicsView::DontAdjustForAntialiasing);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 ItemWave::ItemWave(QGraphicsItem* parent) : QGraphicsItem(parent) {
     setFlag(ItemClipsToShape);  // a rectangle clip lets the strip be a copy of rows
@@ -59,34 +60,43 @@ void ItemWave::paintRow(int r) {
     const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
     const bool rgb16 = m_image.format() == QImage::Format_RGB16;
     const auto shown = [&](uint16_t c) -> uint32_t { return rgb16 ? c : ShownBuffer::rgb32(c); };
-    paintRow(m_image, r, shown(m_background), shown(row.colour));
+    paintRow(m_image, m_ground, r, shown(m_background), shown(row.colour));
     if (m_dimmedAlpha == 0) return;
     const auto dimmed = [&](uint16_t c) -> uint32_t {
         return rgb16 ? ShownBuffer::dimmedRgb16(c, m_dimmedAlpha)
                      : ShownBuffer::dimmedRgb32(ShownBuffer::rgb32(c), m_dimmedAlpha);
     };
-    paintRow(m_dimmed, r, dimmed(m_background), dimmed(row.colour));
+    paintRow(m_dimmed, m_dimmedGround, r, dimmed(m_background), dimmed(row.colour));
 }
 
-void ItemWave::paintRow(QImage& image, int r, uint32_t background, uint32_t colour) {
+void ItemWave::paintRow(QImage& image, StructGround& ground, int r, uint32_t background,
+                        uint32_t colour) {
     const int first = m_firstRow[static_cast<size_t>(r)];
     const int end = m_firstRow[static_cast<size_t>(r + 1)];
+    if (first >= end) return;
     const int half = m_rows[static_cast<size_t>(r)].half;
     const int from = kWidth / 2 - half;
     const int to = kWidth / 2 + half;
-    const auto fill = [&](auto* line, auto b, auto c) {
-        std::fill(line, line + from, b);
-        std::fill(line + from, line + to, c);
-        std::fill(line + to, line + kWidth, b);
-    };
-    for (int y = first; y < end; ++y) {
-        if (image.format() == QImage::Format_RGB16) {
-            fill(reinterpret_cast<uint16_t*>(image.scanLine(y)), uint16_t(background),
-                 uint16_t(colour));
-        } else {
-            fill(reinterpret_cast<uint32_t*>(image.scanLine(y)), background, colour);
-        }
+    // The first shown row is drawn, the others are copies of it; the background comes from a
+    // line of it in one copy.
+    if (ground.value != background) {
+        ground.value = background;
+        ground.rgb16.fill(uint16_t(background));
+        ground.rgb32.fill(background);
     }
+    const auto draw = [&](auto* line, const auto& groundLine, auto c) {
+        std::memcpy(line, groundLine.data(), sizeof(groundLine));
+        for (int x = from; x < to; ++x)
+            line[x] = c;
+    };
+    if (image.format() == QImage::Format_RGB16) {
+        draw(reinterpret_cast<uint16_t*>(image.scanLine(first)), ground.rgb16, uint16_t(colour));
+    } else {
+        draw(reinterpret_cast<uint32_t*>(image.scanLine(first)), ground.rgb32, colour);
+    }
+    const size_t bytes = static_cast<size_t>(kWidth) * (image.depth() / 8);
+    for (int y = first + 1; y < end; ++y)
+        std::memcpy(image.scanLine(y), image.constScanLine(first), bytes);
 }
 
 QRegion ItemWave::dimmedArea() const {

@@ -5,6 +5,7 @@
 
 #include <QGraphicsItem>
 #include <QImage>
+#include <array>
 #include <vector>
 
 // The narrow strip beside the echogram that shows the newest column as a bar graph. It is
@@ -31,8 +32,15 @@ private:
     QRect dimBox() const override { return boundingRect().toAlignedRect(); }
     // Repaints the shown rows of buffer row r (and dimmed, while a menu is open).
     void paintRow(int r);
+    // A line of the background, copied under each bar.
+    struct StructGround {
+        uint32_t value = ~0u;
+        std::array<uint16_t, kWidth> rgb16;
+        std::array<uint32_t, kWidth> rgb32;
+    };
     // background and colour as pixels of the image's format.
-    void paintRow(QImage& image, int r, uint32_t background, uint32_t colour);
+    void paintRow(QImage& image, StructGround& ground, int r, uint32_t background,
+                  uint32_t colour);
 
     SonarPaint::WaveRows m_rows{};
     uint16_t m_background = 0;
@@ -40,5 +48,6 @@ private:
     QImage m_image;               // in the screen's format, m_hight rows
     QImage m_dimmed;              // the same dimmed by m_dimmedAlpha, while a menu is open
     int m_dimmedAlpha = 0;
+    StructGround m_ground, m_dimmedGround;
     std::vector<int> m_firstRow;  // the first shown row of each buffer row (kRows + 1 entries)
 };

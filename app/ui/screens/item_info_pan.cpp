@@ -64,6 +64,7 @@ void ItemInfoPan::setInfoPan(const StructInfoPan& info) {
     m_info = info;
     // Drawn at the next paint: panels hidden by the screen layout are refreshed in turn too.
     m_titleDirty |= title;
+    m_baseDirty |= title;
     m_pictureDirty = true;
     update();
 }
@@ -99,21 +100,28 @@ void ItemInfoPan::renderValue() {
 
 void ItemInfoPan::compose() {
     // The title and the value do not overlap: laid one after the other over the tile, they
-    // give the same pixels as one layer holding both. A new picture: the one before may be
-    // kept for another look.
-    m_picture = QPixmap(m_width, m_height);
+    // give the same pixels as one layer holding both. The tile with the bar and the title is
+    // kept for the next value. A new picture: the one before may be kept for another look.
+    if (m_baseDirty) {
+        if (m_titleDirty) renderTitle();
+        m_titleDirty = false;
+        m_base = m_background.copy();
+        QPainter b(&m_base);
+        if (m_selected)
+            b.fillRect(kBarX, m_titleHeight + m_valueHeight - kBarHeight - 2, m_width - 2 * kBarX,
+                       kBarHeight, kSelectBar);
+        b.drawPixmap(0, 0, m_title);
+        m_baseDirty = false;
+    }
+    m_picture = m_base.copy();
     QPainter p(&m_picture);
-    p.drawPixmap(0, 0, m_background);
-    if (m_selected)
-        p.fillRect(kBarX, m_titleHeight + m_valueHeight - kBarHeight - 2, m_width - 2 * kBarX,
-                   kBarHeight, kSelectBar);
-    p.drawPixmap(0, 0, m_title);
     p.drawPixmap(0, 0, m_value);
 }
 
 void ItemInfoPan::setSelected(bool selected) {
     if (selected == m_selected) return;
     m_selected = selected;
+    m_baseDirty = true;
     m_pictureDirty = true;
     update();
 }
@@ -140,13 +148,15 @@ void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
         const InfoPanPictures::StructLook now = look();
         m_picture = m_pictures->find(now);
         if (m_picture.isNull()) {
-            if (m_titleDirty) renderTitle();
-            m_titleDirty = false;
             renderValue();
             compose();
             m_pictures->keep(now, m_picture);
         }
         m_pictureDirty = false;
     }
-    painter->drawPixmap(0, 0, m_picture);
+    painter->drawPixmap(0, 0, dimmedArea().isEmpty() ? m_picture : dimmedOnce(m_picture));
+}
+
+QRegion ItemInfoPan::dimmedArea() const {
+    return undimmed().isEmpty() ? DimmableArea::dimmedArea() : QRegion();
 }
