@@ -134,6 +134,15 @@ void UxView::paintEvent(QPaintEvent* event) {
     DimmableArea::beginRepaint();
 }
 
+namespace {
+// Whether all of box lies in region: at once when one of its rectangles holds it.
+bool within(const QRect& box, const QRegion& region) {
+    for (const QRect& r : region)
+        if (r.contains(box)) return true;
+    return (QRegion(box) - region).isEmpty();
+}
+}  // namespace
+
 void UxView::prepareDimming() {
     DimmableArea::beginRepaint();
     m_dimmedByItems = QRegion();
@@ -158,12 +167,18 @@ void UxView::prepareDimming() {
     // away; one over others dims only when all of its box lies in that area.
     QRegion dimmed;  // scene coordinates
     QVector<Dimmable> covering, over;
+    QRegion reach;  // what may be painted, scene coordinates
+    for (const QRect& r : m_exposed)
+        reach += toView.inverted().mapRect(QRectF(r)).toAlignedRect().adjusted(-4, -4, 4, 4);
     for (QGraphicsItem* item :
          scene()->items(exposed, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder)) {
         if (!item->isVisible()) continue;
         const QRect box = item->sceneBoundingRect().toAlignedRect();
+        if (!reach.intersects(box)) continue;  // not painted
         const QTransform& t = item->sceneTransform();
-        auto* dimmable = dynamic_cast<DimmableArea*>(item);
+        const bool own = item->type() >= QGraphicsItem::UserType ||
+                         item->type() == QGraphicsRectItem::Type;
+        auto* dimmable = own ? dynamic_cast<DimmableArea*>(item) : nullptr;
         const bool whole = t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy());
         if (!dimmable || t.type() > QTransform::TxTranslate || !whole ||
             item->effectiveOpacity() < 1.0) {
@@ -174,7 +189,7 @@ void UxView::prepareDimming() {
         if (dimmable->coversBox()) {
             dimmed += box;
             covering.append(entry);
-        } else if ((QRegion(box) - dimmed).isEmpty()) {
+        } else if (within(box, dimmed)) {
             over.append(entry);
         } else {
             dimmed -= box;
@@ -184,14 +199,17 @@ void UxView::prepareDimming() {
     // no longer lies in take more away, until nothing changes.
     for (bool changed = true; changed;) {
         changed = false;
-        QRegion painted;
         for (const Dimmable& c : covering) {
+            if (within(c.box, dimmed)) {
+                c.item->dimThisRepaint(dim.color().alpha());
+                continue;
+            }
             c.item->dimThisRepaint(dim.color().alpha(), (QRegion(c.box) - dimmed).translated(-c.at));
-            painted += c.item->dimmedArea().translated(c.at);
+            const QRegion left = (dimmed & c.box) - c.item->dimmedArea().translated(c.at);
+            if (!left.isEmpty()) dimmed -= left;
         }
-        dimmed &= painted;
         for (Dimmable& o : over) {
-            if (!o.dims || (QRegion(o.box) - dimmed).isEmpty()) continue;
+            if (!o.dims || within(o.box, dimmed)) continue;
             o.dims = false;
             dimmed -= o.box;
             changed = true;

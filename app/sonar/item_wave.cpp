@@ -24,6 +24,7 @@ void ItemWave::setImageHight(int h) {
     m_image = QImage(kWidth, m_hight, format);
     m_dimmedAlpha = 0;
     m_dimmed = QImage();
+    m_imageStale = false;
     // The painter's rows never go back up: each buffer row shows in one run of rows.
     const std::vector<int> rows = ShownBuffer::scaledRows(m_hight, format);
     m_firstRow.assign(kRows + 1, m_hight);
@@ -60,8 +61,12 @@ void ItemWave::paintRow(int r) {
     const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
     const bool rgb16 = m_image.format() == QImage::Format_RGB16;
     const auto shown = [&](uint16_t c) -> uint32_t { return rgb16 ? c : ShownBuffer::rgb32(c); };
-    paintRow(m_image, m_ground, r, shown(m_background), shown(row.colour));
-    if (m_dimmedAlpha == 0) return;
+    if (m_dimmedAlpha == 0) {
+        paintRow(m_image, m_ground, r, shown(m_background), shown(row.colour));
+        return;
+    }
+    // While dimmed only the dimmed copy is kept up; the other is drawn again once needed.
+    m_imageStale = true;
     const auto dimmed = [&](uint16_t c) -> uint32_t {
         return rgb16 ? ShownBuffer::dimmedRgb16(c, m_dimmedAlpha)
                      : ShownBuffer::dimmedRgb32(ShownBuffer::rgb32(c), m_dimmedAlpha);
@@ -119,5 +124,14 @@ void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
             for (int r = 0; r < kRows; ++r)
                 paintRow(r);
     }
-    painter->drawImage(QPointF(0, 0), dimmedArea().isEmpty() ? m_image : m_dimmed);
+    const bool dimmed = !dimmedArea().isEmpty();
+    if (!dimmed && m_imageStale) {
+        const int kept = m_dimmedAlpha;
+        m_dimmedAlpha = 0;
+        for (int r = 0; r < kRows; ++r)
+            paintRow(r);
+        m_dimmedAlpha = kept;
+        m_imageStale = false;
+    }
+    painter->drawImage(QPointF(0, 0), dimmed ? m_dimmed : m_image);
 }

@@ -48,6 +48,7 @@ private:
     QImage m_image;               // in the screen's format, m_hight rows
     QImage m_dimmed;              // the same dimmed by m_dimmedAlpha, while a menu is open
     int m_dimmedAlpha = 0;
+    bool m_imageStale = false;  // m_image behind m_rows
     StructGround m_ground, m_dimmedGround;
     std::vector<int> m_firstRow;  // the first shown row of each buffer row (kRows + 1 entries)
 };

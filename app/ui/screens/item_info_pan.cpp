@@ -113,8 +113,9 @@ void ItemInfoPan::compose() {
         b.drawPixmap(0, 0, m_title);
         m_baseDirty = false;
     }
-    m_picture = m_base.copy();
+    m_picture = QPixmap(m_width, m_height);
     QPainter p(&m_picture);
+    p.drawPixmap(0, 0, m_base);
     p.drawPixmap(0, 0, m_value);
 }
 
