@@ -4,7 +4,6 @@
 #include "ui/kit/opaque_box.h"
 
 #include <QChildEvent>
-#include <algorithm>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QPaintEvent>
@@ -12,6 +11,7 @@
 #include <QRegion>
 #include <QVector>
 #include <QtMath>
+#include <algorithm>
 
 UxView::UxView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
@@ -92,7 +92,7 @@ void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
     }
     // Each repainted rectangle on its own: most lie wholly inside one opaque item.
     const QRect area = rect.toAlignedRect();
-    for (const QRect& exposed : m_painting ? m_exposed & area : QRegion(area)) {
+    for (const QRect& exposed : m_painting ? m_exposed& area : QRegion(area)) {
         if (std::any_of(covered.begin(), covered.end(),
                         [&](const QRect& c) { return c.contains(exposed); }))
             continue;
@@ -176,8 +176,8 @@ void UxView::prepareDimming() {
         const QRect box = item->sceneBoundingRect().toAlignedRect();
         if (!reach.intersects(box)) continue;  // not painted
         const QTransform& t = item->sceneTransform();
-        const bool own = item->type() >= QGraphicsItem::UserType ||
-                         item->type() == QGraphicsRectItem::Type;
+        const bool own =
+            item->type() >= QGraphicsItem::UserType || item->type() == QGraphicsRectItem::Type;
         auto* dimmable = own ? dynamic_cast<DimmableArea*>(item) : nullptr;
         const bool whole = t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy());
         if (!dimmable || t.type() > QTransform::TxTranslate || !whole ||
@@ -204,7 +204,8 @@ void UxView::prepareDimming() {
                 c.item->dimThisRepaint(dim.color().alpha());
                 continue;
             }
-            c.item->dimThisRepaint(dim.color().alpha(), (QRegion(c.box) - dimmed).translated(-c.at));
+            c.item->dimThisRepaint(dim.color().alpha(),
+                                   (QRegion(c.box) - dimmed).translated(-c.at));
             const QRegion left = (dimmed & c.box) - c.item->dimmedArea().translated(c.at);
             if (!left.isEmpty()) dimmed -= left;
         }

@@ -124,9 +124,9 @@ void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     }
     painter->drawImage(QPointF(kEdgeLeft, 0), alpha > 0 ? m_dimmedEdge : m_edge);
     // Tick marks: one-pixel lines as filled rectangles, opaque, dimmed as the view would.
-    const QColor tick = alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(
-                                        QColor(Qt::lightGray).rgb(), alpha))
-                                  : QColor(Qt::lightGray);
+    const QColor tick =
+        alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(QColor(Qt::lightGray).rgb(), alpha))
+                  : QColor(Qt::lightGray);
     for (int t = 1; t < kTicks; ++t)
         painter->fillRect(tickRect(t), tick);
 

@@ -43,7 +43,7 @@ private:
     int m_loRange = 10;
     bool m_automatic = true;
     int m_hight = 240;
-    QImage m_edge;  // the shaded edge, four columns
+    QImage m_edge;        // the shaded edge, four columns
     QImage m_dimmedEdge;  // and dimmed by m_dimmedEdgeAlpha, while a menu is open
     int m_dimmedEdgeAlpha = 0;
     bool m_laidOut = false;

@@ -79,8 +79,7 @@ QRect ItemImage::fishArea(const StructFishInfo& f) const {
     // The label runs from 40 left of the fish to a digit right of x - 5; the icon is centred.
     const QRectF label(f.x - 40, y - kTextAbove, 40 + std::max(digit.width(), 0),
                        std::max(digit.height(), 0));
-    const QRectF symbol(f.x - icon.width() / 2, y - icon.height() / 2, icon.width(),
-                        icon.height());
+    const QRectF symbol(f.x - icon.width() / 2, y - icon.height() / 2, icon.width(), icon.height());
     return label.united(symbol).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 

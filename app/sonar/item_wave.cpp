@@ -1,6 +1,7 @@
 #include "sonar/item_wave.h"
 
 #include "sonar/shown_buffer.h"
+#include "sonar/update_inside.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -53,7 +54,7 @@ bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
         for (int r = 0; r < kRows; ++r)
             paintRow(r);
     }
-    if (changed) update();
+    if (changed) updateInside(this);
     return changed;
 }
 

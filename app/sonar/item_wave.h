@@ -39,14 +39,13 @@ private:
         std::array<uint32_t, kWidth> rgb32;
     };
     // background and colour as pixels of the image's format.
-    void paintRow(QImage& image, StructGround& ground, int r, uint32_t background,
-                  uint32_t colour);
+    void paintRow(QImage& image, StructGround& ground, int r, uint32_t background, uint32_t colour);
 
     SonarPaint::WaveRows m_rows{};
     uint16_t m_background = 0;
     int m_hight = kRows;
-    QImage m_image;               // in the screen's format, m_hight rows
-    QImage m_dimmed;              // the same dimmed by m_dimmedAlpha, while a menu is open
+    QImage m_image;   // in the screen's format, m_hight rows
+    QImage m_dimmed;  // the same dimmed by m_dimmedAlpha, while a menu is open
     int m_dimmedAlpha = 0;
     bool m_imageStale = false;  // m_image behind m_rows
     StructGround m_ground, m_dimmedGround;

@@ -222,7 +222,8 @@ void ShownBuffer::sync() const {
     }
     if (m_dimAlpha > 0) {
         if (all || m_dimAll || m_dimmed.size() != m_image.size()) {
-            if (m_dimmed.size() != m_image.size()) m_dimmed = QImage(m_image.size(), m_image.format());
+            if (m_dimmed.size() != m_image.size())
+                m_dimmed = QImage(m_image.size(), m_image.format());
             for (int p = 0; p < m_width; ++p)
                 dimColumn(p);
         } else {

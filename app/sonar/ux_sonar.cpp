@@ -9,6 +9,7 @@
 #include "sonar/item_wave.h"
 #include "sonar/shown_buffer.h"
 #include "sonar/sonar_palette.h"
+#include "sonar/update_inside.h"
 
 #include <QBrush>
 #include <QPainter>
@@ -56,9 +57,9 @@ void UxSonar::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*
     const qreal right = m_imageWidth + kWaveGap + ItemWave::kWidth;
     const QRectF all = rect();
     const int alpha = dimAlpha();
-    const QColor grey = alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(
-                                        brush().color().rgb(), alpha))
-                                  : brush().color();
+    const QColor grey =
+        alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(brush().color().rgb(), alpha))
+                  : brush().color();
     if (right < all.right())
         painter->fillRect(QRectF(right, 0, all.right() - right, all.height()), grey);
 }
@@ -187,5 +188,5 @@ void UxSonar::do_timer() {
 }
 
 void UxSonar::updateItem() {
-    m_image->update();
+    updateInside(m_image);
 }

@@ -20,8 +20,7 @@ public:
         bool selected = false;
         bool operator==(const StructLook& o) const {
             return width == o.width && height == o.height && titleHeight == o.titleHeight &&
-                   icon == o.icon && selected == o.selected && value == o.value &&
-                   title == o.title;
+                   icon == o.icon && selected == o.selected && value == o.value && title == o.title;
         }
     };
 

@@ -13,8 +13,8 @@ InfoPanels::InfoPanels(QGraphicsScene* scene) {
     const auto pictures = std::make_shared<InfoPanPictures>();
     for (int i = 0; i < kCount; ++i) {
         const QRect r = ScreenLayout::panelRect(i);
-        auto* panel =
-            new ItemInfoPan(r.width(), r.height(), kTitleHeight, r.height() - kTitleHeight, pictures);
+        auto* panel = new ItemInfoPan(r.width(), r.height(), kTitleHeight,
+                                      r.height() - kTitleHeight, pictures);
         panel->setPos(r.topLeft());
         panel->hide();
         scene->addItem(panel);

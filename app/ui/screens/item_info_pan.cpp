@@ -1,5 +1,7 @@
 #include "ui/screens/item_info_pan.h"
 
+#include "sonar/update_inside.h"
+
 #include "ui/kit/ux_theme.h"
 
 #include <QFont>
@@ -66,7 +68,7 @@ void ItemInfoPan::setInfoPan(const StructInfoPan& info) {
     m_titleDirty |= title;
     m_baseDirty |= title;
     m_pictureDirty = true;
-    update();
+    updateInside(this);
 }
 
 void ItemInfoPan::renderTitle() {
@@ -124,7 +126,7 @@ void ItemInfoPan::setSelected(bool selected) {
     m_selected = selected;
     m_baseDirty = true;
     m_pictureDirty = true;
-    update();
+    updateInside(this);
 }
 
 QPainterPath ItemInfoPan::opaqueArea() const {
@@ -138,9 +140,8 @@ QRectF ItemInfoPan::boundingRect() const {
 }
 
 InfoPanPictures::StructLook ItemInfoPan::look() const {
-    return {m_width,    m_height,
-            m_titleHeight, m_info.title,
-            m_info.value, m_info.icon.isNull() ? 0 : m_info.icon.cacheKey(),
+    return {m_width,      m_height,     m_titleHeight,
+            m_info.title, m_info.value, m_info.icon.isNull() ? 0 : m_info.icon.cacheKey(),
             m_selected};
 }
 
