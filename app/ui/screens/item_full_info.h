@@ -5,7 +5,8 @@
 #include <QString>
 
 // The distance overlay over the map: the distance to the target beside the target icon and
-// the distance from home beside the home icon, on a dark tile. Drawn once per change.
+// the distance from home beside the home icon, on a dark tile. The tile is drawn once; a
+// changed text redraws its own row over the tile's band.
 class ItemFullInfo : public QGraphicsItem {
 public:
     explicit ItemFullInfo(QGraphicsItem* parent = nullptr);
@@ -19,12 +20,13 @@ public:
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
-    void render();
+    void renderRow(int row);
 
     QString m_target;
     QString m_home;
     QPixmap m_targetIcon;
     QPixmap m_homeIcon;
+    QPixmap m_tile;
     QPixmap m_picture;
-    bool m_dirty = true;  // the picture does not show the texts yet
+    bool m_dirty[2] = {true, true};  // the rows that do not show their texts yet
 };
