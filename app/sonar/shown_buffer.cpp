@@ -194,19 +194,28 @@ void ShownBuffer::dimColumn(int physical) const {
     const uchar* from = m_image.constBits();
     uchar* to = m_dimmed.bits();
     const int twin = m_mirrored ? physical + m_width : physical;  // the same pixel again
-    if (m_image.format() == QImage::Format_RGB16) {
-        const uint16_t* table = dimTable16(m_dimAlpha);
-        for (int y = 0; y < m_height; ++y) {
-            auto* line = reinterpret_cast<uint16_t*>(to + y * stride);
-            line[physical] = line[twin] =
-                table[reinterpret_cast<const uint16_t*>(from + y * stride)[physical]];
-        }
-    } else {
-        const auto a = static_cast<uint32_t>(m_dimAlpha);
-        for (int y = 0; y < m_height; ++y) {
-            auto* line = reinterpret_cast<uint32_t*>(to + y * stride);
-            line[physical] = line[twin] =
-                dimRgb32(reinterpret_cast<const uint32_t*>(from + y * stride)[physical], a);
+    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
+    const uint16_t* table = rgb16 ? dimTable16(m_dimAlpha) : nullptr;
+    const auto a = static_cast<uint32_t>(m_dimAlpha);
+    // The shown rows of one buffer row are alike: each run is dimmed once.
+    for (int r = 0; r < kRows; ++r) {
+        const int first = m_firstRow[static_cast<size_t>(r)];
+        const int end = m_firstRow[static_cast<size_t>(r + 1)];
+        if (first >= end) continue;
+        if (rgb16) {
+            const uint16_t v =
+                table[reinterpret_cast<const uint16_t*>(from + first * stride)[physical]];
+            for (int y = first; y < end; ++y) {
+                auto* line = reinterpret_cast<uint16_t*>(to + y * stride);
+                line[physical] = line[twin] = v;
+            }
+        } else {
+            const uint32_t v =
+                dimRgb32(reinterpret_cast<const uint32_t*>(from + first * stride)[physical], a);
+            for (int y = first; y < end; ++y) {
+                auto* line = reinterpret_cast<uint32_t*>(to + y * stride);
+                line[physical] = line[twin] = v;
+            }
         }
     }
 }
@@ -284,17 +293,25 @@ void ShownBuffer::convertColumn(int physical) const {
     const qsizetype stride = m_image.bytesPerLine();
     uchar* bits = m_image.bits();
     const uint16_t* src = m_buffer + physical;
-    if (m_image.format() == QImage::Format_RGB16) {
-        for (int y = 0; y < m_height; ++y) {
-            auto* line = reinterpret_cast<uint16_t*>(bits + y * stride);
-            line[physical] = src[m_rows[static_cast<size_t>(y)] * w];
-            if (m_mirrored) line[physical + w] = line[physical];
-        }
-    } else {
-        for (int y = 0; y < m_height; ++y) {
-            auto* line = reinterpret_cast<uint32_t*>(bits + y * stride);
-            line[physical] = toRgb32(src[m_rows[static_cast<size_t>(y)] * w]);
-            if (m_mirrored) line[physical + w] = line[physical];
+    const int twin = m_mirrored ? physical + w : physical;  // the same pixel again
+    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
+    // Each buffer row once, into every shown row that shows it.
+    for (int r = 0; r < kRows; ++r) {
+        const int first = m_firstRow[static_cast<size_t>(r)];
+        const int end = m_firstRow[static_cast<size_t>(r + 1)];
+        if (first >= end) continue;
+        const uint16_t c = src[r * w];
+        if (rgb16) {
+            for (int y = first; y < end; ++y) {
+                auto* line = reinterpret_cast<uint16_t*>(bits + y * stride);
+                line[physical] = line[twin] = c;
+            }
+        } else {
+            const uint32_t v = toRgb32(c);
+            for (int y = first; y < end; ++y) {
+                auto* line = reinterpret_cast<uint32_t*>(bits + y * stride);
+                line[physical] = line[twin] = v;
+            }
         }
     }
 }
