@@ -188,5 +188,8 @@ void UxSonar::do_timer() {
 }
 
 void UxSonar::updateItem() {
-    updateInside(m_image);
+    // The whole strip, the picture with the wave and the scale's edge between them: one
+    // rectangle, whose repaint copies and blends whole rows (two with a gap between them
+    // would be clipped pixel by pixel).
+    updateInside(this);
 }

@@ -43,6 +43,8 @@ void ItemInfo::setLed_ap(bool on) {
 }
 
 void ItemInfo::setColorBar(const QImage& bar, const QString& upText, const QString& loText) {
+    // Set again on every redraw of the map: the cached picture is drawn again only for a change.
+    if (bar == m_bar && upText == m_upText && loText == m_loText) return;
     m_bar = bar;
     m_upText = upText;
     m_loText = loText;
@@ -50,6 +52,7 @@ void ItemInfo::setColorBar(const QImage& bar, const QString& upText, const QStri
 }
 
 void ItemInfo::setScaleText(const QString& text) {
+    if (text == m_scaleText) return;
     m_scaleText = text;
     update();
 }
