@@ -241,7 +241,9 @@ private slots:
         QLabel label;
         monitor.SetLab(&label);
         monitor.setCommands("cat " + root.path("/stat"), "cat " + root.path("/meminfo"));
-        QVERIFY(root.writeFile("/meminfo", "MemTotal: 65536 kB\nMemFree: 16384 kB\n"));
+        // A field is found only at the start of a line.
+        QVERIFY(root.writeFile("/meminfo",
+                               "MemTotal: 65536 kB\nSwapMemFree: 1 kB\nMemFree: 16384 kB\n"));
         ShowCPUMemory::current_cpu_percent = QStringLiteral("7");
         QStringList cpu;
         // One sample gives no figure, nor do no time passed, no cpu line or counters gone back;

@@ -22,17 +22,25 @@ QByteArray commandOutput(const QString& command) {
     return out;
 }
 
+// The line that starts with prefix, without it; null when there is none. Found in place: the
+// whole text is not split into lines for the one wanted (every two seconds, on the handset).
+QByteArray lineAfter(const QByteArray& text, const QByteArray& prefix) {
+    const bool first = text.startsWith(prefix);
+    int at = first ? 0 : text.indexOf('\n' + prefix);
+    if (at < 0) return QByteArray();
+    if (!first) ++at;  // past the line break
+    const int from = at + prefix.size();
+    const int end = text.indexOf('\n', from);
+    return text.mid(from, end < 0 ? -1 : end - from);
+}
+
 quint64 memoryField(const QByteArray& meminfo, const QByteArray& name, bool* found) {
-    for (const QByteArray& line : meminfo.split('\n')) {
-        if (!line.startsWith(name + ':')) continue;
-        const QList<QByteArray> words = line.mid(name.size() + 1).simplified().split(' ');
-        bool ok = false;
-        const quint64 value = words.value(0).toULongLong(&ok);
-        *found = ok;
-        return ok ? value : 0;
-    }
-    *found = false;
-    return 0;
+    const QByteArray line = lineAfter(meminfo, name + ':');
+    const QList<QByteArray> words = line.simplified().split(' ');
+    bool ok = false;
+    const quint64 value = line.isNull() ? 0 : words.value(0).toULongLong(&ok);
+    *found = ok;
+    return ok ? value : 0;
 }
 }  // namespace
 
