@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 
 namespace {
 // Dark tiles with light text stay readable in sunlight; the yellow bar is the focus colour of
@@ -52,6 +53,7 @@ ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight
       m_value(width, height),
       m_picture(width, height),
       m_pictures(pictures ? std::move(pictures) : std::make_shared<InfoPanPictures>()) {
+    setFlag(ItemUsesExtendedStyleOption);  // for the exposed rectangle
     m_background.fill(kGround);
     QPainter p(&m_background);
     p.fillRect(0, 0, width, titleHeight, kTitleBand);
@@ -145,7 +147,10 @@ InfoPanPictures::StructLook ItemInfoPan::look() const {
             m_selected};
 }
 
-void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+    // The view paints the items a pixel around what it repaints: a panel under the echogram is
+    // asked to paint on every scroll, with nothing of it to be seen.
+    if (option && option->exposedRect.isEmpty()) return;
     if (m_pictureDirty) {
         const InfoPanPictures::StructLook now = look();
         m_picture = m_pictures->find(now);
