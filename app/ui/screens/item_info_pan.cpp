@@ -161,9 +161,7 @@ void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem* optio
         }
         m_pictureDirty = false;
     }
-    painter->drawPixmap(0, 0, dimmedArea().isEmpty() ? m_picture : dimmedOnce(m_picture));
-}
-
-QRegion ItemInfoPan::dimmedArea() const {
-    return undimmed().isEmpty() ? DimmableArea::dimmedArea() : QRegion();
+    // Not dimmed at the source while a menu is open: each value is a new picture, and dimming
+    // it once costs more than the view's blend over its one repaint.
+    painter->drawPixmap(0, 0, m_picture);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "sonar/dimmable_area.h"
 #include "ui/kit/opaque_box.h"
 #include "ui/screens/info_pan_pictures.h"
 
@@ -21,7 +20,7 @@ struct StructInfoPan {
 // paint (a hidden panel draws nothing); the tile, the selection bar and both layers are then
 // put together into one opaque picture, so a repaint of the panel is one plain copy. A picture
 // that pictures (shared with the other panels) still holds is taken from there.
-class ItemInfoPan : public QGraphicsItem, public OpaqueBox, public DimmableArea {
+class ItemInfoPan : public QGraphicsItem, public OpaqueBox {
 public:
     ItemInfoPan(int width, int height, int titleHeight, int valueHeight,
                 std::shared_ptr<InfoPanPictures> pictures = nullptr,
@@ -43,12 +42,8 @@ public:
     QPainterPath opaqueArea() const override;
     QRectF opaqueBox() const override { return boundingRect(); }
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-    bool coversBox() const override { return true; }
-    // All of it, unless something lies over it.
-    QRegion dimmedArea() const override;
 
 private:
-    QRect dimBox() const override { return boundingRect().toAlignedRect(); }
     void renderTitle();
     void renderValue();
     void compose();
