@@ -26,14 +26,7 @@ void ItemWave::setImageHight(int h) {
     m_dimmedAlpha = 0;
     m_dimmed = QImage();
     m_imageStale = false;
-    // The painter's rows never go back up: each buffer row shows in one run of rows.
-    const std::vector<int> rows = ShownBuffer::scaledRows(m_hight, format);
-    m_firstRow.assign(kRows + 1, m_hight);
-    for (int y = m_hight - 1; y >= 0; --y)
-        m_firstRow[static_cast<size_t>(rows[static_cast<size_t>(y)])] = y;
-    for (int r = kRows - 1; r >= 0; --r)
-        m_firstRow[static_cast<size_t>(r)] =
-            std::min(m_firstRow[static_cast<size_t>(r)], m_firstRow[static_cast<size_t>(r + 1)]);
+    m_firstRow = ShownBuffer::firstRows(ShownBuffer::scaledRows(m_hight, format));
     for (int r = 0; r < kRows; ++r)
         paintRow(r);
     update();

@@ -98,6 +98,18 @@ std::vector<int> ShownBuffer::scaledRows(int h, QImage::Format format) {
     return rows;
 }
 
+std::vector<int> ShownBuffer::firstRows(const std::vector<int>& rows) {
+    const int h = static_cast<int>(rows.size());
+    // The painter's rows never go back up: each buffer row shows in one run of rows.
+    std::vector<int> first(kRows + 1, h);
+    for (int y = h - 1; y >= 0; --y)
+        first[static_cast<size_t>(rows[static_cast<size_t>(y)])] = y;
+    for (int r = kRows - 1; r >= 0; --r)
+        first[static_cast<size_t>(r)] =
+            std::min(first[static_cast<size_t>(r)], first[static_cast<size_t>(r + 1)]);
+    return first;
+}
+
 void ShownBuffer::reset(const uint16_t* buffer, int width, int h) {
     m_buffer = buffer;
     m_width = std::max(1, width);
@@ -113,13 +125,7 @@ void ShownBuffer::setHeight(int h) {
     if (h == m_height && m_image.width() == imageWidth) return;
     m_height = h;
     m_rows = scaledRows(h, m_image.format());
-    // The painter's rows never go back up: each buffer row shows in one run of rows.
-    m_firstRow.assign(kRows + 1, h);
-    for (int y = h - 1; y >= 0; --y)
-        m_firstRow[static_cast<size_t>(m_rows[static_cast<size_t>(y)])] = y;
-    for (int r = kRows - 1; r >= 0; --r)
-        m_firstRow[static_cast<size_t>(r)] =
-            std::min(m_firstRow[static_cast<size_t>(r)], m_firstRow[static_cast<size_t>(r + 1)]);
+    m_firstRow = firstRows(m_rows);
     m_image = QImage(imageWidth, h, m_image.format());
     m_isPending.assign(static_cast<size_t>(m_width), 0);
     m_pending.clear();

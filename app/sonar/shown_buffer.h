@@ -69,6 +69,9 @@ public:
     // The buffer row that the painter's own scaling shows in each of h rows, when a 240-row
     // image is drawn h rows high onto a device of the given format.
     static std::vector<int> scaledRows(int h, QImage::Format format);
+    // For rows as scaledRows() gives them: the first shown row of each buffer row, and past the
+    // last the height (kRows + 1 entries); buffer row r shows in rows first[r] .. first[r+1]-1.
+    static std::vector<int> firstRows(const std::vector<int>& rows);
 
 private:
     // Converts what changed since the last paint.
