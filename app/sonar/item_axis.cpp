@@ -1,5 +1,6 @@
 #include "sonar/item_axis.h"
 
+#include "sonar/shown_buffer.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -40,17 +41,14 @@ void ItemAxis::setImageHight(int h) {
     prepareGeometryChange();
     m_hight = std::max(1, h);
     m_laidOut = false;
-    // The edge, four one-pixel lines black outside to light grey inside, and the tick marks
-    // as one picture, transparent elsewhere: one blit instead of four tall fills and nine
-    // short ones.
-    m_scale = QPixmap(kEdgeLeft + 4, m_hight);
-    m_scale.fill(Qt::transparent);
-    QPainter p(&m_scale);
+    // Four one-pixel lines, black outside to light grey inside, as one opaque image: a blit
+    // instead of four tall fills. In 32 bits its colours are exact on any screen.
+    m_edge = QImage(4, m_hight, QImage::Format_RGB32);
+    m_dimmedEdge = QImage();
+    QPainter p(&m_edge);
     const QColor shades[4] = {Qt::lightGray, Qt::gray, Qt::darkGray, Qt::black};
     for (int i = 0; i < 4; ++i)
-        p.fillRect(QRect(kEdgeLeft + i, 0, 1, m_hight), shades[i]);
-    for (int t = 1; t < kTicks; ++t)
-        p.fillRect(tickRect(t), Qt::lightGray);
+        p.fillRect(QRect(i, 0, 1, m_hight), shades[i]);
 }
 
 void ItemAxis::layOutLabel(Label& label, const QString& text, const QFont& font, int y) {
@@ -117,7 +115,20 @@ QRect ItemAxis::tickRect(int t) const {
 
 void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const int alpha = dimAlpha();
-    painter->drawPixmap(0, 0, alpha > 0 ? dimmedOnce(m_scale) : m_scale);
+    const QColor dim(0, 0, 0, alpha);
+    if (alpha > 0 && (m_dimmedEdge.isNull() || m_dimmedEdgeAlpha != alpha)) {
+        m_dimmedEdge = m_edge.copy();
+        QPainter p(&m_dimmedEdge);
+        p.fillRect(m_dimmedEdge.rect(), dim);
+        m_dimmedEdgeAlpha = alpha;
+    }
+    painter->drawImage(QPointF(kEdgeLeft, 0), alpha > 0 ? m_dimmedEdge : m_edge);
+    // Tick marks: one-pixel lines as filled rectangles, opaque, dimmed as the view would.
+    const QColor tick =
+        alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(QColor(Qt::lightGray).rgb(), alpha))
+                  : QColor(Qt::lightGray);
+    for (int t = 1; t < kTicks; ++t)
+        painter->fillRect(tickRect(t), tick);
 
     if (!m_laidOut || painter->font() != m_base) layOut(painter->font());
     for (const Label* label : {&m_half, &m_full})
