@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QStyleOptionGraphicsItem>
+#include <QPaintEngine>
 
 namespace {
 // Dark tiles with light text stay readable in sunlight; the yellow bar is the focus colour of
@@ -53,7 +53,6 @@ ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight
       m_value(width, height),
       m_picture(width, height),
       m_pictures(pictures ? std::move(pictures) : std::make_shared<InfoPanPictures>()) {
-    setFlag(ItemUsesExtendedStyleOption);  // for the exposed rectangle
     m_background.fill(kGround);
     QPainter p(&m_background);
     p.fillRect(0, 0, width, titleHeight, kTitleBand);
@@ -147,10 +146,15 @@ InfoPanPictures::StructLook ItemInfoPan::look() const {
             m_selected};
 }
 
-void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget*) {
+void ItemInfoPan::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     // The view paints the items a pixel around what it repaints: a panel under the echogram is
-    // asked to paint on every scroll, with nothing of it to be seen.
-    if (option && option->exposedRect.isEmpty()) return;
+    // asked to paint on every scroll, with nothing of it to be seen. What the view repaints is
+    // the painter's system clip.
+    const QPaintEngine* engine = painter->paintEngine();
+    const QRegion repainted = engine ? engine->systemClip() : QRegion();
+    if (!repainted.isEmpty() &&
+        !repainted.intersects(painter->deviceTransform().mapRect(boundingRect()).toAlignedRect()))
+        return;
     if (m_pictureDirty) {
         const InfoPanPictures::StructLook now = look();
         m_picture = m_pictures->find(now);
