@@ -26,6 +26,12 @@ constexpr int kIconTop = 4;  // below the title band
 constexpr int kBarX = 6;
 constexpr int kBarHeight = 4;
 
+// The value's layer starts halfway down the title band: no value or icon reaches above it, and
+// the rows above are not blended for each new value.
+int valueLayerTop(int titleHeight) {
+    return titleHeight / 2;
+}
+
 QFont pixelFont(int pixels) {
     QFont font;  // the application font
     font.setPixelSize(pixels);
@@ -50,7 +56,7 @@ ItemInfoPan::ItemInfoPan(int width, int height, int titleHeight, int valueHeight
       m_valueHeight(valueHeight),
       m_background(width, height),
       m_title(width, height),
-      m_value(width, height),
+      m_value(width, height - valueLayerTop(titleHeight)),
       m_picture(width, height),
       m_pictures(pictures ? std::move(pictures) : std::make_shared<InfoPanPictures>()) {
     m_background.fill(kGround);
@@ -84,6 +90,7 @@ void ItemInfoPan::renderTitle() {
 void ItemInfoPan::renderValue() {
     m_value.fill(Qt::transparent);
     QPainter p(&m_value);
+    p.translate(0, -valueLayerTop(m_titleHeight));  // drawn in the panel's own rows
     p.setRenderHint(QPainter::TextAntialiasing);
     const bool withIcon = !m_info.icon.isNull();
     const QFont valueFont = pixelFont(valuePixelSize(m_info.value.size(), withIcon));
@@ -119,7 +126,7 @@ void ItemInfoPan::compose() {
     m_picture = QPixmap(m_width, m_height);
     QPainter p(&m_picture);
     p.drawPixmap(0, 0, m_base);
-    p.drawPixmap(0, 0, m_value);
+    p.drawPixmap(0, valueLayerTop(m_titleHeight), m_value);
 }
 
 void ItemInfoPan::setSelected(bool selected) {
