@@ -6,8 +6,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QPainter>
 #include <QPaintEngine>
+#include <QPainter>
 
 namespace {
 // Dark tiles with light text stay readable in sunlight; the yellow bar is the focus colour of
