@@ -7,7 +7,7 @@ KORVEL_TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 KORVEL_PACKAGES=(
     cmake ninja-build g++ clang pkg-config
     qtbase5-dev qtbase5-dev-tools qt5-style-plugins
-    libbenchmark-dev
+    libbenchmark-dev valgrind
     fonts-dejavu-core fonts-wqy-microhei
     xvfb xauth
     libxml2-utils gdal-bin gpsbabel gpsd-clients
