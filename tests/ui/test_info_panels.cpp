@@ -143,6 +143,19 @@ private slots:
             p.end();
             GOLDEN_COMPARE_IMAGE("ui/info_panels.png", sheet);
         }
+        // Another value under the same title is not one of the kept pictures.
+        const auto drawn = [](ItemInfoPan& panel, int hour) {
+            StructInfoPan info;
+            InfoPanContent::build(0, source(true, hour), &info);
+            panel.setInfoPan(info);
+            panel.setSelected(false);
+            QImage image(129, 60, QImage::Format_RGB32);
+            QPainter p(&image);
+            panel.paint(&p, nullptr, nullptr);
+            return image;
+        };
+        ItemInfoPan own(129, 60, 20, 40);
+        QCOMPARE(drawn(again, 14), drawn(own, 14));
     }
 
     // Each tick refreshes the next panel only. The map's distances, unknown yet, show -.-.
