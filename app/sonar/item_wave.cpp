@@ -52,20 +52,33 @@ bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
 }
 
 void ItemWave::paintRow(int r) {
-    const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
-    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
-    const auto shown = [&](uint16_t c) -> uint32_t { return rgb16 ? c : ShownBuffer::rgb32(c); };
-    if (m_dimmedAlpha == 0) {
-        paintRow(m_image, m_ground, r, shown(m_background), shown(row.colour));
-        return;
-    }
     // While dimmed only the dimmed copy is kept up; the other is drawn again once needed.
-    m_imageStale = true;
+    if (m_dimmedAlpha == 0) {
+        paintShownRow(r);
+    } else {
+        paintDimmedRow(r);
+        m_imageStale = true;
+    }
+}
+
+void ItemWave::paintShownRow(int r) {
+    const uint16_t colour = m_rows[static_cast<size_t>(r)].colour;
+    if (m_image.format() == QImage::Format_RGB16) {
+        paintRow(m_image, m_ground, r, m_background, colour);
+    } else {
+        paintRow(m_image, m_ground, r, ShownBuffer::rgb32(m_background),
+                 ShownBuffer::rgb32(colour));
+    }
+}
+
+void ItemWave::paintDimmedRow(int r) {
     const auto dimmed = [&](uint16_t c) -> uint32_t {
-        return rgb16 ? ShownBuffer::dimmedRgb16(c, m_dimmedAlpha)
-                     : ShownBuffer::dimmedRgb32(ShownBuffer::rgb32(c), m_dimmedAlpha);
+        return m_image.format() == QImage::Format_RGB16
+                   ? ShownBuffer::dimmedRgb16(c, m_dimmedAlpha)
+                   : ShownBuffer::dimmedRgb32(ShownBuffer::rgb32(c), m_dimmedAlpha);
     };
-    paintRow(m_dimmed, m_dimmedGround, r, dimmed(m_background), dimmed(row.colour));
+    paintRow(m_dimmed, m_dimmedGround, r, dimmed(m_background),
+             dimmed(m_rows[static_cast<size_t>(r)].colour));
 }
 
 void ItemWave::paintRow(QImage& image, StructGround& ground, int r, uint32_t background,
@@ -116,15 +129,12 @@ void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
         m_dimmed = alpha > 0 ? QImage(m_image.size(), m_image.format()) : QImage();
         if (alpha > 0)
             for (int r = 0; r < kRows; ++r)
-                paintRow(r);
+                paintDimmedRow(r);
     }
     const bool dimmed = !dimmedArea().isEmpty();
     if (!dimmed && m_imageStale) {
-        const int kept = m_dimmedAlpha;
-        m_dimmedAlpha = 0;
         for (int r = 0; r < kRows; ++r)
-            paintRow(r);
-        m_dimmedAlpha = kept;
+            paintShownRow(r);
         m_imageStale = false;
     }
     painter->drawImage(QPointF(0, 0), dimmed ? m_dimmed : m_image);

@@ -32,6 +32,8 @@ private:
     QRect dimBox() const override { return boundingRect().toAlignedRect(); }
     // Repaints the shown rows of buffer row r (and dimmed, while a menu is open).
     void paintRow(int r);
+    void paintShownRow(int r);
+    void paintDimmedRow(int r);
     // A line of the background, copied under each bar.
     struct StructGround {
         uint32_t value = ~0u;
