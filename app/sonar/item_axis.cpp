@@ -14,7 +14,7 @@ constexpr int kAlign = Qt::AlignRight | Qt::AlignVCenter;
 constexpr int kLegendLeft = -40;
 constexpr int kLegendWidth = 38;
 constexpr int kLegendHeight = 14;
-constexpr int kEdgeLeft = 8;
+constexpr int kTicksRight = 8;  // where the picture ends
 const QColor kShadow(0, 0, 0, 200);
 const QColor kLegend(235, 240, 245);
 const QPoint kShadowOffset(1, 1);
@@ -26,7 +26,7 @@ ItemAxis::ItemAxis(QGraphicsItem* parent) : QGraphicsItem(parent) {
 }
 
 QRectF ItemAxis::boundingRect() const {
-    return QRectF(kLegendLeft, 0, 52, m_hight);
+    return QRectF(kLegendLeft, 0, kTicksRight - kLegendLeft, m_hight);
 }
 
 void ItemAxis::setLoRange(int lowerRange, bool automatic) {
@@ -41,14 +41,6 @@ void ItemAxis::setImageHight(int h) {
     prepareGeometryChange();
     m_hight = std::max(1, h);
     m_laidOut = false;
-    // Four one-pixel lines, black outside to light grey inside, as one opaque image: a blit
-    // instead of four tall fills. In 32 bits its colours are exact on any screen.
-    m_edge = QImage(4, m_hight, QImage::Format_RGB32);
-    m_dimmedEdge = QImage();
-    QPainter p(&m_edge);
-    const QColor shades[4] = {Qt::lightGray, Qt::gray, Qt::darkGray, Qt::black};
-    for (int i = 0; i < 4; ++i)
-        p.fillRect(QRect(i, 0, 1, m_hight), shades[i]);
 }
 
 void ItemAxis::layOutLabel(Label& label, const QString& text, const QFont& font, int y) {
@@ -110,19 +102,11 @@ void ItemAxis::drawLabel(QPainter* painter, const Label& label) const {
 QRect ItemAxis::tickRect(int t) const {
     // Alternately long and short.
     const int from = t % 2 ? 4 : 0;
-    return QRect(from, t * m_hight / kTicks, kEdgeLeft - from, 1);
+    return QRect(from, t * m_hight / kTicks, kTicksRight - from, 1);
 }
 
 void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const int alpha = dimAlpha();
-    const QColor dim(0, 0, 0, alpha);
-    if (alpha > 0 && (m_dimmedEdge.isNull() || m_dimmedEdgeAlpha != alpha)) {
-        m_dimmedEdge = m_edge.copy();
-        QPainter p(&m_dimmedEdge);
-        p.fillRect(m_dimmedEdge.rect(), dim);
-        m_dimmedEdgeAlpha = alpha;
-    }
-    painter->drawImage(QPointF(kEdgeLeft, 0), alpha > 0 ? m_dimmedEdge : m_edge);
     // Tick marks: one-pixel lines as filled rectangles, opaque, dimmed as the view would.
     const QColor tick =
         alpha > 0 ? QColor::fromRgb(ShownBuffer::dimmedRgb32(QColor(Qt::lightGray).rgb(), alpha))

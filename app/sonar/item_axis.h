@@ -8,9 +8,10 @@
 #include <QPixmap>
 #include <QTextLayout>
 
-// The depth scale at the echogram's right edge: a shaded edge, tick marks and the range.
-// It is repainted with the picture under it on every scroll, so the legend's texts are drawn
-// once per range into two small pictures, and each paint blits those and the opaque edge.
+// The depth scale at the echogram's right edge: tick marks and the range (the shaded edge
+// beside them is the wave strip's). It is repainted with the picture under it on every scroll,
+// so the legend's texts are drawn once per range into two small pictures, and each paint blits
+// those.
 class ItemAxis : public QGraphicsItem, public DimmableArea {
 public:
     explicit ItemAxis(QGraphicsItem* parent = nullptr);
@@ -43,9 +44,6 @@ private:
     int m_loRange = 10;
     bool m_automatic = true;
     int m_hight = 240;
-    QImage m_edge;        // the shaded edge, four columns
-    QImage m_dimmedEdge;  // and dimmed by m_dimmedEdgeAlpha, while a menu is open
-    int m_dimmedEdgeAlpha = 0;
     bool m_laidOut = false;
     QFont m_base;  // the painter's font the labels were laid out with
     Label m_half;

@@ -7,108 +7,142 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+// The bars' middle, in the copy's columns.
+constexpr int kMiddle = ItemWave::kWidth / 2 + ItemWave::kEdgeReach;
+
+// The edge's colours in 16 bits as the painter converts 32-bit pixels onto a 16-bit screen.
+const std::array<uint16_t, ItemWave::kEdgeColumns>& edge16() {
+    static const std::array<uint16_t, ItemWave::kEdgeColumns> colours = [] {
+        QImage edge(ItemWave::kEdgeColumns, 1, QImage::Format_RGB32);
+        for (int i = 0; i < ItemWave::kEdgeColumns; ++i)
+            edge.setPixel(i, 0, ItemWave::edgeColours()[static_cast<size_t>(i)]);
+        const QImage converted = edge.convertToFormat(QImage::Format_RGB16);
+        std::array<uint16_t, ItemWave::kEdgeColumns> out{};
+        std::memcpy(out.data(), converted.constScanLine(0), sizeof(out));
+        return out;
+    }();
+    return colours;
+}
+}  // namespace
+
 ItemWave::ItemWave(QGraphicsItem* parent) : QGraphicsItem(parent) {
     setFlag(ItemClipsToShape);  // a rectangle clip lets the strip be a copy of rows
     setImageHight(kRows);
 }
 
+std::array<QRgb, ItemWave::kEdgeColumns> ItemWave::edgeColours() {
+    return {QColor(Qt::lightGray).rgb(), QColor(Qt::gray).rgb(), QColor(Qt::darkGray).rgb(),
+            QColor(Qt::black).rgb()};
+}
+
 QRectF ItemWave::boundingRect() const {
-    return QRectF(0, 0, kWidth, m_hight);
+    return QRectF(-kEdgeReach, 0, kImageWidth, m_hight);
 }
 
 void ItemWave::setImageHight(int h) {
     h = std::max(1, h);
-    if (h == m_hight && !m_image.isNull()) return;
+    if (h == m_hight && !m_shown.image.isNull()) return;
     prepareGeometryChange();
     m_hight = h;
     const QImage::Format format = ShownBuffer::screenFormat();
-    m_image = QImage(kWidth, m_hight, format);
-    m_dimmedAlpha = 0;
-    m_dimmed = QImage();
-    m_imageStale = false;
     m_firstRow = ShownBuffer::firstRows(ShownBuffer::scaledRows(m_hight, format));
-    for (int r = 0; r < kRows; ++r)
-        paintRow(r);
+    m_shown = StructCopy();
+    m_shown.image = QImage(kImageWidth, m_hight, format);
+    m_dimmed = StructCopy();
+    m_shownStale = false;
+    paintAll(m_shown);
     update();
 }
 
+uint32_t ItemWave::pixel(const StructCopy& copy, uint16_t c) {
+    if (copy.image.format() == QImage::Format_RGB16)
+        return copy.alpha > 0 ? ShownBuffer::dimmedRgb16(c, copy.alpha) : c;
+    const uint32_t rgb = ShownBuffer::rgb32(c);
+    return copy.alpha > 0 ? ShownBuffer::dimmedRgb32(rgb, copy.alpha) : rgb;
+}
+
+uint32_t ItemWave::edgePixel(const StructCopy& copy, int column) {
+    const auto i = static_cast<size_t>(column);
+    if (copy.image.format() == QImage::Format_RGB16)
+        return copy.alpha > 0 ? ShownBuffer::dimmedRgb16(edge16()[i], copy.alpha) : edge16()[i];
+    const uint32_t rgb = edgeColours()[i];
+    return copy.alpha > 0 ? ShownBuffer::dimmedRgb32(rgb, copy.alpha) : rgb;
+}
+
 bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
-    const bool all = background != m_background;
-    m_background = background;
-    bool changed = all;
-    for (int r = 0; r < kRows; ++r) {
-        const auto i = static_cast<size_t>(r);
-        if (!all && rows[i] == m_rows[i]) continue;
-        m_rows[i] = rows[i];
-        paintRow(r);
-        changed = true;
-    }
-    if (all) {
-        for (int r = 0; r < kRows; ++r)
-            paintRow(r);
-    }
-    if (changed) updateInside(this);
-    return changed;
-}
-
-void ItemWave::paintRow(int r) {
     // While dimmed only the dimmed copy is kept up; the other is drawn again once needed.
-    if (m_dimmedAlpha == 0) {
-        paintShownRow(r);
+    StructCopy& copy = m_dimmed.alpha > 0 ? m_dimmed : m_shown;
+    if (background != m_background) {
+        m_background = background;
+        m_rows = rows;
+        paintAll(copy);
     } else {
-        paintDimmedRow(r);
-        m_imageStale = true;
+        bool changed = false;
+        for (int r = 0; r < kRows; ++r) {
+            const auto i = static_cast<size_t>(r);
+            if (rows[i] == m_rows[i]) continue;
+            const SonarPaint::StructWaveRow was = m_rows[i];
+            m_rows[i] = rows[i];
+            paintRow(copy, r, was);
+            changed = true;
+        }
+        if (!changed) return false;
+    }
+    if (&copy == &m_dimmed) m_shownStale = true;
+    updateInside(this);
+    return true;
+}
+
+void ItemWave::paintAll(StructCopy& copy) {
+    copy.background = pixel(copy, m_background);
+    for (int x = 0; x < kImageWidth; ++x) {
+        const uint32_t v = x < kEdgeColumns ? edgePixel(copy, x) : copy.background;
+        copy.ground16[static_cast<size_t>(x)] = static_cast<uint16_t>(v);
+        copy.ground32[static_cast<size_t>(x)] = v;
+    }
+    for (int r = 0; r < kRows; ++r) {
+        if (copy.image.format() == QImage::Format_RGB16) {
+            paintRow(copy, r, 0, kImageWidth, copy.ground16);
+        } else {
+            paintRow(copy, r, 0, kImageWidth, copy.ground32);
+        }
     }
 }
 
-void ItemWave::paintShownRow(int r) {
-    const uint16_t colour = m_rows[static_cast<size_t>(r)].colour;
-    if (m_image.format() == QImage::Format_RGB16) {
-        paintRow(m_image, m_ground, r, m_background, colour);
+void ItemWave::paintRow(StructCopy& copy, int r, const SonarPaint::StructWaveRow& was) {
+    const int half = std::max(was.half, m_rows[static_cast<size_t>(r)].half);
+    const int from = std::max(kMiddle - half, kEdgeColumns);  // the edge never changes
+    if (copy.image.format() == QImage::Format_RGB16) {
+        paintRow(copy, r, from, kMiddle + half, copy.ground16);
     } else {
-        paintRow(m_image, m_ground, r, ShownBuffer::rgb32(m_background),
-                 ShownBuffer::rgb32(colour));
+        paintRow(copy, r, from, kMiddle + half, copy.ground32);
     }
 }
 
-void ItemWave::paintDimmedRow(int r) {
-    const auto dimmed = [&](uint16_t c) -> uint32_t {
-        return m_image.format() == QImage::Format_RGB16
-                   ? ShownBuffer::dimmedRgb16(c, m_dimmedAlpha)
-                   : ShownBuffer::dimmedRgb32(ShownBuffer::rgb32(c), m_dimmedAlpha);
-    };
-    paintRow(m_dimmed, m_dimmedGround, r, dimmed(m_background),
-             dimmed(m_rows[static_cast<size_t>(r)].colour));
-}
-
-void ItemWave::paintRow(QImage& image, StructGround& ground, int r, uint32_t background,
-                        uint32_t colour) {
+template <typename Pixel>
+void ItemWave::paintRow(StructCopy& copy, int r, int from, int to,
+                        const std::array<Pixel, kImageWidth>& ground) {
     const int first = m_firstRow[static_cast<size_t>(r)];
     const int end = m_firstRow[static_cast<size_t>(r + 1)];
     if (first >= end) return;
-    const int half = m_rows[static_cast<size_t>(r)].half;
-    const int from = kWidth / 2 - half;
-    const int to = kWidth / 2 + half;
-    // The first shown row is drawn, the others are copies of it; the background comes from a
-    // line of it in one copy.
-    if (ground.value != background) {
-        ground.value = background;
-        ground.rgb16.fill(uint16_t(background));
-        ground.rgb32.fill(background);
-    }
-    const auto draw = [&](auto* line, const auto& groundLine, auto c) {
-        std::memcpy(line, groundLine.data(), sizeof(groundLine));
-        for (int x = from; x < to; ++x)
-            line[x] = c;
-    };
-    if (image.format() == QImage::Format_RGB16) {
-        draw(reinterpret_cast<uint16_t*>(image.scanLine(first)), ground.rgb16, uint16_t(colour));
-    } else {
-        draw(reinterpret_cast<uint32_t*>(image.scanLine(first)), ground.rgb32, colour);
-    }
-    const size_t bytes = static_cast<size_t>(kWidth) * (image.depth() / 8);
+    from = std::max(from, 0);
+    to = std::min(to, kImageWidth);
+    if (to <= from) return;
+    const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
+    // The bar's first columns lie under the edge.
+    const int barFrom = std::max(kMiddle - row.half, kEdgeColumns);
+    const int barTo = kMiddle + row.half;
+    const auto colour = static_cast<Pixel>(pixel(copy, row.colour));
+    const qsizetype stride = copy.image.bytesPerLine();
+    uchar* bits = copy.image.bits() + first * stride;
+    auto* line = reinterpret_cast<Pixel*>(bits);
+    for (int x = from; x < to; ++x)
+        line[x] = x >= barFrom && x < barTo ? colour : ground[static_cast<size_t>(x)];
+    // The other shown rows of the buffer row are copies of the first.
+    const size_t bytes = static_cast<size_t>(to - from) * sizeof(Pixel);
     for (int y = first + 1; y < end; ++y)
-        std::memcpy(image.scanLine(y), image.constScanLine(first), bytes);
+        std::memcpy(bits + (y - first) * stride + from * sizeof(Pixel), line + from, bytes);
 }
 
 QRegion ItemWave::dimmedArea() const {
@@ -124,18 +158,18 @@ std::vector<uint16_t> ItemWave::buffer() const {
 
 void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     const int alpha = dimAlpha();
-    if (alpha != m_dimmedAlpha) {
-        m_dimmedAlpha = alpha;
-        m_dimmed = alpha > 0 ? QImage(m_image.size(), m_image.format()) : QImage();
-        if (alpha > 0)
-            for (int r = 0; r < kRows; ++r)
-                paintDimmedRow(r);
+    if (alpha != m_dimmed.alpha) {
+        m_dimmed = StructCopy();
+        m_dimmed.alpha = alpha;
+        if (alpha > 0) {
+            m_dimmed.image = QImage(m_shown.image.size(), m_shown.image.format());
+            paintAll(m_dimmed);
+        }
     }
     const bool dimmed = !dimmedArea().isEmpty();
-    if (!dimmed && m_imageStale) {
-        for (int r = 0; r < kRows; ++r)
-            paintShownRow(r);
-        m_imageStale = false;
+    if (!dimmed && m_shownStale) {
+        paintAll(m_shown);
+        m_shownStale = false;
     }
-    painter->drawImage(QPointF(0, 0), dimmed ? m_dimmed : m_image);
+    painter->drawImage(QPointF(-kEdgeReach, 0), dimmed ? m_dimmed.image : m_shown.image);
 }

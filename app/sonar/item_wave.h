@@ -8,13 +8,19 @@
 #include <array>
 #include <vector>
 
-// The narrow strip beside the echogram that shows the newest column as a bar graph. It is
-// kept as one bar per row and drawn straight into a copy in the screen's format at the
-// displayed height: a new column repaints only the rows whose bar changed.
+// The narrow strip beside the echogram that shows the newest column as a bar graph, and the
+// echogram's shaded right edge: four columns, light grey inside to black, over the gap before
+// the strip and its first two columns. The strip is kept as one bar per row and drawn straight
+// into a copy in the screen's format at the displayed height: a new column rewrites only the
+// pixels of the bars that changed. The edge in the same copy makes the two one blit of whole
+// rows instead of two blits of a few pixels a row each.
 class ItemWave : public QGraphicsItem, public DimmableArea {
 public:
     static constexpr int kWidth = SonarPaint::kWaveWidth;
     static constexpr int kRows = SonarPaint::kRows;
+    // The edge: its columns, and how far it reaches left of the strip.
+    static constexpr int kEdgeColumns = 4;
+    static constexpr int kEdgeReach = 2;
 
     explicit ItemWave(QGraphicsItem* parent = nullptr);
     QRectF boundingRect() const override;
@@ -27,29 +33,35 @@ public:
     void setImageHight(int h);
     bool coversBox() const override { return true; }
     QRegion dimmedArea() const override;
+    // The edge's colours, inside out.
+    static std::array<QRgb, kEdgeColumns> edgeColours();
 
 private:
+    static constexpr int kImageWidth = kWidth + kEdgeReach;
     QRect dimBox() const override { return boundingRect().toAlignedRect(); }
-    // Repaints the shown rows of buffer row r (and dimmed, while a menu is open).
-    void paintRow(int r);
-    void paintShownRow(int r);
-    void paintDimmedRow(int r);
-    // A line of the background, copied under each bar.
-    struct StructGround {
-        uint32_t value = ~0u;
-        std::array<uint16_t, kWidth> rgb16;
-        std::array<uint32_t, kWidth> rgb32;
+    // One copy of the strip: its image, and a line of edge and background under every bar.
+    struct StructCopy {
+        QImage image;
+        int alpha = 0;  // dimmed by black of this alpha
+        uint32_t background = ~0u;
+        std::array<uint16_t, kImageWidth> ground16{};
+        std::array<uint32_t, kImageWidth> ground32{};
     };
-    // background and colour as pixels of the image's format.
-    void paintRow(QImage& image, StructGround& ground, int r, uint32_t background, uint32_t colour);
+    // A pixel of the screen's format for a 16-bit colour, dimmed by the copy's alpha.
+    static uint32_t pixel(const StructCopy& copy, uint16_t c);
+    static uint32_t edgePixel(const StructCopy& copy, int column);
+    // Draws every row of the copy anew.
+    void paintAll(StructCopy& copy);
+    // Redraws buffer row r of the copy, which showed was: only the pixels either bar covers.
+    void paintRow(StructCopy& copy, int r, const SonarPaint::StructWaveRow& was);
+    template <typename Pixel>
+    void paintRow(StructCopy& copy, int r, int from, int to, const std::array<Pixel, kImageWidth>&);
 
     SonarPaint::WaveRows m_rows{};
     uint16_t m_background = 0;
     int m_hight = kRows;
-    QImage m_image;   // in the screen's format, m_hight rows
-    QImage m_dimmed;  // the same dimmed by m_dimmedAlpha, while a menu is open
-    int m_dimmedAlpha = 0;
-    bool m_imageStale = false;  // m_image behind m_rows
-    StructGround m_ground, m_dimmedGround;
+    StructCopy m_shown;
+    StructCopy m_dimmed;          // while a menu is open
+    bool m_shownStale = false;    // m_shown behind m_rows: only the dimmed copy is kept up
     std::vector<int> m_firstRow;  // the first shown row of each buffer row (kRows + 1 entries)
 };

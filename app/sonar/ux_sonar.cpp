@@ -51,7 +51,7 @@ void UxSonar::place() {
 
 void UxSonar::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     // The picture and the strip are opaque and repainted with every scroll, and the gap
-    // between them lies under the scale's shaded edge: only a picture narrower than the screen
+    // between them lies under the strip's shaded edge: only a picture narrower than the screen
     // leaves grey to be seen, right of the strip. The rectangle as a whole stays opaque, so the
     // view leaves out the background under it.
     const qreal right = m_imageWidth + kWaveGap + ItemWave::kWidth;
@@ -188,7 +188,7 @@ void UxSonar::do_timer() {
 }
 
 void UxSonar::updateItem() {
-    // The whole strip, the picture with the wave and the scale's edge between them: one
+    // The whole strip, the picture with the wave strip and its edge: one
     // rectangle, whose repaint copies and blends whole rows (two with a gap between them
     // would be clipped pixel by pixel).
     updateInside(this);

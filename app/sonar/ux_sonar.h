@@ -28,7 +28,7 @@ public:
 
     // Only the grey that the picture and the wave strip leave uncovered.
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
-    // With the picture, the strip and the scale's edge over it, all of it is painted.
+    // With the picture, and the strip with its edge over the gap, all of it is painted.
     bool coversBox() const override { return true; }
 
     void drawPixsel_sonar(int x, int surfaceRow, int bottomRow, const uint8_t* samples,
