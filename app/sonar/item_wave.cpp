@@ -55,7 +55,7 @@ void ItemWave::setImageHight(int h) {
     update();
 }
 
-uint32_t ItemWave::pixel(const StructCopy& copy, uint16_t c) {
+inline uint32_t ItemWave::pixel(const StructCopy& copy, uint16_t c) {
     if (copy.image.format() == QImage::Format_RGB16)
         return copy.alpha > 0 ? ShownBuffer::dimmedRgb16(c, copy.alpha) : c;
     const uint32_t rgb = ShownBuffer::rgb32(c);
@@ -79,12 +79,14 @@ bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
         paintAll(copy);
     } else {
         bool changed = false;
+        uchar* bits = nullptr;  // asked once: each ask checks that the image is not shared
         for (int r = 0; r < kRows; ++r) {
             const auto i = static_cast<size_t>(r);
             if (rows[i] == m_rows[i]) continue;
             const SonarPaint::StructWaveRow was = m_rows[i];
             m_rows[i] = rows[i];
-            paintRow(copy, r, was);
+            if (!bits) bits = copy.image.bits();
+            paintRow(copy, bits, r, was);
             changed = true;
         }
         if (!changed) return false;
@@ -101,27 +103,29 @@ void ItemWave::paintAll(StructCopy& copy) {
         copy.ground16[static_cast<size_t>(x)] = static_cast<uint16_t>(v);
         copy.ground32[static_cast<size_t>(x)] = v;
     }
+    uchar* bits = copy.image.bits();
     for (int r = 0; r < kRows; ++r) {
         if (copy.image.format() == QImage::Format_RGB16) {
-            paintRow(copy, r, 0, kImageWidth, copy.ground16);
+            paintRow(copy, bits, r, 0, kImageWidth, copy.ground16);
         } else {
-            paintRow(copy, r, 0, kImageWidth, copy.ground32);
+            paintRow(copy, bits, r, 0, kImageWidth, copy.ground32);
         }
     }
 }
 
-void ItemWave::paintRow(StructCopy& copy, int r, const SonarPaint::StructWaveRow& was) {
+void ItemWave::paintRow(StructCopy& copy, uchar* bits, int r,
+                        const SonarPaint::StructWaveRow& was) {
     const int half = std::max(was.half, m_rows[static_cast<size_t>(r)].half);
     const int from = std::max(kMiddle - half, kEdgeColumns);  // the edge never changes
     if (copy.image.format() == QImage::Format_RGB16) {
-        paintRow(copy, r, from, kMiddle + half, copy.ground16);
+        paintRow(copy, bits, r, from, kMiddle + half, copy.ground16);
     } else {
-        paintRow(copy, r, from, kMiddle + half, copy.ground32);
+        paintRow(copy, bits, r, from, kMiddle + half, copy.ground32);
     }
 }
 
 template <typename Pixel>
-void ItemWave::paintRow(StructCopy& copy, int r, int from, int to,
+void ItemWave::paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to,
                         const std::array<Pixel, kImageWidth>& ground) {
     const int first = m_firstRow[static_cast<size_t>(r)];
     const int end = m_firstRow[static_cast<size_t>(r + 1)];
@@ -131,18 +135,19 @@ void ItemWave::paintRow(StructCopy& copy, int r, int from, int to,
     if (to <= from) return;
     const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
     // The bar's first columns lie under the edge.
-    const int barFrom = std::max(kMiddle - row.half, kEdgeColumns);
-    const int barTo = kMiddle + row.half;
-    const auto colour = static_cast<Pixel>(pixel(copy, row.colour));
+    const int barFrom = std::clamp(kMiddle - row.half, std::max(from, kEdgeColumns), to);
+    const int barTo = std::clamp(kMiddle + row.half, barFrom, to);
     const qsizetype stride = copy.image.bytesPerLine();
-    uchar* bits = copy.image.bits() + first * stride;
-    auto* line = reinterpret_cast<Pixel*>(bits);
-    for (int x = from; x < to; ++x)
-        line[x] = x >= barFrom && x < barTo ? colour : ground[static_cast<size_t>(x)];
+    uchar* firstLine = bits + first * stride;
+    auto* line = reinterpret_cast<Pixel*>(firstLine);
+    // Ground, bar, ground.
+    std::copy(ground.begin() + from, ground.begin() + barFrom, line + from);
+    std::fill(line + barFrom, line + barTo, static_cast<Pixel>(pixel(copy, row.colour)));
+    std::copy(ground.begin() + barTo, ground.begin() + to, line + barTo);
     // The other shown rows of the buffer row are copies of the first.
     const size_t bytes = static_cast<size_t>(to - from) * sizeof(Pixel);
     for (int y = first + 1; y < end; ++y)
-        std::memcpy(bits + (y - first) * stride + from * sizeof(Pixel), line + from, bytes);
+        std::memcpy(firstLine + (y - first) * stride + from * sizeof(Pixel), line + from, bytes);
 }
 
 QRegion ItemWave::dimmedArea() const {

@@ -53,9 +53,11 @@ private:
     // Draws every row of the copy anew.
     void paintAll(StructCopy& copy);
     // Redraws buffer row r of the copy, which showed was: only the pixels either bar covers.
-    void paintRow(StructCopy& copy, int r, const SonarPaint::StructWaveRow& was);
+    void paintRow(StructCopy& copy, uchar* bits, int r, const SonarPaint::StructWaveRow& was);
+    // Redraws columns from .. to - 1 of buffer row r of the copy whose pixels are bits.
     template <typename Pixel>
-    void paintRow(StructCopy& copy, int r, int from, int to, const std::array<Pixel, kImageWidth>&);
+    void paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to,
+                  const std::array<Pixel, kImageWidth>& ground);
 
     SonarPaint::WaveRows m_rows{};
     uint16_t m_background = 0;

@@ -59,6 +59,34 @@ const uint16_t* dimTable16(int alpha) {
     return table.data();
 }
 
+// Writes one column of a copy: for each buffer row the value of its input, made once per run
+// of equal inputs (water, bars), into every shown row that shows it, at the column and at its
+// twin. The shown rows follow each other: they are walked with one pointer.
+template <typename Pixel, typename Input, typename Convert>
+void writeColumn(uchar* bits, qsizetype stride, int physical, int twin,
+                 const std::vector<int>& first, Input input, Convert convert) {
+    const qsizetype step = stride / qsizetype(sizeof(Pixel));
+    const qsizetype toTwin = twin - physical;
+    Pixel* at = reinterpret_cast<Pixel*>(bits) + physical;
+    bool started = false;
+    decltype(input(0)) last{};
+    Pixel value{};
+    for (int r = 0; r < ShownBuffer::kRows; ++r) {
+        int n = first[static_cast<size_t>(r + 1)] - first[static_cast<size_t>(r)];
+        if (n <= 0) continue;
+        const auto in = input(r);
+        if (!started || in != last) {
+            last = in;
+            value = convert(in);
+            started = true;
+        }
+        for (; n > 0; --n, at += step) {
+            at[0] = value;
+            at[toTwin] = value;
+        }
+    }
+}
+
 QImage::Format supported(QImage::Format f) {
     return f == QImage::Format_RGB16 ? f : QImage::Format_RGB32;
 }
@@ -198,31 +226,23 @@ void ShownBuffer::setDimAlpha(int alpha) const {
 void ShownBuffer::dimColumn(int physical) const {
     const qsizetype stride = m_image.bytesPerLine();
     const uchar* from = m_image.constBits();
-    uchar* to = m_dimmed.bits();
     const int twin = m_mirrored ? physical + m_width : physical;  // the same pixel again
-    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
-    const uint16_t* table = rgb16 ? dimTable16(m_dimAlpha) : nullptr;
-    const auto a = static_cast<uint32_t>(m_dimAlpha);
-    // The shown rows of one buffer row are alike: each run is dimmed once.
-    for (int r = 0; r < kRows; ++r) {
-        const int first = m_firstRow[static_cast<size_t>(r)];
-        const int end = m_firstRow[static_cast<size_t>(r + 1)];
-        if (first >= end) continue;
-        if (rgb16) {
-            const uint16_t v =
-                table[reinterpret_cast<const uint16_t*>(from + first * stride)[physical]];
-            for (int y = first; y < end; ++y) {
-                auto* line = reinterpret_cast<uint16_t*>(to + y * stride);
-                line[physical] = line[twin] = v;
-            }
-        } else {
-            const uint32_t v =
-                dimRgb32(reinterpret_cast<const uint32_t*>(from + first * stride)[physical], a);
-            for (int y = first; y < end; ++y) {
-                auto* line = reinterpret_cast<uint32_t*>(to + y * stride);
-                line[physical] = line[twin] = v;
-            }
-        }
+    // The shown rows of one buffer row are alike: each is dimmed from its first.
+    const auto shown = [&](auto pixel) {
+        using Pixel = decltype(pixel);
+        return [&, from, stride](int r) {
+            const int y = m_firstRow[static_cast<size_t>(r)];
+            return reinterpret_cast<const Pixel*>(from + y * stride)[physical];
+        };
+    };
+    if (m_image.format() == QImage::Format_RGB16) {
+        const uint16_t* table = dimTable16(m_dimAlpha);
+        writeColumn<uint16_t>(m_dimmed.bits(), stride, physical, twin, m_firstRow,
+                              shown(uint16_t()), [table](uint16_t v) { return table[v]; });
+    } else {
+        const auto a = static_cast<uint32_t>(m_dimAlpha);
+        writeColumn<uint32_t>(m_dimmed.bits(), stride, physical, twin, m_firstRow,
+                              shown(uint32_t()), [a](uint32_t v) { return dimRgb32(v, a); });
     }
 }
 
@@ -296,29 +316,15 @@ void ShownBuffer::convertRow(int row) const {
 
 void ShownBuffer::convertColumn(int physical) const {
     const int w = m_width;
-    const qsizetype stride = m_image.bytesPerLine();
-    uchar* bits = m_image.bits();
     const uint16_t* src = m_buffer + physical;
     const int twin = m_mirrored ? physical + w : physical;  // the same pixel again
-    const bool rgb16 = m_image.format() == QImage::Format_RGB16;
-    // Each buffer row once, into every shown row that shows it.
-    for (int r = 0; r < kRows; ++r) {
-        const int first = m_firstRow[static_cast<size_t>(r)];
-        const int end = m_firstRow[static_cast<size_t>(r + 1)];
-        if (first >= end) continue;
-        const uint16_t c = src[r * w];
-        if (rgb16) {
-            for (int y = first; y < end; ++y) {
-                auto* line = reinterpret_cast<uint16_t*>(bits + y * stride);
-                line[physical] = line[twin] = c;
-            }
-        } else {
-            const uint32_t v = toRgb32(c);
-            for (int y = first; y < end; ++y) {
-                auto* line = reinterpret_cast<uint32_t*>(bits + y * stride);
-                line[physical] = line[twin] = v;
-            }
-        }
+    const auto input = [src, w](int r) { return src[r * w]; };
+    if (m_image.format() == QImage::Format_RGB16) {
+        writeColumn<uint16_t>(m_image.bits(), m_image.bytesPerLine(), physical, twin, m_firstRow,
+                              input, [](uint16_t c) { return c; });
+    } else {
+        writeColumn<uint32_t>(m_image.bits(), m_image.bytesPerLine(), physical, twin, m_firstRow,
+                              input, [](uint16_t c) { return toRgb32(c); });
     }
 }
 
