@@ -72,27 +72,58 @@ QRectF opaqueBoxOf(const QGraphicsItem* item) {
     const auto* box = dynamic_cast<const OpaqueBox*>(item);
     return box ? box->opaqueBox() : QRectF();
 }
+
+// The whole pixels, scene coordinates, that item paints opaque; empty when none.
+QRect coveredBy(const QGraphicsItem* item) {
+    const QTransform& t = item->sceneTransform();
+    if (t.type() > QTransform::TxTranslate) return QRect();
+    const QRectF box = opaqueBoxOf(item);
+    if (box.isEmpty() || item->effectiveOpacity() < 1.0) return QRect();
+    const QRectF r = box.translated(t.dx(), t.dy());
+    const QPoint topLeft(qCeil(r.left()), qCeil(r.top()));
+    const QPoint bottomRight(qFloor(r.right()) - 1, qFloor(r.bottom()) - 1);
+    return QRect(topLeft, bottomRight);
+}
+
+// Whether every rectangle of region lies in box.
+bool allIn(const QRegion& region, const QRect& box) {
+    return std::all_of(region.begin(), region.end(),
+                       [&](const QRect& r) { return box.contains(r); });
+}
 }  // namespace
+
+bool UxView::coveredByLast(const QRegion& repainted) const {
+    // Most repaints are the echogram's strip again, under one opaque item: it is asked again,
+    // alive (a guard on the item's object), in this scene and visible, instead of searching
+    // the scene for every item over the repaint.
+    if (!m_lastCoverObject || !m_lastCover || m_lastCover->scene() != scene() ||
+        !m_lastCover->isVisible())
+        return false;
+    const QRect box = coveredBy(m_lastCover);
+    return !box.isEmpty() && allIn(repainted, box);
+}
 
 void UxView::drawBackground(QPainter* painter, const QRectF& rect) {
     // The echogram, the panels and the map are opaque rectangles over most of what is
     // repainted on each scroll: the background is filled only where none of them covers it.
+    const QRect area = rect.toAlignedRect();
+    const QRegion repainted = m_painting ? m_exposed & area : QRegion(area);
+    if (coveredByLast(repainted)) return;
     QVector<QRect> covered;  // whole pixels, scene coordinates
     if (scene()) {
-        for (const QGraphicsItem* item : scene()->items(rect, Qt::IntersectsItemBoundingRect)) {
-            const QTransform& t = item->sceneTransform();
-            if (t.type() > QTransform::TxTranslate) continue;
-            const QRectF box = opaqueBoxOf(item);
-            if (box.isEmpty() || item->effectiveOpacity() < 1.0) continue;
-            const QRectF r = box.translated(t.dx(), t.dy());
-            const QPoint topLeft(qCeil(r.left()), qCeil(r.top()));
-            const QPoint bottomRight(qFloor(r.right()) - 1, qFloor(r.bottom()) - 1);
-            covered.append(QRect(topLeft, bottomRight));
+        for (QGraphicsItem* item : scene()->items(rect, Qt::IntersectsItemBoundingRect)) {
+            const QRect box = coveredBy(item);
+            if (box.isEmpty()) continue;
+            covered.append(box);
+            auto* object = dynamic_cast<QObject*>(item);
+            if (object && allIn(repainted, box)) {
+                m_lastCover = item;
+                m_lastCoverObject = object;
+            }
         }
     }
     // Each repainted rectangle on its own: most lie wholly inside one opaque item.
-    const QRect area = rect.toAlignedRect();
-    for (const QRect& exposed : m_painting ? m_exposed& area : QRegion(area)) {
+    for (const QRect& exposed : repainted) {
         if (std::any_of(covered.begin(), covered.end(),
                         [&](const QRect& c) { return c.contains(exposed); }))
             continue;

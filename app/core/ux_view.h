@@ -3,6 +3,7 @@
 #include "core/tick_timing.h"
 
 #include <QGraphicsView>
+#include <QPointer>
 
 // The top-level window: a frameless 272 x 480 view of the scene. It dims the whole picture
 // while a menu or dialog is open. The menus and dialogs are its child widgets, painted over
@@ -37,10 +38,15 @@ private:
     void maskCovered();
     // Tells the items that can dim themselves what of them to dim in this repaint.
     void prepareDimming();
+    // Whether the item that covered the last repaint opaque covers all of this one too.
+    bool coveredByLast(const QRegion& repainted) const;
 
     TickTiming m_paintTiming{QStringLiteral("paints")};
-    QRegion m_exposed;  // what the paint in progress repaints
+    QRegion m_exposed;        // what the paint in progress repaints
     bool m_painting = false;  // in paintEvent (and not in a render() of the scene)
     QRegion m_dimmedByItems;  // of it, what items paint dimmed
     bool m_dimsAtSource = true;
+    // The last item that covered a whole repaint, and its object, which tells when it is gone.
+    QGraphicsItem* m_lastCover = nullptr;
+    QPointer<QObject> m_lastCoverObject;
 };

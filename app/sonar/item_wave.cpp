@@ -98,19 +98,24 @@ bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
 
 void ItemWave::paintAll(StructCopy& copy) {
     copy.background = pixel(copy, m_background);
-    for (int x = 0; x < kImageWidth; ++x) {
-        const uint32_t v = x < kEdgeColumns ? edgePixel(copy, x) : copy.background;
-        copy.ground16[static_cast<size_t>(x)] = static_cast<uint16_t>(v);
-        copy.ground32[static_cast<size_t>(x)] = v;
+    if (copy.image.format() == QImage::Format_RGB16) {
+        paintAll<uint16_t>(copy);
+    } else {
+        paintAll<uint32_t>(copy);
     }
+}
+
+template <typename Pixel>
+void ItemWave::paintAll(StructCopy& copy) {
     uchar* bits = copy.image.bits();
-    for (int r = 0; r < kRows; ++r) {
-        if (copy.image.format() == QImage::Format_RGB16) {
-            paintRow(copy, bits, r, 0, kImageWidth, copy.ground16);
-        } else {
-            paintRow(copy, bits, r, 0, kImageWidth, copy.ground32);
-        }
-    }
+    const qsizetype stride = copy.image.bytesPerLine();
+    std::array<Pixel, kEdgeColumns> edge;
+    for (int x = 0; x < kEdgeColumns; ++x)
+        edge[static_cast<size_t>(x)] = static_cast<Pixel>(edgePixel(copy, x));
+    for (int y = 0; y < m_hight; ++y)
+        std::copy(edge.begin(), edge.end(), reinterpret_cast<Pixel*>(bits + y * stride));
+    for (int r = 0; r < kRows; ++r)
+        paintRow<Pixel>(copy, bits, r, kEdgeColumns, kImageWidth);
 }
 
 void ItemWave::paintRow(StructCopy& copy, uchar* bits, int r,
@@ -118,36 +123,32 @@ void ItemWave::paintRow(StructCopy& copy, uchar* bits, int r,
     const int half = std::max(was.half, m_rows[static_cast<size_t>(r)].half);
     const int from = std::max(kMiddle - half, kEdgeColumns);  // the edge never changes
     if (copy.image.format() == QImage::Format_RGB16) {
-        paintRow(copy, bits, r, from, kMiddle + half, copy.ground16);
+        paintRow<uint16_t>(copy, bits, r, from, kMiddle + half);
     } else {
-        paintRow(copy, bits, r, from, kMiddle + half, copy.ground32);
+        paintRow<uint32_t>(copy, bits, r, from, kMiddle + half);
     }
 }
 
 template <typename Pixel>
-void ItemWave::paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to,
-                        const std::array<Pixel, kImageWidth>& ground) {
+void ItemWave::paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to) {
     const int first = m_firstRow[static_cast<size_t>(r)];
     const int end = m_firstRow[static_cast<size_t>(r + 1)];
-    if (first >= end) return;
-    from = std::max(from, 0);
     to = std::min(to, kImageWidth);
-    if (to <= from) return;
+    if (first >= end || to <= from) return;
     const SonarPaint::StructWaveRow& row = m_rows[static_cast<size_t>(r)];
     // The bar's first columns lie under the edge.
-    const int barFrom = std::clamp(kMiddle - row.half, std::max(from, kEdgeColumns), to);
+    const int barFrom = std::clamp(kMiddle - row.half, from, to);
     const int barTo = std::clamp(kMiddle + row.half, barFrom, to);
+    const auto ground = static_cast<Pixel>(copy.background);
+    const auto colour = static_cast<Pixel>(pixel(copy, row.colour));
     const qsizetype stride = copy.image.bytesPerLine();
-    uchar* firstLine = bits + first * stride;
-    auto* line = reinterpret_cast<Pixel*>(firstLine);
-    // Ground, bar, ground.
-    std::copy(ground.begin() + from, ground.begin() + barFrom, line + from);
-    std::fill(line + barFrom, line + barTo, static_cast<Pixel>(pixel(copy, row.colour)));
-    std::copy(ground.begin() + barTo, ground.begin() + to, line + barTo);
-    // The other shown rows of the buffer row are copies of the first.
-    const size_t bytes = static_cast<size_t>(to - from) * sizeof(Pixel);
-    for (int y = first + 1; y < end; ++y)
-        std::memcpy(firstLine + (y - first) * stride + from * sizeof(Pixel), line + from, bytes);
+    // Ground, bar, ground, in each shown row of the buffer row.
+    for (int y = first; y < end; ++y) {
+        auto* line = reinterpret_cast<Pixel*>(bits + y * stride);
+        std::fill(line + from, line + barFrom, ground);
+        std::fill(line + barFrom, line + barTo, colour);
+        std::fill(line + barTo, line + to, ground);
+    }
 }
 
 QRegion ItemWave::dimmedArea() const {

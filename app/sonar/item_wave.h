@@ -39,25 +39,25 @@ public:
 private:
     static constexpr int kImageWidth = kWidth + kEdgeReach;
     QRect dimBox() const override { return boundingRect().toAlignedRect(); }
-    // One copy of the strip: its image, and a line of edge and background under every bar.
+    // One copy of the strip.
     struct StructCopy {
         QImage image;
-        int alpha = 0;  // dimmed by black of this alpha
-        uint32_t background = ~0u;
-        std::array<uint16_t, kImageWidth> ground16{};
-        std::array<uint32_t, kImageWidth> ground32{};
+        int alpha = 0;            // dimmed by black of this alpha
+        uint32_t background = 0;  // in the image's format
     };
     // A pixel of the screen's format for a 16-bit colour, dimmed by the copy's alpha.
     static uint32_t pixel(const StructCopy& copy, uint16_t c);
     static uint32_t edgePixel(const StructCopy& copy, int column);
     // Draws every row of the copy anew.
     void paintAll(StructCopy& copy);
-    // Redraws buffer row r of the copy, which showed was: only the pixels either bar covers.
-    void paintRow(StructCopy& copy, uchar* bits, int r, const SonarPaint::StructWaveRow& was);
-    // Redraws columns from .. to - 1 of buffer row r of the copy whose pixels are bits.
     template <typename Pixel>
-    void paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to,
-                  const std::array<Pixel, kImageWidth>& ground);
+    void paintAll(StructCopy& copy);
+    // Redraws buffer row r of the copy whose pixels are bits, which showed was: only the pixels
+    // either bar covers.
+    void paintRow(StructCopy& copy, uchar* bits, int r, const SonarPaint::StructWaveRow& was);
+    // Redraws columns from .. to - 1 of buffer row r, all right of the edge.
+    template <typename Pixel>
+    void paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to);
 
     SonarPaint::WaveRows m_rows{};
     uint16_t m_background = 0;

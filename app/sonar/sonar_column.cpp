@@ -1,6 +1,7 @@
 #include "sonar/sonar_column.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -81,11 +82,20 @@ namespace SonarColumnRules {
 int noiseThreshold(const uint8_t* samples, int top, int bottom, float sonarSensitivity) {
     if (!same(sonarSensitivity, 0)) return static_cast<int>(sonarSensitivity * -10 + 95);
     const int allowed = bottom > top ? static_cast<int>((bottom - top) * 0.2) : 0;
-    for (int t = 5; t <= 75; t += 10) {
-        int count = 0;
-        for (int r = std::max(top, 0); r < bottom && r < kRows; ++r)
-            count += samples[r] >= t;
-        if (count <= allowed) return t;
+    // The thresholds 5, 15 .. 75 in turn, the first that no more than allowed samples reach.
+    // One pass sorts the samples by how many thresholds each reaches.
+    constexpr int kSteps = 8;
+    std::array<int, kSteps + 1> reaching{};
+    for (int r = std::max(top, 0); r < bottom && r < kRows; ++r) {
+        const int v = samples[r];
+        ++reaching[static_cast<size_t>(v < 5 ? 0 : std::min(kSteps, (v - 5) / 10 + 1))];
+    }
+    int count = 0;  // the samples that reach the threshold of step i
+    for (int k = 1; k <= kSteps; ++k)
+        count += reaching[static_cast<size_t>(k)];
+    for (int i = 0; i < kSteps; ++i) {
+        if (count <= allowed) return 5 + 10 * i;
+        count -= reaching[static_cast<size_t>(i + 1)];
     }
     return 75;
 }
