@@ -59,31 +59,50 @@ const uint16_t* dimTable16(int alpha) {
     return table.data();
 }
 
-// Writes one column of a copy: for each buffer row the value of its input, made once per run
-// of equal inputs (water, bars), into every shown row that shows it, at the column and at its
-// twin. The shown rows follow each other: they are walked with one pointer.
-template <typename Pixel, typename Input, typename Convert>
-void writeColumn(uchar* bits, qsizetype stride, int physical, int twin,
-                 const std::vector<int>& first, Input input, Convert convert) {
+// Writes one column of a copy from the buffer's column (one pixel a buffer row, w apart): the
+// value of each buffer row, made once per run of equal pixels (water, bars), into every shown
+// row that shows it, at the column and at its twin. The shown rows follow each other: they are
+// walked with one pointer.
+template <typename Pixel, typename Convert>
+void convertColumnTo(uchar* bits, qsizetype stride, int physical, int twin, const uint16_t* src,
+                     int w, const std::vector<int>& first, Convert convert) {
     const qsizetype step = stride / qsizetype(sizeof(Pixel));
     const qsizetype toTwin = twin - physical;
     Pixel* at = reinterpret_cast<Pixel*>(bits) + physical;
-    bool started = false;
-    decltype(input(0)) last{};
-    Pixel value{};
-    for (int r = 0; r < ShownBuffer::kRows; ++r) {
+    uint16_t last = src[0];
+    Pixel value = convert(last);
+    for (int r = 0; r < ShownBuffer::kRows; ++r, src += w) {
         int n = first[static_cast<size_t>(r + 1)] - first[static_cast<size_t>(r)];
         if (n <= 0) continue;
-        const auto in = input(r);
-        if (!started || in != last) {
-            last = in;
-            value = convert(in);
-            started = true;
+        if (*src != last) {
+            last = *src;
+            value = convert(last);
         }
         for (; n > 0; --n, at += step) {
             at[0] = value;
             at[toTwin] = value;
         }
+    }
+}
+
+// The same from a column of the copy itself into another image of its size, pixel by pixel
+// (the shown rows of one buffer row are alike).
+template <typename Pixel, typename Convert>
+void mapColumnTo(uchar* bits, const uchar* from, qsizetype stride, int physical, int twin,
+                 int height, Convert convert) {
+    const qsizetype step = stride / qsizetype(sizeof(Pixel));
+    const qsizetype toTwin = twin - physical;
+    Pixel* at = reinterpret_cast<Pixel*>(bits) + physical;
+    const Pixel* in = reinterpret_cast<const Pixel*>(from) + physical;
+    Pixel last = *in;
+    Pixel value = convert(last);
+    for (int y = 0; y < height; ++y, at += step, in += step) {
+        if (*in != last) {
+            last = *in;
+            value = convert(last);
+        }
+        at[0] = value;
+        at[toTwin] = value;
     }
 }
 
@@ -225,24 +244,15 @@ void ShownBuffer::setDimAlpha(int alpha) const {
 
 void ShownBuffer::dimColumn(int physical) const {
     const qsizetype stride = m_image.bytesPerLine();
-    const uchar* from = m_image.constBits();
     const int twin = m_mirrored ? physical + m_width : physical;  // the same pixel again
-    // The shown rows of one buffer row are alike: each is dimmed from its first.
-    const auto shown = [&](auto pixel) {
-        using Pixel = decltype(pixel);
-        return [&, from, stride](int r) {
-            const int y = m_firstRow[static_cast<size_t>(r)];
-            return reinterpret_cast<const Pixel*>(from + y * stride)[physical];
-        };
-    };
     if (m_image.format() == QImage::Format_RGB16) {
         const uint16_t* table = dimTable16(m_dimAlpha);
-        writeColumn<uint16_t>(m_dimmed.bits(), stride, physical, twin, m_firstRow,
-                              shown(uint16_t()), [table](uint16_t v) { return table[v]; });
+        mapColumnTo<uint16_t>(m_dimmed.bits(), m_image.constBits(), stride, physical, twin,
+                              m_height, [table](uint16_t v) { return table[v]; });
     } else {
         const auto a = static_cast<uint32_t>(m_dimAlpha);
-        writeColumn<uint32_t>(m_dimmed.bits(), stride, physical, twin, m_firstRow,
-                              shown(uint32_t()), [a](uint32_t v) { return dimRgb32(v, a); });
+        mapColumnTo<uint32_t>(m_dimmed.bits(), m_image.constBits(), stride, physical, twin,
+                              m_height, [a](uint32_t v) { return dimRgb32(v, a); });
     }
 }
 
@@ -316,15 +326,14 @@ void ShownBuffer::convertRow(int row) const {
 
 void ShownBuffer::convertColumn(int physical) const {
     const int w = m_width;
-    const uint16_t* src = m_buffer + physical;
     const int twin = m_mirrored ? physical + w : physical;  // the same pixel again
-    const auto input = [src, w](int r) { return src[r * w]; };
+    const qsizetype stride = m_image.bytesPerLine();
     if (m_image.format() == QImage::Format_RGB16) {
-        writeColumn<uint16_t>(m_image.bits(), m_image.bytesPerLine(), physical, twin, m_firstRow,
-                              input, [](uint16_t c) { return c; });
+        convertColumnTo<uint16_t>(m_image.bits(), stride, physical, twin, m_buffer + physical, w,
+                                  m_firstRow, [](uint16_t c) { return c; });
     } else {
-        writeColumn<uint32_t>(m_image.bits(), m_image.bytesPerLine(), physical, twin, m_firstRow,
-                              input, [](uint16_t c) { return toRgb32(c); });
+        convertColumnTo<uint32_t>(m_image.bits(), stride, physical, twin, m_buffer + physical, w,
+                                  m_firstRow, [](uint16_t c) { return toRgb32(c); });
     }
 }
 
