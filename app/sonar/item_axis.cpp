@@ -1,5 +1,6 @@
 #include "sonar/item_axis.h"
 
+#include "sonar/rect_clip.h"
 #include "sonar/shown_buffer.h"
 
 #include <QFontMetricsF>
@@ -21,7 +22,6 @@ const QPoint kShadowOffset(1, 1);
 }  // namespace
 
 ItemAxis::ItemAxis(QGraphicsItem* parent) : QGraphicsItem(parent) {
-    setFlag(ItemClipsToShape);  // a rectangle clip lets the blits copy whole rows
     setImageHight(m_hight);
 }
 
@@ -106,6 +106,7 @@ QRect ItemAxis::tickRect(int t) const {
 }
 
 void ItemAxis::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const RectClip clip(painter, boundingRect());
     const int alpha = dimAlpha();
     // Tick marks: one-pixel lines as filled rectangles, opaque, dimmed as the view would.
     const QColor tick =

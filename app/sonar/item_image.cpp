@@ -1,6 +1,7 @@
 #include "sonar/item_image.h"
 
 #include "base/global.h"
+#include "sonar/rect_clip.h"
 #include "sonar/text_pixmap.h"
 
 #include <QImage>
@@ -19,7 +20,6 @@ ItemImage::ItemImage(int width, const TextPixmap* digits, QGraphicsItem* parent)
       m_buffer(static_cast<size_t>(m_width) * kRows, 0),
       m_fishIcon(QStringLiteral(":/ico/armFish")),
       m_digits(digits) {
-    setFlag(ItemClipsToShape);  // a rectangle clip lets the picture and the fish be row copies
     m_shown.reset(m_buffer.data(), m_width, m_hight);
 }
 
@@ -96,8 +96,17 @@ QRegion ItemImage::dimmedArea() const {
 }
 
 void ItemImage::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    m_shown.drawDimmed(painter, QPointF(0, 0), dimAlpha(), dimmedArea());
+    {
+        const RectClip clip(painter, boundingRect());
+        m_shown.drawDimmed(painter, QPointF(0, 0), dimAlpha(), dimmedArea());
+    }
     if (m_fish.isEmpty() || !m_digits) return;
+    // A fish near an edge has its label partly outside the picture.
+    const QRect box = boundingRect().toAlignedRect();
+    const bool beyond = std::any_of(m_fish.begin(), m_fish.end(), [&](const StructFishInfo& f) {
+        return f.y <= kFishLowestRow && !box.contains(fishArea(f));
+    });
+    const RectClip clip(painter, boundingRect(), beyond);
 
     const double yScale = m_hight / double(kRows);
     const bool feet = Global::getString_depthUnit() == QLatin1String("ft");

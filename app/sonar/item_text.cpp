@@ -1,6 +1,7 @@
 #include "sonar/item_text.h"
 
 #include "base/global.h"
+#include "sonar/rect_clip.h"
 #include "sonar/text_pixmap.h"
 
 #include <QPainter>
@@ -10,7 +11,6 @@
 ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
     : QGraphicsItem(parent), m_digits(digits) {
     m_readout.valid = false;    // nothing measured before the first frame
-    setFlag(ItemClipsToShape);  // a rectangle clip lets the blits copy whole rows
 }
 
 QRectF ItemText::boundingRect() const {
@@ -45,6 +45,7 @@ void ItemText::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
     // A flag or a unit may change in a menu without a new value: asked on every paint.
     const StructLook look = currentLook();
     if (!m_rendered || !(look == m_look)) render(look);
+    const RectClip clip(painter, boundingRect());
     for (const StructPart& part : m_parts)
         painter->drawPixmap(part.rect.topLeft(), part.picture);
 }

@@ -1,5 +1,6 @@
 #include "sonar/item_wave.h"
 
+#include "sonar/rect_clip.h"
 #include "sonar/shown_buffer.h"
 #include "sonar/update_inside.h"
 
@@ -27,7 +28,6 @@ const std::array<uint16_t, ItemWave::kEdgeColumns>& edge16() {
 }  // namespace
 
 ItemWave::ItemWave(QGraphicsItem* parent) : QGraphicsItem(parent) {
-    setFlag(ItemClipsToShape);  // a rectangle clip lets the strip be a copy of rows
     setImageHight(kRows);
 }
 
@@ -78,17 +78,9 @@ bool ItemWave::setRows(const SonarPaint::WaveRows& rows, uint16_t background) {
         m_rows = rows;
         paintAll(copy);
     } else {
-        bool changed = false;
-        uchar* bits = nullptr;  // asked once: each ask checks that the image is not shared
-        for (int r = 0; r < kRows; ++r) {
-            const auto i = static_cast<size_t>(r);
-            if (rows[i] == m_rows[i]) continue;
-            const SonarPaint::StructWaveRow was = m_rows[i];
-            m_rows[i] = rows[i];
-            if (!bits) bits = copy.image.bits();
-            paintRow(copy, bits, r, was);
-            changed = true;
-        }
+        const bool changed = copy.image.format() == QImage::Format_RGB16
+                                 ? updateRows<uint16_t>(copy, rows)
+                                 : updateRows<uint32_t>(copy, rows);
         if (!changed) return false;
     }
     if (&copy == &m_dimmed) m_shownStale = true;
@@ -118,15 +110,41 @@ void ItemWave::paintAll(StructCopy& copy) {
         paintRow<Pixel>(copy, bits, r, kEdgeColumns, kImageWidth);
 }
 
-void ItemWave::paintRow(StructCopy& copy, uchar* bits, int r,
-                        const SonarPaint::StructWaveRow& was) {
-    const int half = std::max(was.half, m_rows[static_cast<size_t>(r)].half);
-    const int from = std::max(kMiddle - half, kEdgeColumns);  // the edge never changes
-    if (copy.image.format() == QImage::Format_RGB16) {
-        paintRow<uint16_t>(copy, bits, r, from, kMiddle + half);
-    } else {
-        paintRow<uint32_t>(copy, bits, r, from, kMiddle + half);
+template <typename Pixel>
+bool ItemWave::updateRows(StructCopy& copy, const SonarPaint::WaveRows& rows) {
+    uchar* bits = nullptr;  // asked once: each ask checks that the image is not shared
+    const qsizetype stride = copy.image.bytesPerLine();
+    const auto ground = static_cast<Pixel>(copy.background);
+    uint16_t lastColour = 0;
+    Pixel colour = static_cast<Pixel>(pixel(copy, lastColour));
+    for (int r = 0; r < kRows; ++r) {
+        const auto i = static_cast<size_t>(r);
+        const SonarPaint::StructWaveRow& now = rows[i];
+        if (now == m_rows[i]) continue;
+        if (!bits) bits = copy.image.bits();
+        // Only the pixels either bar covers; the edge never changes.
+        const int half = std::max(m_rows[i].half, now.half);
+        m_rows[i] = now;
+        const int from = std::max(kMiddle - half, kEdgeColumns);
+        const int to = std::min(kMiddle + half, kImageWidth);
+        const int barFrom = std::clamp(kMiddle - now.half, from, to);
+        const int barTo = std::clamp(kMiddle + now.half, barFrom, to);
+        if (now.colour != lastColour) {
+            lastColour = now.colour;
+            colour = static_cast<Pixel>(pixel(copy, lastColour));
+        }
+        const int end = m_firstRow[i + 1];
+        for (int y = m_firstRow[i]; y < end; ++y) {
+            auto* line = reinterpret_cast<Pixel*>(bits + y * stride);
+            for (int x = from; x < barFrom; ++x)
+                line[x] = ground;
+            for (int x = barFrom; x < barTo; ++x)
+                line[x] = colour;
+            for (int x = barTo; x < to; ++x)
+                line[x] = ground;
+        }
     }
+    return bits != nullptr;
 }
 
 template <typename Pixel>
@@ -177,5 +195,6 @@ void ItemWave::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget
         paintAll(m_shown);
         m_shownStale = false;
     }
+    const RectClip clip(painter, boundingRect());
     painter->drawImage(QPointF(-kEdgeReach, 0), dimmed ? m_dimmed.image : m_shown.image);
 }

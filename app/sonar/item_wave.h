@@ -52,9 +52,10 @@ private:
     void paintAll(StructCopy& copy);
     template <typename Pixel>
     void paintAll(StructCopy& copy);
-    // Redraws buffer row r of the copy whose pixels are bits, which showed was: only the pixels
-    // either bar covers.
-    void paintRow(StructCopy& copy, uchar* bits, int r, const SonarPaint::StructWaveRow& was);
+    // Takes the rows that differ from those shown and redraws them in the copy; false when
+    // none did.
+    template <typename Pixel>
+    bool updateRows(StructCopy& copy, const SonarPaint::WaveRows& rows);
     // Redraws columns from .. to - 1 of buffer row r, all right of the edge.
     template <typename Pixel>
     void paintRow(const StructCopy& copy, uchar* bits, int r, int from, int to);
