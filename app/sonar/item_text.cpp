@@ -10,7 +10,7 @@
 
 ItemText::ItemText(const TextPixmap* digits, QGraphicsItem* parent)
     : QGraphicsItem(parent), m_digits(digits) {
-    m_readout.valid = false;    // nothing measured before the first frame
+    m_readout.valid = false;  // nothing measured before the first frame
 }
 
 QRectF ItemText::boundingRect() const {
