@@ -32,6 +32,7 @@ constexpr StructKindName kKinds[] = {
     {EnumDialogKind::RadioBind, "bind"},
     {EnumDialogKind::DisplayCompassCali, "dsp"},
     {EnumDialogKind::BoatCompassCali, "boat"},
+    {EnumDialogKind::ClearDepthMap, "clearDepthMap"},
 };
 
 }  // namespace

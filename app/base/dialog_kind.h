@@ -34,6 +34,8 @@ enum class EnumDialogKind {
     // Compass calibrations.
     DisplayCompassCali,
     BoatCompassCali,
+    // Questions of later features.
+    ClearDepthMap,
 };
 
 namespace DialogKind {

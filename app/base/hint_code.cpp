@@ -36,6 +36,9 @@ constexpr EnumHintCode kCodes[] = {
     EnumHintCode::BoatCompassFlashError,
     EnumHintCode::MagneticInterference,
     EnumHintCode::BoatCompassTimeout,
+    EnumHintCode::DepthMapEmpty,
+    EnumHintCode::DepthMapSetAside,
+    EnumHintCode::DepthMapLogEmpty,
 };
 
 }  // namespace

@@ -39,6 +39,9 @@ enum class EnumHintCode {
     BoatCompassFlashError = 602,
     MagneticInterference = 603,
     BoatCompassTimeout = 604,
+    DepthMapEmpty = 701,     // nothing to export yet
+    DepthMapSetAside = 702,  // the kept map was damaged
+    DepthMapLogEmpty = 703,  // a log without a usable sounding
 };
 
 namespace HintCode {

@@ -1,5 +1,6 @@
 #include "base/ini_file.h"
 
+#include "base/file_aside.h"
 #include "base/log.h"
 #include "base/regular_file.h"
 
@@ -279,10 +280,8 @@ bool IniFile::mayWrite(const QString& path) {
     const IniFile current(path);
     if (current.state() == EnumState::Read && current.refused() == 0 && settingsParse(path))
         return true;
-    QString aside = path + QStringLiteral(".damaged");
-    for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
-        aside = path + QStringLiteral(".damaged-") + QString::number(n);
-    if (!QFile::rename(path, aside)) return false;
+    const QString aside = FileAside::keep(path);
+    if (aside.isEmpty()) return false;
     qCWarning(lcCore).noquote() << path << "holds values the handset never writes: kept as" << aside
                                 << "and written afresh";
     return true;

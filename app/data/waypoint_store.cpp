@@ -1,5 +1,6 @@
 #include "data/waypoint_store.h"
 
+#include "base/file_aside.h"
 #include "base/log.h"
 #include "data/waypoint_file.h"
 #include "data/waypoint_texts.h"
@@ -99,10 +100,8 @@ bool WaypointStore::save(int first, int last) {
 // could not read.
 bool WaypointStore::moveDamagedFileAside(const QString& path) {
     if (!QFileInfo::exists(path)) return true;
-    QString aside = path + QStringLiteral(".damaged");
-    for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
-        aside = path + QStringLiteral(".damaged-") + QString::number(n);
-    if (!QFile::rename(path, aside)) return false;
+    const QString aside = FileAside::keep(path);
+    if (aside.isEmpty()) return false;
     qCWarning(lcCore).noquote() << "waypoint file: the damaged file is kept as"
                                 << QFileInfo(aside).fileName()
                                 << "and the waypoints are written afresh";

@@ -1,0 +1,272 @@
+#include "navi/depth_contours.h"
+
+#include <QHash>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+const float kEmpty = std::numeric_limits<float>::quiet_NaN();
+// Far more levels than a map can show are a wrong interval, not a map.
+constexpr int kMaxLevels = 400;
+}  // namespace
+
+DepthField::DepthField(const DepthGrid& grid, const QRect& region, int step, int gapCells)
+    : m_region(region), m_step(std::max(step, 1)) {
+    if (region.isEmpty()) return;
+    m_width = (region.width() + m_step - 1) / m_step;
+    m_height = (region.height() + m_step - 1) / m_step;
+    QVector<float> sum(m_width * m_height, 0.0f);
+    QVector<int> count(m_width * m_height, 0);
+    for (int r = region.top(); r <= region.bottom(); ++r) {
+        const int y = (r - region.top()) / m_step;
+        for (int c = region.left(); c <= region.right(); ++c) {
+            const StructDepthCell* cell = grid.cell(StructCellIndex{c, r});
+            if (cell == nullptr) continue;
+            const int i = y * m_width + (c - region.left()) / m_step;
+            sum[i] += cell->depthCm / 100.0f;
+            ++count[i];
+        }
+    }
+    m_values.fill(kEmpty, m_width * m_height);
+    for (int i = 0; i < m_values.size(); ++i) {
+        if (count[i] > 0) m_values[i] = sum[i] / float(count[i]);
+    }
+    fillGaps(std::max(1, (gapCells + m_step - 1) / m_step));
+    bool first = true;
+    for (float v : qAsConst(m_values)) {
+        if (std::isnan(v)) continue;
+        m_min = first ? v : std::min(m_min, v);
+        m_max = first ? v : std::max(m_max, v);
+        first = false;
+    }
+}
+
+// Inverse-distance weights from the measured nodes within radius, only where measured nodes
+// stand on opposite sides (in opposite eighths of the circle around the node): between two
+// survey lines, not beyond the last one.
+void DepthField::fillGaps(int radius) {
+    const QVector<float> measured = m_values;
+    const int side = 2 * radius + 1;
+    QVector<int> sector(side * side);
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            sector[(dy + radius) * side + dx + radius] =
+                int(std::floor((std::atan2(dy, dx) + M_PI) / (M_PI / 4))) % 8;
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = 0; x < m_width; ++x) {
+            if (!std::isnan(measured[y * m_width + x])) continue;
+            float weighted = 0.0f;
+            float weights = 0.0f;
+            int sectors = 0;
+            for (int dy = -radius; dy <= radius; ++dy) {
+                const int ny = y + dy;
+                if (ny < 0 || ny >= m_height) continue;
+                for (int dx = -radius; dx <= radius; ++dx) {
+                    const int nx = x + dx;
+                    if (nx < 0 || nx >= m_width) continue;
+                    const float v = measured[ny * m_width + nx];
+                    if (std::isnan(v)) continue;
+                    const float w = 1.0f / float(dx * dx + dy * dy);
+                    weighted += w * v;
+                    weights += w;
+                    sectors |= 1 << sector[(dy + radius) * side + dx + radius];
+                }
+            }
+            const int opposite = sectors & (sectors >> 4) & 0xf;
+            if (opposite != 0) m_values[y * m_width + x] = weighted / weights;
+        }
+    }
+}
+
+QPointF DepthField::cellPoint(qreal x, qreal y) const {
+    // A node stands for the middle of its block.
+    const qreal half = m_step / 2.0;
+    return QPointF(m_region.left() + x * m_step + half, m_region.top() + y * m_step + half);
+}
+
+namespace {
+
+// A crossing on a lattice edge: the edge from node (x, y) to its east (vertical = false) or
+// north neighbour.
+quint64 edgeKey(int x, int y, bool vertical) {
+    return (quint64(quint32(x)) << 33) | (quint64(quint32(y)) << 1) | (vertical ? 1u : 0u);
+}
+
+struct Segment {
+    quint64 a;
+    quint64 b;
+};
+
+class LevelTracer {
+public:
+    LevelTracer(const DepthField& field, float level) : m_field(field), m_level(level) {}
+
+    QVector<StructContour> run() {
+        for (int y = 0; y + 1 < m_field.height(); ++y) {
+            for (int x = 0; x + 1 < m_field.width(); ++x)
+                square(x, y);
+        }
+        return join();
+    }
+
+private:
+    // The crossing's point on the edge, interpolated between the two nodes' depths.
+    void crossing(int x, int y, bool vertical) {
+        const quint64 key = edgeKey(x, y, vertical);
+        if (m_points.contains(key)) return;
+        const float a = m_field.at(x, y);
+        const float b = vertical ? m_field.at(x, y + 1) : m_field.at(x + 1, y);
+        const qreal t = std::clamp(qreal(m_level - a) / qreal(b - a), 0.0, 1.0);
+        m_points.insert(key, vertical ? m_field.cellPoint(x, y + t) : m_field.cellPoint(x + t, y));
+    }
+
+    void link(int x0, int y0, bool v0, int x1, int y1, bool v1) {
+        crossing(x0, y0, v0);
+        crossing(x1, y1, v1);
+        const int index = m_segments.size();
+        m_segments.append(Segment{edgeKey(x0, y0, v0), edgeKey(x1, y1, v1)});
+        m_ends.insert(m_segments.last().a, index);
+        m_ends.insert(m_segments.last().b, index);
+    }
+
+    void square(int x, int y) {
+        const float v[4] = {m_field.at(x, y), m_field.at(x + 1, y), m_field.at(x + 1, y + 1),
+                            m_field.at(x, y + 1)};
+        int code = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (std::isnan(v[i])) return;
+            if (v[i] > m_level) code |= 1 << i;
+        }
+        if (code == 0 || code == 15) return;
+        // Edges: 0 bottom (x,y)-(x+1,y), 1 right, 2 top, 3 left.
+        auto edge = [&](int e, int& ex, int& ey, bool& vertical) {
+            ex = e == 1 ? x + 1 : x;
+            ey = e == 2 ? y + 1 : y;
+            vertical = e == 1 || e == 3;
+        };
+        auto connect = [&](int e0, int e1) {
+            int ax, ay, bx, by;
+            bool av, bv;
+            edge(e0, ax, ay, av);
+            edge(e1, bx, by, bv);
+            link(ax, ay, av, bx, by, bv);
+        };
+        const bool centreDeep = (v[0] + v[1] + v[2] + v[3]) / 4.0f > m_level;
+        switch (code) {
+            case 1:
+            case 14:
+                connect(3, 0);
+                break;
+            case 2:
+            case 13:
+                connect(0, 1);
+                break;
+            case 3:
+            case 12:
+                connect(3, 1);
+                break;
+            case 4:
+            case 11:
+                connect(1, 2);
+                break;
+            case 6:
+            case 9:
+                connect(0, 2);
+                break;
+            case 7:
+            case 8:
+                connect(3, 2);
+                break;
+            case 5:
+                if (centreDeep) {
+                    connect(3, 2);
+                    connect(0, 1);
+                } else {
+                    connect(3, 0);
+                    connect(1, 2);
+                }
+                break;
+            case 10:
+                if (centreDeep) {
+                    connect(3, 0);
+                    connect(1, 2);
+                } else {
+                    connect(3, 2);
+                    connect(0, 1);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+    // The other segment at an end, if any not yet used.
+    int next(quint64 end, int from) const {
+        for (auto it = m_ends.constFind(end); it != m_ends.cend() && it.key() == end; ++it) {
+            if (it.value() != from && !m_used[it.value()]) return it.value();
+        }
+        return -1;
+    }
+
+    QVector<StructContour> join() {
+        QVector<StructContour> out;
+        m_used.fill(false, m_segments.size());
+        for (int s = 0; s < m_segments.size(); ++s) {
+            if (m_used[s]) continue;
+            m_used[s] = true;
+            QVector<quint64> chain{m_segments[s].a, m_segments[s].b};
+            extend(chain, s, false);
+            extend(chain, s, true);
+            StructContour c;
+            c.depthMetres = m_level;
+            c.closed = chain.size() > 2 && chain.first() == chain.last();
+            c.points.reserve(chain.size());
+            for (quint64 key : qAsConst(chain))
+                c.points.append(m_points.value(key));
+            out.append(c);
+        }
+        return out;
+    }
+
+    // Walks on from the chain's last end (or its first, backwards).
+    void extend(QVector<quint64>& chain, int from, bool backwards) {
+        int current = from;
+        while (true) {
+            const quint64 end = backwards ? chain.first() : chain.last();
+            if (chain.size() > 2 && chain.first() == chain.last()) return;
+            const int n = next(end, current);
+            if (n < 0) return;
+            m_used[n] = true;
+            const quint64 other = m_segments[n].a == end ? m_segments[n].b : m_segments[n].a;
+            if (backwards)
+                chain.prepend(other);
+            else
+                chain.append(other);
+            current = n;
+        }
+    }
+
+    const DepthField& m_field;
+    const float m_level;
+    QHash<quint64, QPointF> m_points;
+    QVector<Segment> m_segments;
+    QMultiHash<quint64, int> m_ends;
+    QVector<bool> m_used;
+};
+
+}  // namespace
+
+QVector<StructContour> DepthContours::trace(const DepthField& field, float intervalMetres) {
+    QVector<StructContour> out;
+    if (intervalMetres <= 0.0f || field.width() < 2 || field.height() < 2) return out;
+    const int first = int(std::floor(field.minDepth() / intervalMetres)) + 1;
+    // A level the deepest node only touches (by rounding) makes no line.
+    const int last = int(std::ceil(field.maxDepth() / intervalMetres - 1e-3f)) - 1;
+    if (last - first > kMaxLevels) return out;
+    for (int k = std::max(first, 1); k <= last; ++k) {
+        const float level = k * intervalMetres;
+        out += LevelTracer(field, level).run();
+    }
+    return out;
+}
