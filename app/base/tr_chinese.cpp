@@ -237,5 +237,17 @@ extern constexpr const char* languageResource_chinese[TR_COUNT] = {
     "米",                                    // 232
     "英尺",                                  // 233
     "伏",                                    // 234
+    "水深图",                                // 235
+    "深度颜色",                              // 236
+    "等深线",                                // 237
+    "等深线间距",                            // 238
+    "导出水深图",                            // 239
+    "导入声纳记录",                          // 240
+    "清除水深图",                            // 241
+    "清除水深图的所有测深点？",              // 242
+    "水深图已导出:",                         // 243
+    "水深图中目前没有测深点。",              // 244
+    "水深图文件数据错误，已存放到别处。",    // 245
+    "个测深点已加入水深图。",                // 246
 };
 static_assert(TrResource::isComplete(languageResource_chinese), "a Chinese text is missing");

@@ -237,5 +237,17 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "m",                                                                       // 232
     "ft",                                                                      // 233
     "v",                                                                       // 234
+    "Depth Map",                                                               // 235
+    "Shading",                                                                 // 236
+    "Contours",                                                                // 237
+    "Contour Interval",                                                        // 238
+    "Export Depth Map",                                                        // 239
+    "Add Log to Depth Map",                                                    // 240
+    "Clear Depth Map",                                                         // 241
+    "Clear every sounding of the depth map?",                                  // 242
+    "Depth map exported:",                                                     // 243
+    "The depth map holds no soundings yet.",                                   // 244
+    "The depth map file was damaged and has been set aside.",                  // 245
+    "soundings added to the depth map.",                                       // 246
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

@@ -1,7 +1,7 @@
 #include "base/tr_resource.h"
 
-// French texts, in the order of EnumTrString. A no-break space keeps "!" and "?" on the line of
-// their word when a label wraps.
+// French texts, in the order of EnumTrString. A no-break space keeps "!", "?" and ":" on the line
+// of their word when a label wraps.
 extern constexpr const char* languageResource_french[TR_COUNT] = {
     "tr",                                                               // 0
     "Suivant",                                                          // 1
@@ -238,5 +238,17 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "m",                                                                // 232
     "ft",                                                               // 233
     "v",                                                                // 234
+    "Carte profondeurs",                                                // 235
+    "Ombrage",                                                          // 236
+    "Isobathes",                                                        // 237
+    "Intervalle isobathes",                                             // 238
+    "Exporter carte prof.",                                             // 239
+    "Ajouter enreg. à carte",                                           // 240
+    "Effacer carte prof.",                                              // 241
+    "Effacer tous les sondages de la carte\u00A0?",                     // 242
+    "Carte des profondeurs exportée\u00A0:",                            // 243
+    "La carte des profondeurs ne contient encore aucun sondage.",       // 244
+    "Fichier de la carte des profondeurs endommagé, mis de côté.",      // 245
+    "sondages ajoutés à la carte des profondeurs.",                     // 246
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

@@ -237,5 +237,17 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "m",                                                          // 232
     "ft",                                                         // 233
     "v",                                                          // 234
+    "Tiefenkarte",                                                // 235
+    "Schattierung",                                               // 236
+    "Tiefenlinien",                                               // 237
+    "Tiefenlinienabstand",                                        // 238
+    "Tiefenkarte exportieren",                                    // 239
+    "Log zur Tiefenkarte",                                        // 240
+    "Tiefenkarte löschen",                                        // 241
+    "Alle Messpunkte der Tiefenkarte löschen?",                   // 242
+    "Tiefenkarte exportiert:",                                    // 243
+    "Die Tiefenkarte enthält noch keine Messpunkte.",             // 244
+    "Tiefenkartendatei war beschädigt, wurde beiseitegelegt.",    // 245
+    "Messpunkte zur Tiefenkarte hinzugefügt.",                    // 246
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

@@ -237,5 +237,17 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "m",                                                                    // 232
     "ft",                                                                   // 233
     "v",                                                                    // 234
+    "Dieptekaart",                                                          // 235
+    "Inkleuring",                                                           // 236
+    "Dieptelijnen",                                                         // 237
+    "Dieptelijnafstand",                                                    // 238
+    "Exporteer dieptekaart",                                                // 239
+    "Log naar dieptekaart",                                                 // 240
+    "Dieptekaart wissen",                                                   // 241
+    "Alle peilingen van de dieptekaart wissen?",                            // 242
+    "Dieptekaart geëxporteerd:",                                            // 243
+    "De dieptekaart bevat nog geen peilingen.",                             // 244
+    "Het dieptekaartbestand was beschadigd en is apart gezet.",             // 245
+    "peilingen toegevoegd aan de dieptekaart.",                             // 246
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

@@ -237,5 +237,17 @@ extern constexpr const char* languageResource_polish[TR_COUNT] = {
     "m",                                                 // 232
     "ft",                                                // 233
     "v",                                                 // 234
+    "Mapa głębokości",                                   // 235
+    "Cieniowanie",                                       // 236
+    "Izobaty",                                           // 237
+    "Odstęp izobat",                                     // 238
+    "Eksport mapy głębokości",                           // 239
+    "Dodaj nagranie do mapy",                            // 240
+    "Wyczyść mapę głębokości",                           // 241
+    "Usunąć wszystkie pomiary z mapy głębokości?",       // 242
+    "Mapa głębokości wyeksportowana:",                   // 243
+    "Mapa głębokości nie zawiera jeszcze pomiarów.",     // 244
+    "Uszkodzony plik mapy głębokości odłożono na bok.",  // 245
+    "pomiarów dodano do mapy głębokości.",               // 246
 };
 static_assert(TrResource::isComplete(languageResource_polish), "a Polish text is missing");

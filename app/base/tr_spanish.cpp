@@ -237,5 +237,17 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "m",                                                                    // 232
     "ft",                                                                   // 233
     "v",                                                                    // 234
+    "Mapa de profundidad",                                                  // 235
+    "Sombreado",                                                            // 236
+    "Isóbatas",                                                             // 237
+    "Intervalo isóbatas",                                                   // 238
+    "Exportar mapa prof.",                                                  // 239
+    "Agregar registro",                                                     // 240
+    "Borrar mapa prof.",                                                    // 241
+    "¿Borrar todos los sondeos del mapa de profundidad?",                   // 242
+    "Mapa de profundidad exportado:",                                       // 243
+    "El mapa de profundidad aún no tiene sondeos.",                         // 244
+    "El archivo del mapa de profundidad estaba corrupto y se apartó.",      // 245
+    "sondeos agregados al mapa de profundidad.",                            // 246
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");
