@@ -68,6 +68,7 @@ class UxSubMenuWaypoint;
 class UxView;
 class WaypointBook;
 class CourseBook;
+class DepthMapState;
 class MultiTargetList;
 
 // Where a firmware update of a boat module stands; "in progress" also covers a binding, during
@@ -288,6 +289,7 @@ public:
     UxData* data() const { return m_data; }
     UxNavi* navi() const { return m_navi; }
     NavigationState& navigation() const;
+    DepthMapState& depthMap() const { return *m_depthMap; }
     const StructHomePosition& homePosition() const { return m_naviState->home(); }
     HomeQuestionGate& homeQuestionGate() { return m_naviState->homeQuestionGate(); }
     QTimer* mainTimer() const { return m_timerMain; }
@@ -392,11 +394,23 @@ private:
     StructInfoPanSource info_source() const;
     // The navigation state and what its signals show (korvel_navi.cpp).
     void navi_initState();
+    // The lake's depth map: built from the frames the boat sends, kept under /opt, shown
+    // under the track, and its commands in the quick page's "Depth Map" list.
+    void depthMap_init();
+    void depthMap_takeFrames(const QVector<kvl_w>& frames);
+    void depthMap_tick();
+    void depthMap_showMenu(int row);
+    void depthMap_clickRow(int row);
+    void depthMap_export();
+    void depthMap_addLog(const QString& file);
     // The link's supervision and the frequency icon it keeps (korvel_link_watch.cpp).
     void link_initWatch();
     void link_refreshFreqIcon();
     // Writes an export to the SD card and says how it went (title: its text index).
     bool data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title);
+    // Several files, each replaced whole or not at all; okText under the title when all went.
+    bool data_exportFilesToCard(const QVector<QPair<QString, QByteArray>>& files,
+                                EnumTrString title, const QString& okText);
     // The menus' widgets answer the controller (korvel_menu.cpp).
     void menu_connect();
     void menu_showPage(const QString& type);
@@ -468,6 +482,8 @@ private:
     // the autopilot's reports.
     UxNavi* m_navi = nullptr;
     std::unique_ptr<NavigationState> m_naviState;
+    std::unique_ptr<DepthMapState> m_depthMap;
+    QElapsedTimer m_depthClock;
     QPoint m_navi_lastRoutePoint;  // the last course sample, relative
 
     // The data the screens below show, made before them.

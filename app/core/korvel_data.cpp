@@ -30,7 +30,9 @@ QString frameSource(const StructConfiguration& cfg) {
 void Korvel::data_getOrigin_kvlw() {
     const StructConfiguration& cfg = Global::configuration;
     m_history.takeFrame(m_data->getOnePkgData(frameSource(cfg)), int(cfg.chartSpeed));
-    m_recorder->appendFrames(m_data->takeReceivedFrames());
+    const QVector<kvl_w> received = m_data->takeReceivedFrames();
+    m_recorder->appendFrames(received);
+    depthMap_takeFrames(received);
     // When the simulator index is 1 the recording has started over, and so does the map
     // track (at chart speed 0 only for "sim" and "play"): the map view clears it here once
     // it exists.

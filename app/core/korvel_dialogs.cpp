@@ -51,6 +51,7 @@ void Korvel::dialog_init() {
     m_dialogs->receiveFiles(QStringLiteral("rdup"),
                             [this](const QString& file) { link_getFile_rdup(file); });
     navi_initState();
+    depthMap_init();
     link_initWatch();
     menu_initBoatCali();
 }

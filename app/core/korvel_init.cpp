@@ -22,6 +22,7 @@
 #include "ui/kit/dialog_host.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/compass_views.h"
+#include "state/depth_map_state.h"
 #include "ui/screens/info_panels.h"
 #include "ui/screens/item_logo.h"
 #include "ui/screens/menu_host.h"
@@ -144,6 +145,7 @@ void Korvel::init_startWork() {
 
 void Korvel::system_shutdown() {
     if (m_timerMain) m_timerMain->stop();
+    if (m_depthMap) m_depthMap->save();
     if (m_sdThread && !m_sdThread->stop(kJoinMs))
         qWarning("the SD card's thread did not end within %d ms", kJoinMs);
     if (m_data && !m_data->stop(kJoinMs))

@@ -175,6 +175,9 @@ bool Korvel::menu_runRow(const QString& type, int row) {
             if (ApMode::fromField(s.currentInfoAp().taskMode()) != EnumApMode::Run)
                 m_naviState->clearTarget();
             return true;
+        case A::DepthMap:
+            depthMap_showMenu(0);
+            return true;
         case A::SelectPanel:
             // The panels that can be chosen are on screen in the layouts with panels only.
             if (cfg.screenMode == 2 || cfg.screenMode == 3) info_selectPanel(0);
@@ -187,6 +190,10 @@ bool Korvel::menu_runRow(const QString& type, int row) {
 // --- The wiring test ----------------------------------------------------------------------------
 
 void Korvel::menu_clickSub_item(const QString& tag, int row) {
+    if (tag == QLatin1String("depthMap")) {
+        depthMap_clickRow(row);
+        return;
+    }
     if (tag != QLatin1String("wiringTest")) return;
     LinkState& s = m_data->linkState();
     if (s.count_noData_ap > 9) {

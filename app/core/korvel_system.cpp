@@ -16,6 +16,7 @@
 #include "platform/versions.h"
 #include "sonar/ux_sonar.h"
 #include "ui/kit/dialog_host.h"
+#include "state/depth_map_state.h"
 #include "ui/kit/ux_dialog_power_off.h"
 #include "ui/map/item_marks.h"
 #include "ui/map/ux_navi.h"
@@ -196,6 +197,7 @@ void Korvel::system_showPoweroffDialog() {
 void Korvel::slot_system_powerOff() {
     m_poweringOff = true;
     m_timerMain->stop();
+    m_depthMap->save();
     m_backlight->off();
     m_dialogs->powerOff()->hide();
     m_view->setForegroundBrush(QBrush(Qt::black, Qt::SolidPattern));

@@ -65,6 +65,7 @@ void Korvel::slot_timeout_main() {
     if (m_poweringOff) return;
     m_scene->do_timer();
     m_navi->do_timer();
+    depthMap_tick();
     sonar()->do_timer();
     m_dialogs->countDown()->do_timer();
 

@@ -109,23 +109,30 @@ void Korvel::slot_waypoint_exportCsv() {
 // An export to the SD card. The file is replaced whole or not at all, so a full card never
 // leaves half a file in place of an earlier export.
 bool Korvel::data_exportToCard(const QString& name, const QByteArray& bytes, EnumTrString title) {
+    return data_exportFilesToCard({{name, bytes}}, title, TrResource::getTrString(TR_SaveFileOk));
+}
+
+bool Korvel::data_exportFilesToCard(const QVector<QPair<QString, QByteArray>>& files,
+                                    EnumTrString title, const QString& okText) {
     if (!system_haveMountSD() || m_sdThread->readOnly()) {
-        qCWarning(lcCore) << "waypoint export: no SD card to write to"
+        qCWarning(lcCore) << "export: no SD card to write to"
                           << (system_haveMountSD() ? "(it is write-protected)" : "");
         m_dialogs->showSaveFailed();
         return false;
     }
-    const QString path = Platform::path(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qCWarning(lcCore).noquote() << "waypoint export: cannot write" << name;
-        m_dialogs->showSaveFailed();
-        return false;
+    for (const auto& f : files) {
+        const QString path = Platform::path(f.first);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(f.second) != f.second.size() ||
+            !file.commit()) {
+            qCWarning(lcCore).noquote() << "export: cannot write" << f.first;
+            m_dialogs->showSaveFailed();
+            return false;
+        }
+        qCInfo(lcCore).noquote() << "exported to" << f.first;
     }
     Global::my_system("sync");
-    qCInfo(lcCore).noquote() << "waypoints exported to" << name;
-    m_dialogs->hint()->showHint(QString(), TrResource::getTrString(title),
-                                TrResource::getTrString(TR_SaveFileOk), false, true);
+    m_dialogs->hint()->showHint(QString(), TrResource::getTrString(title), okText, false, true);
     return true;
 }

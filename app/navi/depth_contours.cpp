@@ -18,16 +18,12 @@ DepthField::DepthField(const DepthGrid& grid, const QRect& region, int step, int
     m_height = (region.height() + m_step - 1) / m_step;
     QVector<float> sum(m_width * m_height, 0.0f);
     QVector<int> count(m_width * m_height, 0);
-    for (int r = region.top(); r <= region.bottom(); ++r) {
-        const int y = (r - region.top()) / m_step;
-        for (int c = region.left(); c <= region.right(); ++c) {
-            const StructDepthCell* cell = grid.cell(StructCellIndex{c, r});
-            if (cell == nullptr) continue;
-            const int i = y * m_width + (c - region.left()) / m_step;
-            sum[i] += cell->depthCm / 100.0f;
-            ++count[i];
-        }
-    }
+    grid.forEachCellIn(region, [&](StructCellIndex at, const StructDepthCell& cell) {
+        const int i =
+            (at.row - region.top()) / m_step * m_width + (at.column - region.left()) / m_step;
+        sum[i] += cell.depthCm / 100.0f;
+        ++count[i];
+    });
     m_values.fill(kEmpty, m_width * m_height);
     for (int i = 0; i < m_values.size(); ++i) {
         if (count[i] > 0) m_values[i] = sum[i] / float(count[i]);

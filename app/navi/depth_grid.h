@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -84,6 +85,32 @@ public:
                 const StructDepthCell& c = entry.second->cells[size_t(i)];
                 if (c.count == 0) continue;
                 visit(StructCellIndex{base.column + i % kTileSide, base.row + i / kTileSide}, c);
+            }
+        }
+    }
+
+    // Every sounded cell inside region (columns x rows), tile by tile: only tiles that exist
+    // are visited, so a wide region of open water costs nothing.
+    template <typename F>
+    void forEachCellIn(const QRect& region, F visit) const {
+        if (region.isEmpty()) return;
+        for (int tr = region.top() >> 5; tr <= region.bottom() >> 5; ++tr) {
+            for (int tc = region.left() >> 5; tc <= region.right() >> 5; ++tc) {
+                const auto found =
+                    m_tiles.find(tileKey(StructCellIndex{tc * kTileSide, tr * kTileSide}));
+                if (found == m_tiles.end()) continue;
+                const int r0 = std::max(region.top(), tr * kTileSide);
+                const int r1 = std::min(region.bottom(), tr * kTileSide + kTileSide - 1);
+                const int c0 = std::max(region.left(), tc * kTileSide);
+                const int c1 = std::min(region.right(), tc * kTileSide + kTileSide - 1);
+                for (int r = r0; r <= r1; ++r) {
+                    const StructDepthCell* row =
+                        &found->second->cells[size_t((r - tr * kTileSide) * kTileSide)];
+                    for (int c = c0; c <= c1; ++c) {
+                        const StructDepthCell& cell = row[c - tc * kTileSide];
+                        if (cell.count != 0) visit(StructCellIndex{c, r}, cell);
+                    }
+                }
             }
         }
     }

@@ -237,7 +237,7 @@ private slots:
             QVERIFY(QFile::setPermissions(node, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         if (card != "none") QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
         if (card == "read-only") QTRY_VERIFY_WITH_TIMEOUT(h.k->sdThread()->readOnly(), 2500);
-        KorvelTest::ExpectedMessage noCard("^waypoint export: no SD card");
+        KorvelTest::ExpectedMessage noCard("^export: no SD card");
         h.w->showWaypoint(QString());
         QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
         h.k->slot_waypoint_exportCsv();

@@ -36,6 +36,8 @@ UxNavi::UxNavi(UxDialogSelectPoint* dialog, QObject* parent)
     m_map.ratio = MapZoom::row(m_zoomIndex).ratio;
     m_navi = new ItemNavi;
     m_layer = new ItemTrack(m_navi);
+    m_depthLayer = new ItemTrack(m_layer);
+    m_depthLayer->setFlag(QGraphicsItem::ItemStacksBehindParent);
     m_info = new ItemInfo(m_navi);
     m_info->setZValue(1);
     m_targetLine = new QGraphicsLineItem(m_layer);

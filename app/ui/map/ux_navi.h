@@ -24,6 +24,7 @@ class ItemTargetDst;
 class ItemTrack;
 class UxDialogSelectPoint;
 class NavigationState;
+class DepthMapState;
 
 // The map: a heading-up chart centred on the boat, drawn in relative half-metres. It draws
 // the content it is given (the track coloured by depth, a course, imported outlines), the
@@ -126,6 +127,15 @@ public:
     bool select_isOn() const { return m_selecting; }
     QPointF select_getPoint() const { return m_cursor; }
 
+    // The lake's depth map under the track: drawn again with every full repaint, and at most
+    // every kDepthMapEvery ticks while soundings come in.
+    static constexpr int kDepthMapEvery = 12;
+    void setDepthMap(const DepthMapState* depthMap);
+    void depthMap_paint();
+    void depthMap_update();
+    QGraphicsItem* depthMapLayer() const;
+    int depthMap_lineCount() const { return m_depthLines; }
+
     void updateItem();
     // Every main tick: the boat's blinking and the cursor's read-out.
     void do_timer();
@@ -161,6 +171,11 @@ private:
 
     QPointer<ItemNavi> m_navi;
     ItemTrack* m_layer = nullptr;
+    ItemTrack* m_depthLayer = nullptr;
+    const DepthMapState* m_depthMap = nullptr;
+    quint64 m_depthRevision = 0;
+    int m_depthTick = 0;
+    int m_depthLines = 0;
     ItemInfo* m_info = nullptr;
     ItemBoat* m_boat = nullptr;
     ItemHome* m_homeItem = nullptr;

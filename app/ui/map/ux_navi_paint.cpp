@@ -62,6 +62,7 @@ void UxNavi::track_repaint() {
         paintLines(p);
         paintTrack(p);
     }
+    depthMap_paint();
     placeItems();
     m_layer->update();
 }

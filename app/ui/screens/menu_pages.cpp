@@ -93,7 +93,8 @@ const StructRowDef kSystem[] = {
     {A::Exit, TR_Exit},
 };
 
-// Model d's quick page; model 4 has the first ten rows, model 5 the first thirteen.
+// Model d's quick page; model 4 has the first ten rows, model 5 the first thirteen; every
+// model ends with the depth map.
 const StructRowDef kQuick[] = {
     {A::QuickMarker, TR_QuickMarker},
     {A::Waypoint, TR_Waypoint},
@@ -110,6 +111,7 @@ const StructRowDef kQuick[] = {
     {A::MultiTarget, TR_MultiTargetAutopilot},
     {A::DevMode, TR_DeveloperMode},
     {A::CourseCruise, TR_CourseCruise},
+    {A::DepthMap, TR_DepthMap},
 };
 
 struct StructPageDef {

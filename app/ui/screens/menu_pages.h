@@ -75,6 +75,7 @@ enum class EnumMenuAction {
     MultiTarget,
     DevMode,
     CourseCruise,
+    DepthMap,
     // Every main-menu page ends with these two.
     Next,
     Exit,

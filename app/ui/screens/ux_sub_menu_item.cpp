@@ -6,7 +6,8 @@ UxSubMenuItem::UxSubMenuItem(QWidget* parent) : UxListWidget(MarkNone, true, par
     setRowHeight(kRowHeight);
 }
 
-void UxSubMenuItem::showSubMenu(const QString& title, const QString& tag, const QStringList& rows) {
+void UxSubMenuItem::showSubMenu(const QString& title, const QString& tag, const QStringList& rows,
+                                int current) {
     m_tag = tag;
     titleBar()->setTitleText(title);
     QStringList shown;
@@ -14,6 +15,7 @@ void UxSubMenuItem::showSubMenu(const QString& title, const QString& tag, const 
         shown << QStringLiteral("  ") + row;
     resize(width(), heightForRows(qMax(1, rows.size())));
     setRows(shown);
+    if (current > 0) selectRow(current);
     keepInsideParent();
     show();
 }

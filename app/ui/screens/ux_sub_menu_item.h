@@ -11,7 +11,9 @@ public:
 
     explicit UxSubMenuItem(QWidget* parent = nullptr);
 
-    void showSubMenu(const QString& title, const QString& tag, const QStringList& rows);
+    // The cursor on row current (a list shown again after one of its rows changed).
+    void showSubMenu(const QString& title, const QString& tag, const QStringList& rows,
+                     int current = 0);
     QString getTag() const { return m_tag; }
 
 signals:
