@@ -9,6 +9,7 @@
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_file.h"
 #include "ui/map/ux_navi.h"
+#include "ui/screens/depth_map_menu.h"
 #include "ui/screens/menu_host.h"
 #include "ui/screens/ux_sub_menu_item.h"
 
@@ -17,14 +18,10 @@ namespace {
 constexpr const char* kMenuTag = "depthMap";
 constexpr const char* kLogTag = "depthMapLog";
 
-enum EnumDepthMapRow { RowShading, RowContours, RowInterval, RowExport, RowAddLog, RowClear };
+using namespace DepthMapMenu;
 
 QString trText(EnumTrString id) {
     return TrResource::getTrString(id);
-}
-
-QString onOff(bool on) {
-    return trText(on ? TR_On : TR_Off);
 }
 
 }  // namespace
@@ -52,16 +49,9 @@ void Korvel::depthMap_tick() {
 }
 
 void Korvel::depthMap_showMenu(int row) {
-    const StructDepthMapView& v = m_depthMap->view();
-    const QString interval = Global::getString_depthValue(m_depthMap->intervalMetres(), 1, false) +
-                             Global::getString_depthUnit();
     m_menus->item()->showSubMenu(
         trText(TR_DepthMap), QLatin1String(kMenuTag),
-        {trText(TR_Shading) + QStringLiteral(": ") + onOff(v.shading),
-         trText(TR_Contours) + QStringLiteral(": ") + onOff(v.contours),
-         trText(TR_ContourInterval) + QStringLiteral(": ") + interval, trText(TR_ExportDepthMap),
-         trText(TR_AddLogToDepthMap), trText(TR_ClearDepthMap)},
-        row);
+        DepthMapMenu::rows(m_depthMap->view(), m_depthMap->intervalMetres()), row);
 }
 
 void Korvel::depthMap_clickRow(int row) {

@@ -5,12 +5,15 @@
 #include "base/tr_resource.h"
 #include "core/korvel.h"
 #include "core/ux_view.h"
+#include "data/depth_map_file.h"
 #include "fake_spi_bus.h"
 #include "korvel_test.h"
 #include "link/spi_device.h"
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
+#include "navi/convert.h"
 #include "start_check.h"
+#include "state/depth_map_state.h"
 #include "state/navigation_state.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
@@ -20,6 +23,7 @@
 #include "ui/kit/ux_dialog_hint.h"
 #include "ui/kit/ux_dialog_question.h"
 #include "ui/kit/ux_title_bar.h"
+#include "ui/map/item_track.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/menu_host.h"
 #include "ui/screens/ux_main_menu.h"
@@ -200,7 +204,12 @@ private slots:
         row("boat compass, sonar silent", "5", kAdvanced + "c2 d8 e",
             "hint 411 Remote-Boxes not connected.");
         row("data logger on the quick page", "5", "E d10 e", "single Data-logger 0");
-        row("model 4 has no data logger", "4", "E u", "QUICK OPERATION 9");
+        row("model 4 has no data logger: the depth map follows", "4", "E u e",
+            "commands Depth Map");
+        row("depth map on the quick page", "5", "E d13 e", "commands Depth Map");
+        row("depth map: nothing to export", "5", "E d13 e d3 e",
+            "hint 701 The depth map holds no soundings yet.");
+        row("depth map: clearing asks", "5", "E d13 e d5 e", "question Clear Depth Map");
         row("a language shows on the next page", "5", "M c d3 e d2 e x c", "BASE 0");
     }
     void rows() {
@@ -210,6 +219,49 @@ private slots:
         Handset h(model);
         h.run(script);
         QCOMPARE(h.top(), shows);
+    }
+
+    // The depth map kept from an earlier day shows under the track; its list turns the
+    // shading and then the isobaths off, the list showing each choice, the map following it,
+    // and the choice kept for the next start.
+    void depthMapChoices() {
+        DepthGrid grid;
+        const GeoPoint origin(Latitude(225520000), Longitude(1139408000));
+        grid.setOrigin(origin);
+        for (int r = 0; r < 20; ++r)
+            for (int c = 0; c < 20; ++c)
+                grid.restore({c, r}, StructDepthCell{uint16_t(200 + 20 * r), 2, 5});
+        Handset h;
+        h.root.writeFile(DepthMapFile::kPath, DepthMapFile::encode(grid));
+        h.k->depthMap().load();
+        Convert::setStartPoint(origin.lon(), origin.lat());
+        h.k->navi()->boat_resetToCenter();
+        const auto painted = [&h] {
+            const QImage& layer = static_cast<ItemTrack*>(h.k->navi()->depthMapLayer())->layer();
+            int n = 0;
+            for (int y = 0; y < layer.height(); ++y)
+                for (int x = 0; x < layer.width(); ++x)
+                    n += qAlpha(layer.pixel(x, y)) != 0;
+            return n;
+        };
+        const int shaded = painted();
+        QVERIFY2(shaded > 2000, qPrintable(QString::number(shaded)));
+        QVERIFY(h.k->navi()->depthMap_lineCount() > 0);
+        h.run("E d13 e e");
+        QCOMPARE(h.k->menus().item()->rowText(0).trimmed(), QString("Shading: OFF"));
+        const int lines = painted();
+        QVERIFY2(lines > 0 && lines < shaded / 4, qPrintable(QString::number(lines)));
+        h.run("d e");
+        QCOMPARE(painted(), 0);
+        h.run("d e");
+        QCOMPARE(h.k->menus().item()->rowText(2).trimmed(), QString("Contour Interval: 2.0m"));
+        QCOMPARE(h.k->menus().item()->currentRow(), 2);
+        DepthMapState next(h.k->prompter());
+        next.load();
+        QCOMPARE(next.view().shading, false);
+        QCOMPARE(next.view().contours, false);
+        QCOMPARE(next.intervalMetres(), 2.0f);
+        Convert::navi_startPoint = QPoint();
     }
 
     // Every row has its action; one past them says so with its code, in a box any key closes.

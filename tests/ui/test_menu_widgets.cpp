@@ -10,6 +10,7 @@
 #include "ui/kit/modal_watch.h"
 #include "ui/kit/ux_focus_widgets.h"
 #include "ui/kit/ux_line_editor.h"
+#include "ui/screens/depth_map_menu.h"
 #include "ui/screens/menu_host.h"
 #include "ui/screens/menu_pages.h"
 #include "ui/screens/ux_main_menu.h"
@@ -542,6 +543,12 @@ void TestMenuWidgets::noClippedText_data() {
         row("multi overlap", "multi", 22, trList({23, 24, 25}, l));
         row("multi channels", "multi", 60, trList({61, 62}, l));
         row("item wiring", "item", 51, trList({52, 53, 54, 55}, l));
+        const int unit = Global::configuration.unit;
+        Global::configuration.systemLanguage = l;
+        Global::configuration.unit = 2;  // feet: the longest interval text
+        row("item depth map", "item", TR_DepthMap,
+            DepthMapMenu::rows({false, false, 0}, DepthMapState::kIntervals[0]));
+        Global::configuration.unit = unit;
         row("image background", "image", 11, {"background"});
         row("image color", "image", 13, {"color"});
         row("small panels", "small", 0, trList({26, 27, 28, 29, 30, 31, 32, 33}, l));

@@ -1,6 +1,10 @@
 #include "ui/screens/ux_sub_menu_item.h"
 
+#include "ui/kit/ux_theme.h"
 #include "ui/kit/ux_title_bar.h"
+
+#include <QFontMetrics>
+#include <algorithm>
 
 UxSubMenuItem::UxSubMenuItem(QWidget* parent) : UxListWidget(MarkNone, true, parent) {
     setRowHeight(kRowHeight);
@@ -13,8 +17,10 @@ void UxSubMenuItem::showSubMenu(const QString& title, const QString& tag, const 
     QStringList shown;
     for (const QString& row : rows)
         shown << QStringLiteral("  ") + row;
-    resize(width(), heightForRows(qMax(1, rows.size())));
+    if (m_place.isNull()) m_place = geometry();
+    setGeometry(m_place.x(), m_place.y(), m_place.width(), heightForRows(qMax(1, rows.size())));
     setRows(shown);
+    widenForRows(shown);
     if (current > 0) selectRow(current);
     keepInsideParent();
     show();
@@ -27,4 +33,17 @@ void UxSubMenuItem::keyEnter() {
 void UxSubMenuItem::keyClose() {
     emit signal_submenuHide(getTitle());
     hide();
+}
+
+void UxSubMenuItem::widenForRows(const QStringList& rows) {
+    const QRect box = rowTextBox(0);
+    if (!box.isValid() || parentWidget() == nullptr) return;
+    const QFontMetrics metrics(UxTheme::font());
+    int widest = 0;
+    for (const QString& row : rows)
+        widest = std::max(widest, metrics.horizontalAdvance(row));
+    if (widest <= box.width()) return;
+    const int room = parentWidget()->width();
+    const int w = std::min(room, width() + widest - box.width());
+    setGeometry((room - w) / 2, y(), w, height());
 }

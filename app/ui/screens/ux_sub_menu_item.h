@@ -3,7 +3,8 @@
 #include "ui/kit/ux_list_widget.h"
 
 // A titled list of commands. Enter reports the row with the list's tag and leaves the list
-// open; escape closes it and says which list closed.
+// open; escape closes it and says which list closed. A row too long for the list's place
+// widens the list rather than shrinking the text.
 class UxSubMenuItem : public UxListWidget {
     Q_OBJECT
 public:
@@ -25,5 +26,9 @@ protected:
     void keyClose() override;
 
 private:
+    // Wider than its place when a row needs it, up to the screen's width, kept centred.
+    void widenForRows(const QStringList& rows);
+
     QString m_tag;
+    QRect m_place;  // where it stands for rows that fit
 };
