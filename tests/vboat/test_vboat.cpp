@@ -423,7 +423,7 @@ private slots:
         row("ap mode Q", "error: ap ack on|off");
         row("jump",
             "error: unknown command \"jump\" (fault, power, rssi, sats, rate, ap, version, "
-            "compass, status)");
+            "compass, depth, survey, status)");
     }
     void control_commandsAnswerAndAct() {
         QFETCH(QString, line);
@@ -458,6 +458,94 @@ private slots:
                  w[3] + ' ' + w[4]);
         const QByteArray status = vboat::controlCommand(rig->core, "status", rig->now);
         QVERIFY2(status.startsWith("ok ") && status.contains(w[5].toLatin1()), status.constData());
+    }
+
+    // "depth LAT LON" gives the lake's depth at the point in local metres (x east, y north of
+    // the shore point, converted here as the boat converts its own position).
+    void depth_isTheLakesAtThePoint_data() {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::newRow("shore point") << 0.0 << 0.0;
+        QTest::newRow("behind the shore") << -20.0 << -50.0;
+        QTest::newRow("start of the run") << 0.0 << 40.0;
+        QTest::newRow("hump") << 78.0 << 113.0;
+        QTest::newRow("hole") << -75.0 << 78.0;
+        QTest::newRow("river bed") << 30.0 << 180.0;
+    }
+    void depth_isTheLakesAtThePoint() {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        const vboat::SimOptions o;
+        const double lat = o.originLatitude + y / 111320.0;
+        const double lon =
+            o.originLongitude + x / (111320.0 * std::cos(o.originLatitude * M_PI / 180));
+        const QByteArray answer = vboat::controlCommand(
+            rig->core,
+            "depth " + QByteArray::number(lat, 'f', 9) + ' ' + QByteArray::number(lon, 'f', 9),
+            rig->now);
+        QVERIFY2(answer.startsWith("ok depth "), answer.constData());
+        QVERIFY2(qAbs(answer.mid(9).toDouble() - vboat::Lake().depthAt(x, y)) < 0.0051,
+                 answer.constData());
+    }
+
+    // A survey of 60 x 40 m at 10 m: five lines from the corner nearest the boat (40 m out),
+    // driven over their middles, then the boat holds at the far corner.
+    void survey_drivesEveryLineThenHolds() {
+        rig->start();
+        QCOMPARE(vboat::controlCommand(rig->core, "survey 10 50 60 40 10 5", rig->now),
+                 QByteArray("ok survey 5 lines 340 m"));
+        const auto status = [&] { return vboat::controlCommand(rig->core, "status", rig->now); };
+        QVERIFY2(status().contains(" survey=1/5 "), status().constData());
+        QList<vboat::CoursePoint> track;
+        while (!status().contains(" survey=done ") && rig->now < 90) {
+            rig->run(0.05);
+            track << rig->core.sim().position();
+        }
+        QVERIFY2(rig->now < 90, status().constData());  // 14 m there, 340 m at 5 m/s: 71 s
+        for (int line = 0; line < 5; ++line) {
+            double nearest = 1e9;
+            for (const vboat::CoursePoint& p : track)
+                nearest = std::min(nearest, std::hypot(p.x - 40, p.y - (50 + 10 * line)));
+            QVERIFY2(nearest < 3, qPrintable(QString::number(line)));
+        }
+        rig->run(5);
+        const vboat::CoursePoint end = rig->core.sim().position();
+        QVERIFY2(std::hypot(end.x - 70, end.y - 90) < 0.01 && end.speed == 0,
+                 qPrintable(QString("%1 %2").arg(end.x).arg(end.y)));
+        QVERIFY(std::hypot(end.x - track.last().x, end.y - track.last().y) < 0.01);
+        QVERIFY2(status().contains(" survey=done "), status().constData());
+    }
+
+    // Survey arguments: what is refused, and the edges of what is taken.
+    void survey_refusesBadArguments_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("reply");  // its start
+        const auto row = [](const char* line, const char* reply) {
+            QTest::newRow(line) << line << reply;
+        };
+        const char* usage = "error: survey X Y W H SPACING [SPEED]: ";
+        row("survey 0 0 60 40", usage);
+        row("survey 0 0 60 40 10 1 1", usage);
+        row("survey a 0 60 40 10", usage);
+        row("survey 0 0 60 40 10 inf", usage);
+        row("survey 0 0 0 40 10", usage);
+        row("survey 0 0 60 -1 10", usage);
+        row("survey 0 0 60 40 0", usage);
+        row("survey 0 0 60 40 10 0", usage);
+        row("survey 0 0 8 9 10", usage);
+        row("survey 0 0 60 1000 1", usage);  // 1001 lines
+        row("survey 0 0 60 999 1", "ok survey 1000 lines 60999 m");
+        row("survey 0 0 60 5 10", "ok survey 2 lines 125 m");  // both edges, closer than 10 m
+        row("depth 91 113", "error: depth LAT LON");
+        row("depth 22.5", "error: depth LAT LON");
+    }
+    void survey_refusesBadArguments() {
+        QFETCH(QString, line);
+        QFETCH(QString, reply);
+        const QByteArray answer = vboat::controlCommand(rig->core, line.toLatin1(), rig->now);
+        QVERIFY2(answer.startsWith(reply.toLatin1()), answer.constData());
+        const QByteArray status = vboat::controlCommand(rig->core, "status", rig->now);
+        QCOMPARE(status.contains(" survey=-"), reply.startsWith("error"));
     }
 
     void trace_aLineForEachPacketTheBoatHears() {

@@ -115,6 +115,7 @@ public:
     // How the next boat compass calibrations end.
     CompassCali& compassCali() { return compass_; }
     const BoatSim& sim() const { return sim_; }
+    BoatSim& sim() { return sim_; }
     SonarSettings sonarSettings() const { return settings_; }
     BoatStats stats() const;
 

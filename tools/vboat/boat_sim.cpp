@@ -36,6 +36,28 @@ double BoatSim::localY(double latitude) const {
     return (latitude - options_.originLatitude) * kMetresPerDegree;
 }
 
+void BoatSim::geoToLocal(double latitude, double longitude, double& x, double& y) const {
+    x = localX(longitude);
+    y = localY(latitude);
+}
+
+void BoatSim::localToGeo(double x, double y, double& latitude, double& longitude) const {
+    latitude = options_.originLatitude + y / kMetresPerDegree;
+    longitude = options_.originLongitude +
+                x / (kMetresPerDegree * std::cos(options_.originLatitude * kPi / 180.0));
+}
+
+double BoatSim::trueDepthAt(double latitude, double longitude) const {
+    return lake_.depthAt(localX(longitude), localY(latitude));
+}
+
+SurveyPlan BoatSim::survey(double x, double y, double w, double h, double spacing, double speed) {
+    const CoursePoint p = course_.current();
+    SurveyPlan plan = planSurvey(x, y, w, h, spacing, p.x, p.y);
+    course_.survey(plan.points, speed);
+    return plan;
+}
+
 double BoatSim::distanceFromShore() const {
     const CoursePoint p = course_.current();
     return std::hypot(p.x, p.y);
@@ -82,10 +104,9 @@ QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
             std::clamp(gpsErrX_ + uniform(rng_, -0.05, 0.05) * dt * 6, -kMaxGpsError, kMaxGpsError);
         gpsErrY_ =
             std::clamp(gpsErrY_ + uniform(rng_, -0.05, 0.05) * dt * 6, -kMaxGpsError, kMaxGpsError);
-        const double lat = options_.originLatitude + (p.y + gpsErrY_) / kMetresPerDegree;
-        const double lon =
-            options_.originLongitude +
-            (p.x + gpsErrX_) / (kMetresPerDegree * std::cos(options_.originLatitude * kPi / 180.0));
+        double lat = 0;
+        double lon = 0;
+        localToGeo(p.x + gpsErrX_, p.y + gpsErrY_, lat, lon);
         f.latitudeDm = degreesToDm(lat);
         f.longitudeDm = degreesToDm(lon);
         f.speedTenths = static_cast<quint8>(

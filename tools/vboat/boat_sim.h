@@ -40,6 +40,12 @@ public:
     double distanceFromShore() const;
     // Metres from the boat to a point given in degrees.
     double distanceTo(double latitude, double longitude) const;
+    // Degrees to local metres and back, the way the boat's own position is given in degrees.
+    void geoToLocal(double latitude, double longitude, double& x, double& y) const;
+    void localToGeo(double x, double y, double& latitude, double& longitude) const;
+    // The lake's depth in metres at a point given in degrees (what the sonar would see there,
+    // without its noise).
+    double trueDepthAt(double latitude, double longitude) const;
     // Satellites in the last frame (0: no fix).
     int satellites() const { return satellites_; }
     // Satellites the GPS reports whatever the sky gives (-1: as the sky gives); the position
@@ -51,6 +57,11 @@ public:
     void steerTo(double latitude, double longitude);
     void hold() { course_.hold(); }
     void cruise() { course_.cruise(); }
+    // A lawnmower survey of [x, x + w] x [y, y + h] in local metres, lines at most spacing
+    // apart (planSurvey), from the corner nearest the boat, at speed metres per second (0: the
+    // usual speed); then the boat holds at the last corner. Returns the plan it drives.
+    SurveyPlan survey(double x, double y, double w, double h, double spacing, double speed = 0);
+    SurveyProgress surveyProgress() const { return course_.surveyProgress(); }
 
 private:
     SimOptions options_;

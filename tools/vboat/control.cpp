@@ -18,6 +18,12 @@ bool readInt(const QByteArray& text, int lo, int hi, int& value) {
     return ok && value >= lo && value <= hi;
 }
 
+bool readNumber(const QByteArray& text, double limit, double& value) {
+    bool ok = false;
+    value = text.toDouble(&ok);
+    return ok && std::isfinite(value) && std::fabs(value) <= limit;
+}
+
 QByteArray hundredths(int v) {
     return QByteArray::number(v / 100) + '.' + QByteArray::number(v % 100).rightJustified(2, '0');
 }
@@ -40,6 +46,46 @@ QByteArray linkName(LinkFault fault) {
     return fault == LinkFault::Weak ? "weak" : fault == LinkFault::Lost ? "lost" : "none";
 }
 
+QByteArray surveyName(const SurveyProgress& p) {
+    if (p.done) return "done";
+    if (p.lines == 0) return "-";
+    return QByteArray::number(p.line) + '/' + QByteArray::number(p.lines);
+}
+
+QByteArray depth(BoatCore& core, const QList<QByteArray>& w) {
+    double lat = 0;
+    double lon = 0;
+    if (w.size() != 3 || !readNumber(w[1], 90, lat) || !readNumber(w[2], 180, lon))
+        return error("depth LAT LON: decimal degrees, LAT -90 to 90, LON -180 to 180");
+    return "ok depth " + QByteArray::number(core.sim().trueDepthAt(lat, lon), 'f', 2);
+}
+
+QByteArray survey(BoatCore& core, const QList<QByteArray>& w) {
+    constexpr double kFar = 100000;  // metres: no lake is wider
+    constexpr int kMaxLines = 1000;
+    const QByteArray usage = "survey X Y W H SPACING [SPEED]: ";
+    double v[6] = {0, 0, 0, 0, 0, 0};
+    if (w.size() != 6 && w.size() != 7) return error(usage + "five or six numbers");
+    for (int i = 1; i < w.size(); ++i)
+        if (!readNumber(w[i], kFar, v[i - 1]))
+            return error(usage + "\"" + w[i] + "\" is not a number of metres (or m/s)");
+    const double width = v[2];
+    const double height = v[3];
+    const double spacing = v[4];
+    if (!(width > 0 && height > 0 && spacing > 0)) return error(usage + "W, H, SPACING above 0");
+    if (spacing > width && spacing > height)
+        return error(usage + "SPACING wider than both W and H");
+    if (w.size() == 7 && !(v[5] > 0 && v[5] <= 10))
+        return error(usage + "SPEED above 0, at most 10 (m/s)");
+    if (surveyLineCount(height, spacing) > kMaxLines)
+        return error(usage + "more than " + QByteArray::number(kMaxLines) + " lines");
+    // The autopilot's task ends: the survey is the remote control's run for now.
+    core.autopilot().setTaskMode('M');
+    const SurveyPlan plan = core.sim().survey(v[0], v[1], width, height, spacing, v[5]);
+    return "ok survey " + QByteArray::number(plan.lines) + " lines " +
+           QByteArray::number(qRound64(plan.lengthM)) + " m";
+}
+
 QByteArray status(BoatCore& core, double now) {
     const BoatVersions v = core.versions();
     Autopilot& ap = core.autopilot();
@@ -53,7 +99,8 @@ QByteArray status(BoatCore& core, double now) {
            " ap-version=" + hundredths(v.autopilot) +
            " distance=" + QByteArray::number(qRound64(core.sim().distanceFromShore())) +
            " rate=" + QByteArray::number(core.frameRate()) + " link=" + linkName(core.linkFault()) +
-           " compass=" + CompassCali::nameOf(core.compassCali().outcome()) + " held=" +
+           " compass=" + CompassCali::nameOf(core.compassCali().outcome()) +
+           " survey=" + surveyName(core.sim().surveyProgress()) + " held=" +
            (ap.heldFor(now) < 0 ? QByteArray("-") : QByteArray::number(ap.heldFor(now), 'f', 1));
 }
 
@@ -141,9 +188,12 @@ QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
         core.compassCali().setOutcome(outcome);
         return "ok";
     }
+    if (verb == "depth") return depth(core, w);
+    if (verb == "survey") return survey(core, w);
     if (verb == "status" && n == 1) return status(core, now);
-    return error("unknown command \"" + line.simplified() +
-                 "\" (fault, power, rssi, sats, rate, ap, version, compass, status)");
+    return error(
+        "unknown command \"" + line.simplified() +
+        "\" (fault, power, rssi, sats, rate, ap, version, compass, depth, survey, status)");
 }
 
 }  // namespace vboat

@@ -17,6 +17,9 @@
 //   version sonar N       the sonar box's version number (0..65535)
 //   version ap X.YY       the autopilot's version
 //   compass ok|fail|flash|none  how the next boat compass calibrations end
+//   depth LAT LON         the lake's true depth at a point in degrees: "ok depth 3.45"
+//   survey X Y W H SPACING [SPEED]  a lawnmower survey of a rectangle in local metres:
+//                         "ok survey 5 lines 340 m"
 //   status                one line of what the boat is doing
 // The answer is "ok" (status: "ok" and its fields) or "error: " and the reason.
 namespace vboat {

@@ -38,25 +38,75 @@ double Lake::hardnessAt(double x, double y) const {
     return std::clamp(h, 0.0, 1.0);
 }
 
+double surveyLineCount(double h, double spacing) {
+    // Both edges carry a line (two at least); the lines between are as far apart as they may be
+    // (the small allowance keeps a depth that is a whole number of spacings from getting an extra
+    // line).
+    return std::max(2.0, std::ceil(h / spacing - 1e-9) + 1.0);
+}
+
+SurveyPlan planSurvey(double x, double y, double w, double h, double spacing, double fromX,
+                      double fromY) {
+    SurveyPlan plan;
+    if (!(w > 0 && h > 0 && spacing > 0)) return plan;
+    plan.lines = static_cast<int>(surveyLineCount(h, spacing));
+    plan.lengthM = plan.lines * w + h;  // the joins between the lines add up to the depth
+    // Start at the nearest corner: the lines run from there across and away from it.
+    const bool fromEast = std::fabs(fromX - (x + w)) < std::fabs(fromX - x);
+    const bool fromNorth = std::fabs(fromY - (y + h)) < std::fabs(fromY - y);
+    const double step = h / (plan.lines - 1);
+    for (int i = 0; i < plan.lines; ++i) {
+        CoursePoint a;
+        a.y = fromNorth ? y + h - i * step : y + i * step;
+        a.x = (i % 2 == 0) == fromEast ? x + w : x;
+        CoursePoint b = a;
+        b.x = a.x == x ? x + w : x;
+        plan.points.push_back(a);
+        plan.points.push_back(b);
+    }
+    return plan;
+}
+
+bool BoatCourse::moveToward(double x, double y, double& step) {
+    const double dx = x - free_.x;
+    const double dy = y - free_.y;
+    const double left = std::hypot(dx, dy);
+    if (left > 0) {
+        const double heading = std::atan2(dx, dy) * 180.0 / kPi;
+        free_.headingDeg = heading < 0 ? heading + 360.0 : heading;
+    }
+    if (left <= step) {
+        free_.x = x;
+        free_.y = y;
+        step -= left;
+        return true;
+    }
+    free_.x += dx / left * step;
+    free_.y += dy / left * step;
+    step = 0;
+    return false;
+}
+
 CoursePoint BoatCourse::advance(double dt) {
     const CoursePoint here = current();
     time_ += dt;
     if (leg_ == Leg::Hold) return current();
-    if (leg_ != Leg::Ellipse) {
-        const double dx = targetX_ - free_.x;
-        const double dy = targetY_ - free_.y;
-        const double left = std::hypot(dx, dy);
-        const double step = here.speed * dt;
-        if (left <= step) {
-            free_.x = targetX_;
-            free_.y = targetY_;
-            leg_ = leg_ == Leg::Steer ? Leg::Hold : Leg::Ellipse;
-        } else {
-            free_.x += dx / left * step;
-            free_.y += dy / left * step;
-            double heading = std::atan2(dx, dy) * 180.0 / kPi;
-            free_.headingDeg = heading < 0 ? heading + 360.0 : heading;
+    if (leg_ == Leg::Survey) {
+        // A step that reaches a corner goes on along the next line.
+        double step = here.speed * dt;
+        while (surveyNext_ < survey_.size() && step > 0) {
+            if (moveToward(survey_[surveyNext_].x, survey_[surveyNext_].y, step)) ++surveyNext_;
         }
+        if (surveyNext_ >= survey_.size()) {
+            leg_ = Leg::Hold;
+            surveyDone_ = true;
+        }
+        return current();
+    }
+    if (leg_ != Leg::Ellipse) {
+        double step = here.speed * dt;
+        if (moveToward(targetX_, targetY_, step))
+            leg_ = leg_ == Leg::Steer ? Leg::Hold : Leg::Ellipse;
         return current();
     }
     // Arc length per radian on the ellipse at this angle.
@@ -83,8 +133,28 @@ CoursePoint BoatCourse::onEllipseAt(double angle) const {
 
 CoursePoint BoatCourse::current() const {
     CoursePoint p = leg_ == Leg::Ellipse ? onEllipseAt(angle_) : free_;
-    p.speed = leg_ == Leg::Hold ? 0.0 : 1.3 + 0.3 * std::sin(time_ / 40.0);
+    p.speed = leg_ == Leg::Hold                         ? 0.0
+              : leg_ == Leg::Survey && surveySpeed_ > 0 ? surveySpeed_
+                                                        : 1.3 + 0.3 * std::sin(time_ / 40.0);
     return p;
+}
+
+SurveyProgress BoatCourse::surveyProgress() const {
+    SurveyProgress p;
+    if (leg_ != Leg::Survey && !surveyDone_) return p;
+    p.lines = static_cast<int>(survey_.size() / 2);
+    p.line = std::min(p.lines, static_cast<int>(surveyNext_ / 2) + 1);
+    p.done = surveyDone_;
+    return p;
+}
+
+void BoatCourse::survey(const std::vector<CoursePoint>& points, double speed) {
+    leaveEllipse();
+    leg_ = points.empty() ? Leg::Hold : Leg::Survey;
+    survey_ = points;
+    surveyNext_ = 0;
+    surveySpeed_ = speed;
+    surveyDone_ = points.empty();
 }
 
 void BoatCourse::leaveEllipse() {
@@ -93,6 +163,7 @@ void BoatCourse::leaveEllipse() {
 
 void BoatCourse::steerTo(double x, double y) {
     leaveEllipse();
+    surveyDone_ = false;
     leg_ = Leg::Steer;
     targetX_ = x;
     targetY_ = y;
@@ -100,10 +171,12 @@ void BoatCourse::steerTo(double x, double y) {
 
 void BoatCourse::hold() {
     leaveEllipse();
+    surveyDone_ = false;
     leg_ = Leg::Hold;
 }
 
 void BoatCourse::cruise() {
+    surveyDone_ = false;
     if (leg_ == Leg::Ellipse) return;
     const CoursePoint back = onEllipseAt(angle_);
     leg_ = Leg::Return;
