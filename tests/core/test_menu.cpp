@@ -247,6 +247,8 @@ private slots:
         const int shaded = painted();
         QVERIFY2(shaded > 2000, qPrintable(QString::number(shaded)));
         QVERIFY(h.k->navi()->depthMap_lineCount() > 0);
+        QVERIFY2(h.k->navi()->depthMap_labels().contains("3"),
+                 qPrintable(h.k->navi()->depthMap_labels().join(' ')));
         h.run("E d13 e e");
         QCOMPARE(h.k->menus().item()->rowText(0).trimmed(), QString("Shading: OFF"));
         const int lines = painted();

@@ -7,6 +7,7 @@
 #include "test_root.h"
 #include "ui/kit/item_info.h"
 #include "ui/kit/ux_dialog_select_point.h"
+#include "ui/map/depth_map_picture.h"
 #include "ui/map/ux_dst_bar.h"
 #include "ui/map/ux_navi.h"
 
@@ -147,6 +148,51 @@ private slots:
         QCOMPARE(used.count(), 1);
         QCOMPARE(used.first().first().toPoint(), QPoint(9, -29));
         QVERIFY(!navi.select_isOn());
+    }
+
+    // Where new soundings came, the part drawn again is what a whole new picture shows:
+    // the shading exactly, the isobaths but for the labels a whole picture places.
+    void depthMapPart_data() {
+        QTest::addColumn<bool>("contours");
+        QTest::addColumn<float>("ratio");
+        QTest::newRow("shading, zoomed in") << false << 1.0f;
+        QTest::newRow("shading, zoomed out") << false << 8.0f;
+        QTest::newRow("isobaths") << true << 1.0f;
+    }
+    void depthMapPart() {
+        QFETCH(bool, contours);
+        QFETCH(float, ratio);
+        DepthGrid grid;
+        grid.setOrigin(GeoPoint(Latitude(225520000), Longitude(1139408000)));
+        const auto sound = [&grid](int row) {
+            for (int c = -40; c < 40; ++c)
+                grid.restore({c, row}, StructDepthCell{uint16_t(300 + 4 * row + 2 * c), 1, 5});
+        };
+        for (int row = -40; row < 0; row += 4)
+            sound(row);
+        DepthColorBar bar;
+        StructDepthMapScene scene{&grid, QPointF(), MapMapping(), &bar, !contours, contours, 1.0f};
+        scene.map.ratio = ratio;
+        QImage part(MapMapping::kLayerSize, MapMapping::kLayerSize,
+                    QImage::Format_ARGB32_Premultiplied);
+        DepthMapPicture::render(part, scene);
+        grid.takeChanged();
+        sound(0);
+        sound(2);
+        const QRect changed = DepthMapPicture::pixelsFor(scene, grid.takeChanged());
+        DepthMapPicture::render(part, scene, changed);
+        QImage whole = part;
+        DepthMapPicture::render(whole, scene);
+        int differ = 0, drawn = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x) {
+                const QRgb w = whole.pixel(x, y);
+                drawn += changed.contains(x, y) && qAlpha(w) != 0;
+                const bool label = qAlpha(w) == 200 || qAlpha(part.pixel(x, y)) == 200;
+                differ += part.pixel(x, y) != w && !(contours && label);
+            }
+        QVERIFY(drawn > 20);
+        QCOMPARE(differ, 0);
     }
 
     void dstBar_data() {

@@ -2,7 +2,9 @@
 
 #include "base/global.h"
 #include "navi/depth_contours.h"
+#include "ui/kit/ux_theme.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QVector>
 #include <cmath>
@@ -17,6 +19,7 @@ constexpr int kGapCells = 4;
 constexpr int kShadeAlpha = 150;
 constexpr int kMaxLabels = 12;
 constexpr int kLabelMinPoints = 12;
+constexpr int kLabelPixels = 11;  // as the label items draw them
 
 // The colour of every tenth of a metre, premultiplied and see-through, so that the track and
 // the outlines stay readable over the shading.
@@ -48,17 +51,17 @@ int floorDiv(int a, int b) {
 }
 
 void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& field,
-           const QRect& region) {
+           const QRect& region, const QRect& pixels) {
     const QVector<QRgb> table = shadeTable(*s.colours);
     const int step = field.step();
     QVector<int> nodeX(kLayer);
-    for (int px = 0; px < kLayer; ++px)
+    for (int px = pixels.left(); px <= pixels.right(); ++px)
         nodeX[px] = int(std::floor((cellX(s, px + 0.5) - region.left()) / step));
-    for (int py = 0; py < kLayer; ++py) {
+    for (int py = pixels.top(); py <= pixels.bottom(); ++py) {
         const int ny = int(std::floor((cellY(s, py + 0.5) - region.top()) / step));
         if (ny < 0 || ny >= field.height()) continue;
         QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(py));
-        for (int px = 0; px < kLayer; ++px) {
+        for (int px = pixels.left(); px <= pixels.right(); ++px) {
             const int nx = nodeX[px];
             if (nx < 0 || nx >= field.width()) continue;
             const float v = field.at(nx, ny);
@@ -68,37 +71,63 @@ void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& fiel
     }
 }
 
-int drawContours(QImage& picture, const StructDepthMapScene& s, const DepthField& field) {
-    const QVector<StructContour> lines = DepthContours::trace(field, s.intervalMetres);
-    QPainter p(&picture);
-    p.setPen(QPen(QColor(40, 40, 40), 1));
-    QVector<QRectF> labels;
-    QFont font = p.font();
-    font.setPixelSize(10);
-    p.setFont(font);
-    const QRectF inside(0, 0, kLayer, kLayer);
-    for (const StructContour& c : lines) {
+// Label places: the middle of each long enough line, its box clear of the others and of the
+// picture's edge (the map turns the picture, so a little room is left all round).
+void placeLabels(const QVector<QPolygonF>& lines, const QVector<float>& depths,
+                 const StructDepthMapScene& s, QVector<StructDepthLabel>* labels) {
+    QFont font = UxTheme::font();
+    font.setPixelSize(kLabelPixels);
+    const QFontMetrics metrics(font);
+    const QRectF inside = QRectF(0, 0, kLayer, kLayer).adjusted(8, 8, -8, -8);
+    QVector<QRectF> boxes;
+    for (int i = 0; i < lines.size() && labels->size() < kMaxLabels; ++i) {
+        const QPolygonF& poly = lines.at(i);
+        if (poly.size() < kLabelMinPoints) continue;
+        const QPointF at = poly.at(poly.size() / 2);
+        const QString text =
+            Global::getString_depthValue(depths.at(i), s.intervalMetres < 1.0f ? 1 : 0, false);
+        // Room for the box upright at any turn of the picture.
+        const int side = std::max(metrics.horizontalAdvance(text), metrics.height()) + 4;
+        QRectF box(0, 0, side, side);
+        box.moveCenter(at);
+        bool clear = inside.contains(box);
+        for (const QRectF& other : qAsConst(boxes))
+            clear = clear && !other.intersects(box);
+        if (!clear) continue;
+        boxes << box;
+        labels->append({at, text});
+    }
+}
+
+// A part of the picture gets its lines clipped to it.
+int drawContours(QImage& picture, const StructDepthMapScene& s, const DepthField& field,
+                 const QRect& pixels, QVector<StructDepthLabel>* labels) {
+    const QVector<StructContour> contours = DepthContours::trace(field, s.intervalMetres);
+    QVector<QPolygonF> lines;
+    QVector<float> depths;
+    lines.reserve(contours.size());
+    for (const StructContour& c : contours) {
         QPolygonF poly;
         poly.reserve(c.points.size());
         for (const QPointF& cell : c.points)
             poly << pixelOf(s, cell);
-        p.drawPolyline(poly);
-        if (c.points.size() < kLabelMinPoints || labels.size() >= kMaxLabels) continue;
-        const QPointF at = poly.at(poly.size() / 2);
-        const QString text =
-            Global::getString_depthValue(c.depthMetres, s.intervalMetres < 1.0f ? 1 : 0, false);
-        QRectF box = p.fontMetrics().boundingRect(text);
-        box.moveCenter(at);
-        box.adjust(-1, 0, 1, 0);
-        bool clear = inside.contains(box);
-        for (const QRectF& other : qAsConst(labels))
-            clear = clear && !other.intersects(box);
-        if (!clear) continue;
-        labels << box;
-        p.fillRect(box, QColor(255, 255, 255, 200));
-        p.drawText(box, Qt::AlignCenter, text);
+        lines << poly;
+        depths << c.depthMetres;
     }
+    QPainter p(&picture);
+    p.setClipRect(pixels);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    for (const QPolygonF& poly : qAsConst(lines))
+        p.drawPolyline(poly);
+    if (labels) placeLabels(lines, depths, s, labels);
     return lines.size();
+}
+
+void clear(QImage& picture, const QRect& pixels) {
+    for (int py = pixels.top(); py <= pixels.bottom(); ++py) {
+        QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(py));
+        std::fill(line + pixels.left(), line + pixels.right() + 1, QRgb(0));
+    }
 }
 
 }  // namespace
@@ -108,24 +137,39 @@ int DepthMapPicture::stepFor(float ratio) {
     return std::max(1, int(std::ceil(1.5 / pixelsPerCell)));
 }
 
-QRect DepthMapPicture::regionFor(const StructDepthMapScene& s, int step) {
+QRect DepthMapPicture::regionFor(const StructDepthMapScene& s, int step, const QRect& pixels) {
     const int margin = kGapCells + step;
-    const int left = floorDiv(int(std::floor(cellX(s, 0))) - margin, step) * step;
-    const int right = int(std::ceil(cellX(s, kLayer))) + margin;
-    const int top = floorDiv(int(std::floor(cellY(s, kLayer))) - margin, step) * step;
-    const int bottom = int(std::ceil(cellY(s, 0))) + margin;
+    const int left = floorDiv(int(std::floor(cellX(s, pixels.left()))) - margin, step) * step;
+    const int right = int(std::ceil(cellX(s, pixels.right() + 1))) + margin;
+    const int top = floorDiv(int(std::floor(cellY(s, pixels.bottom() + 1))) - margin, step) * step;
+    const int bottom = int(std::ceil(cellY(s, pixels.top()))) + margin;
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
-int DepthMapPicture::render(QImage& picture, const StructDepthMapScene& s) {
-    picture.fill(Qt::transparent);
+QRect DepthMapPicture::pixelsFor(const StructDepthMapScene& s, const QRect& cells) {
+    if (cells.isEmpty()) return QRect();
+    // A new cell may bridge a gap beside it, and a line runs a node further.
+    const int reach = kGapCells + 2 * stepFor(s.map.ratio);
+    const QRectF around(pixelOf(s, QPointF(cells.left() - reach, cells.bottom() + 1 + reach)),
+                        pixelOf(s, QPointF(cells.right() + 1 + reach, cells.top() - reach)));
+    return around.normalized().toAlignedRect().adjusted(-1, -1, 1, 1) & QRect(0, 0, kLayer, kLayer);
+}
+
+int DepthMapPicture::render(QImage& picture, const StructDepthMapScene& s, const QRect& part,
+                            QVector<StructDepthLabel>* labels) {
+    if (labels) labels->clear();
+    const QRect whole(0, 0, kLayer, kLayer);
+    const QRect pixels = part.isNull() ? whole : part & whole;
+    if (pixels.isEmpty()) return 0;
+    clear(picture, pixels);
     if (s.grid == nullptr || s.grid->isEmpty() || s.colours == nullptr ||
         (!s.shading && !s.contours))
         return 0;
     const int step = stepFor(s.map.ratio);
-    const QRect region = regionFor(s, step);
+    const QRect region = regionFor(s, step, pixels);
     if (!region.intersects(s.grid->bounds())) return 0;
     const DepthField field(*s.grid, region, step, kGapCells);
-    if (s.shading) shade(picture, s, field, region);
-    return s.contours ? drawContours(picture, s, field) : 0;
+    if (s.shading) shade(picture, s, field, region, pixels);
+    return s.contours ? drawContours(picture, s, field, pixels, pixels == whole ? labels : nullptr)
+                      : 0;
 }

@@ -8,6 +8,7 @@
 #include "ui/kit/item_info.h"
 #include "ui/kit/ux_dialog_select_point.h"
 #include "ui/map/item_boat.h"
+#include "ui/map/item_depth_label.h"
 #include "ui/map/item_map_symbols.h"
 #include "ui/map/item_navi.h"
 #include "ui/map/item_track.h"
@@ -235,6 +236,8 @@ void UxNavi::setUpright(int heading) {
          {static_cast<QGraphicsItem*>(m_homeItem), static_cast<QGraphicsItem*>(m_targetItem),
           static_cast<QGraphicsItem*>(m_targetDst), static_cast<QGraphicsItem*>(m_cursorItem)})
         upright->setRotation(-heading);
+    for (QGraphicsItem* label : qAsConst(m_depthLabels))
+        label->setRotation(-heading);
 }
 
 void UxNavi::boat_setBlink(bool blink) {

@@ -10,10 +10,13 @@
 #include <QPointF>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 class QGraphicsItem;
 class QGraphicsLineItem;
 class ItemBoat;
+class ItemDepthLabel;
 class ItemHome;
 class ItemInfo;
 class ItemNavi;
@@ -25,6 +28,7 @@ class ItemTrack;
 class UxDialogSelectPoint;
 class NavigationState;
 class DepthMapState;
+struct StructDepthMapScene;
 
 // The map: a heading-up chart centred on the boat, drawn in relative half-metres. It draws
 // the content it is given (the track coloured by depth, a course, imported outlines), the
@@ -127,14 +131,16 @@ public:
     bool select_isOn() const { return m_selecting; }
     QPointF select_getPoint() const { return m_cursor; }
 
-    // The lake's depth map under the track: drawn again with every full repaint, and at most
-    // every kDepthMapEvery ticks while soundings come in.
-    static constexpr int kDepthMapEvery = 12;
-    void setDepthMap(const DepthMapState* depthMap);
+    // The lake's depth map under the track: drawn again with every full repaint, and where
+    // new soundings changed it at most every kDepthMapEvery ticks.
+    static constexpr int kDepthMapEvery = 8;
+    void setDepthMap(DepthMapState* depthMap);
     void depthMap_paint();
     void depthMap_update();
     QGraphicsItem* depthMapLayer() const;
     int depthMap_lineCount() const { return m_depthLines; }
+    // The depth labels shown now.
+    QStringList depthMap_labels() const;
 
     void updateItem();
     // Every main tick: the boat's blinking and the cursor's read-out.
@@ -155,6 +161,7 @@ signals:
     void signal_selectPoint_use(QPoint point);
 
 private:
+    StructDepthMapScene depthMapScene() const;
     void colorBarChanged();
     void trackAppended(float depth, bool paint);
     void routeSet(float deepest);
@@ -172,7 +179,9 @@ private:
     QPointer<ItemNavi> m_navi;
     ItemTrack* m_layer = nullptr;
     ItemTrack* m_depthLayer = nullptr;
-    const DepthMapState* m_depthMap = nullptr;
+    DepthMapState* m_depthMap = nullptr;
+    bool m_depthPlaced = false;  // the last full picture had the grid on it
+    QVector<ItemDepthLabel*> m_depthLabels;
     quint64 m_depthRevision = 0;
     int m_depthTick = 0;
     int m_depthLines = 0;
