@@ -38,40 +38,39 @@ DepthField::DepthField(const DepthGrid& grid, const QRect& region, int step, int
     }
 }
 
-// Inverse-distance weights from the measured nodes within radius, only where measured nodes
-// stand on opposite sides (in opposite eighths of the circle around the node): between two
-// survey lines, not beyond the last one.
+// Along each column and each row, an empty node between two measured ones at most radius
+// apart on both sides takes the straight line between them; where both a column and a row
+// bridge it, the shorter span counts more. Only between soundings, never beyond the last
+// line, and two passes over the lattice whatever the radius.
 void DepthField::fillGaps(int radius) {
     const QVector<float> measured = m_values;
-    const int side = 2 * radius + 1;
-    QVector<int> sector(side * side);
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx)
-            sector[(dy + radius) * side + dx + radius] =
-                int(std::floor((std::atan2(dy, dx) + M_PI) / (M_PI / 4))) % 8;
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (!std::isnan(measured[y * m_width + x])) continue;
-            float weighted = 0.0f;
-            float weights = 0.0f;
-            int sectors = 0;
-            for (int dy = -radius; dy <= radius; ++dy) {
-                const int ny = y + dy;
-                if (ny < 0 || ny >= m_height) continue;
-                for (int dx = -radius; dx <= radius; ++dx) {
-                    const int nx = x + dx;
-                    if (nx < 0 || nx >= m_width) continue;
-                    const float v = measured[ny * m_width + nx];
-                    if (std::isnan(v)) continue;
-                    const float w = 1.0f / float(dx * dx + dy * dy);
-                    weighted += w * v;
-                    weights += w;
-                    sectors |= 1 << sector[(dy + radius) * side + dx + radius];
+    QVector<float> weighted(m_values.size(), 0.0f);
+    QVector<float> weights(m_values.size(), 0.0f);
+    // One line of nodes: `count` nodes from `first`, `stride` apart.
+    const auto bridge = [&](int first, int count, int stride) {
+        int previous = -1;
+        for (int i = 0; i < count; ++i) {
+            if (std::isnan(measured[first + i * stride])) continue;
+            const int span = i - previous;
+            if (previous >= 0 && span > 1 && span <= 2 * radius) {
+                const float a = measured[first + previous * stride];
+                const float b = measured[first + i * stride];
+                const float w = 1.0f / float(span);
+                for (int k = previous + 1; k < i; ++k) {
+                    const float t = float(k - previous) / float(span);
+                    weighted[first + k * stride] += w * (a + (b - a) * t);
+                    weights[first + k * stride] += w;
                 }
             }
-            const int opposite = sectors & (sectors >> 4) & 0xf;
-            if (opposite != 0) m_values[y * m_width + x] = weighted / weights;
+            previous = i;
         }
+    };
+    for (int y = 0; y < m_height; ++y)
+        bridge(y * m_width, m_width, 1);
+    for (int x = 0; x < m_width; ++x)
+        bridge(x, m_height, m_width);
+    for (int i = 0; i < m_values.size(); ++i) {
+        if (weights[i] > 0.0f) m_values[i] = weighted[i] / weights[i];
     }
 }
 

@@ -13,8 +13,8 @@
 // edge. NaN marks an empty node.
 class DepthField {
 public:
-    // The lattice over the cells of region (columns x rows); step cells per node. A gap of
-    // up to gapCells cells between soundings is bridged.
+    // The lattice over the cells of region (columns x rows); step cells per node. Soundings
+    // up to 2 x gapCells cells apart along a column or a row are bridged.
     DepthField(const DepthGrid& grid, const QRect& region, int step, int gapCells = 4);
 
     int width() const { return m_width; }

@@ -1,13 +1,17 @@
 #include "app_font.h"
 #include "base/global.h"
+#include "data/depth_map_file.h"
+#include "fake_prompter.h"
 #include "golden.h"
 #include "korvel_test.h"
 #include "navi/convert.h"
 #include "navi/geodesy.h"
+#include "state/depth_map_state.h"
 #include "test_root.h"
 #include "ui/kit/item_info.h"
 #include "ui/kit/ux_dialog_select_point.h"
 #include "ui/map/depth_map_picture.h"
+#include "ui/map/item_track.h"
 #include "ui/map/ux_dst_bar.h"
 #include "ui/map/ux_navi.h"
 
@@ -193,6 +197,32 @@ private slots:
             }
         QVERIFY(drawn > 20);
         QCOMPARE(differ, 0);
+    }
+
+    // A map that moves shifts the depth picture and draws the strips that came into view:
+    // the same picture as one drawn whole, wherever the boat goes.
+    void depthMapFollows() {
+        DepthGrid grid;
+        grid.setOrigin(GeoPoint(Latitude(481000000), Longitude(115000000)));
+        for (int r = -30; r < 30; ++r)
+            for (int c = -30; c < 30; c += (r % 5 == 0 ? 1 : 30))
+                grid.restore({c, r}, StructDepthCell{uint16_t(300 + 3 * r + 2 * c), 1, 5});
+        QVERIFY(DepthMapFile::save(m_root->path(DepthMapFile::kPath), grid));
+        FakePrompter prompter;
+        DepthMapState depthMap(prompter);
+        depthMap.load();
+        UxNavi navi;
+        navi.setDepthMap(&depthMap);
+        const QImage& picture = static_cast<ItemTrack*>(navi.depthMapLayer())->layer();
+        for (const QPoint& boat :
+             {QPoint(7, -3), QPoint(-40, 25), QPoint(-41, 26), QPoint(90, -80)}) {
+            navi.track_appendPoint(boat, 3.0f);
+            navi.boat_resetToCenter();
+            const QImage followed = picture.copy();
+            navi.depthMap_paint();
+            QVERIFY(followed.pixel(180, 180) != 0 || picture.pixel(180, 180) == 0);
+            QCOMPARE(followed, picture);
+        }
     }
 
     void dstBar_data() {

@@ -138,7 +138,7 @@ int DepthMapPicture::stepFor(float ratio) {
 }
 
 QRect DepthMapPicture::regionFor(const StructDepthMapScene& s, int step, const QRect& pixels) {
-    const int margin = kGapCells + step;
+    const int margin = 2 * kGapCells + step;
     const int left = floorDiv(int(std::floor(cellX(s, pixels.left()))) - margin, step) * step;
     const int right = int(std::ceil(cellX(s, pixels.right() + 1))) + margin;
     const int top = floorDiv(int(std::floor(cellY(s, pixels.bottom() + 1))) - margin, step) * step;
@@ -149,7 +149,7 @@ QRect DepthMapPicture::regionFor(const StructDepthMapScene& s, int step, const Q
 QRect DepthMapPicture::pixelsFor(const StructDepthMapScene& s, const QRect& cells) {
     if (cells.isEmpty()) return QRect();
     // A new cell may bridge a gap beside it, and a line runs a node further.
-    const int reach = kGapCells + 2 * stepFor(s.map.ratio);
+    const int reach = 2 * kGapCells + 2 * stepFor(s.map.ratio);
     const QRectF around(pixelOf(s, QPointF(cells.left() - reach, cells.bottom() + 1 + reach)),
                         pixelOf(s, QPointF(cells.right() + 1 + reach, cells.top() - reach)));
     return around.normalized().toAlignedRect().adjusted(-1, -1, 1, 1) & QRect(0, 0, kLayer, kLayer);

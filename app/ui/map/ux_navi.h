@@ -3,6 +3,7 @@
 #include "navi/depth_color_bar.h"
 #include "navi/map_mapping.h"
 #include "state/map_content.h"
+#include "ui/map/depth_map_picture.h"
 
 #include <QList>
 #include <QObject>
@@ -28,7 +29,6 @@ class ItemTrack;
 class UxDialogSelectPoint;
 class NavigationState;
 class DepthMapState;
-struct StructDepthMapScene;
 
 // The map: a heading-up chart centred on the boat, drawn in relative half-metres. It draws
 // the content it is given (the track coloured by depth, a course, imported outlines), the
@@ -162,6 +162,8 @@ signals:
 
 private:
     StructDepthMapScene depthMapScene() const;
+    void placeDepthLayer(const StructDepthMapScene& scene);
+    void depthMap_follow();
     void colorBarChanged();
     void trackAppended(float depth, bool paint);
     void routeSet(float deepest);
@@ -180,7 +182,9 @@ private:
     ItemTrack* m_layer = nullptr;
     ItemTrack* m_depthLayer = nullptr;
     DepthMapState* m_depthMap = nullptr;
-    bool m_depthPlaced = false;  // the last full picture had the grid on it
+    StructDepthMapScene m_depthScene;  // what the picture shows now
+    int m_depthUp = 0;                 // the colour bar's limits it was drawn with
+    int m_depthLo = 0;
     QVector<ItemDepthLabel*> m_depthLabels;
     quint64 m_depthRevision = 0;
     int m_depthTick = 0;

@@ -5,7 +5,39 @@
 #include "ui/map/item_track.h"
 #include "ui/map/ux_navi.h"
 
-// The depth map layer of the map: under the track layer, turning with it.
+#include <cmath>
+#include <cstring>
+
+// The depth map layer of the map: under the track layer, turning with it. Its picture is
+// drawn for a centre on whole pixels of the zoom; the layer item makes up the fraction, so a
+// map that moves shifts the picture and draws only the strips that came into view.
+
+namespace {
+
+// What a whole picture depends on besides the centre and the soundings.
+bool sameLook(const StructDepthMapScene& a, const StructDepthMapScene& b, const DepthColorBar& bar,
+              int up, int lo) {
+    return a.map.ratio == b.map.ratio && a.shading == b.shading && a.contours == b.contours &&
+           a.intervalMetres == b.intervalMetres && a.originRelative == b.originRelative &&
+           (a.grid != nullptr) == (b.grid != nullptr) && bar.upRng() == up && bar.loRng() == lo;
+}
+
+// Moves the picture's pixels by (dx, dy); what comes into view is left transparent.
+void shiftPicture(QImage& picture, int dx, int dy) {
+    const int w = picture.width();
+    const int h = picture.height();
+    QImage moved(picture.size(), picture.format());
+    moved.fill(Qt::transparent);
+    const int width = w - std::abs(dx);
+    for (int y = std::max(0, dy); y < std::min(h, h + dy) && width > 0; ++y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(picture.constScanLine(y - dy));
+        QRgb* to = reinterpret_cast<QRgb*>(moved.scanLine(y));
+        std::memcpy(to + std::max(0, dx), from + std::max(0, -dx), size_t(width) * sizeof(QRgb));
+    }
+    picture = moved;
+}
+
+}  // namespace
 
 void UxNavi::setDepthMap(DepthMapState* depthMap) {
     m_depthMap = depthMap;
@@ -19,6 +51,9 @@ QGraphicsItem* UxNavi::depthMapLayer() const {
 StructDepthMapScene UxNavi::depthMapScene() const {
     StructDepthMapScene scene;
     scene.map = m_map;
+    const qreal r = m_map.ratio;
+    scene.map.centre =
+        QPointF(std::round(m_map.centre.x() / r) * r, std::round(m_map.centre.y() / r) * r);
     scene.colours = &m_colorBar;
     scene.shading = m_depthMap->view().shading;
     scene.contours = m_depthMap->view().contours;
@@ -33,13 +68,20 @@ StructDepthMapScene UxNavi::depthMapScene() const {
     return scene;
 }
 
+void UxNavi::placeDepthLayer(const StructDepthMapScene& scene) {
+    m_depthLayer->setPos((scene.map.centre - m_map.centre) / qreal(m_map.ratio));
+}
+
 void UxNavi::depthMap_paint() {
     m_depthTick = m_tick;
     if (m_depthMap == nullptr) return;
     m_depthRevision = m_depthMap->revision();
     m_depthMap->takeChanged();
     const StructDepthMapScene scene = depthMapScene();
-    m_depthPlaced = scene.grid != nullptr;
+    m_depthScene = scene;
+    m_depthUp = m_colorBar.upRng();
+    m_depthLo = m_colorBar.loRng();
+    placeDepthLayer(scene);
     QVector<StructDepthLabel> labels;
     m_depthLines = DepthMapPicture::render(m_depthLayer->layer(), scene, QRect(), &labels);
     m_depthLayer->update();
@@ -55,6 +97,46 @@ void UxNavi::depthMap_paint() {
     }
 }
 
+// With every repaint of the map: a map that only moved shifts the picture and draws the
+// strips that came into view, with any soundings not yet drawn; anything else draws it whole.
+void UxNavi::depthMap_follow() {
+    if (m_depthMap == nullptr) return;
+    const StructDepthMapScene scene = depthMapScene();
+    if (scene.grid == nullptr || !sameLook(scene, m_depthScene, m_colorBar, m_depthUp, m_depthLo)) {
+        depthMap_paint();
+        return;
+    }
+    const qreal r = scene.map.ratio;
+    const int dx = int(std::lround((m_depthScene.map.centre.x() - scene.map.centre.x()) / r));
+    const int dy = int(std::lround((m_depthScene.map.centre.y() - scene.map.centre.y()) / r));
+    placeDepthLayer(scene);
+    if (dx == 0 && dy == 0) return;
+    const int side = MapMapping::kLayerSize;
+    if (std::abs(dx) >= side / 2 || std::abs(dy) >= side / 2) {
+        depthMap_paint();
+        return;
+    }
+    m_depthScene = scene;
+    QImage& picture = m_depthLayer->layer();
+    shiftPicture(picture, dx, dy);
+    if (dx != 0)
+        DepthMapPicture::render(picture, scene,
+                                dx > 0 ? QRect(0, 0, dx, side) : QRect(side + dx, 0, -dx, side));
+    if (dy != 0)
+        DepthMapPicture::render(picture, scene,
+                                dy > 0 ? QRect(0, 0, side, dy) : QRect(0, side + dy, side, -dy));
+    const QRect cells = m_depthMap->takeChanged();
+    if (!cells.isEmpty())
+        DepthMapPicture::render(picture, scene, DepthMapPicture::pixelsFor(scene, cells));
+    m_depthRevision = m_depthMap->revision();
+    const QRectF inside(-side / 2 + 8, -side / 2 + 8, side - 16, side - 16);
+    for (ItemDepthLabel* item : qAsConst(m_depthLabels)) {
+        item->setPos(item->pos() + QPointF(dx, dy));
+        if (!inside.contains(item->pos())) item->hide();
+    }
+    m_depthLayer->update();
+}
+
 QStringList UxNavi::depthMap_labels() const {
     QStringList out;
     for (const ItemDepthLabel* item : m_depthLabels)
@@ -68,16 +150,15 @@ void UxNavi::depthMap_update() {
     const int since =
         m_tick >= m_depthTick ? m_tick - m_depthTick : m_tick + kTickWrap - m_depthTick;
     if (since < kDepthMapEvery) return;
-    const StructDepthMapScene scene = depthMapScene();
     const QRect cells = m_depthMap->takeChanged();
-    if (!m_depthPlaced || scene.grid == nullptr || cells.isEmpty()) {
+    if (m_depthScene.grid == nullptr || m_depthMap->grid().isEmpty() || cells.isEmpty()) {
         depthMap_paint();
         return;
     }
     m_depthTick = m_tick;
     m_depthRevision = m_depthMap->revision();
-    const QRect part = DepthMapPicture::pixelsFor(scene, cells);
+    const QRect part = DepthMapPicture::pixelsFor(m_depthScene, cells);
     if (part.isEmpty()) return;
-    DepthMapPicture::render(m_depthLayer->layer(), scene, part);
+    DepthMapPicture::render(m_depthLayer->layer(), m_depthScene, part);
     m_depthLayer->update(QRectF(part).translated(-MapMapping::kHalfLayer, -MapMapping::kHalfLayer));
 }

@@ -62,7 +62,7 @@ void UxNavi::track_repaint() {
         paintLines(p);
         paintTrack(p);
     }
-    depthMap_paint();
+    depthMap_follow();
     placeItems();
     m_layer->update();
 }
