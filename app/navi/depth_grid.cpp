@@ -102,7 +102,8 @@ StructDepthCell* DepthGrid::writableCell(StructCellIndex index, EnumAdd* why) {
     return &m_lastTile->cells[size_t(row * kTileSide + column)];
 }
 
-void DepthGrid::noteChanged(StructCellIndex index) {
+void DepthGrid::noteChanged(StructCellIndex index, const StructDepthCell& written) {
+    m_deepestCm = std::max(m_deepestCm, int(written.depthCm));
     const QRect one(index.column, index.row, 1, 1);
     m_changed = m_changed.isNull() ? one : m_changed.united(one);
     m_bounds = m_bounds.isNull() ? one : m_bounds.united(one);
@@ -118,7 +119,7 @@ DepthGrid::EnumAdd DepthGrid::add(GeoPoint where, float depthMetres) {
     if (c == nullptr) return why;
     if (c->count == 0) ++m_filled;
     *c = DepthCellEstimate::update(*c, int(std::lround(depthMetres * 100.0f)));
-    noteChanged(index);
+    noteChanged(index, *c);
     return EnumAdd::Added;
 }
 
@@ -129,7 +130,7 @@ bool DepthGrid::restore(StructCellIndex index, StructDepthCell cell) {
     if (c == nullptr) return false;
     if (c->count == 0) ++m_filled;
     *c = cell;
-    noteChanged(index);
+    noteChanged(index, *c);
     return true;
 }
 
@@ -146,6 +147,7 @@ void DepthGrid::clear() {
     m_tiles.clear();
     m_lastTile = nullptr;
     m_filled = 0;
+    m_deepestCm = 0;
     m_origin = GeoPoint();
     m_changed = m_bounds;
     m_bounds = QRect();

@@ -66,6 +66,8 @@ public:
     void clear();
     bool isEmpty() const { return m_filled == 0; }
     int filledCells() const { return m_filled; }
+    // The deepest cell's depth (0 when empty).
+    float deepestMetres() const { return m_deepestCm / 100.0f; }
     int tileCount() const { return int(m_tiles.size()); }
     size_t memoryBytes() const;
     // The cells sounded, as columns x rows (empty when none).
@@ -122,7 +124,7 @@ private:
     static uint64_t tileKey(StructCellIndex index);
     static StructCellIndex tileBase(uint64_t key);
     StructDepthCell* writableCell(StructCellIndex index, EnumAdd* why);
-    void noteChanged(StructCellIndex index);
+    void noteChanged(StructCellIndex index, const StructDepthCell& written);
 
     GeoPoint m_origin;
     double m_cosLat = 1.0;
@@ -131,6 +133,7 @@ private:
     uint64_t m_lastKey = 0;
     Tile* m_lastTile = nullptr;
     int m_filled = 0;
+    int m_deepestCm = 0;
     QRect m_bounds;
     QRect m_changed;
     bool m_unsaved = false;

@@ -140,6 +140,7 @@ class TestDialogs : public QObject {
 private slots:
     void initTestCase() { KORVEL_REQUIRE_APP_FONT(); }
     void init() {
+        m_root.reset();  // the old root restores the one before it: first, not after the new
         m_root.reset(new TestRoot);
         Configuration::applyDefaults(Global::configuration);
         Global::configuration.keyTone = 0;

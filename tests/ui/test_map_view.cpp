@@ -52,6 +52,7 @@ class TestMapView : public QObject {
 private slots:
     void initTestCase() { KORVEL_REQUIRE_APP_FONT(); }
     void init() {
+        m_root.reset();  // the old root restores the one before it: first, not after the new
         m_root.reset(new TestRoot);
         Configuration::applyDefaults(Global::configuration);
         Convert::setStartPoint(115000000, 481000000);
@@ -213,6 +214,7 @@ private slots:
         depthMap.load();
         UxNavi navi;
         navi.setDepthMap(&depthMap);
+        QCOMPARE(navi.colorBar_get("loRng"), 4);  // the automatic range covers the map's 4.3 m
         const QImage& picture = static_cast<ItemTrack*>(navi.depthMapLayer())->layer();
         for (const QPoint& boat :
              {QPoint(7, -3), QPoint(-40, 25), QPoint(-41, 26), QPoint(90, -80)}) {

@@ -44,6 +44,7 @@ private slots:
         Global::configuration.keyTone = 0;
     }
     void init() {
+        m_root.reset();  // the old root restores the one before it: first, not after the new
         m_root.reset(new TestRoot);
         Global::configuration.unit = 0;
         Global::configuration.distanceUnit = 2;

@@ -164,6 +164,7 @@ private:
     StructDepthMapScene depthMapScene() const;
     void placeDepthLayer(const StructDepthMapScene& scene);
     void depthMap_follow();
+    bool depthMap_noteDeepest();
     void colorBarChanged();
     void trackAppended(float depth, bool paint);
     void routeSet(float deepest);

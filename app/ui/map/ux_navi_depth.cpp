@@ -72,9 +72,17 @@ void UxNavi::placeDepthLayer(const StructDepthMapScene& scene) {
     m_depthLayer->setPos((scene.map.centre - m_map.centre) / qreal(m_map.ratio));
 }
 
+// The colour bar's automatic range covers the map's depths as it covers the track's, so the
+// bar beside the map reads for both.
+bool UxNavi::depthMap_noteDeepest() {
+    if (!m_colorBar.noteDepth(m_depthMap->grid().deepestMetres())) return false;
+    colorBarChanged();  // draws the track and the depth map again
+    return true;
+}
+
 void UxNavi::depthMap_paint() {
     m_depthTick = m_tick;
-    if (m_depthMap == nullptr) return;
+    if (m_depthMap == nullptr || depthMap_noteDeepest()) return;
     m_depthRevision = m_depthMap->revision();
     m_depthMap->takeChanged();
     const StructDepthMapScene scene = depthMapScene();
@@ -149,7 +157,7 @@ void UxNavi::depthMap_update() {
     if (m_depthMap == nullptr || m_depthMap->revision() == m_depthRevision) return;
     const int since =
         m_tick >= m_depthTick ? m_tick - m_depthTick : m_tick + kTickWrap - m_depthTick;
-    if (since < kDepthMapEvery) return;
+    if (since < kDepthMapEvery || depthMap_noteDeepest()) return;
     const QRect cells = m_depthMap->takeChanged();
     if (m_depthScene.grid == nullptr || m_depthMap->grid().isEmpty() || cells.isEmpty()) {
         depthMap_paint();
