@@ -132,8 +132,8 @@ public:
     QPointF select_getPoint() const { return m_cursor; }
 
     // The lake's depth map under the track: drawn again with every full repaint, and where
-    // new soundings changed it at most every kDepthMapEvery ticks.
-    static constexpr int kDepthMapEvery = 8;
+    // new soundings changed it at most every kDepthMapEvery ticks (two seconds).
+    static constexpr int kDepthMapEvery = 16;
     void setDepthMap(DepthMapState* depthMap);
     void depthMap_paint();
     void depthMap_update();

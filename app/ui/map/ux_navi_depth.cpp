@@ -22,19 +22,26 @@ bool sameLook(const StructDepthMapScene& a, const StructDepthMapScene& b, const 
            (a.grid != nullptr) == (b.grid != nullptr) && bar.upRng() == up && bar.loRng() == lo;
 }
 
-// Moves the picture's pixels by (dx, dy); what comes into view is left transparent.
+// Moves the picture's pixels by (dx, dy) in place; what comes into view is left transparent.
 void shiftPicture(QImage& picture, int dx, int dy) {
     const int w = picture.width();
     const int h = picture.height();
-    QImage moved(picture.size(), picture.format());
-    moved.fill(Qt::transparent);
     const int width = w - std::abs(dx);
-    for (int y = std::max(0, dy); y < std::min(h, h + dy) && width > 0; ++y) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(picture.constScanLine(y - dy));
-        QRgb* to = reinterpret_cast<QRgb*>(moved.scanLine(y));
-        std::memcpy(to + std::max(0, dx), from + std::max(0, -dx), size_t(width) * sizeof(QRgb));
+    const auto row = [&picture](int y) { return reinterpret_cast<QRgb*>(picture.scanLine(y)); };
+    // Rows are walked away from where they go, so none is overwritten before it is moved.
+    for (int i = 0; i < h; ++i) {
+        const int y = dy > 0 ? h - 1 - i : i;
+        const int from = y - dy;
+        QRgb* to = row(y);
+        if (from < 0 || from >= h || width <= 0) {
+            std::fill(to, to + w, QRgb(0));
+            continue;
+        }
+        std::memmove(to + std::max(0, dx), row(from) + std::max(0, -dx),
+                     size_t(width) * sizeof(QRgb));
+        if (dx > 0) std::fill(to, to + dx, QRgb(0));
+        if (dx < 0) std::fill(to + w + dx, to + w, QRgb(0));
     }
-    picture = moved;
 }
 
 }  // namespace
@@ -152,7 +159,8 @@ QStringList UxNavi::depthMap_labels() const {
     return out;
 }
 
-// New soundings redraw only the part of the picture they can change, at most once a second.
+// New soundings redraw only the part of the picture they can change, at most every two
+// seconds.
 void UxNavi::depthMap_update() {
     if (m_depthMap == nullptr || m_depthMap->revision() == m_depthRevision) return;
     const int since =

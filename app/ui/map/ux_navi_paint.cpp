@@ -136,9 +136,15 @@ void UxNavi::track_paint() {
         QPainter p(&m_layer->layer());
         p.setPen(linePen(depthColour(m_content->track().last().depth), m_lineWidth));
         p.drawLine(m_lastPointTrack, boat);
+        // Only the new segment's square is shown again: the layers under it are not blended
+        // anew across the whole map for a few pixels of line.
+        const int pad = m_lineWidth + 2;
+        const QRect segment =
+            QRect(m_lastPointTrack, boat).normalized().adjusted(-pad, -pad, pad, pad);
         m_lastPointTrack = boat;
         m_info->setSegmentCount(++m_segments);
-        m_layer->update();
+        m_layer->update(
+            QRectF(segment).translated(-MapMapping::kHalfLayer, -MapMapping::kHalfLayer));
     }
     if (!m_selecting && MapArea::atMargin(toView(m_boat->pos()).toPoint(), m_width, m_height))
         boat_resetToCenter();
