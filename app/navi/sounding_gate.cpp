@@ -1,22 +1,22 @@
 #include "navi/sounding_gate.h"
 
 #include "navi/convert.h"
+#include "navi/depth_grid.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 constexpr double kDegreeUnits = 10000000.0;
-constexpr double kMetresPerDegree = 111000.0;
 constexpr double kPi = 3.14159265358979323846;
 constexpr float kDeepestMetres = 99.0f;
 constexpr int kMinSatellites = 4;
 }  // namespace
 
 double flatDistanceMetres(GeoPoint a, GeoPoint b) {
-    const double north = (b.lat() - a.lat()) / kDegreeUnits * kMetresPerDegree;
+    const double north = (b.lat() - a.lat()) / kDegreeUnits * DepthGrid::kMetresPerDegree;
     const double k = std::cos((a.lat() + b.lat()) / 2.0 / kDegreeUnits * kPi / 180.0);
-    const double east = (b.lon() - a.lon()) / kDegreeUnits * kMetresPerDegree * k;
+    const double east = (b.lon() - a.lon()) / kDegreeUnits * DepthGrid::kMetresPerDegree * k;
     return std::hypot(north, east);
 }
 

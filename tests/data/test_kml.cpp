@@ -11,24 +11,13 @@
 #include "golden.h"
 #include "korvel_test.h"
 #include "navi/convert.h"
+#include "peer_tools.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-#define REQUIRE_TOOL(tool)                              \
-    if (QStandardPaths::findExecutable(tool).isEmpty()) \
-    QSKIP(qPrintable(QString(tool) + " is not installed (scripts/test installs it)"))
-
-QString run(const QString& tool, const QStringList& args) {
-    QProcess p;
-    p.start(tool, args);
-    p.waitForFinished(60000);
-    return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput())
-                             : QStringLiteral("failed");
-}
 
 StructKmlDocument parse(const QByteArray& kml) {
     QBuffer b;
@@ -168,15 +157,15 @@ private slots:
         REQUIRE_TOOL("ogrinfo");
         REQUIRE_TOOL("gpsbabel");
         const QString file = Golden::path("data/waypoints.kml");
-        QCOMPARE(run("xmllint", {"--noout", file}), QString());
-        const QString ogr = run("ogrinfo", {"-al", "-q", file});
+        QCOMPARE(runTool("xmllint", {"--noout", file}), QString());
+        const QString ogr = runTool("ogrinfo", {"-al", "-q", file});
         QVERIFY2(ogr.contains("Name (String) = idx-007_abc") &&
                      ogr.contains("POINT Z (113.5 22.25 0)") &&
                      ogr.contains("Name (String) = idx-009_a<b&\"c") &&
                      ogr.contains("POINT Z (-151.2345683 -33.8765433 0)"),
                  qPrintable(ogr));
         QCOMPARE(
-            run("gpsbabel", {"-i", "kml", "-f", file, "-o", "unicsv", "-F", "-"}).split("\r\n"),
+            runTool("gpsbabel", {"-i", "kml", "-f", file, "-o", "unicsv", "-F", "-"}).split("\r\n"),
             QStringList({"No,Latitude,Longitude,Name", "1,22.250000,113.500000,\"idx-007_abc\"",
                          "2,-33.876543,-151.234568,\"idx-009_a<b&\"\"c\"", ""}));
     }

@@ -8,27 +8,14 @@
 #include "golden.h"
 #include "korvel_test.h"
 #include "navi/convert.h"
+#include "peer_tools.h"
 #include "state/depth_map_state.h"
 #include "test_root.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QtTest>
 #include <cmath>
 
 namespace {
-
-#define REQUIRE_TOOL(tool)                              \
-    if (QStandardPaths::findExecutable(tool).isEmpty()) \
-    QSKIP(qPrintable(QString(tool) + " is not installed (scripts/test installs it)"))
-
-QString run(const QString& tool, const QStringList& args) {
-    QProcess p;
-    p.start(tool, args);
-    p.waitForFinished(60000);
-    return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput())
-                             : QStringLiteral("failed");
-}
 
 void put32(uint8_t* b, uint32_t v) {
     for (int i = 0; i < 4; ++i)
@@ -167,13 +154,13 @@ private slots:
         REQUIRE_TOOL("ogrinfo");
         REQUIRE_TOOL("gpsbabel");
         const QString file = Golden::path("data/depthmap.kml");
-        QCOMPARE(run("xmllint", {"--noout", file}), QString());
-        const QString ogr = run("ogrinfo", {"-al", "-q", file});
+        QCOMPARE(runTool("xmllint", {"--noout", file}), QString());
+        const QString ogr = runTool("ogrinfo", {"-al", "-q", file});
         QVERIFY2(ogr.count("LINESTRING") == 3 && ogr.contains("Name (String) = 4.0 m") &&
                      ogr.contains("depth (String) = 4.0"),
                  qPrintable(ogr));
         // gpsbabel takes each isobath as a track of its points.
-        const QString gpx = run("gpsbabel", {"-i", "kml", "-f", file, "-o", "gpx", "-F", "-"});
+        const QString gpx = runTool("gpsbabel", {"-i", "kml", "-f", file, "-o", "gpx", "-F", "-"});
         QCOMPARE(gpx.count("<trk>"), 3);
         QCOMPARE(gpx.count("<trkpt"), [&] {
             int n = 0;
@@ -181,8 +168,8 @@ private slots:
                 n += c.points.size();
             return n;
         }());
-        QCOMPARE(run("gpsbabel", {"-i", "unicsv", "-f", Golden::path("data/depthmap.csv"), "-o",
-                                  "unicsv", "-F", "-"})
+        QCOMPARE(runTool("gpsbabel", {"-i", "unicsv", "-f", Golden::path("data/depthmap.csv"), "-o",
+                                      "unicsv", "-F", "-"})
                      .count("\n"),
                  grid.filledCells() + 1);
     }
