@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 const float kEmpty = std::numeric_limits<float>::quiet_NaN();
@@ -97,13 +98,19 @@ class LevelTracer {
 public:
     LevelTracer(const DepthField& field, float level) : m_field(field), m_level(level) {}
 
-    QVector<StructContour> run() {
-        for (int y = 0; y + 1 < m_field.height(); ++y) {
-            for (int x = 0; x + 1 < m_field.width(); ++x)
-                square(x, y);
+    // The square with its corner (x, y) crosses this level.
+    void square(int x, int y) {
+        const float v[4] = {m_field.at(x, y), m_field.at(x + 1, y), m_field.at(x + 1, y + 1),
+                            m_field.at(x, y + 1)};
+        int code = 0;
+        for (int i = 0; i < 4; ++i) {
+            if (v[i] > m_level) code |= 1 << i;
         }
-        return join();
+        if (code == 0 || code == 15) return;
+        segments(x, y, code, (v[0] + v[1] + v[2] + v[3]) / 4.0f > m_level);
     }
+
+    QVector<StructContour> run() { return join(); }
 
 private:
     // The crossing's point on the edge, interpolated between the two nodes' depths.
@@ -125,15 +132,7 @@ private:
         m_ends.insert(m_segments.last().b, index);
     }
 
-    void square(int x, int y) {
-        const float v[4] = {m_field.at(x, y), m_field.at(x + 1, y), m_field.at(x + 1, y + 1),
-                            m_field.at(x, y + 1)};
-        int code = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (std::isnan(v[i])) return;
-            if (v[i] > m_level) code |= 1 << i;
-        }
-        if (code == 0 || code == 15) return;
+    void segments(int x, int y, int code, bool centreDeep) {
         // Edges: 0 bottom (x,y)-(x+1,y), 1 right, 2 top, 3 left.
         auto edge = [&](int e, int& ex, int& ey, bool& vertical) {
             ex = e == 1 ? x + 1 : x;
@@ -147,7 +146,6 @@ private:
             edge(e1, bx, by, bv);
             link(ax, ay, av, bx, by, bv);
         };
-        const bool centreDeep = (v[0] + v[1] + v[2] + v[3]) / 4.0f > m_level;
         switch (code) {
             case 1:
             case 14:
@@ -259,9 +257,28 @@ QVector<StructContour> DepthContours::trace(const DepthField& field, float inter
     // A level the deepest node only touches (by rounding) makes no line.
     const int last = int(std::ceil(field.maxDepth() / intervalMetres - 1e-3f)) - 1;
     if (last - first > kMaxLevels) return out;
-    for (int k = std::max(first, 1); k <= last; ++k) {
-        const float level = k * intervalMetres;
-        out += LevelTracer(field, level).run();
+    const int low = std::max(first, 1);
+    if (last < low) return out;
+    std::vector<LevelTracer> tracers;
+    tracers.reserve(size_t(last - low + 1));
+    for (int k = low; k <= last; ++k)
+        tracers.emplace_back(field, k * intervalMetres);
+    // One pass over the squares: each goes only to the levels between its corners.
+    for (int y = 0; y + 1 < field.height(); ++y) {
+        for (int x = 0; x + 1 < field.width(); ++x) {
+            const float v[4] = {field.at(x, y), field.at(x + 1, y), field.at(x + 1, y + 1),
+                                field.at(x, y + 1)};
+            if (std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]))
+                continue;
+            const float lo = std::min(std::min(v[0], v[1]), std::min(v[2], v[3]));
+            const float hi = std::max(std::max(v[0], v[1]), std::max(v[2], v[3]));
+            const int from = std::max(low, int(std::floor(lo / intervalMetres)));
+            const int to = std::min(last, int(std::ceil(hi / intervalMetres)));
+            for (int k = from; k <= to; ++k)
+                tracers[size_t(k - low)].square(x, y);
+        }
     }
+    for (LevelTracer& t : tracers)
+        out += t.run();
     return out;
 }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QVector>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -50,6 +51,8 @@ int floorDiv(int a, int b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }
 
+// Row by row: a row over the same lattice row as the one above it is a copy of it, and along a
+// row each node's colour is looked up once for all its pixels.
 void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& field,
            const QRect& region, const QRect& pixels) {
     const QVector<QRgb> table = shadeTable(*s.colours);
@@ -57,17 +60,35 @@ void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& fiel
     QVector<int> nodeX(kLayer);
     for (int px = pixels.left(); px <= pixels.right(); ++px)
         nodeX[px] = int(std::floor((cellX(s, px + 0.5) - region.left()) / step));
+    const size_t rowBytes = size_t(pixels.width()) * sizeof(QRgb);
+    int shadedRow = -1;  // the picture row that holds the lattice row of ny, if any
+    int shadedNy = -1;
     for (int py = pixels.top(); py <= pixels.bottom(); ++py) {
         const int ny = int(std::floor((cellY(s, py + 0.5) - region.top()) / step));
         if (ny < 0 || ny >= field.height()) continue;
         QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(py));
+        if (ny == shadedNy) {
+            std::memcpy(
+                line + pixels.left(),
+                reinterpret_cast<const QRgb*>(picture.constScanLine(shadedRow)) + pixels.left(),
+                rowBytes);
+            continue;
+        }
+        int lastNx = -1;
+        QRgb colour = 0;
+        bool shaded = false;
         for (int px = pixels.left(); px <= pixels.right(); ++px) {
             const int nx = nodeX[px];
-            if (nx < 0 || nx >= field.width()) continue;
-            const float v = field.at(nx, ny);
-            if (std::isnan(v)) continue;
-            line[px] = table[std::clamp(int(v * 10.0f), 0, table.size() - 1)];
+            if (nx != lastNx) {
+                lastNx = nx;
+                const float v = nx >= 0 && nx < field.width() ? field.at(nx, ny) : NAN;
+                shaded = !std::isnan(v);
+                if (shaded) colour = table[std::clamp(int(v * 10.0f), 0, table.size() - 1)];
+            }
+            if (shaded) line[px] = colour;
         }
+        shadedRow = py;
+        shadedNy = ny;
     }
 }
 
