@@ -258,6 +258,11 @@ private slots:
         h.run("d e");
         QCOMPARE(h.k->menus().item()->rowText(2).trimmed(), QString("Contour Interval: 2.0m"));
         QCOMPARE(h.k->menus().item()->currentRow(), 2);
+        // No card: said, and the map stays whole.
+        KorvelTest::ExpectedMessage noCard("^export: no SD card");
+        h.run("d e");
+        QCOMPARE(h.top(), QString("hint 104 Failed to save file"));
+        QCOMPARE(h.k->depthMap().grid().filledCells(), 400);
         DepthMapState next(h.k->prompter());
         next.load();
         QCOMPARE(next.view().shading, false);
