@@ -10,7 +10,7 @@ KORVEL_PACKAGES=(
     libbenchmark-dev valgrind
     fonts-dejavu-core fonts-wqy-microhei
     xvfb xauth
-    libxml2-utils gdal-bin gpsbabel gpsd-clients
+    libxml2-utils gdal-bin gpsbabel gpsd-clients python3
 )
 
 korvel_missing_packages() {

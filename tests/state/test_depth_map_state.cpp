@@ -168,6 +168,17 @@ private slots:
                 n += c.points.size();
             return n;
         }());
+        // Python's csv module takes every row as four numbers.
+        REQUIRE_TOOL("python3");
+        QCOMPARE(runTool("python3", {"-c",
+                                     "import csv,sys\n"
+                                     "rows=list(csv.DictReader(open(sys.argv[1])))\n"
+                                     "print(len(rows), sum(float(r['depth_m']) > 1 and "
+                                     "int(r['count']) == 3 and float(r['latitude']) > 22 and "
+                                     "float(r['longitude']) > 113 for r in rows))",
+                                     Golden::path("data/depthmap.csv")})
+                     .trimmed(),
+                 QString("%1 %1").arg(grid.filledCells()));
         QCOMPARE(runTool("gpsbabel", {"-i", "unicsv", "-f", Golden::path("data/depthmap.csv"), "-o",
                                       "unicsv", "-F", "-"})
                      .count("\n"),
