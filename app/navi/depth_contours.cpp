@@ -17,21 +17,24 @@ DepthField::DepthField(const DepthGrid& grid, const QRect& region, int step, int
     if (region.isEmpty()) return;
     m_width = (region.width() + m_step - 1) / m_step;
     m_height = (region.height() + m_step - 1) / m_step;
-    QVector<float> sum(m_width * m_height, 0.0f);
-    QVector<int> count(m_width * m_height, 0);
+    const size_t nodes = size_t(m_width) * size_t(m_height);
+    std::vector<float> sum(nodes, 0.0f);
+    std::vector<int> count(nodes, 0);
+    float* sums = sum.data();
+    int* counts = count.data();
     grid.forEachCellIn(region, [&](StructCellIndex at, const StructDepthCell& cell) {
         const int i =
             (at.row - region.top()) / m_step * m_width + (at.column - region.left()) / m_step;
-        sum[i] += cell.depthCm / 100.0f;
-        ++count[i];
+        sums[i] += cell.depthCm / 100.0f;
+        ++counts[i];
     });
-    m_values.fill(kEmpty, m_width * m_height);
-    for (int i = 0; i < m_values.size(); ++i) {
-        if (count[i] > 0) m_values[i] = sum[i] / float(count[i]);
+    m_values.assign(nodes, kEmpty);
+    for (size_t i = 0; i < nodes; ++i) {
+        if (counts[i] > 0) m_values[i] = sums[i] / float(counts[i]);
     }
     fillGaps(std::max(1, (gapCells + m_step - 1) / m_step));
     bool first = true;
-    for (float v : qAsConst(m_values)) {
+    for (float v : m_values) {
         if (std::isnan(v)) continue;
         m_min = first ? v : std::min(m_min, v);
         m_max = first ? v : std::max(m_max, v);
@@ -44,9 +47,12 @@ DepthField::DepthField(const DepthGrid& grid, const QRect& region, int step, int
 // bridge it, the shorter span counts more. Only between soundings, never beyond the last
 // line, and two passes over the lattice whatever the radius.
 void DepthField::fillGaps(int radius) {
-    const QVector<float> measured = m_values;
-    QVector<float> weighted(m_values.size(), 0.0f);
-    QVector<float> weights(m_values.size(), 0.0f);
+    const std::vector<float> kept = m_values;
+    const float* measured = kept.data();
+    std::vector<float> weightedSums(m_values.size(), 0.0f);
+    std::vector<float> weightSums(m_values.size(), 0.0f);
+    float* weighted = weightedSums.data();
+    float* weights = weightSums.data();
     // One line of nodes: `count` nodes from `first`, `stride` apart.
     const auto bridge = [&](int first, int count, int stride) {
         int previous = -1;
@@ -70,7 +76,7 @@ void DepthField::fillGaps(int radius) {
         bridge(y * m_width, m_width, 1);
     for (int x = 0; x < m_width; ++x)
         bridge(x, m_height, m_width);
-    for (int i = 0; i < m_values.size(); ++i) {
+    for (size_t i = 0; i < m_values.size(); ++i) {
         if (weights[i] > 0.0f) m_values[i] = weighted[i] / weights[i];
     }
 }

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QVector>
+#include <vector>
 
 // The depths of a region of the grid on a lattice of nodes, each node the mean of a block of
 // step x step cells (a coarser lattice when the map is zoomed out, so that the work follows
@@ -34,7 +35,7 @@ private:
     int m_step = 1;
     int m_width = 0;
     int m_height = 0;
-    QVector<float> m_values;
+    std::vector<float> m_values;
     float m_min = 0.0f;
     float m_max = 0.0f;
 };

@@ -155,7 +155,8 @@ private slots:
         DepthGrid::EnumAdd last = DepthGrid::EnumAdd::Added;
         for (int i = 0; i < 70 && last == DepthGrid::EnumAdd::Added; ++i)
             for (int j = 0; j < 70 && last == DepthGrid::EnumAdd::Added; ++j)
-                if ((last = grid.add(at(i * 64.0 + 32, j * 64.0 + 32), 3.0f)) == DepthGrid::EnumAdd::Added)
+                if ((last = grid.add(at(i * 64.0 + 32, j * 64.0 + 32), 3.0f)) ==
+                    DepthGrid::EnumAdd::Added)
                     ++added;
         QCOMPARE(int(last), int(DepthGrid::EnumAdd::GridFull));
         QCOMPARE(grid.tileCount(), DepthGrid::kMaxTiles);

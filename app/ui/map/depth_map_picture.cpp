@@ -23,9 +23,19 @@ constexpr int kLabelMinPoints = 12;
 constexpr int kLabelPixels = 11;  // as the label items draw them
 
 // The colour of every tenth of a metre, premultiplied and see-through, so that the track and
-// the outlines stay readable over the shading.
-QVector<QRgb> shadeTable(const DepthColorBar& bar) {
-    QVector<QRgb> table(1000);
+// the outlines stay readable over the shading. Made again only when the bar's range changes
+// (the map draws on the GUI thread only).
+const QVector<QRgb>& shadeTable(const DepthColorBar& bar) {
+    static QVector<QRgb> table;
+    static int up = -1, lo = -1;
+    static qint64 image = -1;
+    if (!table.isEmpty() && up == bar.upRng() && lo == bar.loRng() &&
+        image == bar.image().cacheKey())
+        return table;
+    up = bar.upRng();
+    lo = bar.loRng();
+    image = bar.image().cacheKey();
+    table.resize(1000);
     for (int i = 0; i < table.size(); ++i) {
         const QColor c = bar.colour(i / 10.0f);
         table[i] = qPremultiply(qRgba(c.red(), c.green(), c.blue(), kShadeAlpha));
@@ -55,7 +65,7 @@ int floorDiv(int a, int b) {
 // row each node's colour is looked up once for all its pixels.
 void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& field,
            const QRect& region, const QRect& pixels) {
-    const QVector<QRgb> table = shadeTable(*s.colours);
+    const QVector<QRgb>& table = shadeTable(*s.colours);
     const int step = field.step();
     QVector<int> nodeX(kLayer);
     for (int px = pixels.left(); px <= pixels.right(); ++px)
