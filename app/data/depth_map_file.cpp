@@ -21,23 +21,42 @@ constexpr int kHashBytes = 20;
 // The memory bound of the grid, with room: a bigger file is not a depth map.
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
+void putLittle(char*& at, quint32 v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        *at++ = char(v >> (8 * i));
+}
+
+quint32 getLittle(const uchar* at, int bytes) {
+    quint32 v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v |= quint32(at[i]) << (8 * i);
+    return v;
+}
+
+// Written byte by byte: a whole lake is a million cells, and a stream's call per field would
+// cost more than the compression.
 QByteArray cells(const DepthGrid& grid) {
-    QByteArray out;
-    out.reserve(grid.filledCells() * kCellBytes);
-    QDataStream s(&out, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    grid.forEachCell([&](StructCellIndex i, const StructDepthCell& c) {
-        s << qint32(i.column) << qint32(i.row) << quint16(c.depthCm) << quint8(c.count)
-          << quint8(c.spreadCm);
+    QByteArray out(grid.filledCells() * kCellBytes, Qt::Uninitialized);
+    char* at = out.data();
+    grid.forEachCell([&at](StructCellIndex i, const StructDepthCell& c) {
+        putLittle(at, quint32(i.column), 4);
+        putLittle(at, quint32(i.row), 4);
+        putLittle(at, c.depthCm, 2);
+        *at++ = char(c.count);
+        *at++ = char(c.spreadCm);
     });
     return out;
 }
+
+// The fastest level: the cells of a whole lake pack to a quarter at it, and the save must not
+// hold the handset up.
+constexpr int kCompression = 1;
 
 }  // namespace
 
 QByteArray DepthMapFile::encode(const DepthGrid& grid) {
     const QByteArray raw = cells(grid);
-    const QByteArray packed = qCompress(raw);
+    const QByteArray packed = qCompress(raw, kCompression);
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setByteOrder(QDataStream::LittleEndian);
@@ -70,15 +89,12 @@ bool DepthMapFile::decode(const QByteArray& bytes, DepthGrid* grid) {
     if (count == 0) return true;
     if (!origin.isSet()) return false;
     grid->setOrigin(origin);
-    QDataStream c(raw);
-    c.setByteOrder(QDataStream::LittleEndian);
-    for (quint32 n = 0; n < count; ++n) {
-        qint32 column = 0, row = 0;
-        quint16 depth = 0;
-        quint8 soundings = 0, spread = 0;
-        c >> column >> row >> depth >> soundings >> spread;
-        if (!grid->restore(StructCellIndex{column, row},
-                           StructDepthCell{depth, soundings, spread})) {
+    const uchar* at = reinterpret_cast<const uchar*>(raw.constData());
+    for (quint32 n = 0; n < count; ++n, at += kCellBytes) {
+        const auto column = qint32(getLittle(at, 4));
+        const auto row = qint32(getLittle(at + 4, 4));
+        const StructDepthCell cell{quint16(getLittle(at + 8, 2)), at[10], at[11]};
+        if (!grid->restore(StructCellIndex{column, row}, cell)) {
             grid->clear();
             return false;
         }
