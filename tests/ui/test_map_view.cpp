@@ -225,6 +225,15 @@ private slots:
             QVERIFY(followed.pixel(180, 180) != 0 || picture.pixel(180, 180) == 0);
             QCOMPARE(followed, picture);
         }
+        // Hidden, the map keeps its picture while the depth map is cleared; shown, it follows.
+        navi.item()->hide();
+        depthMap.askClear();
+        prompter.answer(EnumAnswer::Right);
+        navi.depthMap_update();
+        QVERIFY(picture.pixel(180, 180) != 0);
+        navi.item()->show();
+        navi.depthMap_update();
+        QCOMPARE(picture.pixel(180, 180), 0u);
     }
 
     void dstBar_data() {

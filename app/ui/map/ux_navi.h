@@ -165,6 +165,7 @@ private:
     void placeDepthLayer(const StructDepthMapScene& scene);
     void depthMap_follow();
     bool depthMap_noteDeepest();
+    bool depthMap_hidden();
     void colorBarChanged();
     void trackAppended(float depth, bool paint);
     void routeSet(float deepest);
@@ -186,6 +187,7 @@ private:
     StructDepthMapScene m_depthScene;  // what the picture shows now
     int m_depthUp = 0;                 // the colour bar's limits it was drawn with
     int m_depthLo = 0;
+    bool m_depthStale = false;  // hidden while it changed: drawn whole when it shows
     QVector<ItemDepthLabel*> m_depthLabels;
     quint64 m_depthRevision = 0;
     int m_depthTick = 0;

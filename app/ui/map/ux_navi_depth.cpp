@@ -2,6 +2,7 @@
 #include "state/depth_map_state.h"
 #include "ui/map/depth_map_picture.h"
 #include "ui/map/item_depth_label.h"
+#include "ui/map/item_navi.h"
 #include "ui/map/item_track.h"
 #include "ui/map/ux_navi.h"
 
@@ -87,9 +88,17 @@ bool UxNavi::depthMap_noteDeepest() {
     return true;
 }
 
+// A hidden map draws nothing: it is drawn whole when it shows again.
+bool UxNavi::depthMap_hidden() {
+    const bool hidden = m_navi != nullptr && !m_navi->isVisible();
+    m_depthStale = m_depthStale || hidden;
+    return hidden;
+}
+
 void UxNavi::depthMap_paint() {
     m_depthTick = m_tick;
-    if (m_depthMap == nullptr || depthMap_noteDeepest()) return;
+    if (m_depthMap == nullptr || depthMap_hidden() || depthMap_noteDeepest()) return;
+    m_depthStale = false;
     m_depthRevision = m_depthMap->revision();
     m_depthMap->takeChanged();
     const StructDepthMapScene scene = depthMapScene();
@@ -115,7 +124,7 @@ void UxNavi::depthMap_paint() {
 // With every repaint of the map: a map that only moved shifts the picture and draws the
 // strips that came into view, with any soundings not yet drawn; anything else draws it whole.
 void UxNavi::depthMap_follow() {
-    if (m_depthMap == nullptr) return;
+    if (m_depthMap == nullptr || depthMap_hidden()) return;
     const StructDepthMapScene scene = depthMapScene();
     if (scene.grid == nullptr || !sameLook(scene, m_depthScene, m_colorBar, m_depthUp, m_depthLo)) {
         depthMap_paint();
@@ -162,7 +171,12 @@ QStringList UxNavi::depthMap_labels() const {
 // New soundings redraw only the part of the picture they can change, at most every two
 // seconds.
 void UxNavi::depthMap_update() {
-    if (m_depthMap == nullptr || m_depthMap->revision() == m_depthRevision) return;
+    if (m_depthMap == nullptr || depthMap_hidden()) return;
+    if (m_depthStale) {
+        depthMap_paint();
+        return;
+    }
+    if (m_depthMap->revision() == m_depthRevision) return;
     const int since =
         m_tick >= m_depthTick ? m_tick - m_depthTick : m_tick + kTickWrap - m_depthTick;
     if (since < kDepthMapEvery || depthMap_noteDeepest()) return;
