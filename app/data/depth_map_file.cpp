@@ -33,6 +33,10 @@ quint32 getLittle(const uchar* at, int bytes) {
     return v;
 }
 
+quint32 getBigEndian(const uchar* at) {
+    return quint32(at[0]) << 24 | quint32(at[1]) << 16 | quint32(at[2]) << 8 | at[3];
+}
+
 // Written byte by byte: a whole lake is a million cells, and a stream's call per field would
 // cost more than the compression.
 QByteArray cells(const DepthGrid& grid) {
@@ -80,8 +84,15 @@ bool DepthMapFile::decode(const QByteArray& bytes, DepthGrid* grid) {
     quint32 count = 0;
     s >> version >> cellCm >> lat >> lon >> count;
     if (version != kVersion || cellCm != quint16(DepthGrid::kCellMetres * 100)) return false;
-    const QByteArray raw =
-        qUncompress(bytes.mid(kHeaderBytes, bytes.size() - kHeaderBytes - kHashBytes));
+    // The packed cells start with the length they unpack to: a damaged one could ask for
+    // gigabytes, so it must be the count's, and the count within what a grid can hold.
+    const QByteArray packed = bytes.mid(kHeaderBytes, bytes.size() - kHeaderBytes - kHashBytes);
+    const qint64 cellsBytes = qint64(count) * kCellBytes;
+    if (count > quint32(DepthGrid::kMaxTiles) * DepthGrid::kTileSide * DepthGrid::kTileSide ||
+        packed.size() < 4 ||
+        getBigEndian(reinterpret_cast<const uchar*>(packed.constData())) != quint32(cellsBytes))
+        return false;
+    const QByteArray raw = qUncompress(packed);
     if (raw.size() != qint64(count) * kCellBytes ||
         QCryptographicHash::hash(raw, QCryptographicHash::Sha1) != bytes.right(kHashBytes))
         return false;

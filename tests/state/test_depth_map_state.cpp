@@ -86,6 +86,7 @@ private slots:
         QTest::newRow("truncated") << 30 << -1;
         QTest::newRow("a byte changed") << 0 << 40;
         QTest::newRow("not a map") << 0 << 0;
+        QTest::newRow("cells claiming a gigabyte") << 0 << 20;
     }
     // Set aside under its own name, said once, and the next save writes a good file.
     void damaged() {
