@@ -39,6 +39,9 @@ constexpr EnumHintCode kCodes[] = {
     EnumHintCode::DepthMapEmpty,
     EnumHintCode::DepthMapSetAside,
     EnumHintCode::DepthMapLogEmpty,
+    EnumHintCode::ReplayLogEmpty,
+    EnumHintCode::ReplayLogCut,
+    EnumHintCode::MarkWithoutFix,
 };
 
 }  // namespace

@@ -42,6 +42,9 @@ enum class EnumHintCode {
     DepthMapEmpty = 701,     // nothing to export yet
     DepthMapSetAside = 702,  // the kept map was damaged
     DepthMapLogEmpty = 703,  // a log without a usable sounding
+    ReplayLogEmpty = 704,    // a log to replay without one record
+    ReplayLogCut = 705,      // a log to replay longer than the handset plays
+    MarkWithoutFix = 706,    // a history column without a position
 };
 
 namespace HintCode {

@@ -249,5 +249,12 @@ extern constexpr const char* languageResource_chinese[TR_COUNT] = {
     "水深图中目前没有测深点。",              // 244
     "水深图文件数据错误，已存放到别处。",    // 245
     "个测深点已加入水深图。",                // 246
+    "声纳历史",                              // 247
+    "标记航点",                              // 248
+    "倒放",                                  // 249
+    "跳到",                                  // 250
+    "日志中没有声纳记录。",                  // 251
+    "日志太长：只播放开头部分。",            // 252
+    "此处没有GPS位置。",                     // 253
 };
 static_assert(TrResource::isComplete(languageResource_chinese), "a Chinese text is missing");

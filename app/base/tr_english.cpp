@@ -249,5 +249,12 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "The depth map holds no soundings yet.",                                   // 244
     "The depth map file was damaged and has been set aside.",                  // 245
     "soundings added to the depth map.",                                       // 246
+    "Sonar History",                                                           // 247
+    "Mark Waypoint",                                                           // 248
+    "Reverse",                                                                 // 249
+    "Jump to",                                                                 // 250
+    "The log holds no sonar records.",                                         // 251
+    "The log is too long: only its first part is played.",                     // 252
+    "No GPS position at this column.",                                         // 253
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

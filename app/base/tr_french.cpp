@@ -250,5 +250,12 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "La carte des profondeurs ne contient encore aucun sondage.",       // 244
     "Fichier de la carte des profondeurs endommagé, mis de côté.",      // 245
     "sondages ajoutés à la carte des profondeurs.",                     // 246
+    "Historique sonar",                                                 // 247
+    "Marquer un point",                                                 // 248
+    "Arrière",                                                          // 249
+    "Aller à",                                                          // 250
+    "Le journal ne contient aucune donnée sonar.",                      // 251
+    "Journal trop long : seul le début est lu.",                        // 252
+    "Pas de position GPS à cet endroit.",                               // 253
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

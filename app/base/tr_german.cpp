@@ -249,5 +249,12 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "Die Tiefenkarte enthält noch keine Messpunkte.",             // 244
     "Tiefenkartendatei war beschädigt, wurde beiseitegelegt.",    // 245
     "Messpunkte zur Tiefenkarte hinzugefügt.",                    // 246
+    "Sonar-Verlauf",                                              // 247
+    "Wegpunkt setzen",                                            // 248
+    "Rückwärts",                                                  // 249
+    "Springe zu",                                                 // 250
+    "Das Log enthält keine Sonardaten.",                          // 251
+    "Das Log ist zu lang: nur sein Anfang wird abgespielt.",      // 252
+    "Keine GPS-Position an dieser Stelle.",                       // 253
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

@@ -249,5 +249,12 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "De dieptekaart bevat nog geen peilingen.",                             // 244
     "Het dieptekaartbestand was beschadigd en is apart gezet.",             // 245
     "peilingen toegevoegd aan de dieptekaart.",                             // 246
+    "Sonargeschiedenis",                                                    // 247
+    "Waypoint markeren",                                                    // 248
+    "Achteruit",                                                            // 249
+    "Ga naar",                                                              // 250
+    "Het log bevat geen sonargegevens.",                                    // 251
+    "Log te lang: alleen het begin wordt afgespeeld.",                      // 252
+    "Geen GPS-positie op dit punt.",                                        // 253
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

@@ -249,5 +249,12 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "El mapa de profundidad aún no tiene sondeos.",                         // 244
     "El archivo del mapa de profundidad estaba corrupto y se apartó.",      // 245
     "sondeos agregados al mapa de profundidad.",                            // 246
+    "Historial sonar",                                                      // 247
+    "Marcar punto",                                                         // 248
+    "Inverso",                                                              // 249
+    "Ir a",                                                                 // 250
+    "El registro no contiene datos de sonar.",                              // 251
+    "Registro demasiado largo: solo se reproduce el principio.",            // 252
+    "Sin posición GPS en este punto.",                                      // 253
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");

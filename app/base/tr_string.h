@@ -251,5 +251,12 @@ enum EnumTrString : int {
     TR_DepthMapEmpty = 244,          // "The depth map holds no soundings yet."
     TR_DepthMapSetAside = 245,       // "The depth map file was damaged and has been set aside."
     TR_SoundingsAdded = 246,         // "soundings added to the depth map." (after a number)
-    TR_COUNT = 247                   // texts per language
+    TR_SonarHistory = 247,           // "Sonar History"
+    TR_MarkWaypoint = 248,           // "Mark Waypoint"
+    TR_Reverse = 249,                // "Reverse" (replay going backwards)
+    TR_JumpTo = 250,                 // "Jump to" (a percentage of the log follows)
+    TR_LogNoRecords = 251,           // "The log holds no sonar records."
+    TR_LogCut = 252,                 // "The log is too long: only its first part is played."
+    TR_NoFixAtColumn = 253,          // "No GPS position at this column."
+    TR_COUNT = 254                   // texts per language
 };

@@ -69,6 +69,8 @@ class UxView;
 class WaypointBook;
 class CourseBook;
 class DepthMapState;
+class SonarHistoryState;
+class UxHistoryBar;
 class MultiTargetList;
 
 // Where a firmware update of a boat module stands; "in progress" also covers a binding, during
@@ -283,6 +285,29 @@ public:
     CompassViews& compassViews() const { return *m_compassViews; }
     bool menu_boatCaliRunning() const;
 
+    // The sonar history: half an hour of live frames and the replayed log, browsed with the
+    // history bar from the quick page's "Sonar History" (korvel_history.cpp).
+    void history_init();
+    void history_show();
+    void history_leave();
+    void history_openLog(const QString& file);
+    void history_closeLog();
+    // The frames of this tick: from the replay when a log plays, else from the link.
+    void history_takeFrames(const QString& source);
+    void history_step(int frames);
+    void history_skip(int seconds);
+    void history_playPause();
+    void history_nextSpeed();
+    void history_showCommands(int row);
+    void history_clickCommand(int row);
+    void history_mark();
+    void history_jumpTo(int percent);
+    void history_seekRecord(int record);
+    void history_refreshBar();
+    int history_framesShown() const;
+    void history_showWindow();
+    void history_refillFromReplay();
+
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
     UxScene* scene() const { return m_scene; }
     UxView* view() const { return m_view; }
@@ -309,6 +334,8 @@ public:
     MenuHost& menus() const { return *m_menus; }
     Recorder& recorder() const { return *m_recorder; }
     SonarPicture& picture() const { return *m_picture; }
+    SonarHistoryState& sonarHistory() const { return *m_sonarHistory; }
+    UxHistoryBar* historyBar() const { return m_historyBar; }
     UxSonar* sonar() const;
     StatusIcons& statusIcons() const { return *m_statusIcons; }
     SdMountThread* sdThread() const { return m_sdThread; }
@@ -456,6 +483,10 @@ private:
     int m_apTargetLon = 0;
     ModalWatch m_modals;
     SonarHistory m_history;
+    std::unique_ptr<SonarHistoryState> m_sonarHistory;
+    SonarHistory m_historyWindow;  // what the echogram shows while it stands still
+    UxHistoryBar* m_historyBar = nullptr;
+    bool m_columnDue = false;  // this tick brought a column for the echogram
     BoatValues m_boatValues;
     AlarmMonitor m_alarms;
     HeadingFilter m_headingFilter;

@@ -28,8 +28,7 @@ QString frameSource(const StructConfiguration& cfg) {
 // column goes before it, so the history always holds one record per echogram column. Every
 // frame the radio brought since the last tick goes to the recorder, whatever is shown.
 void Korvel::data_getOrigin_kvlw() {
-    const StructConfiguration& cfg = Global::configuration;
-    m_history.takeFrame(m_data->getOnePkgData(frameSource(cfg)), int(cfg.chartSpeed));
+    history_takeFrames(frameSource(Global::configuration));
     const QVector<kvl_w> received = m_data->takeReceivedFrames();
     m_recorder->appendFrames(received);
     depthMap_takeFrames(received);

@@ -42,10 +42,8 @@ void Korvel::dialog_init() {
             [this](const QString& folder, const QString& pattern) {
                 m_dialogs->file()->showFile(folder, pattern, QStringLiteral("kvlw"));
             });
-    connect(m_recorder, &Recorder::signal_replayEnded, m_data, &UxData::clearPlayList);
-
-    m_dialogs->receiveFiles(QStringLiteral("kvlw"),
-                            [this](const QString& file) { m_data->loadPlayList(file); });
+    connect(m_recorder, &Recorder::signal_replayEnded, this, &Korvel::history_closeLog);
+    history_init();
     m_dialogs->receiveFiles(QStringLiteral("kct"),
                             [this](const QString& file) { sonar_getFile_kct(file); });
     m_dialogs->receiveFiles(QStringLiteral("rdup"),

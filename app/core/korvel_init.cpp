@@ -19,6 +19,7 @@
 #include "state/course_book.h"
 #include "state/depth_map_state.h"
 #include "state/multi_target_list.h"
+#include "state/sonar_history_state.h"
 #include "state/waypoint_book.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/map/ux_navi.h"

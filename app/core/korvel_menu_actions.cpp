@@ -178,6 +178,9 @@ bool Korvel::menu_runRow(const QString& type, int row) {
         case A::DepthMap:
             depthMap_showMenu(0);
             return true;
+        case A::SonarHistory:
+            history_show();
+            return true;
         case A::SelectPanel:
             // The panels that can be chosen are on screen in the layouts with panels only.
             if (cfg.screenMode == 2 || cfg.screenMode == 3) info_selectPanel(0);
@@ -192,6 +195,10 @@ bool Korvel::menu_runRow(const QString& type, int row) {
 void Korvel::menu_clickSub_item(const QString& tag, int row) {
     if (tag == QLatin1String("depthMap")) {
         depthMap_clickRow(row);
+        return;
+    }
+    if (tag == QLatin1String("sonarHistory")) {
+        history_clickCommand(row);
         return;
     }
     if (tag != QLatin1String("wiringTest")) return;

@@ -32,8 +32,10 @@ void Korvel::sonar_imageRefresh() {
     m_picture->imageRefresh();
 }
 
+// Only a tick that brought a column scrolls: a slow replay or a paused one stands still, and
+// so does the echogram while the history is browsed.
 void Korvel::sonar_imageScroll() {
-    m_picture->imageScroll();
+    if (m_columnDue) m_picture->imageScroll();
 }
 
 void Korvel::sonar_getFile_kct(const QString& path) {

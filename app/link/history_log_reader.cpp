@@ -3,31 +3,31 @@
 #include "base/regular_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace HistoryLogReader {
 
 namespace {
 
-// Takes records from bytes fed in pieces; what is left over waits for the next piece.
+// Takes records from bytes fed in pieces; what is left over waits for the next piece. Each
+// record goes to the sink with its offset in the input.
 class Scanner {
 public:
-    // expected: how many records the input can hold at most, for one allocation up front.
-    Scanner(int maxFrames, qint64 expected) : m_max(maxFrames) {
-        m_frames.reserve(int(std::min<qint64>(std::max<qint64>(expected, 0), maxFrames)));
-    }
+    using Sink = std::function<void(qint64, const uint8_t*)>;
+    Scanner(int maxFrames, Sink sink) : m_max(maxFrames), m_sink(std::move(sink)) {}
 
     void feed(const char* data, qint64 n) {
         m_pending.append(data, int(n));
         scan(false);
     }
-    bool full() const { return m_frames.size() >= m_max; }
-    // The frames, once the last piece has been fed.
-    QVector<kvl_w> take() {
+    bool full() const { return m_count >= m_max; }
+    // Once the last piece has been fed.
+    int finish() {
         scan(true);
-        m_frames.squeeze();
-        return std::move(m_frames);
+        return m_count;
     }
 
 private:
@@ -37,9 +37,8 @@ private:
         int at = 0;
         while (m_pending.size() - at >= kvl_w::kSize && !full()) {
             if (isRecord(base + at)) {
-                kvl_w f;
-                std::memcpy(f.bytes, base + at, kvl_w::kSize);
-                m_frames.append(f);
+                m_sink(m_base + at, base + at);
+                ++m_count;
                 at += kvl_w::kSize;
                 continue;
             }
@@ -60,12 +59,23 @@ private:
             at = next;
         }
         m_pending.remove(0, at);
+        m_base += at;
     }
 
     QByteArray m_pending;
-    QVector<kvl_w> m_frames;
+    qint64 m_base = 0;
+    int m_count = 0;
     int m_max;
+    Sink m_sink;
 };
+
+Scanner::Sink appendTo(QVector<kvl_w>& frames) {
+    return [&frames](qint64, const uint8_t* p) {
+        kvl_w f;
+        std::memcpy(f.bytes, p, kvl_w::kSize);
+        frames.append(f);
+    };
+}
 
 }  // namespace
 
@@ -78,27 +88,47 @@ bool isRecord(const uint8_t* p) {
 }
 
 QVector<kvl_w> framesFromBytes(const QByteArray& log, int maxFrames) {
-    Scanner scanner(maxFrames, (log.size() - kHeaderSize) / kvl_w::kSize);
+    QVector<kvl_w> frames;
+    frames.reserve(
+        int(std::clamp<qint64>((log.size() - kHeaderSize) / kvl_w::kSize, 0, maxFrames)));
+    Scanner scanner(maxFrames, appendTo(frames));
     if (log.size() > kHeaderSize)
         scanner.feed(log.constData() + kHeaderSize, log.size() - kHeaderSize);
-    return scanner.take();
+    scanner.finish();
+    return frames;
+}
+
+StructScanResult scanFile(const QString& fileName, int maxFrames, qint64 maxBytes,
+                          const std::function<void(qint64, const uint8_t*)>& take) {
+    StructScanResult r;
+    if (!isRegularFile(fileName)) return r;
+    QFile f(fileName);
+    if (!f.open(QIODevice::Unbuffered | QIODevice::ReadOnly) || !f.seek(kHeaderSize)) return r;
+    r.opened = true;
+    Scanner scanner(maxFrames, [&take](qint64 at, const uint8_t* p) { take(kHeaderSize + at, p); });
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    qint64 read = 0;
+    while (!scanner.full() && read < maxBytes) {
+        const qint64 got = f.read(chunk.data(), std::min<qint64>(chunk.size(), maxBytes - read));
+        if (got <= 0) break;
+        read += got;
+        scanner.feed(chunk.constData(), got);
+    }
+    r.records = scanner.finish();
+    r.complete = f.atEnd() && !scanner.full();
+    return r;
 }
 
 // Reads the file in pieces straight into the list, reserved once for what the file can hold up
 // to the bound: an hour's log never sits in memory twice, a huge one takes no more than the
 // bound.
 QVector<kvl_w> framesFromFile(const QString& fileName, int maxFrames) {
-    if (!isRegularFile(fileName)) return {};
-    QFile f(fileName);
-    if (!f.open(QIODevice::Unbuffered | QIODevice::ReadOnly) || !f.seek(kHeaderSize)) return {};
-    Scanner scanner(maxFrames, (f.size() - kHeaderSize) / kvl_w::kSize);
-    QByteArray chunk(64 * 1024, Qt::Uninitialized);
-    while (!scanner.full()) {
-        const qint64 got = f.read(chunk.data(), chunk.size());
-        if (got <= 0) break;
-        scanner.feed(chunk.constData(), got);
-    }
-    return scanner.take();
+    QVector<kvl_w> frames;
+    const qint64 size = QFileInfo(fileName).size();
+    frames.reserve(int(std::clamp<qint64>((size - kHeaderSize) / kvl_w::kSize, 0, maxFrames)));
+    scanFile(fileName, maxFrames, std::numeric_limits<qint64>::max(), appendTo(frames));
+    frames.squeeze();
+    return frames;
 }
 
 }  // namespace HistoryLogReader

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 // Reads the frames of a sonar history log: a 64-byte header, then 276-byte records. A record
 // is taken when it starts with '#', its checksum holds and it is not all zeros (a sparse or
@@ -21,6 +22,16 @@ constexpr int kMaxFrames = 100000;  // about 4.6 hours at 6 frames a second, 27.
 bool isRecord(const uint8_t* p);
 
 QVector<kvl_w> framesFromBytes(const QByteArray& log, int maxFrames = kMaxFrames);
+struct StructScanResult {
+    bool opened = false;    // a regular file that could be read
+    int records = 0;        // records handed over
+    bool complete = false;  // the whole file was read: no bound cut it short
+};
+// Hands each record of the file to take, with its offset in the file, oldest first; stops after
+// maxFrames records or maxBytes bytes read past the header.
+StructScanResult scanFile(const QString& fileName, int maxFrames, qint64 maxBytes,
+                          const std::function<void(qint64, const uint8_t*)>& take);
+
 // An empty list when the file is not a regular file or cannot be opened.
 QVector<kvl_w> framesFromFile(const QString& fileName, int maxFrames = kMaxFrames);
 

@@ -26,7 +26,7 @@ SonarPicture::SonarPicture(const SonarHistory& history) : m_history(history) {
 }
 
 SonarColumn SonarPicture::getSonarInfo(int index, bool beep) {
-    const QList<kvl_w>& records = m_history.records();
+    const QList<kvl_w>& records = m_shown->records();
     if (index < 1 || index >= records.size()) return SonarColumn();
     const StructConfiguration& cfg = Global::configuration;
     SonarColumnSettings settings;
@@ -56,7 +56,7 @@ void SonarPicture::drawFish(int column, float depth, uint8_t strength, int row, 
 
 void SonarPicture::imageRefresh() {
     m_sonar->clearFish();
-    const int size = m_history.size();
+    const int size = m_shown->size();
     for (int x = 0; x < m_width; ++x) {
         const SonarColumn c = getSonarInfo(size - m_width + x, false);
         m_sonar->drawPixsel_sonar(x, c.surfaceRow, c.bottomRow, c.samples, c.colorOffset);
@@ -65,7 +65,7 @@ void SonarPicture::imageRefresh() {
 }
 
 void SonarPicture::imageScroll() {
-    const int size = m_history.size();
+    const int size = m_shown->size();
     SonarColumn newest;
     if (Global::configuration.chartSpeed < kTolerance) {
         m_sonar->imageBufferScroll(1);

@@ -18,6 +18,10 @@ public:
     UxSonar* item() const { return m_sonar; }
     float displayRange() const { return m_displayRange; }
     int columns() const { return m_width; }
+    // Draws from another history (a window into older frames) until given nullptr, which
+    // brings back the one it was made with. Nothing is drawn here: imageRefresh() does.
+    void showHistory(const SonarHistory* other) { m_shown = other ? other : &m_history; }
+    bool showsOwnHistory() const { return m_shown == &m_history; }
 
     // One echogram column from history entry index; a fish found there goes to the echogram
     // (with a click when beep is set).
@@ -40,6 +44,7 @@ public:
 
 private:
     const SonarHistory& m_history;
+    const SonarHistory* m_shown = &m_history;
     UxSonar* m_sonar = nullptr;
     SonarColumnState m_columnState;
     SonarStateCheck m_stateCheck;

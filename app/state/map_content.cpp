@@ -1,10 +1,19 @@
 #include "state/map_content.h"
 
+#include <algorithm>
+
 #include "base/global.h"
 
 void MapContent::appendTrack(const QPoint& point, float depth, bool paint) {
     m_track.append({point, depth});
     emit trackAppended(depth, paint);
+}
+
+void MapContent::replaceTrack(const QVector<StructTrackInfo>& points) {
+    m_track.clear();
+    for (int i = std::max(0, int(points.size()) - TrackList::kMaxPoints); i < points.size(); ++i)
+        m_track.append(points[i]);
+    emit changed();
 }
 
 QPoint MapContent::boatPoint() const {

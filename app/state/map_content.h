@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QPoint>
+#include <QVector>
 
 // What the map shows under its symbols, in relative half-metres: the boat's track with the
 // depth of each point, the course on show and the outlines read from KML. The boat's point,
@@ -18,6 +19,9 @@ public:
 
     // paint: draw the new point at once (the first fix of a run only places the boat).
     void appendTrack(const QPoint& point, float depth, bool paint = false);
+    // The whole track at once, oldest first (beyond the bound only the newest are kept); the
+    // map is drawn again.
+    void replaceTrack(const QVector<StructTrackInfo>& points);
     const TrackList& track() const { return m_track; }
     bool boatKnown() const { return !m_track.isEmpty(); }
     // The last track point; without a track outlineStart().

@@ -67,6 +67,18 @@ void NavigationState::takeFix() {
     emit fixTaken(m_map.boatPoint());
 }
 
+void NavigationState::replaceTrack(const QVector<StructTrackFix>& fixes) {
+    QVector<StructTrackInfo> points;
+    for (const StructTrackFix& f : fixes) {
+        if (!f.at.isSet()) continue;
+        if (!Convert::haveSetStartPoint()) Convert::setStartPoint(f.at.lon(), f.at.lat());
+        const QPoint p = Convert::navi_ddS32_to_relativeCoor(f.at.lon(), f.at.lat());
+        if (points.isEmpty() || distance(p, points.last().point) > 1.0f)
+            points.append({p, f.depth});
+    }
+    m_map.replaceTrack(points);
+}
+
 // The first usable fix sets home, unless a saved home lies near: then the user chooses. A
 // question closed without an answer is asked again later (HomeQuestionGate).
 void NavigationState::establishHome(const QPoint& boat) {

@@ -57,6 +57,12 @@ struct StructNaviIndicators {
 // acknowledgement, arrival, the autopilot's mode follow-up and the chained list modes. It
 // speaks to the user through the Prompter and tells the map and the screens what changed
 // through its signals; the controller feeds it the boat's fixes and runs its check.
+// A place the boat was and the depth it measured there.
+struct StructTrackFix {
+    GeoPoint at;
+    float depth = 0;
+};
+
 class NavigationState : public QObject {
     Q_OBJECT
 public:
@@ -73,6 +79,9 @@ public:
     HomeQuestionGate& homeQuestionGate() { return m_homeQuestion; }
     // The track, the course and the outlines the map draws.
     MapContent& map() { return m_map; }
+    // The track becomes these fixes (a replay that jumped): those less than a metre from the
+    // one before are left out, as they are while the boat moves.
+    void replaceTrack(const QVector<StructTrackFix>& fixes);
     const MapContent& map() const { return m_map; }
 
     // --- Targets ------------------------------------------------------------------------------

@@ -94,7 +94,7 @@ const StructRowDef kSystem[] = {
 };
 
 // Model d's quick page; model 4 has the first ten rows, model 5 the first thirteen; every
-// model ends with the depth map.
+// model ends with the depth map and the sonar history.
 const StructRowDef kQuick[] = {
     {A::QuickMarker, TR_QuickMarker},
     {A::Waypoint, TR_Waypoint},
@@ -112,6 +112,7 @@ const StructRowDef kQuick[] = {
     {A::DevMode, TR_DeveloperMode},
     {A::CourseCruise, TR_CourseCruise},
     {A::DepthMap, TR_DepthMap},
+    {A::SonarHistory, TR_SonarHistory},
 };
 
 struct StructPageDef {

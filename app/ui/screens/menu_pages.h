@@ -76,6 +76,7 @@ enum class EnumMenuAction {
     DevMode,
     CourseCruise,
     DepthMap,
+    SonarHistory,
     // Every main-menu page ends with these two.
     Next,
     Exit,
