@@ -22,8 +22,6 @@
 namespace {
 
 constexpr const char* kCommandsTag = "sonarHistory";
-constexpr int kFirstJumpRow = 2;  // "Jump to 0%" .. "Jump to 90%" follow the first two rows
-constexpr int kJumpRows = 10;
 constexpr float kTickSeconds = 0.125f;
 
 QString trText(EnumTrString id) {
@@ -226,17 +224,14 @@ void Korvel::history_nextSpeed() {
 }
 
 void Korvel::history_showCommands(int row) {
-    const LogPlayer& player = m_sonarHistory->player();
-    QStringList rows{trText(TR_MarkWaypoint), trText(TR_Reverse) + QStringLiteral(": ") +
-                                                  trText(player.reverse() ? TR_On : TR_Off)};
-    for (int i = 0; i < kJumpRows; ++i)
-        rows << trText(TR_JumpTo) + QStringLiteral(" %1%").arg(i * 10);
-    m_menus->item()->showSubMenu(trText(TR_SonarHistory), QLatin1String(kCommandsTag), rows, row);
+    m_menus->item()->showSubMenu(trText(TR_SonarHistory), QLatin1String(kCommandsTag),
+                                 HistoryCommands::rows(m_sonarHistory->player().reverse()), row);
 }
 
 // The direction changes in the list, which stays; a mark or a jump closes it, back to the bar.
 void Korvel::history_clickCommand(int row) {
-    if (row == 1) {
+    using namespace HistoryCommands;
+    if (row == RowReverse) {
         LogPlayer& player = m_sonarHistory->player();
         player.setReverse(!player.reverse());
         history_refreshBar();
@@ -244,10 +239,10 @@ void Korvel::history_clickCommand(int row) {
         return;
     }
     m_menus->item()->hide();
-    if (row == 0) {
+    if (row == RowMark) {
         history_mark();
-    } else if (row >= kFirstJumpRow && row < kFirstJumpRow + kJumpRows) {
-        history_jumpTo((row - kFirstJumpRow) * 10);
+    } else if (row >= RowFirstJump && row < RowFirstJump + kJumps) {
+        history_jumpTo((row - RowFirstJump) * 10);
     }
 }
 
@@ -293,10 +288,9 @@ void Korvel::history_refreshBar() {
     view.depth =
         Global::getString_depthValue(v.current_depth, 1, true) + Global::getString_depthUnit();
     view.temperature = Global::getString_tempValue(v.water_temp, 1) + Global::getString_tempUnit();
-    view.position = v.boat_lat == 0 && v.boat_lon == 0
-                        ? QStringLiteral("--")
-                        : Convert::ddS32_to_dmString_lat(v.boat_lat) + QStringLiteral("  ") +
-                              Convert::ddS32_to_dmString_lon(v.boat_lon);
+    const bool fix = v.boat_lat != 0 || v.boat_lon != 0;
+    view.latitude = fix ? Convert::ddS32_to_dmString_lat(v.boat_lat) : QStringLiteral("--");
+    view.longitude = fix ? Convert::ddS32_to_dmString_lon(v.boat_lon) : QStringLiteral("--");
     const int columnsPerFrame = cfg.chartSpeed < 0.001f ? 1 : 2;
     view.cursorColumn = frozen ? m_picture->columns() - 1 - h.cursorBack() * columnsPerFrame : -1;
     if (replay) {

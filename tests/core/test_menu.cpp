@@ -25,6 +25,7 @@
 #include "ui/kit/ux_title_bar.h"
 #include "ui/map/item_track.h"
 #include "ui/map/ux_navi.h"
+#include "ui/screens/history_bar.h"
 #include "ui/screens/menu_host.h"
 #include "ui/screens/ux_main_menu.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
@@ -89,6 +90,9 @@ struct Handset {
             {m.image(), "image " + m.image()->getTitle()},
             {m.item(), "commands " + m.item()->getTitle()},
             {m.routeColor(), "route colour"},
+            {k->historyBar(), QString("history %1 %2")
+                                  .arg(k->historyBar()->view().replay ? "replay" : "live")
+                                  .arg(k->historyBar()->view().cursorColumn)},
             {m.main(),
              m.main()->titleBar()->getTitle() + ' ' + QString::number(m.main()->currentRow())}};
         for (const auto& w : order) {
@@ -105,7 +109,7 @@ struct Handset {
         return what;
     }
     // Keys, each to what is on top: u d l r e(nter) x(escape) c(hange) m(enu), with a count
-    // ("d7"); M and E are menu and enter on the main screen.
+    // ("d7"); M and E are menu and enter on the main screen; t is a main tick.
     void run(const QString& script) {
         static const QHash<QChar, int> keys{
             {'u', Qt::Key_Up},     {'d', Qt::Key_Down},   {'l', Qt::Key_Left}, {'r', Qt::Key_Right},
@@ -113,6 +117,10 @@ struct Handset {
             {'M', Qt::Key_M},      {'E', Qt::Key_Return}};
         for (const QString& token : script.split(' ', Qt::SkipEmptyParts)) {
             const int n = token.size() > 1 ? token.mid(1).toInt() : 1;
+            if (token[0] == 't') {  // main ticks
+                ticks(n);
+                continue;
+            }
             for (int i = 0; i < n; ++i) {
                 QWidget* target = token[0].isUpper() ? k->view() : topWidget();
                 QTest::keyClick(target, Qt::Key(keys.value(token[0])));
@@ -204,8 +212,15 @@ private slots:
         row("boat compass, sonar silent", "5", kAdvanced + "c2 d8 e",
             "hint 411 Remote-Boxes not connected.");
         row("data logger on the quick page", "5", "E d10 e", "single Data-logger 0");
-        row("model 4 has no data logger: the depth map follows", "4", "E u e",
+        row("model 4 has no data logger: the depth map follows", "4", "E u2 e",
             "commands Depth Map");
+        row("sonar history: the live bar, cursor on the newest", "5", "t3 E d14 e",
+            "history live 245");
+        row("sonar history: the cursor goes back", "5", "t10 E d14 e l4", "history live 241");
+        row("sonar history: no further back than kept", "5", "t3 E d14 e l9", "history live 243");
+        row("sonar history: a column without a fix", "5", "t3 E d14 e l e",
+            "hint 706 No GPS position at this column.");
+        row("sonar history: escape is live again", "5", "t3 E d14 e l x", "closed");
         row("depth map on the quick page", "5", "E d13 e", "commands Depth Map");
         row("depth map: nothing to export", "5", "E d13 e d3 e",
             "hint 701 The depth map holds no soundings yet.");

@@ -32,14 +32,17 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QStringList>("pages");  // the rows that tell the models apart
         QTest::newRow("4") << "4"
-                           << QStringList{"menu sonar Depth Range\\|Sonar Gain\\|Load New Color",
-                                          "menu quick .*\\|Overlap Data\\|Depth Map\n"};
-        QTest::newRow("5") << "5"
-                           << QStringList{"menu sonar Depth Range\\|Sonar Gain\\|Sonar Beam",
-                                          "menu quick .*\\|Multi-Target Autopilot\\|Depth Map\n"};
+                           << QStringList{
+                                  "menu sonar Depth Range\\|Sonar Gain\\|Load New Color",
+                                  "menu quick .*\\|Overlap Data\\|Depth Map\\|Sonar History\n"};
+        QTest::newRow("5")
+            << "5"
+            << QStringList{"menu sonar Depth Range\\|Sonar Gain\\|Sonar Beam",
+                           "menu quick .*\\|Multi-Target Autopilot\\|Depth Map\\|Sonar History\n"};
         QTest::newRow("d") << "d"
-                           << QStringList{"menu sonar .*\\|Chart Speed -NT\\|Next\\|Exit",
-                                          "menu quick .*\\|Course Cruise\\|Depth Map\n"};
+                           << QStringList{
+                                  "menu sonar .*\\|Chart Speed -NT\\|Next\\|Exit",
+                                  "menu quick .*\\|Course Cruise\\|Depth Map\\|Sonar History\n"};
     }
     void everyPage() {
         QFETCH(QString, model);

@@ -11,6 +11,7 @@
 #include "link/spi_rw_thread.h"
 #include "link/ux_data.h"
 #include "start_check.h"
+#include "state/sonar_history_state.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/ux_dialog_hint.h"
@@ -188,7 +189,7 @@ private slots:
         log.close();
         h.set(&StructConfiguration::workMode, 2);
         h.k.dialog_file_nameGet(QStringLiteral("kvlw"), name);
-        QCOMPARE(h.k.data()->playListSize(), frames.size());
+        QCOMPARE(h.k.sonarHistory().player().index().count(), frames.size());
         for (int i = 0; i < frames.size(); ++i) {
             h.k.slot_timeout_main();
             QVERIFY2(h.k.history().records().last() == frames[i], qPrintable(QString::number(i)));

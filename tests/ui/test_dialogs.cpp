@@ -8,6 +8,7 @@
 #include "korvel_test.h"
 #include "link/ux_data.h"
 #include "start_check.h"
+#include "state/sonar_history_state.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
 #include "ui/kit/file_scan.h"
@@ -518,7 +519,7 @@ private slots:
         k.dialogs().file()->setCardCheck([] { return true; });
         k.dialogs().file()->showFile("/mnt/sd/Korvel", "*." + tag, tag);
         press(k.dialogs().file(), Qt::Key_Return);
-        QCOMPARE(k.data()->playListSize() > 0, tag == "kvlw");
+        QCOMPARE(k.sonarHistory().player().isOpen(), tag == "kvlw");
         QCOMPARE(k.dialogs().hint()->isVisible() ? k.dialogs().hint()->codeText() : "", code);
         QCOMPARE(refused.seen(), int(tag == "rdup"));
     }

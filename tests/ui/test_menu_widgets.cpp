@@ -11,6 +11,7 @@
 #include "ui/kit/ux_focus_widgets.h"
 #include "ui/kit/ux_line_editor.h"
 #include "ui/screens/depth_map_menu.h"
+#include "ui/screens/history_bar.h"
 #include "ui/screens/menu_host.h"
 #include "ui/screens/menu_pages.h"
 #include "ui/screens/ux_main_menu.h"
@@ -125,6 +126,7 @@ private slots:
         m_menus.reset(new MenuHost(m_screen.get(), m_modals, {}));
         m_editor = new UxLineEditor(m_screen.get());
         m_icons = new UxSmallMenu(true, m_screen.get());
+        m_history = new UxHistoryBar(m_screen.get());
         m_editor->hide();
         m_icons->hide();
         m_value = 3;
@@ -279,10 +281,27 @@ private:
         if (kind == "icons") m_icons->showSmallMenu(2);  // on the last icon
         if (kind == "image") m.image()->showMenuImage(title, rows.value(0), &m_field);
         if (kind == "editor") m_editor->showLineEditor(rows.value(0), rows.mid(1), "left");
-        const QHash<QString, UxKeyWidget*> widgets{
-            {"list", m.main()},   {"value", m.value()}, {"single", m.single()},
-            {"multi", m.multi()}, {"item", m.item()},   {"small", m.small()},
-            {"icons", m_icons},   {"image", m.image()}, {"editor", m_editor}};
+        if (kind == "history") {
+            // The widest values the bar shows, in feet and Fahrenheit, paused at a slow speed.
+            m_history->showBar(QRect(0, 0, 246, 240));
+            StructHistoryBarView v;
+            v.replay = true;
+            v.time = QStringLiteral("23:59:59");
+            v.depth = QStringLiteral("299.9ft");
+            v.temperature = QStringLiteral("199.9\u2109");
+            v.latitude = QStringLiteral("N  89\u00b059.9999\u2032");
+            v.longitude = QStringLiteral("W 179\u00b059.9999\u2032");
+            v.progress = 0.5;
+            v.progressText = QStringLiteral("23:59:59 / 23:59:59");
+            v.playState = QStringLiteral("|| x0.25");
+            v.cursorColumn = 120;
+            m_history->setView(v);
+        }
+        const QHash<QString, UxKeyWidget*> widgets{{"list", m.main()},     {"value", m.value()},
+                                                   {"single", m.single()}, {"multi", m.multi()},
+                                                   {"item", m.item()},     {"small", m.small()},
+                                                   {"icons", m_icons},     {"image", m.image()},
+                                                   {"editor", m_editor},   {"history", m_history}};
         return widgets.value(kind);
     }
 
@@ -291,6 +310,7 @@ private:
     std::unique_ptr<MenuHost> m_menus;
     UxLineEditor* m_editor = nullptr;  // on the screen
     UxSmallMenu* m_icons = nullptr;
+    UxHistoryBar* m_history = nullptr;
     QFont m_font;
     float m_value = 0;  // the fields the widgets edit
     int m_field = 0;
@@ -548,7 +568,9 @@ void TestMenuWidgets::noClippedText_data() {
         Global::configuration.unit = 2;  // feet: the longest interval text
         row("item depth map", "item", TR_DepthMap,
             DepthMapMenu::rows({false, false, 0}, DepthMapState::kIntervals[0]));
+        row("item sonar history", "item", TR_SonarHistory, HistoryCommands::rows(false));
         Global::configuration.unit = unit;
+        row("history bar", "history", TR_SonarHistory, {});  // numbers: the same in all
         row("image background", "image", 11, {"background"});
         row("image color", "image", 13, {"color"});
         row("small panels", "small", 0, trList({26, 27, 28, 29, 30, 31, 32, 33}, l));

@@ -1,19 +1,29 @@
 #include "ui/screens/history_bar.h"
 
+#include "base/tr_resource.h"
 #include "ui/kit/ux_theme.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
-constexpr int kLine = 17;
+constexpr int kLine = 22;
 constexpr int kPad = 3;
-constexpr int kFontPx = 15;
 // 3 ticks (0.4 s) before a held arrow repeats, then 1 frame a tick, 5 a tick after 2 s.
 constexpr KeyInput::StructRepeat kArrowRepeat{3, 1, 16, 5};
 constexpr int kSkipSeconds = 10;
 constexpr int kLongSkipSeconds = 60;
 const QColor kCursorInk(255, 212, 0);
 }  // namespace
+
+QStringList HistoryCommands::rows(bool reverse) {
+    const auto tr = [](EnumTrString id) { return TrResource::getTrString(id); };
+    QStringList out{tr(TR_MarkWaypoint),
+                    tr(TR_Reverse) + QStringLiteral(": ") + tr(reverse ? TR_On : TR_Off)};
+    for (int i = 0; i < kJumps; ++i)
+        out << tr(TR_JumpTo) + QStringLiteral(" %1%").arg(i * 10);
+    return out;
+}
 
 UxHistoryBar::UxHistoryBar(QWidget* parent) : UxKeyWidget(parent) {
     setRepeat({EnumKey::Left, EnumKey::Right}, kArrowRepeat);
@@ -28,7 +38,11 @@ UxHistoryBar::UxHistoryBar(QWidget* parent) : UxKeyWidget(parent) {
 
 void UxHistoryBar::showBar(const QRect& echogram) {
     m_echogram = echogram;
-    setGeometry(echogram.x(), echogram.bottom() + 1 - kHeight, echogram.width(), kHeight);
+    // Under the echogram where the screen has room, over its foot where it fills the screen.
+    const QWidget* screen = parentWidget();
+    const bool below = screen && echogram.bottom() + kHeight < screen->height();
+    setGeometry(echogram.x(), below ? echogram.bottom() + 1 : echogram.bottom() + 1 - kHeight,
+                echogram.width(), kHeight);
     show();
     raise();
     placeCursor();
@@ -45,8 +59,9 @@ void UxHistoryBar::placeCursor() {
     const bool shown = isVisible() && m_view.cursorColumn >= 0;
     m_cursor->setVisible(shown);
     if (!shown) return;
+    const int foot = std::min(m_echogram.bottom() + 1, y());
     m_cursor->setGeometry(m_echogram.x() + m_view.cursorColumn - 1, m_echogram.y(), 2,
-                          m_echogram.height() - kHeight);
+                          foot - m_echogram.y());
     m_cursor->raise();
 }
 
@@ -103,32 +118,32 @@ void UxHistoryBar::keyRepeated(EnumKey key, int steps) {
 }
 
 QRect UxHistoryBar::progressBox() const {
-    return QRect(kPad, kPad + 2 * kLine + 2, width() - 2 * kPad,
-                 kHeight - 2 * kLine - 2 * kPad - 2);
+    return QRect(kPad, kPad + 3 * kLine, width() - 2 * kPad, kLine);
 }
 
+// Time, depth and temperature; the latitude with the replay's state; the longitude; the
+// progress bar with its text.
 QVector<UxHistoryBar::StructLine> UxHistoryBar::lines() const {
     const int w = width() - 2 * kPad;
     const int third = w / 3;
-    const QRect progress = progressBox();
-    const int stateWidth = m_view.playState.isEmpty() ? 0 : 62;
+    const auto line = [w](int n, int from, int width) {
+        return QRect(kPad + from, kPad + n * kLine, width < 0 ? w - from : width, kLine);
+    };
     return {
-        {QRect(kPad, kPad, third, kLine), m_view.time, Qt::AlignLeft},
-        {QRect(kPad + third, kPad, third, kLine), m_view.depth, Qt::AlignHCenter},
-        {QRect(kPad + 2 * third, kPad, w - 2 * third, kLine), m_view.temperature, Qt::AlignRight},
-        {QRect(kPad, kPad + kLine, w, kLine), m_view.position, Qt::AlignHCenter},
-        {progress.adjusted(0, 0, -stateWidth, 0), m_view.progressText, Qt::AlignHCenter},
-        {QRect(progress.right() - stateWidth + 1, progress.y(), stateWidth, progress.height()),
-         m_view.playState, Qt::AlignRight},
+        {line(0, 0, third), m_view.time, Qt::AlignLeft},
+        {line(0, third, third), m_view.depth, Qt::AlignHCenter},
+        {line(0, 2 * third, -1), m_view.temperature, Qt::AlignRight},
+        {line(1, 0, -1), m_view.latitude, Qt::AlignLeft},
+        {line(2, 0, -1), m_view.longitude, Qt::AlignLeft},
+        {progressBox(), m_view.progressText, Qt::AlignHCenter},
+        {line(1, w / 2, -1), m_view.playState, Qt::AlignRight},
     };
 }
 
 QVector<StructTextBox> UxHistoryBar::textBoxes() const {
     QVector<StructTextBox> out;
     for (const StructLine& l : lines()) {
-        if (!l.text.isEmpty())
-            out.append(
-                {l.text, l.box, UxTheme::fitFont(UxTheme::font(kFontPx), l.text, l.box.width())});
+        if (!l.text.isEmpty()) out.append({l.text, l.box, UxTheme::font()});
     }
     return out;
 }
@@ -137,11 +152,11 @@ void UxHistoryBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     UxTheme::drawPanel(p, rect());
     const QVector<StructLine> all = lines();
-    const QRect bar = all[4].box;
+    const QRect bar = progressBox();
     p.fillRect(bar, UxTheme::kTrack);
     const double done = std::clamp(m_view.progress, 0.0, 1.0);
     p.fillRect(QRect(bar.x(), bar.y(), int(bar.width() * done), bar.height()), UxTheme::kFrame);
-    p.setFont(UxTheme::font(kFontPx));
+    p.setFont(UxTheme::font());
     for (const StructLine& l : all)
         UxTheme::drawText(p, l.box, l.text, UxTheme::kInk, l.flags | Qt::AlignVCenter);
 }
