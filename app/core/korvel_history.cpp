@@ -287,7 +287,10 @@ void Korvel::history_refreshBar() {
     view.time = timeOfDay(v.boat_time);
     view.depth =
         Global::getString_depthValue(v.current_depth, 1, true) + Global::getString_depthUnit();
-    view.temperature = Global::getString_tempValue(v.water_temp, 1) + Global::getString_tempUnit();
+    // Degree and letter: the one-character sign is not in every font the handset may carry.
+    const bool fahrenheit = Global::getString_tempUnit() != QString::fromUtf8("\u2103");
+    view.temperature = Global::getString_tempValue(v.water_temp, 1) +
+                       (fahrenheit ? QStringLiteral("\u00b0F") : QStringLiteral("\u00b0C"));
     const bool fix = v.boat_lat != 0 || v.boat_lon != 0;
     view.latitude = fix ? Convert::ddS32_to_dmString_lat(v.boat_lat) : QStringLiteral("--");
     view.longitude = fix ? Convert::ddS32_to_dmString_lon(v.boat_lon) : QStringLiteral("--");

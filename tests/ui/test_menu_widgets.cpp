@@ -288,7 +288,7 @@ private:
             v.replay = true;
             v.time = QStringLiteral("23:59:59");
             v.depth = QStringLiteral("299.9ft");
-            v.temperature = QStringLiteral("199.9\u2109");
+            v.temperature = QStringLiteral("199.9\u00b0F");
             v.latitude = QStringLiteral("N  89\u00b059.9999\u2032");
             v.longitude = QStringLiteral("W 179\u00b059.9999\u2032");
             v.progress = 0.5;

@@ -14,6 +14,16 @@ constexpr KeyInput::StructRepeat kArrowRepeat{3, 1, 16, 5};
 constexpr int kSkipSeconds = 10;
 constexpr int kLongSkipSeconds = 60;
 const QColor kCursorInk(255, 212, 0);
+
+// The cursor's line over the echogram, drawn by itself: the screen's style sheet leaves a
+// plain widget's background alone.
+class CursorLine : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kCursorInk); }
+};
 }  // namespace
 
 QStringList HistoryCommands::rows(bool reverse) {
@@ -27,11 +37,8 @@ QStringList HistoryCommands::rows(bool reverse) {
 
 UxHistoryBar::UxHistoryBar(QWidget* parent) : UxKeyWidget(parent) {
     setRepeat({EnumKey::Left, EnumKey::Right}, kArrowRepeat);
-    m_cursor = new QWidget(parent);
-    m_cursor->setAutoFillBackground(true);
-    QPalette palette = m_cursor->palette();
-    palette.setColor(QPalette::Window, kCursorInk);
-    m_cursor->setPalette(palette);
+    m_cursor = new CursorLine(parent);
+    m_cursor->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_cursor->hide();
     hide();
 }
