@@ -58,7 +58,7 @@ void Korvel::slot_timeout_main() {
 
     // Step 8: the periodic widgets' do_timer, in order: main menu, value sub-menu, waypoint
     // sub-menu, hint dialog, feedback dialog, power-off dialog, scene, map view, echogram,
-    // count-down dialog.
+    // count-down dialog, history bar.
     m_menus->doTimer();
     m_dialogs->doTimer();
     // The power-off dialog's count may have ended in the power-off: nothing after it runs.
@@ -68,6 +68,7 @@ void Korvel::slot_timeout_main() {
     depthMap_tick();
     sonar()->do_timer();
     m_dialogs->countDown()->do_timer();
+    history_refreshBar();
 
     // Step 9: supervision, in order.
     system_checkState();

@@ -281,11 +281,12 @@ private:
         if (kind == "icons") m_icons->showSmallMenu(2);  // on the last icon
         if (kind == "image") m.image()->showMenuImage(title, rows.value(0), &m_field);
         if (kind == "editor") m_editor->showLineEditor(rows.value(0), rows.mid(1), "left");
-        if (kind == "history") {
+        if (kind.startsWith("history")) {
             // The widest values the bar shows, in feet and Fahrenheit, paused at a slow speed.
             m_history->showBar(QRect(0, 0, 246, 240));
             StructHistoryBarView v;
-            v.replay = true;
+            v.replay = kind != "historyLive";
+            v.paused = kind != "historyPlaying";
             v.time = QStringLiteral("23:59:59");
             v.depth = QStringLiteral("299.9ft");
             v.temperature = QStringLiteral("199.9\u00b0F");
@@ -297,11 +298,11 @@ private:
             v.cursorColumn = 120;
             m_history->setView(v);
         }
-        const QHash<QString, UxKeyWidget*> widgets{{"list", m.main()},     {"value", m.value()},
-                                                   {"single", m.single()}, {"multi", m.multi()},
-                                                   {"item", m.item()},     {"small", m.small()},
-                                                   {"icons", m_icons},     {"image", m.image()},
-                                                   {"editor", m_editor},   {"history", m_history}};
+        const QHash<QString, UxKeyWidget*> widgets{
+            {"list", m.main()},     {"value", m.value()},       {"single", m.single()},
+            {"multi", m.multi()},   {"item", m.item()},         {"small", m.small()},
+            {"icons", m_icons},     {"image", m.image()},       {"editor", m_editor},
+            {"history", m_history}, {"historyLive", m_history}, {"historyPlaying", m_history}};
         return widgets.value(kind);
     }
 
@@ -366,6 +367,16 @@ void TestMenuWidgets::keys_data() {
         "3 3+item:wiringTest:3 3+hide:Wiring~");
     row("small enter reports, escape back to row 0", "small", "Up Return Esc", "7 7+item:7 0~");
     row("icons open on the current one", "icons", "Down Enter", "0 0+item:0");
+    // History bar: the signals. Paused replay, playing replay, live.
+    row("history held: at once, a step a tick from the 3rd, five from the 16th", "history",
+        "Left Right +Left t2 t1 t12 t1 -Left t3",
+        "h+-1 h+1 h+-1 h h+-1 h+-1+-1+-1+-1+-1+-1+-1+-1+-1+-1+-1+-1 h+-5 h h");
+    row("history paused: list, play, speed, a minute either way, leave", "history",
+        "Return C O Up Down Esc", "h+list h+play h+speed h+skip:60 h+skip:-60 h+leave");
+    row("history playing: arrows skip ten seconds", "historyPlaying", "Left Right",
+        "h+skip:-10 h+skip:10");
+    row("history live: enter marks, the replay's keys do nothing", "historyLive", "Return C O Up M",
+        "h+mark h h h h+leave");
 }
 
 void TestMenuWidgets::keys() {
@@ -402,7 +413,16 @@ void TestMenuWidgets::keys() {
     for (UxSmallMenu* m : {m_menus->small(), m_icons})
         connect(m, &UxSmallMenu::signal_itemClick, &ctx,
                 [=](int r) { note("item:" + QString::number(r)); });
+    connect(m_history, &UxHistoryBar::signal_step, &ctx, [=](int n) { note(QString::number(n)); });
+    connect(m_history, &UxHistoryBar::signal_skip, &ctx,
+            [=](int n) { note("skip:" + QString::number(n)); });
+    connect(m_history, &UxHistoryBar::signal_mark, &ctx, [=] { note("mark"); });
+    connect(m_history, &UxHistoryBar::signal_playPause, &ctx, [=] { note("play"); });
+    connect(m_history, &UxHistoryBar::signal_nextSpeed, &ctx, [=] { note("speed"); });
+    connect(m_history, &UxHistoryBar::signal_commands, &ctx, [=] { note("list"); });
+    connect(m_history, &UxHistoryBar::signal_leave, &ctx, [=] { note("leave"); });
     const auto state = [&]() -> QString {
+        if (kind.startsWith("history")) return QStringLiteral("h");
         auto* list = dynamic_cast<UxListWidget*>(w);  // null for the kinds that are no list
         if (kind == "value") return QString::number(double(m_value));
         if (kind == "editor") return m_editor->text();
