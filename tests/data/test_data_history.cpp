@@ -162,6 +162,44 @@ private slots:
         QVERIFY(h.k.values().boat_time != 0);
     }
 
+    // A log that cannot be replayed whole says why; what it holds plays, nothing else is
+    // touched, and the live echogram takes the radio's frames again once replay ends.
+    void replay_badLogs_data() {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<qint64>("size");  // made this long with a hole, when not 0
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("records");
+        QByteArray three(64, 'H');
+        for (int i = 1; i <= 3; ++i)
+            three += QByteArray(reinterpret_cast<const char*>(frameWith(i).bytes), kvl_w::kSize);
+        QTest::newRow("cut in a record")
+            << three.left(three.size() - 100) << qint64(0) << QString() << 2;
+        QTest::newRow("no record") << QByteArray(64, 'H') << qint64(0) << "704" << 0;
+        QTest::newRow("2 GB") << three << (qint64(2) << 30) << "705" << 3;
+        QTest::newRow("no file") << QByteArray() << qint64(-1) << "101" << 0;
+    }
+    void replay_badLogs() {
+        QFETCH(QByteArray, log);
+        QFETCH(qint64, size);
+        QFETCH(QString, code);
+        QFETCH(int, records);
+        Handset h;
+        const QString name = QStringLiteral("/mnt/sd/Korvel/Record/bad.kvlw");
+        if (size >= 0) h.root.writeFile(name, log);
+        if (size > 0) QVERIFY(QFile(h.root.path(name)).resize(size));
+        h.set(&StructConfiguration::workMode, 2);
+        h.k.dialog_file_nameGet(QStringLiteral("kvlw"), name);
+        QCOMPARE(h.k.dialogs().hint()->isVisible() ? h.k.dialogs().hint()->codeText() : QString(),
+                 code);
+        QCOMPARE(h.k.sonarHistory().player().index().count(), records);
+        h.k.slot_timeout_main();
+        if (records > 0) QCOMPARE(h.k.history().newest(), frameWith(1));
+        h.set(&StructConfiguration::workMode, 0);
+        h.receive({frameWith(9)});
+        QCOMPARE(h.k.history().newest(), frameWith(9));
+        QCOMPARE(h.k.sonarHistory().live().at(h.k.sonarHistory().live().newest()), frameWith(9));
+    }
+
     // The recording holds the header and every valid frame from the radio while the mode is
     // on; the file dialog hands it to playback, which shows the frames in turn.
     void record_thenReplayByteForByte() {
