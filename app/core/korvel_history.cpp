@@ -141,6 +141,7 @@ void Korvel::history_closeLog() {
         m_sonarHistory->close();
         m_historyBar->hide();
         m_picture->showHistory(nullptr);
+        m_picture->imageRefresh();
     }
     m_sonarHistory->player().close();
     m_data->clearPlayList();
