@@ -218,8 +218,7 @@ private slots:
             "history live 245");
         row("sonar history: the cursor goes back", "5", "t10 E d14 e l4", "history live 241");
         // The start check's tick and three more: four frames kept, three columns back at most.
-        row("sonar history: no further back than kept", "5", "t3 E d14 e l9",
-            "history live 242");
+        row("sonar history: no further back than kept", "5", "t3 E d14 e l9", "history live 242");
         row("sonar history: a column without a fix", "5", "t3 E d14 e l e",
             "hint 706 No GPS position at this column.");
         row("sonar history: escape is live again", "5", "t3 E d14 e l x", "closed");

@@ -30,7 +30,8 @@ QStringList rows(bool reverse);
 }  // namespace HistoryCommands
 
 // The bar under the echogram (over its foot when it fills the screen) while the sonar history
-// is browsed, with the cursor line over the column it describes. It holds the keys while it is shown:
+// is browsed, with the cursor line over the column it describes. It holds the keys while it is
+// shown:
 //   live:   left/right move the cursor (held: faster and faster), enter marks, esc/menu leave;
 //   replay: "change" pauses and plays, left/right move the cursor while paused and skip 10 s
 //           while playing, up/down skip a minute, "zoom" changes the speed, enter opens the
