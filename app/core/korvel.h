@@ -304,6 +304,7 @@ public:
     void history_jumpTo(int percent);
     void history_seekRecord(int record);
     void history_refreshBar();
+    StructBoatValues history_shownValues() const;
     int history_framesShown() const;
     void history_showWindow();
     void history_refillFromReplay();

@@ -157,11 +157,8 @@ void Korvel::history_skip(int seconds) {
     LogPlayer& player = m_sonarHistory->player();
     if (m_sonarHistory->frozen()) {
         // Paused: the cursor goes that far, the window with it.
-        const LogIndex& index = player.index();
-        const float from = index.entry(int(m_sonarHistory->cursor())).seconds;
-        int to = index.indexAt(from + float(seconds));
-        if (seconds > 0 && to <= m_sonarHistory->cursor()) to = int(m_sonarHistory->cursor()) + 1;
-        history_step(int(to - m_sonarHistory->cursor()));
+        const int cursor = int(m_sonarHistory->cursor());
+        history_step(player.index().indexAfterSkip(cursor, float(seconds)) - cursor);
         return;
     }
     player.skipSeconds(float(seconds));
@@ -171,8 +168,7 @@ void Korvel::history_skip(int seconds) {
 
 void Korvel::history_jumpTo(int percent) {
     const LogPlayer& player = m_sonarHistory->player();
-    if (player.isOpen())
-        history_seekRecord(int(qint64(percent) * (player.index().count() - 1) / 100));
+    if (player.isOpen()) history_seekRecord(player.index().indexAtPercent(percent));
 }
 
 void Korvel::history_seekRecord(int record) {
@@ -247,18 +243,20 @@ void Korvel::history_clickCommand(int row) {
     }
 }
 
+// The values of the column the bar describes: the cursor's while the echogram stands still,
+// else the record on screen, each as the read-outs would show it (depth offset included).
+StructBoatValues Korvel::history_shownValues() const {
+    const StructConfiguration& cfg = Global::configuration;
+    if (m_sonarHistory->frozen()) return m_sonarHistory->cursorValues(cfg);
+    BoatValues shown;
+    shown.update(m_history.newest(), cfg, true);
+    return shown.values();
+}
+
 // A waypoint in the first empty slot where the cursor's frame was taken, with its depth; while
 // the replay plays, where the record on screen was taken.
 void Korvel::history_mark() {
-    const StructConfiguration& cfg = Global::configuration;
-    StructBoatValues v;
-    if (m_sonarHistory->frozen()) {
-        v = m_sonarHistory->cursorValues(cfg);
-    } else {
-        BoatValues shown;
-        shown.update(m_history.newest(), cfg, true);
-        v = shown.values();
-    }
+    const StructBoatValues v = history_shownValues();
     if (v.boat_lat == 0 && v.boat_lon == 0) {
         prompter().hint(EnumHintCode::MarkWithoutFix, trText(TR_NoFixAtColumn));
         return;
@@ -277,14 +275,7 @@ void Korvel::history_refreshBar() {
     StructHistoryBarView view;
     view.replay = replay;
     view.paused = frozen;
-    StructBoatValues v;
-    if (frozen) {
-        v = h.cursorValues(cfg);
-    } else {
-        BoatValues shown;
-        shown.update(m_history.newest(), cfg, true);
-        v = shown.values();
-    }
+    const StructBoatValues v = history_shownValues();
     view.time = timeOfDay(v.boat_time);
     view.depth =
         Global::getString_depthValue(v.current_depth, 1, true) + Global::getString_depthUnit();

@@ -63,6 +63,18 @@ int LogIndex::indexAt(float seconds) const {
     return std::min(int(it - m_entries.cbegin()), count() - 1);
 }
 
+int LogIndex::indexAfterSkip(int from, float seconds) const {
+    if (!isOpen()) return 0;
+    from = std::clamp(from, 0, count() - 1);
+    const float to = std::clamp(entry(from).seconds + seconds, 0.0f, totalSeconds());
+    const int i = indexAt(to);
+    return seconds > 0 && i <= from ? std::min(from + 1, count() - 1) : i;
+}
+
+int LogIndex::indexAtPercent(int percent) const {
+    return int(qint64(std::clamp(percent, 0, 100)) * std::max(0, count() - 1) / 100);
+}
+
 kvl_w LogIndex::frame(int i) const {
     const QVector<kvl_w> one = frames(i, 1);
     return one.first();

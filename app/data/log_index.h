@@ -46,6 +46,11 @@ public:
     float totalSeconds() const { return isOpen() ? m_entries.last().seconds : 0; }
     // The first record at or after seconds from the start (the last when none).
     int indexAt(float seconds) const;
+    // Where a skip of seconds from record `from` lands: back, on the first record of that
+    // second; on, never on `from` itself.
+    int indexAfterSkip(int from, float seconds) const;
+    // The record percent of the way through (0..100).
+    int indexAtPercent(int percent) const;
     // Record i read from the file; the zero frame when i is outside or the read fails.
     kvl_w frame(int i) const;
     // Records from..from+n-1 in order, read in one piece where they lie next to each other;

@@ -55,18 +55,11 @@ void LogPlayer::seek(int i) {
 }
 
 void LogPlayer::skipSeconds(float seconds) {
-    if (!isOpen()) return;
-    const float now = m_index.entry(std::max(0, m_position)).seconds;
-    const float to = std::clamp(now + seconds, 0.0f, m_index.totalSeconds());
-    int i = m_index.indexAt(to);
-    // A skip back lands on the first record of that second, a skip on never stays put.
-    if (seconds > 0 && i <= m_position) i = std::min(m_position + 1, m_index.count() - 1);
-    seek(i);
+    if (isOpen()) seek(m_index.indexAfterSkip(m_position, seconds));
 }
 
 void LogPlayer::jumpToPercent(int percent) {
-    if (!isOpen()) return;
-    seek(int(qint64(std::clamp(percent, 0, 100)) * (m_index.count() - 1) / 100));
+    if (isOpen()) seek(m_index.indexAtPercent(percent));
 }
 
 void LogPlayer::nextSpeed() {
