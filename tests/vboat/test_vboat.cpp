@@ -15,6 +15,7 @@
 #include "link/rdup_file.h"
 #include "link/sonar_frame_values.h"
 #include "link/spi_device.h"
+#include "navi/convert.h"
 #include "platform/boat_control.h"
 #include "platform/spi_bus_virtual.h"
 #include "update_file.h"
@@ -383,7 +384,7 @@ private slots:
             rig->run(0.05);
         rig->run(3);
         const QByteArray status = vboat::controlCommand(rig->core, "status", rig->now);
-        QVERIFY2(QRegularExpression("held=3\\.[01]$").match(status).hasMatch(), status.constData());
+        QVERIFY2(QRegularExpression("held=3\\.[01] ").match(status).hasMatch(), status.constData());
         sendAp(*rig, after);
         rig->run(15);
         QCOMPARE(got.size(), events.size());
@@ -422,8 +423,8 @@ private slots:
         row("rssi 5", "error: rssi N|auto");
         row("ap mode Q", "error: ap ack on|off");
         row("jump",
-            "error: unknown command \"jump\" (fault, power, rssi, sats, rate, ap, version, "
-            "compass, depth, survey, status)");
+            "error: unknown command \"jump\" (fault, power, rssi, sats, rate, battery, ap, "
+            "version, compass, depth, survey, status)");
     }
     void control_commandsAnswerAndAct() {
         QFETCH(QString, line);
@@ -610,6 +611,85 @@ private slots:
         QCOMPARE(int(rig->state().flag_getData_sonar_hello), int(!silent));
         QCOMPARE(int(rig->state().currentInfo_radio.md), 1);
         QCOMPARE(rig->state().currentInfo_radio.myRssi == 0, silent);
+    }
+
+    // The battery that the frames and the status line report after 40 s on the remote
+    // control's run: volts at its start less so many per 100 m travelled (the time's 1.2 V an
+    // hour is 0.01 V here), at least 6.5 V. A row named after its line: that line is refused.
+    void battery_dropsWithDistance_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<double>("volts");
+        QTest::addColumn<double>("per100m");
+        QTest::newRow("as at the start") << "" << 12.4 << 0.0;
+        QTest::newRow("9.0 V") << "battery 9.0" << 9.0 << 0.0;
+        QTest::newRow("0.5 V per 100 m") << "battery per100m 0.5" << 12.4 << 0.5;
+        QTest::newRow("both") << "battery per100m 2;battery 9" << 9.0 << 2.0;
+        QTest::newRow("down to 6.5 V") << "battery 7;battery per100m 5" << 6.5 << 0.0;
+        QTest::newRow("auto") << "battery 7;battery per100m 5;battery auto" << 12.4 << 0.0;
+        for (const char* bad : {"battery 6.4", "battery 16.1", "battery per100m 5.1",
+                                "battery per100m -1", "battery low", "battery 9 1"})
+            QTest::newRow(bad) << bad << 12.4 << 0.0;
+    }
+    void battery_dropsWithDistance() {
+        QFETCH(QString, lines);
+        QFETCH(double, volts);
+        QFETCH(double, per100m);
+        rig->start();
+        for (const QString& line : lines.split(';', Qt::SkipEmptyParts))
+            QVERIFY(vboat::controlCommand(rig->core, line.toLatin1(), rig->now)
+                        .startsWith(line == QTest::currentDataTag() ? "error: battery" : "ok"));
+        double travelled = 0;
+        for (vboat::CoursePoint was = rig->core.sim().position(), p; rig->now < 40; was = p) {
+            rig->run(0.05);  // at most one frame: one step of the boat
+            p = rig->core.sim().position();
+            travelled += std::hypot(p.x - was.x, p.y - was.y);
+        }
+        const double reported = SonarFrameValues::fields(rig->frames.last()).batteryTenths / 10.0;
+        const QByteArray status = vboat::controlCommand(rig->core, "status", rig->now);
+        QVERIFY2(qAbs(reported - std::max(6.5, volts - per100m * travelled / 100)) < 0.07 &&
+                     status.contains(" battery=" + QByteArray::number(reported, 'f', 1) + " ") &&
+                     travelled > 40 && qAbs(status.split('=').last().toDouble() - travelled) < 1,
+                 status.constData());
+    }
+
+    // Bad fixes in frames that the handset takes all the same, beside a frame fault, until
+    // "fault none". From the first hit on, each frame as a letter: 0 at (0, 0), J 1000 m north
+    // of the boat, 2 two satellites at the boat, . a good fix at the boat.
+    void fixFaults_spoilEveryNthFrame_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("want");
+        const auto row = [](const char* name, const char* lines, const char* want) {
+            QTest::newRow(name) << QString(lines) << QString(want);
+        };
+        row("zero", "fault fix-zero", "00000000");
+        row("jump, every 3rd", "fault fix-jump 3", "J..J..J.");
+        row("few, beside garbage", "fault garbage;fault fix-few 2", "2.2.2.2.");
+        row("the last one", "fault fix-few;fault fix-zero 4", "0...0...");
+        row("none", "fault fix-jump;fault none", "........");
+    }
+    void fixFaults_spoilEveryNthFrame() {
+        QFETCH(QString, lines);
+        QFETCH(QString, want);
+        rig->start();
+        rig->run(6);  // a fix of 4 satellites or more
+        for (const QString& line : lines.split(';'))
+            QCOMPARE(vboat::controlCommand(rig->core, line.toLatin1(), rig->now), QByteArray("ok"));
+        QString got;
+        for (rig->frames.clear(); got.size() < 12; rig->run(0.005)) {
+            if (rig->frames.isEmpty()) continue;
+            const StructSonarFrameFields f = SonarFrameValues::fields(rig->frames.takeFirst());
+            const vboat::CoursePoint p = rig->core.sim().position();
+            double x = 0, y = 0;
+            rig->core.sim().geoToLocal(Convert::dmS32_to_ddS32(f.latitudeDm) / 1e7,
+                                       Convert::dmS32_to_ddS32(f.longitudeDm) / 1e7, x, y);
+            const char at = f.latitudeDm == 0 && f.longitudeDm == 0     ? '0'
+                            : std::hypot(x - p.x, y - p.y - 1000) < 0.1 ? 'J'
+                            : std::hypot(x - p.x, y - p.y) < 2          ? '.'
+                                                                        : '?';
+            got += f.satellites != 2 ? at : at == '.' ? '2' : '?';
+        }
+        QCOMPARE(got.mid(got.indexOf(want[0]), want.size()), want);
+        QCOMPARE(rig->bus->noisyBursts > 0, lines.contains("garbage"));
     }
 
     void module_handshakeCountedAndOneMessagePerTransfer() {

@@ -13,6 +13,7 @@ constexpr double kBindWindowSeconds = 60.0;  // the module gives up binding afte
 constexpr double kMinRate = 0.2;
 constexpr double kMaxRate = 50.0;
 constexpr int kWeakLinkLossDb = 25;
+constexpr double kFixJumpMetres = 1000;
 
 quint8 rssiByte(int dbm) {
     return static_cast<quint8>(dbm & 0xFF);
@@ -67,6 +68,19 @@ bool faultFromName(const QString& name, Fault& fault) {
         }
     }
     return false;
+}
+
+bool fixFaultFromName(const QString& name, FixFault& fault) {
+    if (name == QLatin1String("fix-zero")) {
+        fault = FixFault::Zero;
+    } else if (name == QLatin1String("fix-jump")) {
+        fault = FixFault::Jump;
+    } else if (name == QLatin1String("fix-few")) {
+        fault = FixFault::Few;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 BoatCore::BoatCore(const SimOptions& options) : sim_(options), noise_(options.seed ^ 0x5bd1e995u) {}
@@ -126,14 +140,23 @@ void BoatCore::setFault(Fault fault, int everyNth) {
     faultEvery_ = std::max(1, everyNth);
 }
 
+void BoatCore::setFixFault(FixFault fault, int everyNth) {
+    fixFault_ = fault;
+    fixFaultEvery_ = std::max(1, everyNth);
+}
+
 bool BoatCore::setFaultByName(const QString& name, int everyNth) {
     Fault fault = Fault::None;
+    FixFault fixFault = FixFault::None;
     if (name == QLatin1String("none")) {
         setFault(Fault::None);
+        setFixFault(FixFault::None);
         link_ = LinkFault::None;
         ap_.setAcknowledging(true);
     } else if (faultFromName(name, fault)) {
         setFault(fault, everyNth);
+    } else if (fixFaultFromName(name, fixFault)) {
+        setFixFault(fixFault, everyNth);
     } else if (name == QLatin1String("weak")) {
         link_ = LinkFault::Weak;
     } else if (name == QLatin1String("lost")) {
@@ -402,14 +425,41 @@ void BoatCore::replyFromBoat(Source source, const QByteArray& payload, double no
     pending_.append({now + kRadioDelay, source, payload});
 }
 
+void BoatCore::spoilFix(FrameFields& fields) const {
+    switch (fixFault_) {
+        case FixFault::Zero:
+            fields.latitudeDm = 0;
+            fields.longitudeDm = 0;
+            break;
+        case FixFault::Jump: {
+            // From the true position, so that the jump is exactly its length.
+            const CoursePoint p = sim_.position();
+            double lat = 0;
+            double lon = 0;
+            sim_.localToGeo(p.x, p.y + kFixJumpMetres, lat, lon);
+            fields.latitudeDm = degreesToDm(lat);
+            fields.longitudeDm = degreesToDm(lon);
+            break;
+        }
+        case FixFault::Few:
+            fields.satellites = 2;
+            break;
+        case FixFault::None:
+            break;
+    }
+}
+
 void BoatCore::sendFrame() {
-    QByteArray frame = sim_.nextFrame(1.0 / rate_, settings_);
+    FrameFields fields = sim_.nextFields(1.0 / rate_, settings_);
     if (!boatHeard()) return;  // the boat goes on, but its frames are lost
     if (link_ == LinkFault::Weak && (stats_.framesQueued + stats_.framesLost) % 2 == 1) {
         ++stats_.framesLost;
         return;
     }
     ++frameCount_;
+    // Before the frame is encoded: a bad fix comes with a right checksum.
+    if (frameCount_ % fixFaultEvery_ == 0) spoilFix(fields);
+    QByteArray frame = encodeFrame(fields);
     const Fault fault = frameCount_ % faultEvery_ == 0 ? fault_ : Fault::None;
     QByteArray message;
     switch (fault) {

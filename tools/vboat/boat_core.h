@@ -40,9 +40,19 @@ enum class LinkFault {
     Lost,  // nothing gets through either way; the radio report shows no signal
 };
 
+// A frame that is well formed but carries a bad GPS fix.
+enum class FixFault {
+    None,
+    Zero,  // latitude and longitude 0, as a receiver that reports (0, 0)
+    Jump,  // the position 1000 m north of the boat's
+    Few,   // 2 satellites, the position as it is
+};
+
 // "none", "silence", "bad-frame-checksum", "bad-header-checksum", "short-frame", "long-frame",
 // "garbage", "split-frame"; false for any other name.
 bool faultFromName(const QString& name, Fault& fault);
+// "fix-zero", "fix-jump", "fix-few"; false for any other name.
+bool fixFaultFromName(const QString& name, FixFault& fault);
 
 // GPIO lines beside the SPI bus, as numbered on the wire.
 enum Line { kChipSelect = 0, kReceiveReady = 1, kTransmit = 2 };
@@ -98,11 +108,13 @@ public:
     double frameRate() const { return rate_; }
     // The fault hits every nth frame (1: all of them); Silence hits everything from the boat.
     void setFault(Fault fault, int everyNth = 1);
+    // A bad fix in every nth frame, on its own or together with a frame fault.
+    void setFixFault(FixFault fault, int everyNth = 1);
     void setLinkFault(LinkFault fault) { link_ = fault; }
     LinkFault linkFault() const { return link_; }
-    // Any fault by name: the frame faults of faultFromName(), "weak" and "lost" for the link,
-    // "no-ack" for an autopilot that acknowledges nothing; "none" clears them all. False for an
-    // unknown name.
+    // Any fault by name: the frame faults of faultFromName(), the fix faults of
+    // fixFaultFromName(), "weak" and "lost" for the link, "no-ack" for an autopilot that
+    // acknowledges nothing; "none" clears them all. False for an unknown name.
     bool setFaultByName(const QString& name, int everyNth = 1);
     // Signal strength in dBm that the radio report gives on both sides, whatever the
     // distance; 0 follows the distance again.
@@ -145,6 +157,7 @@ private:
     void send(quint8 type, const QByteArray& payload);
     void replyFromBoat(Source source, const QByteArray& payload, double now);
     void sendFrame();
+    void spoilFix(FrameFields& fields) const;
     // Whether the two radios reach each other and the boat is on.
     bool boatHeard() const {
         return boatOn_ && fault_ != Fault::Silence && link_ != LinkFault::Lost;
@@ -170,6 +183,8 @@ private:
     double rate_ = 6.0;
     Fault fault_ = Fault::None;
     int faultEvery_ = 1;
+    FixFault fixFault_ = FixFault::None;
+    int fixFaultEvery_ = 1;
     LinkFault link_ = LinkFault::None;
     int rssiOverride_ = 0;
     int frameCount_ = 0;

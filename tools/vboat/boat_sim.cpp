@@ -9,6 +9,8 @@ namespace {
 constexpr double kMetresPerDegree = 111320.0;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kMaxGpsError = 1.5;
+constexpr double kBatteryFloor = 10.5;
+constexpr double kBatteryFloorByHand = 6.5;
 
 double uniform(std::mt19937& rng, double lo, double hi) {
     return std::uniform_real_distribution<double>(lo, hi)(rng);
@@ -21,10 +23,44 @@ BoatSim::BoatSim(const SimOptions& options)
       utc_(options.startUtc.isValid() ? options.startUtc.toUTC()
                                       : QDateTime::currentDateTimeUtc()) {
     utc_.setTime(QTime(utc_.time().hour(), utc_.time().minute(), utc_.time().second()));
+    batteryAuto();
 }
 
 void BoatSim::restartGps() {
     gpsOnAt_ = clock_;
+}
+
+void BoatSim::setBatteryVolts(double volts) {
+    batteryVolts_ = volts;
+    batterySetAt_ = clock_;
+    batterySetAtMetres_ = travelled_;
+    batteryByHand_ = true;
+}
+
+void BoatSim::setBatteryDropPer100m(double volts) {
+    // From what the battery shows now, so that the new drop does not reach into the past.
+    setBatteryVolts(batteryVolts());
+    batteryPer100m_ = volts;
+}
+
+void BoatSim::batteryAuto() {
+    batteryVolts_ = options_.batteryStartVolts;
+    batterySetAt_ = 0;
+    batterySetAtMetres_ = 0;
+    batteryPer100m_ = 0;
+    batteryByHand_ = false;
+}
+
+double BoatSim::batteryVolts() const {
+    const double volts = batteryVolts_ -
+                         options_.batteryDropPerHour * (clock_ - batterySetAt_) / 3600.0 -
+                         batteryPer100m_ * (travelled_ - batterySetAtMetres_) / 100.0;
+    const double floor = batteryByHand_ ? kBatteryFloorByHand : kBatteryFloor;
+    return std::max(floor, volts);
+}
+
+int BoatSim::batteryTenths() const {
+    return static_cast<int>(std::lround(batteryVolts() * 10.0));
 }
 
 double BoatSim::localX(double longitude) const {
@@ -73,6 +109,10 @@ void BoatSim::steerTo(double latitude, double longitude) {
 }
 
 QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
+    return encodeFrame(nextFields(dt, settings));
+}
+
+FrameFields BoatSim::nextFields(double dt, const SonarSettings& settings) {
     dt = std::max(0.0, dt);
     clock_ += dt;
     utcFraction_ += dt;
@@ -80,7 +120,9 @@ QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
     utc_ = utc_.addSecs(wholeSeconds);
     utcFraction_ -= wholeSeconds;
 
+    const CoursePoint was = course_.current();
     const CoursePoint p = course_.advance(dt);
+    travelled_ += std::hypot(p.x - was.x, p.y - was.y);
     FrameFields f;
     sounder_.ping(lake_.depthAt(p.x, p.y), lake_.hardnessAt(p.x, p.y), dt, settings, rng_, f);
 
@@ -118,9 +160,8 @@ QByteArray BoatSim::nextFrame(double dt, const SonarSettings& settings) {
 
     temperatureF_ = std::clamp(temperatureF_ + uniform(rng_, -0.02, 0.02) * dt, 58.0, 63.0);
     f.temperatureF = static_cast<quint8>(std::lround(temperatureF_));
-    const double volts = options_.batteryStartVolts - options_.batteryDropPerHour * clock_ / 3600.0;
-    f.batteryTenths = static_cast<quint8>(std::lround(std::max(10.5, volts) * 10.0));
-    return encodeFrame(f);
+    f.batteryTenths = static_cast<quint8>(batteryTenths());
+    return f;
 }
 
 }  // namespace vboat

@@ -31,6 +31,8 @@ public:
 
     // Advances the world by dt seconds and returns the frame the sonar box sends.
     QByteArray nextFrame(double dt, const SonarSettings& settings);
+    // The same frame's fields, for a sender that spoils some of them first.
+    FrameFields nextFields(double dt, const SonarSettings& settings);
     // The GPS receiver starts again (the boat was switched off and on).
     void restartGps();
 
@@ -51,6 +53,19 @@ public:
     // Satellites the GPS reports whatever the sky gives (-1: as the sky gives); the position
     // goes on as before, so a handset can be shown a poor fix at a known place.
     void setSatellitesOverride(int count) { satellitesOverride_ = count; }
+
+    // The battery is at volts now and empties from there as before. Once set by hand (here or
+    // with a distance drop) it may sink to 6.5 V rather than 10.5 V, so that a handset's
+    // low-battery warnings can be reached.
+    void setBatteryVolts(double volts);
+    // On top of the time, the battery loses volts for every 100 m the boat travels (0: none).
+    void setBatteryDropPer100m(double volts);
+    // The start voltage and the drop with time since the start again, no distance drop.
+    void batteryAuto();
+    // The battery in tenths of a volt, as the frames report it.
+    int batteryTenths() const;
+    // Metres the boat's true position has moved since the start (the sum of its steps).
+    double travelled() const { return travelled_; }
 
     // The autopilot's hold on the boat: straight to a point given in degrees, stop where it
     // is, or hand the boat back to the remote control's run.
@@ -78,7 +93,16 @@ private:
     double gpsErrY_ = 0;
     double temperatureF_ = 60.8;
     int satellites_ = 0;
+    double travelled_ = 0;
+    // The battery's volts at a moment (clock and travelled), emptying from there.
+    double batteryVolts_ = 0;
+    double batterySetAt_ = 0;
+    double batterySetAtMetres_ = 0;
+    double batteryPer100m_ = 0;
+    bool batteryByHand_ = false;
 
+    // The battery's volts now, at least the floor.
+    double batteryVolts() const;
     // Degrees to local metres from the shore point.
     double localX(double longitude) const;
     double localY(double latitude) const;

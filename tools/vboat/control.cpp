@@ -86,6 +86,23 @@ QByteArray survey(BoatCore& core, const QList<QByteArray>& w) {
            QByteArray::number(qRound64(plan.lengthM)) + " m";
 }
 
+QByteArray battery(BoatCore& core, const QList<QByteArray>& w) {
+    BoatSim& sim = core.sim();
+    double volts = 0;
+    if (w.size() == 2 && w[1] == "auto") {
+        sim.batteryAuto();
+    } else if (w.size() == 3 && w[1] == "per100m") {
+        if (!readNumber(w[2], 5, volts) || volts < 0)
+            return error("battery per100m D: D is 0 to 5 (volts per 100 m)");
+        sim.setBatteryDropPer100m(volts);
+    } else if (w.size() == 2 && readNumber(w[1], 16, volts) && volts >= 6.5) {
+        sim.setBatteryVolts(volts);
+    } else {
+        return error("battery V|auto, battery per100m D: V is 6.5 to 16.0 (volts)");
+    }
+    return "ok";
+}
+
 QByteArray status(BoatCore& core, double now) {
     const BoatVersions v = core.versions();
     Autopilot& ap = core.autopilot();
@@ -101,7 +118,9 @@ QByteArray status(BoatCore& core, double now) {
            " rate=" + QByteArray::number(core.frameRate()) + " link=" + linkName(core.linkFault()) +
            " compass=" + CompassCali::nameOf(core.compassCali().outcome()) +
            " survey=" + surveyName(core.sim().surveyProgress()) + " held=" +
-           (ap.heldFor(now) < 0 ? QByteArray("-") : QByteArray::number(ap.heldFor(now), 'f', 1));
+           (ap.heldFor(now) < 0 ? QByteArray("-") : QByteArray::number(ap.heldFor(now), 'f', 1)) +
+           " battery=" + QByteArray::number(core.sim().batteryTenths() / 10.0, 'f', 1) +
+           " travelled=" + QByteArray::number(qRound64(core.sim().travelled()));
 }
 
 }  // namespace
@@ -188,12 +207,14 @@ QByteArray controlCommand(BoatCore& core, const QByteArray& line, double now) {
         core.compassCali().setOutcome(outcome);
         return "ok";
     }
+    if (verb == "battery") return battery(core, w);
     if (verb == "depth") return depth(core, w);
     if (verb == "survey") return survey(core, w);
     if (verb == "status" && n == 1) return status(core, now);
     return error(
         "unknown command \"" + line.simplified() +
-        "\" (fault, power, rssi, sats, rate, ap, version, compass, depth, survey, status)");
+        "\" (fault, power, rssi, sats, rate, battery, ap, version, compass, depth, survey, "
+        "status)");
 }
 
 }  // namespace vboat

@@ -11,6 +11,8 @@
 //   rssi N|auto           force the signal strength to N dBm (-127..-1), or follow the distance
 //   sats N|auto           the satellites the GPS reports (0..24), or as the sky gives
 //   rate N                sonar frames per second (above 0, at most 50)
+//   battery V|auto        the battery at V volts now (6.5..16.0), or as at the start again
+//   battery per100m D     and D volts less for every 100 m the boat travels (0..5)
 //   ap ack on|off         the autopilot acknowledges "$HMPRA" and "$HMHCK", or not
 //   ap mode L             force the task mode letter (M R F S E T)
 //   ap rc A|V             the remote control's state

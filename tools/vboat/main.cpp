@@ -149,11 +149,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption faultOpt(
         "fault",
         "Fault to inject (may be given more than once): silence, bad-frame-checksum, "
-        "bad-header-checksum, short-frame, long-frame, garbage, split-frame, weak, lost, "
-        "no-ack.",
+        "bad-header-checksum, short-frame, long-frame, garbage, split-frame, fix-zero, "
+        "fix-jump, fix-few, weak, lost, no-ack.",
         "name");
     const QCommandLineOption everyOpt(
-        "fault-every", "Inject a frame fault into every nth frame (default 1).", "n", "1");
+        "fault-every", "Inject a frame or fix fault into every nth frame (default 1).", "n", "1");
     const QCommandLineOption controlOpt(
         "control", "Take control commands, one per line, on this Unix socket.", "path");
     const QCommandLineOption traceOpt(
