@@ -84,6 +84,9 @@ const std::vector<Key>& keys() {
         floatKey("Ap/apCh1Speed", &C::apCh1Speed, Read::IntAsFloat),
         floatKey("Ap/apCh2Speed", &C::apCh2Speed, Read::IntAsFloat),
         floatKey("Ap/apSenitivity", &C::apSenitivity),
+        intKey("Basic/reserveAlarm", &C::reserveAlarm, Read::Bool),
+        floatKey("Basic/reserveEmptyVolts", &C::reserveEmptyVolts),
+        floatKey("Basic/reserveMarginVolts", &C::reserveMarginVolts),
     };
     return table;
 }
@@ -143,6 +146,8 @@ const FloatRange kFloatRanges[] = {
     {&StructConfiguration::backLight, 1, 9, kNoOff},
     {&StructConfiguration::batteryAlarmLevel, 7.9f, 18, kNoOff},
     {&StructConfiguration::boatVoltageAlarmLevel, 7.9f, 18, kNoOff},
+    {&StructConfiguration::reserveEmptyVolts, 6, 16, kNoOff},
+    {&StructConfiguration::reserveMarginVolts, 0.1f, 2, kNoOff},
 };
 // Stored values carry float rounding: 7.9 may come back a hair below.
 constexpr float kSlack = 0.001f;
@@ -260,6 +265,9 @@ void applyDefaults(StructConfiguration& cfg) {
     cfg.boatVoltageAlarmLevel = 10;
     cfg.dataExport = 0;
     cfg.baudRate = 3;
+    cfg.reserveAlarm = 1;
+    cfg.reserveEmptyVolts = 10.5f;
+    cfg.reserveMarginVolts = 0.5f;
 }
 
 bool inRange(const StructConfiguration& cfg) {

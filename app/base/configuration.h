@@ -50,8 +50,11 @@ struct StructConfiguration {
     float boatVoltageAlarmLevel;      // V; 7.9 = OFF
     int dataExport;                   // 0 off, 1 serial, 2 SD card; not stored
     int baudRate;                     // 0 4800, 1 9600, 2 38400, 3 115200
+    int reserveAlarm;                 // flag: "Return soon" / "Return now" by the way home
+    float reserveEmptyVolts;          // V at which the boat can no longer run, 6.0..16.0
+    float reserveMarginVolts;         // V kept on top of the way home, 0.1..2.0
 };
-static_assert(sizeof(StructConfiguration) == 50 * 4, "fifty 32-bit fields");
+static_assert(sizeof(StructConfiguration) == 53 * 4, "fifty-three 32-bit fields");
 
 namespace Configuration {
 

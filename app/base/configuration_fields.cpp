@@ -68,6 +68,9 @@ const std::vector<Field>& fields() {
         floatField("boatVoltageAlarmLevel", &C::boatVoltageAlarmLevel),
         intField("dataExport", &C::dataExport, 0, 2),
         intField("baudRate", &C::baudRate, 0, 3),
+        intField("reserveAlarm", &C::reserveAlarm, 0, 1),
+        floatField("reserveEmptyVolts", &C::reserveEmptyVolts),
+        floatField("reserveMarginVolts", &C::reserveMarginVolts),
     };
     return table;
 }

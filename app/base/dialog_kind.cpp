@@ -33,6 +33,7 @@ constexpr StructKindName kKinds[] = {
     {EnumDialogKind::DisplayCompassCali, "dsp"},
     {EnumDialogKind::BoatCompassCali, "boat"},
     {EnumDialogKind::ClearDepthMap, "clearDepthMap"},
+    {EnumDialogKind::ReturnNow, "returnNow"},
 };
 
 }  // namespace

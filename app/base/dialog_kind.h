@@ -36,6 +36,7 @@ enum class EnumDialogKind {
     BoatCompassCali,
     // Questions of later features.
     ClearDepthMap,
+    ReturnNow,  // the battery reserve is about to be passed: go home now
 };
 
 namespace DialogKind {

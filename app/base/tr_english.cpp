@@ -256,5 +256,20 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "The log holds no sonar records.",                                         // 251
     "The log is too long: only its first part is played.",                     // 252
     "No GPS position at this column.",                                         // 253
+    "Link lost",                                                               // 254
+    "Link back",                                                               // 255
+    "No data for",                                                             // 256
+    "Last data",                                                               // 257
+    "The boat was going home",                                                 // 258
+    "The boat was going to a target",                                          // 259
+    "The boat was running a list",                                             // 260
+    "Return soon",                                                             // 261
+    "The battery reserve for the way home is reached.",                        // 262
+    "Return now",                                                              // 263
+    "The battery will soon be too low to bring the boat home.",                // 264
+    "Battery Reserve",                                                         // 265
+    "Empty Voltage",                                                           // 266
+    "Reserve Margin",                                                          // 267
+    "Fix age",                                                                 // 268
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

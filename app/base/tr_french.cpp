@@ -257,5 +257,20 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "Le journal ne contient aucune donnée sonar.",                      // 251
     "Journal trop long : seul le début est lu.",                        // 252
     "Pas de position GPS à cet endroit.",                               // 253
+    "Liaison perdue",                                                   // 254
+    "Liaison rétablie",                                                 // 255
+    "Aucune donnée depuis",                                             // 256
+    "Dernières données",                                                // 257
+    "Le bateau rentrait",                                               // 258
+    "Le bateau allait vers une cible",                                  // 259
+    "Le bateau suivait une liste",                                      // 260
+    "Rentrer bientôt",                                                  // 261
+    "La réserve de batterie pour le retour est atteinte.",              // 262
+    "Rentrer maintenant",                                               // 263
+    "La batterie sera bientôt trop faible pour ramener le bateau.",     // 264
+    "Réserve batterie",                                                 // 265
+    "Tension de coupure",                                               // 266
+    "Marge de réserve",                                                 // 267
+    "Âge du point GPS",                                                 // 268
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

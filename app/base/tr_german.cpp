@@ -256,5 +256,20 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "Das Log enthält keine Sonardaten.",                          // 251
     "Das Log ist zu lang: nur sein Anfang wird abgespielt.",      // 252
     "Keine GPS-Position an dieser Stelle.",                       // 253
+    "Verbindung verloren",                                        // 254
+    "Verbindung zurück",                                          // 255
+    "Keine Daten seit",                                           // 256
+    "Letzte Daten",                                               // 257
+    "Das Boot fuhr nach Hause",                                   // 258
+    "Das Boot fuhr zu einem Ziel",                                // 259
+    "Das Boot fuhr eine Liste ab",                                // 260
+    "Bald zurückkehren",                                          // 261
+    "Die Akkureserve für den Heimweg ist erreicht.",              // 262
+    "Jetzt zurückkehren",                                         // 263
+    "Der Akku reicht bald nicht mehr für den Heimweg.",           // 264
+    "Akkureserve",                                                // 265
+    "Leerspannung",                                               // 266
+    "Reservepuffer",                                              // 267
+    "Alter der Position",                                         // 268
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

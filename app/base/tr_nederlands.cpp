@@ -256,5 +256,20 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "Het log bevat geen sonargegevens.",                                    // 251
     "Log te lang: alleen het begin wordt afgespeeld.",                      // 252
     "Geen GPS-positie op dit punt.",                                        // 253
+    "Verbinding verloren",                                                  // 254
+    "Verbinding terug",                                                     // 255
+    "Geen gegevens sinds",                                                  // 256
+    "Laatste gegevens",                                                     // 257
+    "De boot voer naar huis",                                               // 258
+    "De boot voer naar een doel",                                           // 259
+    "De boot voer een lijst af",                                            // 260
+    "Keer binnenkort terug",                                                // 261
+    "De accureserve voor de terugweg is bereikt.",                          // 262
+    "Keer nu terug",                                                        // 263
+    "De accu is straks te zwak om de boot terug te brengen.",               // 264
+    "Accureserve",                                                          // 265
+    "Leegspanning",                                                         // 266
+    "Reservemarge",                                                         // 267
+    "Leeftijd positie",                                                     // 268
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

@@ -256,5 +256,20 @@ extern constexpr const char* languageResource_polish[TR_COUNT] = {
     "Log nie zawiera danych sonaru.",                      // 251
     "Log jest za długi: odtwarzany jest tylko początek.",  // 252
     "Brak pozycji GPS w tym miejscu.",                     // 253
+    "Utracono łączność",                                   // 254
+    "Łączność wróciła",                                    // 255
+    "Brak danych od",                                      // 256
+    "Ostatnie dane",                                       // 257
+    "Łódź płynęła do domu",                                // 258
+    "Łódź płynęła do celu",                                // 259
+    "Łódź płynęła według listy",                           // 260
+    "Wracaj wkrótce",                                      // 261
+    "Osiągnięto rezerwę baterii na powrót.",               // 262
+    "Wracaj teraz",                                        // 263
+    "Bateria wkrótce nie wystarczy na powrót łodzi.",      // 264
+    "Rezerwa baterii",                                     // 265
+    "Napięcie rozładowania",                               // 266
+    "Margines rezerwy",                                    // 267
+    "Wiek pozycji",                                        // 268
 };
 static_assert(TrResource::isComplete(languageResource_polish), "a Polish text is missing");

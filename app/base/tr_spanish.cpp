@@ -256,5 +256,20 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "El registro no contiene datos de sonar.",                              // 251
     "Registro demasiado largo: solo se reproduce el principio.",            // 252
     "Sin posición GPS en este punto.",                                      // 253
+    "Enlace perdido",                                                       // 254
+    "Enlace recuperado",                                                    // 255
+    "Sin datos desde hace",                                                 // 256
+    "Últimos datos",                                                        // 257
+    "El barco volvía a casa",                                               // 258
+    "El barco iba a un objetivo",                                           // 259
+    "El barco seguía una lista",                                            // 260
+    "Volver pronto",                                                        // 261
+    "Se alcanzó la reserva de batería para volver.",                        // 262
+    "Volver ahora",                                                         // 263
+    "Pronto la batería no bastará para traer el barco.",                    // 264
+    "Reserva de batería",                                                   // 265
+    "Tensión mínima",                                                       // 266
+    "Margen de reserva",                                                    // 267
+    "Edad de la posición",                                                  // 268
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");

@@ -258,5 +258,20 @@ enum EnumTrString : int {
     TR_LogNoRecords = 251,           // "The log holds no sonar records."
     TR_LogCut = 252,                 // "The log is too long: only its first part is played."
     TR_NoFixAtColumn = 253,          // "No GPS position at this column."
-    TR_COUNT = 254                   // texts per language
+    TR_LinkLost = 254,               // "Link lost" (the radio brings no frames)
+    TR_LinkBack = 255,               // "Link back"
+    TR_NoDataFor = 256,              // "No data for" (seconds follow)
+    TR_LastData = 257,               // "Last data" (the last read-outs follow)
+    TR_WasGoingHome = 258,           // "The boat was going home"
+    TR_WasGoingToTarget = 259,       // "The boat was going to a target"
+    TR_WasRunningList = 260,         // "The boat was running a list"
+    TR_ReturnSoon = 261,             // "Return soon" (the battery reserve is reached)
+    TR_ReturnSoonText = 262,         // "The battery reserve for the way home is reached."
+    TR_ReturnNow = 263,              // "Return now"
+    TR_ReturnNowText = 264,          // "The battery will soon be too low to bring the boat home."
+    TR_BatteryReserve = 265,         // "Battery Reserve"
+    TR_EmptyVoltage = 266,           // "Empty Voltage"
+    TR_ReserveMargin = 267,          // "Reserve Margin"
+    TR_FixAge = 268,                 // "Fix age" (seconds follow)
+    TR_COUNT = 269                   // texts per language
 };

@@ -13,11 +13,14 @@
 #include "link/module_check.h"
 #include "link/module_update.h"
 #include "link/rssi_filter.h"
+#include "navi/battery_reserve.h"
+#include "navi/fix_watch.h"
 #include "navi/handset_compass.h"
 #include "navi/heading_filter.h"
 #include "navi/navi_target.h"
 #include "sonar/sonar_column.h"
 #include "state/boat_compass_run.h"
+#include "state/link_loss_watch.h"
 #include "state/link_watch.h"
 #include "state/list_run.h"
 #include "state/navigation_state.h"
@@ -71,10 +74,19 @@ class CourseBook;
 class DepthMapState;
 class SonarHistoryState;
 class UxHistoryBar;
+class UxAlertStrip;
 class MultiTargetList;
 
 // Where a firmware update of a boat module stands; "in progress" also covers a binding, during
 // which nothing else may talk to the boat.
+// The read-outs of the last frame measured, said with their age while the link is lost.
+struct StructLastReadouts {
+    bool known = false;
+    float depth = 0;        // m
+    float temperature = 0;  // degrees Celsius
+    float volts = 0;
+};
+
 struct StructUpdateFlags {
     bool inProgress = false;
     bool done = false;
@@ -309,6 +321,17 @@ public:
     void history_showWindow();
     void history_refillFromReplay();
 
+    // Safety on the water (korvel_safety.cpp): only gated fixes used, a lost link said within
+    // three seconds, and the battery reserve the way home needs.
+    void safety_init();
+    void safety_takeFix(int lastLat, int lastLon);
+    void safety_tick();
+    QString safety_doingText() const;
+    void safety_refreshStrips(qint64 now);
+    void safety_checkReserve(qint64 now);
+    const StructReserveEstimate& safety_reserve() const { return m_reserveEstimate; }
+    const LinkLossWatch& safety_linkLoss() const { return m_linkLoss; }
+
     // --- The parts, for the script runner, the tests and the benchmarks ----------------------
     UxScene* scene() const { return m_scene; }
     UxView* view() const { return m_view; }
@@ -488,6 +511,17 @@ private:
     SonarHistory m_historyWindow;  // what the echogram shows while it stands still
     UxHistoryBar* m_historyBar = nullptr;
     bool m_columnDue = false;  // this tick brought a column for the echogram
+    bool m_frameFresh = false;  // this tick's frame is new from its source
+    FixWatch m_fixWatch;
+    LinkLossWatch m_linkLoss;
+    QString m_linkLostDoing;  // what the boat was doing when the link went
+    StructLastReadouts m_lastMeasured;
+    std::unique_ptr<BatteryReserve> m_reserve;
+    StructReserveEstimate m_reserveEstimate;
+    EnumReserveStage m_reserveRaised = EnumReserveStage::None;
+    QElapsedTimer m_safetyClock;
+    UxAlertStrip* m_linkStrip = nullptr;
+    UxAlertStrip* m_fixStrip = nullptr;
     BoatValues m_boatValues;
     AlarmMonitor m_alarms;
     HeadingFilter m_headingFilter;

@@ -40,14 +40,21 @@ void Korvel::data_getOrigin_kvlw() {
 // The current values from the newest record.
 void Korvel::data_getCurrent_kvlw() {
     const bool arriving = m_data->linkState().count_noData_sonar.load() < 3;
+    const int lat = values().boat_lat;
+    const int lon = values().boat_lon;
     m_boatValues.update(m_history.newest(), Global::configuration, arriving);
+    safety_takeFix(lat, lon);
 }
 
 void Korvel::data_exportCurrentData() {
     const StructBoatValues& v = values();
     m_recorder->exportCurrentData(Global::configuration, v.boat_lat, v.boat_lon, v.current_depth,
                                   v.boat_time,
-                                  [this] { m_data->writeDataToSerial(data_creatNMEA()); });
+                                  [this] {
+                                      // A position the fix gate refused goes to no plotter.
+                                      if (values().fix_usable)
+                                          m_data->writeDataToSerial(data_creatNMEA());
+                                  });
     // A logger that has just failed must not go on looking as if it logs.
     m_overlays->exportIco()->setVisible(m_recorder->logging());
 }

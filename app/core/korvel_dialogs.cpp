@@ -52,6 +52,7 @@ void Korvel::dialog_init() {
     depthMap_init();
     link_initWatch();
     menu_initBoatCali();
+    safety_init();
 }
 
 Prompter& Korvel::prompter() const {

@@ -62,6 +62,7 @@ void Korvel::history_takeFrames(const QString& source) {
     LogPlayer& player = m_sonarHistory->player();
     if (source != QLatin1String("play") || !player.isOpen()) {
         const kvl_w frame = m_data->getOnePkgData(source);
+        m_frameFresh = m_data->lastFrameFresh();
         m_history.takeFrame(frame, chartSpeed);
         // A replay without a log shows zeros: nothing of it belongs to the lake's history.
         if (source != QLatin1String("play")) m_sonarHistory->takeLive(frame);
@@ -76,6 +77,7 @@ void Korvel::history_takeFrames(const QString& source) {
         m_history.takeFrame(frames[i], chartSpeed);
     }
     m_columnDue = !frames.isEmpty();
+    m_frameFresh = m_columnDue;
 }
 
 int Korvel::history_framesShown() const {

@@ -77,6 +77,7 @@ void Korvel::slot_timeout_main() {
     navi_checkState();
     link_checkState();
     link_refreshSignalIco();
+    safety_tick();
 
     // Step 10: once a second, the signal strength for the screens that show it.
     if (m_tickCount % 8 == 0) system_needUpdateRssi();

@@ -3,6 +3,7 @@
 #include "base/configuration_fields.h"
 #include "base/global.h"
 #include "base/keypad.h"
+#include "base/log.h"
 #include "platform/boat_control.h"
 
 #include <QApplication>
@@ -177,6 +178,7 @@ void ScriptRunner::runNext() {
             break;
         }
         case StructCommand::Boat: {
+            qCInfo(lcCore).noquote() << "script: boat" << c.arg;
             QString answer;
             QString error;
             if (!BoatControl::send(c.arg, &answer, &error)) {

@@ -24,6 +24,11 @@ struct StructBoatValues {
     // The newest record is a frame from the boat (not the empty frame of no data): the values
     // above were measured.
     bool measured = false;
+    // The boat's fix as the handset may use it: usable now (a good fix, not stale), settled
+    // since the GPS's cold start, and the age of the last good one (-1 before the first).
+    bool fix_usable = false;
+    bool fix_settled = false;
+    qint64 fix_ageMs = -1;
 };
 
 // Turns the newest record into the current values by the frame's scales, the configured

@@ -71,6 +71,8 @@ public:
     std::atomic<int> current_compassCali{0};
     std::atomic<int> count_noData_ap{10};
     std::atomic<int> count_noData_sonar{10};
+    // Every sonar packet heard, however it wraps: the loss of the link is seen within a tick.
+    std::atomic<uint32_t> framesHeard{0};
     std::atomic<int> avePkgCnt{0};
 
     ApInfo_t currentInfoAp() const;

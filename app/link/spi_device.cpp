@@ -275,6 +275,7 @@ void SpiDevice::onSonarFrame(const uint8_t* payload, int len) {
     }
     ++m_windowCount;
     m_state.count_noData_sonar = 0;
+    ++m_state.framesHeard;
     const long now = long(time(nullptr));
     if (m_windowStart == 0) m_windowStart = now;
     if (now - m_windowStart > kRateWindowSeconds) {

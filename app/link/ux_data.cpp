@@ -46,6 +46,7 @@ LinkState& UxData::linkState() {
 // --- Frames -----------------------------------------------------------------------------------
 
 kvl_w UxData::getOnePkgData(const QString& source) {
+    m_lastFresh = source == QLatin1String("sim") || source == QLatin1String("play");
     if (source == QLatin1String("sim")) return readOnePkgFromSim();
     if (source == QLatin1String("play")) return readOnePkgFromPlay();
     if (source == QLatin1String("spi")) return readOnePkgFromSpi();
@@ -84,6 +85,7 @@ kvl_w UxData::readOnePkgFromSpi() {
     if (m_freshSpi) {
         m_freshSpi = false;
         m_repeatCount = 0;
+        m_lastFresh = true;
         return m_lastSpi;
     }
     if (m_repeatCount < kBridgeRequests) {

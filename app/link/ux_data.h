@@ -27,6 +27,9 @@ public:
     // --- Frames -------------------------------------------------------------------------------
     // source: "sim", "play", "zero" or "spi"; any other text gives the zero frame.
     kvl_w getOnePkgData(const QString& source);
+    // The last frame handed out came from its source since the request before (not the last
+    // frame handed again to bridge a gap, nor the empty frame).
+    bool lastFrameFresh() const { return m_lastFresh; }
     // Every valid frame the radio has brought since the last call, oldest first (for the
     // recorder); the newest of them is also what the next "spi" request returns.
     QVector<kvl_w> takeReceivedFrames();
@@ -97,6 +100,7 @@ private:
     kvl_w m_lastSpi;
     int m_repeatCount = 0;
     bool m_freshSpi = false;  // a frame has arrived since the last "spi" request
+    bool m_lastFresh = false;
     QVector<kvl_w> m_received;
     SpiRwThread* m_thread = nullptr;
     std::unique_ptr<SerialPort> m_serial;

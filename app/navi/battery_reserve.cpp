@@ -6,16 +6,25 @@
 
 std::optional<float> BatteryReserve::smoothedVolts(const StructReserveSample& s) {
     const bool reading = s.boatVolts >= kMinVolts;
-    if (reading) m_readings.push_back({s.timeMs, s.boatVolts});
+    if (reading) m_readings.push_back({s.timeMs, s.boatVolts, m_travelledMetres});
     while (!m_readings.empty() && s.timeMs - m_readings.front().timeMs >= kSmoothMs)
         m_readings.pop_front();
     if (m_readings.empty()) return std::nullopt;
     double sum = 0;
-    for (const StructReading& r : m_readings)
+    double travelled = 0;
+    for (const StructReading& r : m_readings) {
         sum += r.volts;
+        travelled += r.travelledMetres;
+    }
     const float mean = float(sum / m_readings.size());
+    // The mean voltage belongs to where the boat was on average over the window, not to where
+    // it is: set against the travel of that moment, a fast boat's rate does not come out low.
+    m_meanTravelled = travelled / m_readings.size();
     if (reading && !m_firstReadingMs) m_firstReadingMs = s.timeMs;
-    if (reading && !m_startVolts && s.timeMs - *m_firstReadingMs >= kStartMs) m_startVolts = mean;
+    if (reading && !m_startVolts && s.timeMs - *m_firstReadingMs >= kStartMs) {
+        m_startVolts = mean;
+        m_startTravelled = m_meanTravelled;
+    }
     return mean;
 }
 
@@ -44,17 +53,21 @@ void BatteryReserve::judge(float smoothed, const StructReserveEstimate& e) {
 StructReserveEstimate BatteryReserve::take(const StructReserveSample& s,
                                            const StructReserveSettings& settings) {
     StructReserveEstimate e;
-    const std::optional<float> volts = smoothedVolts(s);
     if (s.boat.isSet()) travel(s.boat);
-    e.smoothedVolts = volts.value_or(0.0f);
+    std::optional<float> volts = smoothedVolts(s);
     e.travelledMetres = m_travelledMetres;
 
     e.voltsPer100m = kDefaultVoltsPer100m;
-    if (volts && m_startVolts && m_travelledMetres > 0) {
-        const float observed = float((*m_startVolts - *volts) / m_travelledMetres * 100.0);
+    const double learnt = m_meanTravelled - m_startTravelled;
+    if (volts && m_startVolts && learnt > 0) {
+        const float observed = float((*m_startVolts - *volts) / learnt * 100.0);
         e.learnt = m_travelledMetres >= kLearnMetres;
         e.voltsPer100m = std::max(e.learnt ? kFloorVoltsPer100m : kDefaultVoltsPer100m, observed);
     }
+    // Judged at the boat's place: the mean less what the travel since its moment has used.
+    if (volts)
+        volts = *volts - e.voltsPer100m * float(m_travelledMetres - m_meanTravelled) / 100.0f;
+    e.smoothedVolts = volts.value_or(0.0f);
 
     const bool located = s.boat.isSet() && s.home.isSet();
     if (located) {

@@ -36,11 +36,13 @@ struct StructReserveEstimate {
 
 // The battery the boat needs to come home, and when to call it back. Taken once a second.
 // - Voltage: the mean of the readings of kMinVolts and more of the last kSmoothMs, as a loaded
-//   bait boat's voltage sags and its 0.1 V readings jitter.
+//   bait boat's voltage sags and its 0.1 V readings jitter. The mean stands for the window's
+//   mean travel; it is judged less what the travel since then has used (at the rate in use).
 // - Travel: a fix kStepMetres or more from the anchor fix adds its distance and becomes the
 //   anchor, so that the GPS's wander at a spot is not counted as travel.
 // - Consumption: the start voltage is the smoothed voltage at the first reading kStartMs or more
-//   after the first reading; observed = (start - smoothed) / travelled * 100. Before
+//   after the first reading; observed = (start - mean) / (the window's mean travel since the
+//   start's) * 100, so that a fast boat's lagging mean does not make the rate look low. Before
 //   kLearnMetres of travel the rate used is never under kDefaultVoltsPer100m (a short trip says
 //   too little); from then on the observed rate is used, never under kFloorVoltsPer100m.
 // - Stage, judged only with home, a fix and a voltage: Now at or under nowVolts, Soon at or under
@@ -70,6 +72,7 @@ private:
     struct StructReading {
         qint64 timeMs;
         float volts;
+        double travelledMetres;  // when it was read
     };
 
     std::optional<float> smoothedVolts(const StructReserveSample& s);
@@ -79,6 +82,8 @@ private:
     std::deque<StructReading> m_readings;
     std::optional<qint64> m_firstReadingMs;
     std::optional<float> m_startVolts;
+    double m_startTravelled = 0;  // the window's mean travel when the start voltage was set
+    double m_meanTravelled = 0;   // the window's mean travel, where its mean voltage stands
     GeoPoint m_anchor;
     double m_travelledMetres = 0;
     EnumReserveStage m_stage = EnumReserveStage::None;

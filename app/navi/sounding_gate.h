@@ -2,6 +2,7 @@
 
 #include "base/geo_point.h"
 #include "link/sonar_frame_values.h"
+#include "navi/fix_gate.h"
 
 #include <QtGlobal>
 
@@ -22,28 +23,18 @@ enum class EnumSoundingVerdict {
     NoBottom,       // no depth, deeper than the range or than 99 m
 };
 
-// Which frames may put their depth on the map: a usable fix of at least four satellites, no
-// jump faster than a bait boat can go (10 m/s, with 5 m for the GPS's own wander), and a
-// bottom the sonar really found. A position that jumped is taken as the new one once it has
-// been steady for kSteadyFrames frames, so one wrong fix cannot lock the map out.
+// Which frames may put their depth on the map: a position the fix gate takes and a bottom the
+// sonar really found.
 class SoundingGate {
 public:
-    static constexpr double kMaxSpeedMps = 10.0;
-    static constexpr double kSlackMetres = 5.0;
-    static constexpr int kSteadyFrames = 5;
+    static constexpr int kSteadyFrames = FixGate::kSteadyFrames;
 
     EnumSoundingVerdict take(const StructSonarFrameFields& f, float depthOffset, float gpsFilter,
                              qint64 timeMs, StructSounding* out);
-    void reset();
+    void reset() { m_fix.reset(); }
 
 private:
-    bool plausibleStep(GeoPoint from, qint64 fromMs, GeoPoint to, qint64 toMs) const;
-
-    GeoPoint m_last;
-    qint64 m_lastMs = 0;
-    GeoPoint m_candidate;
-    qint64 m_candidateMs = 0;
-    int m_candidateFrames = 0;
+    FixGate m_fix;
 };
 
 // The median of five consecutive soundings, placed at the middle one's position: a single
@@ -62,6 +53,3 @@ private:
     StructSounding m_window[kWindow];
     int m_count = 0;
 };
-
-// Metres between two positions on a flat earth; good over the few hundred metres compared.
-double flatDistanceMetres(GeoPoint a, GeoPoint b);

@@ -42,6 +42,7 @@ void Global::beeperOn(const QString& kind) {
     if (kind == QLatin1String("fish")) clicks = 1;
     if (kind == QLatin1String("message")) clicks = 2;
     if (kind == QLatin1String("alarm")) clicks = 3;
+    if (kind == QLatin1String("link")) clicks = 5;
     for (int i = 0; i < clicks; ++i)
         beeperForceOnOneTime();
 }

@@ -20,7 +20,8 @@ float adcToVoltage(int raw);
 void beeperForceOnOneTime();
 // One click when the key tone is on.
 void beeperOnOneTime();
-// "key": a key click; "fish": one click; "message": two; "alarm": three; else nothing.
+// "key": a key click; "fish": one click; "message": two; "alarm": three; "link" (the
+// radio link lost): five; else nothing.
 void beeperOn(const QString& kind);
 
 }  // namespace Global

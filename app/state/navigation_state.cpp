@@ -49,7 +49,9 @@ NavigationState::NavigationState(LinkState& link, const StructBoatValues& values
 
 void NavigationState::takeFix() {
     const StructBoatValues& v = m_values;
-    if (v.boat_lon == 0 || v.boat_lat == 0 || v.gps_satellites <= 3) return;
+    // Only a fix the gate took: a (0, 0), a jump, a fix of too few satellites or one gone
+    // stale never reaches home, the track or the course.
+    if (!v.fix_usable || v.boat_lon == 0 || v.boat_lat == 0) return;
     if (!Convert::haveSetStartPoint()) {
         Convert::setStartPoint(v.boat_lon, v.boat_lat);
         m_map.appendTrack(Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat),
@@ -60,7 +62,8 @@ void NavigationState::takeFix() {
     } else {
         const QPoint p = Convert::navi_ddS32_to_relativeCoor(v.boat_lon, v.boat_lat);
         const bool simulator = Global::configuration.simulator != 0;
-        if (!simulator && !m_homeShown) establishHome(p);
+        // Not from the wandering first fixes of a cold start: only once the fix has settled.
+        if (!simulator && !m_homeShown && v.fix_settled) establishHome(p);
         if (distance(p, m_map.boatPoint()) > 1.0f) m_map.appendTrack(p, v.current_depth, true);
         if (!simulator) emit boatMoved(p);
     }

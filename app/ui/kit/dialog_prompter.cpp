@@ -84,6 +84,12 @@ void DialogPrompter::awaitAck(const StructAckWait& wait) {
 void DialogPrompter::ackReported(const QString& type, EnumAckReport outcome) {
     if (DialogKind::fromText(type) != m_wait.kind || m_wait.kind == EnumDialogKind::None) return;
     if (outcome == EnumAckReport::Resend) {
+        if (m_resendHeld && m_resendHeld()) {
+            if (m_resendsHeld++ == 0) qCInfo(lcLink) << "repeats held while the link is lost";
+            return;
+        }
+        if (m_resendsHeld > 0) qCInfo(lcLink) << "repeats resumed after" << m_resendsHeld << "held";
+        m_resendsHeld = 0;
         if (m_wait.resend) m_wait.resend();
         return;
     }

@@ -28,6 +28,9 @@ public:
     enum class EnumAckReport { Resend, Success, Failure };
     void questionAnswered(const QString& type, const QString& key);
     void ackReported(const QString& type, EnumAckReport outcome);
+    // While held() is true a wait sends nothing again: a lost link would only swallow the
+    // repeats. The wait goes on counting, and its next step after the link is back sends.
+    void setResendHold(std::function<bool()> held) { m_resendHeld = std::move(held); }
 
 private:
     void countDownOver();
@@ -37,4 +40,6 @@ private:
     std::function<void(EnumAnswer)> m_onAnswer;
     StructAckWait m_wait;
     std::function<void()> m_onCountDownOver;
+    std::function<bool()> m_resendHeld;
+    int m_resendsHeld = 0;
 };

@@ -43,6 +43,8 @@ const StructSliderDef kSliders[] = {
     {A::Backlight, L::Backlight, &StructConfiguration::backLight},
     {A::BatteryAlarm, L::VoltageAlarm, &StructConfiguration::batteryAlarmLevel},
     {A::BoatVtgAlarm, L::VoltageAlarm, &StructConfiguration::boatVoltageAlarmLevel},
+    {A::EmptyVoltage, L::EmptyVoltage, &StructConfiguration::reserveEmptyVolts},
+    {A::ReserveMargin, L::ReserveMargin, &StructConfiguration::reserveMarginVolts},
 };
 
 struct StructChoiceDef {
@@ -106,6 +108,7 @@ const StructChoiceDef kChoices[] = {
          return QStringList{tr(TR_Normal), tr(TR_Record), tr(TR_Replay)};
      }},
     {A::DevMode, &StructConfiguration::devMode, offOn},
+    {A::BatteryReserve, &StructConfiguration::reserveAlarm, offOn},
 };
 
 struct StructFileDef {

@@ -89,6 +89,10 @@ const StructRowDef kSystem[] = {
     {A::SystemInfo, TR_SystemInfo},
     {A::RadioBind, TR_RadioBind},
     {A::UpdateRBoxes, TR_UpdateRBoxes},
+    // The battery reserve by the way home, after the page's own rows.
+    {A::BatteryReserve, TR_BatteryReserve},
+    {A::EmptyVoltage, TR_EmptyVoltage},
+    {A::ReserveMargin, TR_ReserveMargin},
     {A::Next, TR_Next},
     {A::Exit, TR_Exit},
 };

@@ -59,6 +59,9 @@ enum class EnumMenuAction {
     SystemInfo,
     RadioBind,
     UpdateRBoxes,
+    BatteryReserve,
+    EmptyVoltage,
+    ReserveMargin,
     // Quick page.
     QuickMarker,
     Waypoint,

@@ -111,6 +111,10 @@ StructSliderList list(EnumSliderList which) {
                     return step == 79 ? tr(TR_Off) : ValueList::format(value);
                 },
                 QStringLiteral("V"));
+        case EnumSliderList::EmptyVoltage:
+            return make(60, 160, 1, 10, same, QStringLiteral("V"));
+        case EnumSliderList::ReserveMargin:
+            return make(1, 20, 1, 10, same, QStringLiteral("V"));
         case EnumSliderList::ChartSpeed:
             return make(0, 1, 1, 1, [](int step, float) {
                 return step == 0 ? QStringLiteral("1x") : QStringLiteral("2x");

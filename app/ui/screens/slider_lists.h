@@ -25,6 +25,8 @@ enum class EnumSliderList {
     Backlight,       // S16: 1..9
     VoltageAlarm,    // S17: 7.9..18.0 V by 0.1, 7.9 is OFF
     ChartSpeed,      // 0 normal, 1 every column drawn twice
+    EmptyVoltage,    // 6.0..16.0 V by 0.1
+    ReserveMargin,   // 0.1..2.0 V by 0.1
 };
 
 struct StructSliderList {
