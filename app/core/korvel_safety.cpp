@@ -67,7 +67,7 @@ void Korvel::safety_tick() {
     switch (m_linkLoss.tick(m_data->linkState().framesHeard, held, now)) {
         case EnumLinkEvent::Lost:
             m_linkLostDoing = safety_doingText();
-            qCWarning(lcLink).noquote()
+            qCInfo(lcLink).noquote()
                 << "link lost: no frame for" << m_linkLoss.silentMs(now) << "ms" << m_linkLostDoing;
             break;
         case EnumLinkEvent::Back:
@@ -153,14 +153,14 @@ void Korvel::safety_checkReserve(qint64 now) {
                             .arg(e.learnt ? QString() : QStringLiteral(" (default)"))
                             .arg(volts(e.neededVolts), volts(e.smoothedVolts));
     if (e.stage == EnumReserveStage::ReturnSoon) {
-        qCWarning(lcNavi).noquote() << "return soon:" << why;
+        qCInfo(lcNavi).noquote() << "return soon:" << why;
         prompter().notice(trText(TR_ReturnSoon),
                           {trText(TR_ReturnSoonText),
                            volts(e.smoothedVolts) + QStringLiteral(" / ") + volts(e.reserveVolts)},
                           false);
         return;
     }
-    qCWarning(lcNavi).noquote() << "return now:" << why;
+    qCInfo(lcNavi).noquote() << "return now:" << why;
     // "Go to Home" has the focus: one key sends the boat home.
     prompter().ask({EnumDialogKind::ReturnNow, trText(TR_ReturnNow), trText(TR_ReturnNowText),
                     trText(TR_Ignore), trText(TR_GoToHome)},

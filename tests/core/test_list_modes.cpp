@@ -57,6 +57,7 @@ struct Handset {
         v.boat_lon = kLon;
         v.boat_lat = kLat;
         v.gps_satellites = 9;
+        v.fix_usable = v.fix_settled = true;
         k->navi_getCurrent();
         k->navi_getCurrent();  // home set at the second fix
         const int north[] = {9000, 18000, 27000, 180000};

@@ -71,6 +71,7 @@ struct Handset {
         v.boat_lon = kLon;
         v.boat_lat = kLat;
         v.gps_satellites = 9;
+        v.fix_usable = v.fix_settled = true;
         v.current_depth = 4.2f;
         v.boat_time = k20150305;
         k->navi_getCurrent();

@@ -66,6 +66,7 @@ struct Nav {
         values.boat_lon = lon;
         values.boat_lat = lat;
         values.gps_satellites = satellites;
+        values.fix_usable = values.fix_settled = satellites >= 4;  // as the fix gate judges
         nav->takeFix();
     }
     // Thousands of ddS32 north of kLat of each start sent, in order.

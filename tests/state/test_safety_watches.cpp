@@ -32,7 +32,7 @@ private slots:
             << "f" + QString(23, '.') + "f" << QString(22, '-') + "L-B";
         QTest::newRow("a gap under 2.75 s") << "f" + QString(21, '.') + "f" << QString(23, '-');
         QTest::newRow("held, then silent: counted from the hold's end")
-            << "f" + QString(30, 'h') + QString(22, '.') << QString(52, '-') + "";
+            << "f" + QString(30, 'h') + QString(22, '.') << QString(52, '-') + "L";
     }
     void linkLoss() {
         QFETCH(QString, ticks);

@@ -27,6 +27,7 @@
 #include "ui/kit/ux_dialog_sys_info.h"
 #include "ui/kit/ux_dialog_test.h"
 #include "ui/kit/ux_theme.h"
+#include "ui/screens/alert_strip.h"
 #include "ui/screens/info_panels.h"
 #include "ui/screens/item_info_pan.h"
 #include "ui/screens/menu_host.h"
@@ -602,6 +603,19 @@ private:
                 problems << name + ": " + p;
             w->hide();
         };
+        // The safety strips with their longest lines: the link's over the screen's width, the
+        // fix's age over the narrow map.
+        UxAlertStrip strip(k.view());
+        const QString s99 = QStringLiteral(" 99 s");
+        strip.setView({{trs(TR_LinkLost), trs(TR_NoDataFor) + s99,
+                        trs(TR_LastData) + ": 99.9 m 99.9\u00b0F 12.6 V", trs(TR_WasGoingToTarget),
+                        trs(TR_WasRunningList), trs(TR_WasGoingHome), trs(TR_LinkBack)},
+                       Qt::red,
+                       Qt::white},
+                      QPoint(0, 26), UxView::kWidth);
+        screen(&strip, "link strip");
+        strip.setView({{trs(TR_FixAge) + ":" + s99}, Qt::yellow, Qt::black}, QPoint(0, 0), 140);
+        screen(&strip, "fix strip");
         screen(k.waypointMenu(), "waypoint list");
         k.waypointMenu()->showWaypointDetail();
         screen(k.waypointMenu()->detail(), "waypoint editor");
