@@ -129,6 +129,8 @@ void Korvel::safety_refreshStrips(qint64 now) {
 // Once a second: the voltage the way home needs against what the battery has left.
 void Korvel::safety_checkReserve(qint64 now) {
     const StructConfiguration& cfg = Global::configuration;
+    // A replayed log or the built-in recording is not the boat on the water now.
+    if (cfg.workMode == 2 || cfg.simulator != 0) return;
     const StructBoatValues& v = values();
     StructReserveSample sample;
     sample.boatVolts = v.measured && !m_linkLoss.lost() ? v.boat_voltage : 0.0f;

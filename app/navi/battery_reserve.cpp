@@ -6,6 +6,11 @@
 
 std::optional<float> BatteryReserve::smoothedVolts(const StructReserveSample& s) {
     const bool reading = s.boatVolts >= kMinVolts;
+    if (reading && !m_readings.empty() && s.boatVolts > m_readings.back().volts + kSwapVolts) {
+        m_readings.clear();
+        m_firstReadingMs.reset();
+        m_startVolts.reset();
+    }
     if (reading) m_readings.push_back({s.timeMs, s.boatVolts, m_travelledMetres});
     while (!m_readings.empty() && s.timeMs - m_readings.front().timeMs >= kSmoothMs)
         m_readings.pop_front();
@@ -61,7 +66,7 @@ StructReserveEstimate BatteryReserve::take(const StructReserveSample& s,
     const double learnt = m_meanTravelled - m_startTravelled;
     if (volts && m_startVolts && learnt > 0) {
         const float observed = float((*m_startVolts - *volts) / learnt * 100.0);
-        e.learnt = m_travelledMetres >= kLearnMetres;
+        e.learnt = learnt >= kLearnMetres;
         e.voltsPer100m = std::max(e.learnt ? kFloorVoltsPer100m : kDefaultVoltsPer100m, observed);
     }
     // Judged at the boat's place: the mean less what the travel since its moment has used.

@@ -43,8 +43,9 @@ struct StructReserveEstimate {
 // - Consumption: the start voltage is the smoothed voltage at the first reading kStartMs or more
 //   after the first reading; observed = (start - mean) / (the window's mean travel since the
 //   start's) * 100, so that a fast boat's lagging mean does not make the rate look low. Before
-//   kLearnMetres of travel the rate used is never under kDefaultVoltsPer100m (a short trip says
-//   too little); from then on the observed rate is used, never under kFloorVoltsPer100m.
+//   kLearnMetres of travel since the start the rate used is never under kDefaultVoltsPer100m (a
+//   short trip says too little); from then on the observed rate is used, never under
+//   kFloorVoltsPer100m.
 // - Stage, judged only with home, a fix and a voltage: Now at or under nowVolts, Soon at or under
 //   reserveVolts. A stage is raised once the voltage has been at least that low for
 //   kHoldSamples samples in a row; it never falls from Now to Soon, and clears only above
@@ -61,6 +62,9 @@ public:
     static constexpr qint64 kStartMs = 10000;      // readings in before the start voltage is set
     static constexpr int kHoldSamples = 5;         // samples a stage must hold before it is raised
     static constexpr float kClearVolts = 0.3f;     // above the soon level by this: the stage clears
+    // A reading this far above the one before is a fresh battery: its consumption is learnt
+    // anew (the conservative default meanwhile), or the old start would make it look free.
+    static constexpr float kSwapVolts = 0.5f;
 
     StructReserveEstimate take(const StructReserveSample& s, const StructReserveSettings& settings);
     void reset();

@@ -47,6 +47,8 @@ private slots:
         const double said = at(log, "link lost: no frame for");
         const double none = at(log, "script: boat fault none");
         const double back = at(log, "link back");
+        qInfo("link lost said %.2f s after the fault, back %.2f s after its end", said - lost,
+              back - none);
         QVERIFY2(lost > 0 && said > lost && said - lost <= 3.0, qPrintable(log));
         QVERIFY2(log.contains("The boat was going to a target"), qPrintable(log));
         QVERIFY2(none > 0 && back > none && back - none <= 2.0, qPrintable(log));

@@ -36,7 +36,8 @@ private slots:
         row("sag at the start", {0.1f, 30, 11.2f, 0, T::StartSag, S::None, false, 0.045f});
         row("now, at rest 0.2 V back",
             {0.1f, 400, 11.3f, 0.2f, T::None, S::ReturnNow, true, 0.19f});
-        row("now, battery changed", {0.1f, 400, 11.3f, 1, T::None, S::None, true, 0.08f});
+        row("now, battery changed: learnt anew",
+            {0.1f, 400, 11.3f, 1, T::None, S::None, false, 0.6f});
         row("no voltage", {0.1f, 400, 11.3f, 0, T::NoVolts, S::None, false, 0.6f});
         row("2 m of wander at home", {0.1f, 0, 12.6f, 0, T::Wander, S::None, false, 0});
     }

@@ -157,29 +157,39 @@ private slots:
         QCOMPARE(n.starts.last(), at(kLon + 100, kLat + 100));
     }
 
-    // Only a fix with both coordinates and more than 3 satellites reaches the track; the
-    // second one sets home and writes it.
+    // Only a fix the gate took (and with both coordinates) reaches the track; the second one
+    // sets home and writes it, once the fix has settled.
     void fix_takenOnlyWhenUsable_data() {
         QTest::addColumn<int>("lon");
         QTest::addColumn<int>("lat");
-        QTest::addColumn<int>("satellites");
+        QTest::addColumn<bool>("usable");
+        QTest::addColumn<bool>("settled");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("4 satellites") << kLon << kLat << 4 << true;
-        QTest::newRow("3 satellites") << kLon << kLat << 3 << false;
-        QTest::newRow("longitude 0") << 0 << kLat << 9 << false;
-        QTest::newRow("latitude 0") << kLon << 0 << 9 << false;
+        QTest::addColumn<bool>("home");
+        QTest::newRow("good, settled") << kLon << kLat << true << true << true << true;
+        QTest::newRow("good, not settled yet") << kLon << kLat << true << false << true << false;
+        QTest::newRow("refused by the gate") << kLon << kLat << false << false << false << false;
+        QTest::newRow("longitude 0") << 0 << kLat << true << true << false << false;
+        QTest::newRow("latitude 0") << kLon << 0 << true << true << false << false;
     }
     void fix_takenOnlyWhenUsable() {
         QFETCH(int, lon);
         QFETCH(int, lat);
-        QFETCH(int, satellites);
+        QFETCH(bool, usable);
+        QFETCH(bool, settled);
         QFETCH(bool, taken);
+        QFETCH(bool, home);
         Nav n;
-        n.fix(lon, lat, satellites);
-        n.fix(lon ? lon + 1 : 0, lat ? lat + 1 : 0, satellites);
+        for (int i = 0; i < 2; ++i) {
+            n.values.boat_lon = lon ? lon + i : 0;
+            n.values.boat_lat = lat ? lat + i : 0;
+            n.values.fix_usable = usable;
+            n.values.fix_settled = settled;
+            n.nav->takeFix();
+        }
         QCOMPARE(n.nav->map().track().size(), taken ? 1 : 0);
-        QCOMPARE(n.nav->homeSet(), taken);
-        QCOMPARE(NaviFile::readHome().lat, taken ? lat + 1 : 0);
+        QCOMPARE(n.nav->homeSet(), home);
+        QCOMPARE(NaviFile::readHome().lat, home ? lat + 1 : 0);
     }
 
     // "Clear Map": the boat stays where it is, the course goes; the outlines stay only in the
