@@ -510,7 +510,7 @@ private:
     std::unique_ptr<SonarHistoryState> m_sonarHistory;
     SonarHistory m_historyWindow;  // what the echogram shows while it stands still
     UxHistoryBar* m_historyBar = nullptr;
-    bool m_columnDue = false;  // this tick brought a column for the echogram
+    bool m_columnDue = false;   // this tick brought a column for the echogram
     bool m_frameFresh = false;  // this tick's frame is new from its source
     FixWatch m_fixWatch;
     LinkLossWatch m_linkLoss;

@@ -49,8 +49,7 @@ void Korvel::data_getCurrent_kvlw() {
 void Korvel::data_exportCurrentData() {
     const StructBoatValues& v = values();
     m_recorder->exportCurrentData(Global::configuration, v.boat_lat, v.boat_lon, v.current_depth,
-                                  v.boat_time,
-                                  [this] {
+                                  v.boat_time, [this] {
                                       // A position the fix gate refused goes to no plotter.
                                       if (values().fix_usable)
                                           m_data->writeDataToSerial(data_creatNMEA());

@@ -43,7 +43,8 @@ public:
         env.insert("KORVEL_ROOT", root());
         env.insert("KORVEL_PLATFORM", "virtual");
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("QT_LOGGING_RULES", "korvel.navi.info=true;korvel.core.info=true;korvel.link.info=true");
+        env.insert("QT_LOGGING_RULES",
+                   "korvel.navi.info=true;korvel.core.info=true;korvel.link.info=true");
         p.setProcessEnvironment(env);
         p.setProcessChannelMode(QProcess::MergedChannels);
         p.setWorkingDirectory(m_dir.path());
