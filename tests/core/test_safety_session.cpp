@@ -39,10 +39,11 @@ class TestSafetySession : public QObject {
 private slots:
     void linkLost_duringAGoTo() {
         VboatSession s;
-        // Lost for 16 s during a go-to; the stop asked for while it is lost.
+        // Lost for 12 s during a go-to; the stop asked for while it is lost, 6 s before the
+        // link's return, so that the stop's wait (12.5 s) has time left to send it again.
         const QString log = timedRun(s, kStart + kGoNorth + "wait 3000\nboat fault lost\n" +
                                             "wait 5000\nkey esc\nhold ap 1500\n" +
-                                            "wait 10000\nboat fault none\nwait 4000\nquit\n");
+                                            "wait 6000\nboat fault none\nwait 4000\nquit\n");
         const double lost = at(log, "script: boat fault lost");
         const double said = at(log, "link lost: no frame for");
         const double none = at(log, "script: boat fault none");
@@ -54,7 +55,7 @@ private slots:
         QVERIFY2(none > 0 && back > none && back - none <= 2.0, qPrintable(log));
         QVERIFY2(log.contains("repeats held while the link is lost"), qPrintable(log));
         // The stop asked for in the dead link went out once, unheard, and was not repeated
-        // (its wait would have sent it a dozen times more); after the link's return it went
+        // (its wait would have sent it half a dozen times more); after the link's return it went
         // again until the autopilot stopped.
         const QString trace = s.traced();
         QCOMPARE(trace.count(QRegularExpression("boat 0xC2 \\$HMCTL,STOP.*\\(not heard\\)")), 1);
