@@ -201,7 +201,8 @@ private slots:
     }
 
     // A map that moves shifts the depth picture and draws the strips that came into view:
-    // the same picture as one drawn whole, wherever the boat goes.
+    // the same picture as one drawn whole, wherever the boat goes; the layer blends all of it
+    // with the map, though only the part the soundings reach.
     void depthMapFollows() {
         DepthGrid grid;
         grid.setOrigin(GeoPoint(Latitude(481000000), Longitude(115000000)));
@@ -215,12 +216,22 @@ private slots:
         UxNavi navi;
         navi.setDepthMap(&depthMap);
         QCOMPARE(navi.colorBar_get("loRng"), 4);  // the automatic range covers the map's 4.3 m
-        const QImage& picture = static_cast<ItemTrack*>(navi.depthMapLayer())->layer();
+        ItemTrack* layer = static_cast<ItemTrack*>(navi.depthMapLayer());
+        const QImage& picture = layer->layer();
+        const auto blended = [layer, &picture] {
+            QImage out(picture.size(), picture.format());
+            out.fill(Qt::transparent);
+            QPainter p(&out);
+            p.translate(ItemTrack::kSize / 2, ItemTrack::kSize / 2);
+            layer->paint(&p, nullptr, nullptr);
+            return out;
+        };
         for (const QPoint& boat :
              {QPoint(7, -3), QPoint(-40, 25), QPoint(-41, 26), QPoint(90, -80)}) {
             navi.track_appendPoint(boat, 3.0f);
             navi.boat_resetToCenter();
             const QImage followed = picture.copy();
+            QCOMPARE(blended(), followed);
             navi.depthMap_paint();
             QVERIFY(followed.pixel(180, 180) != 0 || picture.pixel(180, 180) == 0);
             QCOMPARE(followed, picture);

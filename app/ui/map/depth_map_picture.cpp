@@ -24,7 +24,7 @@ constexpr int kLabelPixels = 11;  // as the label items draw them
 
 // The colour of every tenth of a metre, premultiplied and see-through, so that the track and
 // the outlines stay readable over the shading. Made again only when the bar's range changes
-// (the map draws on the GUI thread only).
+// (the map draws on the GUI thread only), from one look-up of each of the bar's rows.
 const QVector<QRgb>& shadeTable(const DepthColorBar& bar) {
     static QVector<QRgb> table;
     static int up = -1, lo = -1;
@@ -36,9 +36,17 @@ const QVector<QRgb>& shadeTable(const DepthColorBar& bar) {
     lo = bar.loRng();
     image = bar.image().cacheKey();
     table.resize(1000);
+    int lastRow = -1;
+    QRgb colour = 0;
     for (int i = 0; i < table.size(); ++i) {
-        const QColor c = bar.colour(i / 10.0f);
-        table[i] = qPremultiply(qRgba(c.red(), c.green(), c.blue(), kShadeAlpha));
+        const float depth = i / 10.0f;
+        const int row = bar.row(depth);
+        if (row != lastRow) {
+            const QColor c = bar.colour(depth);
+            colour = qPremultiply(qRgba(c.red(), c.green(), c.blue(), kShadeAlpha));
+            lastRow = row;
+        }
+        table[i] = colour;
     }
     return table;
 }
@@ -62,14 +70,23 @@ int floorDiv(int a, int b) {
 }
 
 // Row by row: a row over the same lattice row as the one above it is a copy of it, and along a
-// row each node's colour is looked up once for all its pixels.
+// row each node fills the run of pixels it covers, so an empty node costs one look.
 void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& field,
            const QRect& region, const QRect& pixels) {
     const QVector<QRgb>& table = shadeTable(*s.colours);
     const int step = field.step();
-    QVector<int> nodeX(kLayer);
-    for (int px = pixels.left(); px <= pixels.right(); ++px)
-        nodeX[px] = int(std::floor((cellX(s, px + 0.5) - region.left()) / step));
+    // The runs of pixels of one node column: node, first pixel, pixel past the last.
+    struct Run {
+        int node, from, to;
+    };
+    QVector<Run> runs;
+    for (int px = pixels.left(); px <= pixels.right(); ++px) {
+        const int nx = int(std::floor((cellX(s, px + 0.5) - region.left()) / step));
+        if (nx < 0 || nx >= field.width()) continue;
+        if (runs.isEmpty() || runs.last().node != nx || runs.last().to != px)
+            runs.append({nx, px, px});
+        runs.last().to = px + 1;
+    }
     const size_t rowBytes = size_t(pixels.width()) * sizeof(QRgb);
     int shadedRow = -1;  // the picture row that holds the lattice row of ny, if any
     int shadedNy = -1;
@@ -84,18 +101,11 @@ void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& fiel
                 rowBytes);
             continue;
         }
-        int lastNx = -1;
-        QRgb colour = 0;
-        bool shaded = false;
-        for (int px = pixels.left(); px <= pixels.right(); ++px) {
-            const int nx = nodeX[px];
-            if (nx != lastNx) {
-                lastNx = nx;
-                const float v = nx >= 0 && nx < field.width() ? field.at(nx, ny) : NAN;
-                shaded = !std::isnan(v);
-                if (shaded) colour = table[std::clamp(int(v * 10.0f), 0, table.size() - 1)];
-            }
-            if (shaded) line[px] = colour;
+        for (const Run& run : qAsConst(runs)) {
+            const float v = field.at(run.node, ny);
+            if (std::isnan(v)) continue;
+            std::fill(line + run.from, line + run.to,
+                      table[std::clamp(int(v * 10.0f), 0, table.size() - 1)]);
         }
         shadedRow = py;
         shadedNy = ny;
@@ -196,11 +206,13 @@ int DepthMapPicture::render(QImage& picture, const StructDepthMapScene& s, const
     if (s.grid == nullptr || s.grid->isEmpty() || s.colours == nullptr ||
         (!s.shading && !s.contours))
         return 0;
+    // Only the pixels the sounded cells can reach hold anything: the rest stays clear unlooked.
+    const QRect sounded = pixels & pixelsFor(s, s.grid->bounds());
+    if (sounded.isEmpty()) return 0;
     const int step = stepFor(s.map.ratio);
-    const QRect region = regionFor(s, step, pixels);
-    if (!region.intersects(s.grid->bounds())) return 0;
+    const QRect region = regionFor(s, step, sounded);
     const DepthField field(*s.grid, region, step, kGapCells);
-    if (s.shading) shade(picture, s, field, region, pixels);
-    return s.contours ? drawContours(picture, s, field, pixels, pixels == whole ? labels : nullptr)
+    if (s.shading) shade(picture, s, field, region, sounded);
+    return s.contours ? drawContours(picture, s, field, sounded, pixels == whole ? labels : nullptr)
                       : 0;
 }

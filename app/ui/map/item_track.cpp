@@ -12,5 +12,6 @@ QRectF ItemTrack::boundingRect() const {
 }
 
 void ItemTrack::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    painter->drawImage(-kSize / 2, -kSize / 2, m_layer);
+    if (m_drawn.isEmpty()) return;
+    painter->drawImage(QPointF(m_drawn.topLeft() - QPoint(kSize / 2, kSize / 2)), m_layer, m_drawn);
 }

@@ -16,9 +16,14 @@ public:
     QImage& layer() { return m_layer; }
     const QImage& layer() const { return m_layer; }
 
+    // The part of the picture that may hold anything (in its pixels); the rest is known to be
+    // clear and is not blended. The whole picture unless told.
+    void setDrawnPart(const QRect& pixels) { m_drawn = pixels & QRect(0, 0, kSize, kSize); }
+
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
 private:
     QImage m_layer;
+    QRect m_drawn{0, 0, kSize, kSize};
 };

@@ -163,6 +163,7 @@ signals:
 private:
     StructDepthMapScene depthMapScene() const;
     void placeDepthLayer(const StructDepthMapScene& scene);
+    void depthMap_setDrawnPart();
     void depthMap_follow();
     bool depthMap_noteDeepest();
     bool depthMap_hidden();

@@ -80,6 +80,16 @@ void UxNavi::placeDepthLayer(const StructDepthMapScene& scene) {
     m_depthLayer->setPos((scene.map.centre - m_map.centre) / qreal(m_map.ratio));
 }
 
+// Only the pixels the sounded cells reach are blended with the map; a young map is a strip
+// of a mostly clear picture. The margin covers a picture shifted by whole pixels since.
+void UxNavi::depthMap_setDrawnPart() {
+    const DepthGrid& grid = m_depthMap->grid();
+    m_depthLayer->setDrawnPart(
+        m_depthScene.grid == nullptr || grid.isEmpty()
+            ? QRect()
+            : DepthMapPicture::pixelsFor(m_depthScene, grid.bounds()).adjusted(-2, -2, 2, 2));
+}
+
 // The colour bar's automatic range covers the map's depths as it covers the track's, so the
 // bar beside the map reads for both.
 bool UxNavi::depthMap_noteDeepest() {
@@ -108,6 +118,7 @@ void UxNavi::depthMap_paint() {
     placeDepthLayer(scene);
     QVector<StructDepthLabel> labels;
     m_depthLines = DepthMapPicture::render(m_depthLayer->layer(), scene, QRect(), &labels);
+    depthMap_setDrawnPart();
     m_depthLayer->update();
     while (m_depthLabels.size() < labels.size())
         m_depthLabels.append(new ItemDepthLabel(m_depthLayer));
@@ -158,6 +169,7 @@ void UxNavi::depthMap_follow() {
         item->setPos(item->pos() + QPointF(dx, dy));
         if (!inside.contains(item->pos())) item->hide();
     }
+    depthMap_setDrawnPart();
     m_depthLayer->update();
 }
 
@@ -190,5 +202,6 @@ void UxNavi::depthMap_update() {
     const QRect part = DepthMapPicture::pixelsFor(m_depthScene, cells);
     if (part.isEmpty()) return;
     DepthMapPicture::render(m_depthLayer->layer(), m_depthScene, part);
+    depthMap_setDrawnPart();
     m_depthLayer->update(QRectF(part).translated(-MapMapping::kHalfLayer, -MapMapping::kHalfLayer));
 }
