@@ -16,7 +16,9 @@
 #include "ui/map/ux_navi.h"
 
 #include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -43,6 +45,38 @@ void sail(UxNavi& navi, int points) {
 
 QPointF viewPos(QGraphicsItem* item) {
     return item->mapToScene(QPointF(0, 0));
+}
+
+// Pixels further apart than the rounding of a cached translucent picture (a few levels).
+int pixelsApart(const QImage& a, const QImage& b) {
+    int apart = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            apart += qAbs(qRed(p) - qRed(q)) > 8 || qAbs(qGreen(p) - qGreen(q)) > 8 ||
+                     qAbs(qBlue(p) - qBlue(q)) > 8;
+        }
+    }
+    return apart;
+}
+
+// The scene's changes reach the view in one pass of events and its repaint in the next.
+void repaint() {
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The view as its repaints left it, and as one uncached full repaint paints it now.
+QPair<QImage, QImage> shownAndRepainted(QGraphicsView& view, QGraphicsItem* cached) {
+    repaint();
+    const QImage shown =
+        view.screen()->grabWindow(view.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QGraphicsItem::CacheMode mode = cached->cacheMode();
+    cached->setCacheMode(QGraphicsItem::NoCache);
+    const QImage repainted = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    cached->setCacheMode(mode);
+    repaint();  // the cache drawn anew, whole, before the next change
+    return {shown, repainted};
 }
 
 }  // namespace
@@ -126,6 +160,46 @@ private slots:
         for (QGraphicsItem* upright : {navi.homeItem(), navi.targetItem()})
             QVERIFY(!upright->sceneTransform().isRotating());
         QVERIFY(navi.boatItem()->sceneTransform().isRotating());
+    }
+
+    // Each change of the overlay repaints only its own corner, and that corner is enough: the
+    // screen then shows what a full repaint without the overlay's cache paints.
+    void overlayRepaintsItsPart() {
+        Global::configuration.devMode = 1;
+        UxNavi navi;
+        QGraphicsScene scene(0, 0, navi.boundWidth(), navi.boundHeight());
+        scene.addItem(navi.item());
+        QGraphicsView view(&scene);
+        view.setFrameShape(QFrame::NoFrame);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setFixedSize(navi.boundWidth(), navi.boundHeight());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        sail(navi, 30);
+        ItemInfo* info = navi.infoItem();
+        const QVector<QPair<const char*, std::function<void()>>> changes{
+            {"remote control on", [&] { navi.setLed_rc("on"); }},
+            {"autopilot on", [&] { navi.setLed_ap("on"); }},
+            {"calibration mark", [&] { navi.info_needCali(true); }},
+            {"heading", [&] { navi.setCompassHeading(45); }},
+            {"segment count", [&] { info->setSegmentCount(info->segmentCount() + 100); }},
+            {"colour bar",
+             [&] {
+                 QImage bar(6, 60, QImage::Format_RGB32);
+                 bar.fill(Qt::red);
+                 info->setColorBar(bar, "10m", "250m");
+             }},
+            {"scale", [&] { navi.zoom_next(); }},
+        };
+        for (const auto& [what, change] : changes) {
+            const QImage before = shownAndRepainted(view, info).first;
+            change();
+            const auto [shown, repainted] = shownAndRepainted(view, info);
+            QVERIFY2(pixelsApart(shown, repainted) == 0, what);
+            QVERIFY2(shown != before, what);
+        }
+        scene.removeItem(navi.item());
     }
 
     // The cursor moves as the screen shows, on a map that holds still; enter hands it on.

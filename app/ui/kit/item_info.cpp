@@ -4,10 +4,17 @@
 
 #include <QFont>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr int kStripHeight = 6;
 const QColor kPanel(255, 255, 255, 150);
+// The corners a change repaints: the colour bar with its limits (their texts run past the
+// panel), and the scale with the rose turned any way and the calibration mark.
+constexpr int kBarCornerWidth = 72;
+constexpr int kBarCornerHeight = 76;
+constexpr int kScaleCornerWidth = 44;
+constexpr int kScaleCornerHeight = 86;
 }  // namespace
 
 ItemInfo::ItemInfo(QGraphicsItem* parent)
@@ -33,13 +40,13 @@ void ItemInfo::setBoundSize(int width, int height) {
 void ItemInfo::setLed_rc(bool on) {
     if (m_rcOn == on) return;  // set on every pass; a repaint only for a change
     m_rcOn = on;
-    update();
+    update(stripPart());
 }
 
 void ItemInfo::setLed_ap(bool on) {
     if (m_apOn == on) return;  // set on every pass; a repaint only for a change
     m_apOn = on;
-    update();
+    update(stripPart());
 }
 
 void ItemInfo::setColorBar(const QImage& bar, const QString& upText, const QString& loText) {
@@ -48,31 +55,52 @@ void ItemInfo::setColorBar(const QImage& bar, const QString& upText, const QStri
     m_bar = bar;
     m_upText = upText;
     m_loText = loText;
-    update();
+    update(barPart());
 }
 
 void ItemInfo::setScaleText(const QString& text) {
     if (text == m_scaleText) return;
     m_scaleText = text;
-    update();
+    update(scalePart());
 }
 
 void ItemInfo::setCompassHeading(int heading) {
     if (m_heading == heading) return;
     m_heading = heading;
-    update();
+    update(scalePart());
 }
 
 void ItemInfo::setNeedCali(bool needCali) {
     if (m_needCali == needCali) return;
     m_needCali = needCali;
-    update();
+    update(scalePart());
 }
 
 void ItemInfo::setSegmentCount(int count) {
     if (m_segments == count) return;
     m_segments = count;
-    update();
+    // Shown in the developer display only, but its corner is small: a new track segment
+    // repainted the whole map, both of its layers and all, under a count nobody saw.
+    update(countPart());
+}
+
+// Each change repaints only its own part of the overlay (and of the map under it).
+QRectF ItemInfo::stripPart() const {
+    return QRectF(0, -1, m_width, kStripHeight + 1);
+}
+
+QRectF ItemInfo::barPart() const {
+    return QRectF(0, m_height - kBarCornerHeight, std::min(m_width, kBarCornerWidth),
+                  kBarCornerHeight);
+}
+
+QRectF ItemInfo::scalePart() const {
+    return QRectF(m_width - kScaleCornerWidth, m_height - kScaleCornerHeight, kScaleCornerWidth,
+                  kScaleCornerHeight);
+}
+
+QRectF ItemInfo::countPart() const {
+    return QRectF(m_width - 42, 4, 42, 20);
 }
 
 QRectF ItemInfo::boundingRect() const {

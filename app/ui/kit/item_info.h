@@ -32,6 +32,10 @@ public:
 
 private:
     void paintStrip(QPainter* p) const;
+    QRectF stripPart() const;
+    QRectF barPart() const;
+    QRectF scalePart() const;
+    QRectF countPart() const;
 
     int m_width = 0;
     int m_height = 0;

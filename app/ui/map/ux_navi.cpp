@@ -324,6 +324,7 @@ void UxNavi::multiTarget_clearLine() {
 
 void UxNavi::updateItem() {
     refreshInfoTexts();  // the depth unit may have changed
+    m_info->update();    // and the developer display its segment count
     m_navi->update();
 }
 

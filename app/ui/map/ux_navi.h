@@ -132,8 +132,9 @@ public:
     QPointF select_getPoint() const { return m_cursor; }
 
     // The lake's depth map under the track: drawn again with every full repaint, and where
-    // new soundings changed it at most every kDepthMapEvery ticks (two seconds).
-    static constexpr int kDepthMapEvery = 16;
+    // new soundings changed it at most every kDepthMapEvery ticks (four seconds: the boat has
+    // gone a few cells by then, and each redraw costs its neighbourhood whatever it adds).
+    static constexpr int kDepthMapEvery = 32;
     void setDepthMap(DepthMapState* depthMap);
     void depthMap_paint();
     void depthMap_update();

@@ -180,7 +180,7 @@ QStringList UxNavi::depthMap_labels() const {
     return out;
 }
 
-// New soundings redraw only the part of the picture they can change, at most every two
+// New soundings redraw only the part of the picture they can change, at most every four
 // seconds.
 void UxNavi::depthMap_update() {
     if (m_depthMap == nullptr || depthMap_hidden()) return;
