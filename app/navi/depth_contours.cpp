@@ -18,45 +18,65 @@ DepthField::DepthField(const DepthGrid& grid, const QRect& region, int step, int
     m_width = (region.width() + m_step - 1) / m_step;
     m_height = (region.height() + m_step - 1) / m_step;
     const size_t nodes = size_t(m_width) * size_t(m_height);
-    std::vector<float> sum(nodes, 0.0f);
-    std::vector<int> count(nodes, 0);
-    float* sums = sum.data();
-    int* counts = count.data();
-    grid.forEachCellIn(region, [&](StructCellIndex at, const StructDepthCell& cell) {
-        const int i =
-            (at.row - region.top()) / m_step * m_width + (at.column - region.left()) / m_step;
-        sums[i] += cell.depthCm / 100.0f;
-        ++counts[i];
-    });
     m_values.assign(nodes, kEmpty);
-    for (size_t i = 0; i < nodes; ++i) {
-        if (counts[i] > 0) m_values[i] = sums[i] / float(counts[i]);
+    m_rowFirst.assign(size_t(m_height), m_width);
+    m_rowLast.assign(size_t(m_height), -1);
+    m_columnFirst.assign(size_t(m_width), m_height);
+    m_columnLast.assign(size_t(m_width), -1);
+    float* values = m_values.data();
+    if (m_step == 1) {
+        // A node is a cell: its depth goes straight in.
+        grid.forEachCellIn(region, [&](StructCellIndex at, const StructDepthCell& cell) {
+            const int x = at.column - region.left();
+            const int y = at.row - region.top();
+            values[y * m_width + x] = cell.depthCm / 100.0f;
+            noteMeasured(x, y);
+        });
+    } else {
+        std::vector<float> sum(nodes, 0.0f);
+        std::vector<int> count(nodes, 0);
+        float* sums = sum.data();
+        int* counts = count.data();
+        grid.forEachCellIn(region, [&](StructCellIndex at, const StructDepthCell& cell) {
+            const int x = (at.column - region.left()) / m_step;
+            const int y = (at.row - region.top()) / m_step;
+            sums[y * m_width + x] += cell.depthCm / 100.0f;
+            ++counts[y * m_width + x];
+            noteMeasured(x, y);
+        });
+        for (int y = 0; y < m_height; ++y) {
+            for (int x = m_rowFirst[size_t(y)]; x <= m_rowLast[size_t(y)]; ++x) {
+                const int i = y * m_width + x;
+                if (counts[i] > 0) values[i] = sums[i] / float(counts[i]);
+            }
+        }
     }
     fillGaps(std::max(1, (gapCells + m_step - 1) / m_step));
-    bool first = true;
-    for (float v : m_values) {
-        if (std::isnan(v)) continue;
-        m_min = first ? v : std::min(m_min, v);
-        m_max = first ? v : std::max(m_max, v);
-        first = false;
-    }
+}
+
+void DepthField::noteMeasured(int x, int y) {
+    m_rowFirst[size_t(y)] = std::min(m_rowFirst[size_t(y)], x);
+    m_rowLast[size_t(y)] = std::max(m_rowLast[size_t(y)], x);
+    m_columnFirst[size_t(x)] = std::min(m_columnFirst[size_t(x)], y);
+    m_columnLast[size_t(x)] = std::max(m_columnLast[size_t(x)], y);
 }
 
 // Along each column and each row, an empty node between two measured ones at most radius
 // apart on both sides takes the straight line between them; where both a column and a row
 // bridge it, the shorter span counts more. Only between soundings, never beyond the last
-// line, and two passes over the lattice whatever the radius.
+// line, and two passes over the measured part of each line whatever the radius. The measured
+// nodes stay as they are until the end, so both passes read them in place.
 void DepthField::fillGaps(int radius) {
-    const std::vector<float> kept = m_values;
-    const float* measured = kept.data();
+    const float* measured = m_values.data();
     std::vector<float> weightedSums(m_values.size(), 0.0f);
     std::vector<float> weightSums(m_values.size(), 0.0f);
     float* weighted = weightedSums.data();
     float* weights = weightSums.data();
-    // One line of nodes: `count` nodes from `first`, `stride` apart.
-    const auto bridge = [&](int first, int count, int stride) {
+    // One line of nodes: from node `from` to node `to` of the line starting at `first`,
+    // `stride` apart; each bridged node is told to `bridged` by its place along the line.
+    const auto bridge = [&](int first, int from, int to, int stride, auto bridged) {
         int previous = -1;
-        for (int i = 0; i < count; ++i) {
+        for (int i = from; i <= to; ++i) {
             if (std::isnan(measured[first + i * stride])) continue;
             const int span = i - previous;
             if (previous >= 0 && span > 1 && span <= 2 * radius) {
@@ -67,17 +87,35 @@ void DepthField::fillGaps(int radius) {
                     const float t = float(k - previous) / float(span);
                     weighted[first + k * stride] += w * (a + (b - a) * t);
                     weights[first + k * stride] += w;
+                    bridged(k);
                 }
             }
             previous = i;
         }
     };
     for (int y = 0; y < m_height; ++y)
-        bridge(y * m_width, m_width, 1);
-    for (int x = 0; x < m_width; ++x)
-        bridge(x, m_height, m_width);
-    for (size_t i = 0; i < m_values.size(); ++i) {
-        if (weights[i] > 0.0f) m_values[i] = weighted[i] / weights[i];
+        bridge(y * m_width, m_rowFirst[size_t(y)], m_rowLast[size_t(y)], 1, [](int) {});
+    // A column bridges nodes of rows beyond their own measured part.
+    std::vector<int> first = m_rowFirst, last = m_rowLast;
+    for (int x = 0; x < m_width; ++x) {
+        bridge(x, m_columnFirst[size_t(x)], m_columnLast[size_t(x)], m_width, [&](int y) {
+            first[size_t(y)] = std::min(first[size_t(y)], x);
+            last[size_t(y)] = std::max(last[size_t(y)], x);
+        });
+    }
+    m_rowFirst = std::move(first);
+    m_rowLast = std::move(last);
+    bool none = true;
+    for (int y = 0; y < m_height; ++y) {
+        for (int x = m_rowFirst[size_t(y)]; x <= m_rowLast[size_t(y)]; ++x) {
+            const size_t i = size_t(y * m_width + x);
+            float& v = m_values[i];
+            if (weights[i] > 0.0f) v = weighted[i] / weights[i];
+            if (std::isnan(v)) continue;
+            m_min = none ? v : std::min(m_min, v);
+            m_max = none ? v : std::max(m_max, v);
+            none = false;
+        }
     }
 }
 
@@ -271,7 +309,10 @@ QVector<StructContour> DepthContours::trace(const DepthField& field, float inter
         tracers.emplace_back(field, k * intervalMetres);
     // One pass over the squares: each goes only to the levels between its corners.
     for (int y = 0; y + 1 < field.height(); ++y) {
-        for (int x = 0; x + 1 < field.width(); ++x) {
+        // Only where both rows may hold depths.
+        const int west = std::max(field.rowFirst(y), field.rowFirst(y + 1));
+        const int east = std::min(field.rowLast(y), field.rowLast(y + 1));
+        for (int x = west; x < east; ++x) {
             const float v[4] = {field.at(x, y), field.at(x + 1, y), field.at(x + 1, y + 1),
                                 field.at(x, y + 1)};
             if (std::isnan(v[0]) || std::isnan(v[1]) || std::isnan(v[2]) || std::isnan(v[3]))

@@ -27,8 +27,13 @@ public:
     QPointF cellPoint(qreal x, qreal y) const;
     float minDepth() const { return m_min; }
     float maxDepth() const { return m_max; }
+    // The first and the last node of a row that may hold a depth: every node outside them is
+    // empty (first > last for an empty row). A young map is a strip across its lattice.
+    int rowFirst(int y) const { return m_rowFirst[size_t(y)]; }
+    int rowLast(int y) const { return m_rowLast[size_t(y)]; }
 
 private:
+    void noteMeasured(int x, int y);
     void fillGaps(int radius);
 
     QRect m_region;
@@ -36,6 +41,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     std::vector<float> m_values;
+    std::vector<int> m_rowFirst, m_rowLast, m_columnFirst, m_columnLast;
     float m_min = 0.0f;
     float m_max = 0.0f;
 };

@@ -101,7 +101,10 @@ void shade(QImage& picture, const StructDepthMapScene& s, const DepthField& fiel
                 rowBytes);
             continue;
         }
+        const int west = field.rowFirst(ny), east = field.rowLast(ny);
         for (const Run& run : qAsConst(runs)) {
+            if (run.node < west) continue;
+            if (run.node > east) break;
             const float v = field.at(run.node, ny);
             if (std::isnan(v)) continue;
             std::fill(line + run.from, line + run.to,
