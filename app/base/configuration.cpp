@@ -87,6 +87,7 @@ const std::vector<Key>& keys() {
         intKey("Basic/reserveAlarm", &C::reserveAlarm, Read::Bool),
         floatKey("Basic/reserveEmptyVolts", &C::reserveEmptyVolts),
         floatKey("Basic/reserveMarginVolts", &C::reserveMarginVolts),
+        intKey("Basic/nmeaSentences", &C::nmeaSentences),
     };
     return table;
 }
@@ -110,6 +111,7 @@ const Bounded kBounded[] = {
     {&StructConfiguration::apMode, 0, 2},
     {&StructConfiguration::systemLanguage, 0, 7},
     {&StructConfiguration::baudRate, 0, 3},
+    {&StructConfiguration::nmeaSentences, 0, 1},
 };
 constexpr int kPanelCodeMax = 8;
 
@@ -268,6 +270,7 @@ void applyDefaults(StructConfiguration& cfg) {
     cfg.reserveAlarm = 1;
     cfg.reserveEmptyVolts = 10.5f;
     cfg.reserveMarginVolts = 0.5f;
+    cfg.nmeaSentences = 0;
 }
 
 bool inRange(const StructConfiguration& cfg) {

@@ -53,8 +53,9 @@ struct StructConfiguration {
     int reserveAlarm;                 // flag: "Return soon" / "Return now" by the way home
     float reserveEmptyVolts;          // V at which the boat can no longer run, 6.0..16.0
     float reserveMarginVolts;         // V kept on top of the way home, 0.1..2.0
+    int nmeaSentences;                // 0 GGA only, 1 a chart plotter's set as well
 };
-static_assert(sizeof(StructConfiguration) == 53 * 4, "fifty-three 32-bit fields");
+static_assert(sizeof(StructConfiguration) == 54 * 4, "fifty-four 32-bit fields");
 
 namespace Configuration {
 

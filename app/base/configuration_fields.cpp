@@ -71,6 +71,7 @@ const std::vector<Field>& fields() {
         intField("reserveAlarm", &C::reserveAlarm, 0, 1),
         floatField("reserveEmptyVolts", &C::reserveEmptyVolts),
         floatField("reserveMarginVolts", &C::reserveMarginVolts),
+        intField("nmeaSentences", &C::nmeaSentences, 0, 1),
     };
     return table;
 }

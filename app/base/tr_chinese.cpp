@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_chinese[TR_COUNT] = {
     "空电电压",                              // 266
     "储备余量",                              // 267
     "定位时长",                              // 268
+    "NMEA 语句",                             // 269
+    "仅 GGA",                                // 270
+    "海图仪",                                // 271
 };
 static_assert(TrResource::isComplete(languageResource_chinese), "a Chinese text is missing");

@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "Empty Voltage",                                                           // 266
     "Reserve Margin",                                                          // 267
     "Fix age",                                                                 // 268
+    "NMEA Sentences",                                                          // 269
+    "GGA only",                                                                // 270
+    "Chart Plotter",                                                           // 271
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

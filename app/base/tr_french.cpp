@@ -272,5 +272,8 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "Tension de coupure",                                               // 266
     "Marge de réserve",                                                 // 267
     "Âge du point GPS",                                                 // 268
+    "Phrases NMEA",                                                     // 269
+    "GGA seul",                                                         // 270
+    "Traceur",                                                          // 271
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "Leerspannung",                                               // 266
     "Reservepuffer",                                              // 267
     "Alter der Position",                                         // 268
+    "NMEA-Sätze",                                                 // 269
+    "Nur GGA",                                                    // 270
+    "Kartenplotter",                                              // 271
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "Leegspanning",                                                         // 266
     "Reservemarge",                                                         // 267
     "Leeftijd positie",                                                     // 268
+    "NMEA-zinnen",                                                          // 269
+    "Alleen GGA",                                                           // 270
+    "Kaartplotter",                                                         // 271
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_polish[TR_COUNT] = {
     "Napięcie rozładowania",                               // 266
     "Margines rezerwy",                                    // 267
     "Wiek pozycji",                                        // 268
+    "Zdania NMEA",                                         // 269
+    "Tylko GGA",                                           // 270
+    "Ploter",                                              // 271
 };
 static_assert(TrResource::isComplete(languageResource_polish), "a Polish text is missing");

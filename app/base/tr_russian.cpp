@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_russian[TR_COUNT] = {
     "Напряжение разряда",                                             // 266
     "Запас резерва",                                                  // 267
     "Давность GPS",                                                   // 268
+    "Фразы NMEA",                                                     // 269
+    "Только GGA",                                                     // 270
+    "Картплоттер",                                                    // 271
 };
 static_assert(TrResource::isComplete(languageResource_russian), "a Russian text is missing");

@@ -271,5 +271,8 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "Tensión mínima",                                                       // 266
     "Margen de reserva",                                                    // 267
     "Edad de la posición",                                                  // 268
+    "Frases NMEA",                                                          // 269
+    "Solo GGA",                                                             // 270
+    "Plóter",                                                               // 271
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");

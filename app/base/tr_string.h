@@ -273,5 +273,8 @@ enum EnumTrString : int {
     TR_EmptyVoltage = 266,           // "Empty Voltage"
     TR_ReserveMargin = 267,          // "Reserve Margin"
     TR_FixAge = 268,                 // "Fix age" (seconds follow)
-    TR_COUNT = 269                   // texts per language
+    TR_NmeaSentences = 269,          // "NMEA Sentences" (what the serial port sends)
+    TR_GgaOnly = 270,                // "GGA only"
+    TR_ChartPlotter = 271,           // "Chart Plotter" (GGA, RMC, VTG, DPT, DBT, MTW, HDG)
+    TR_COUNT = 272                   // texts per language
 };

@@ -132,6 +132,7 @@ public:
     void data_exportCurrentData();
     // The NMEA sentence of the newest frame, line ending included.
     QString data_creatNMEA();
+    QString data_plotterNMEA();
     unsigned data_utc2Local(unsigned word);
     float data_calcMiddle_depth(float x);
 

@@ -5,6 +5,7 @@
 #include "base/tr_resource.h"
 #include "data/kvlw_time.h"
 #include "data/nmea_gga.h"
+#include "data/nmea_plotter.h"
 #include "data/recorder.h"
 #include "link/sonar_frame_values.h"
 #include "link/ux_data.h"
@@ -53,6 +54,8 @@ void Korvel::data_exportCurrentData() {
                                       // A position the fix gate refused goes to no plotter.
                                       if (values().fix_usable)
                                           m_data->writeDataToSerial(data_creatNMEA());
+                                      if (Global::configuration.nmeaSentences == 1)
+                                          m_data->writeDataToSerial(data_plotterNMEA());
                                   });
     // A logger that has just failed must not go on looking as if it logs.
     m_overlays->exportIco()->setVisible(m_recorder->logging());
@@ -65,6 +68,29 @@ QString Korvel::data_creatNMEA() {
     const StructBoatValues& v = values();
     return NmeaGga::sentence(
         {f.utc, f.latitudeDm, f.longitudeDm, v.gps_satellites, v.gps_fixQuality});
+}
+
+// A chart plotter's sentences of the newest frame, when the angler chose them: only what the
+// handset knows. The position only from a fix the gate let through; no course over ground
+// (the boat's compass heading is not one); depth and water only while frames arrive.
+QString Korvel::data_plotterNMEA() {
+    const StructSonarFrameFields f = SonarFrameValues::fields(m_history.newest());
+    const StructBoatValues& v = values();
+    const StructConfiguration& cfg = Global::configuration;
+    NmeaPlotter::StructValues p;
+    p.utc = v.gps_satellites > 0 ? f.utc : 0;
+    p.fix = v.fix_usable;
+    p.latitudeDm = f.latitudeDm;
+    p.longitudeDm = f.longitudeDm;
+    p.speedMs = v.boat_speed;
+    if (v.sonar_dataArriving && v.current_depth - cfg.depthOffset > 0) {
+        p.depthMetres = v.current_depth - cfg.depthOffset;
+        p.offsetMetres = cfg.depthOffset;
+    }
+    if (v.sonar_dataArriving) p.waterCelsius = v.water_temp;
+    if (navi_compassPresent() && m_headingFilter.hasValue())
+        p.headingDegrees = float((-m_headingFilter.shown() % 360 + 360) % 360);
+    return NmeaPlotter::sentences(p).join(QString());
 }
 
 unsigned Korvel::data_utc2Local(unsigned word) {

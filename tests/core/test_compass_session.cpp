@@ -5,6 +5,7 @@
 #include "vboat_session.h"
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
@@ -152,6 +153,35 @@ private slots:
                 QVERIFY2(has(decoded, "\"lat\":(-?[0-9.]+),\"lon\":(-?[0-9.]+)", lat, lon),
                          qPrintable(sentences[i] + "\n" + decoded));
         }
+    }
+
+    // With the chart plotter's set chosen, the tools take the date from RMC (gpsbabel needs no
+    // date option) and the depth from DPT, and every sentence's checksum holds.
+    void plotterNmea_readWithDateAndDepth() {
+        const QString gpsdecode = QStandardPaths::findExecutable("gpsdecode");
+        const QString gpsbabel = QStandardPaths::findExecutable("gpsbabel");
+        if (gpsdecode.isEmpty() || gpsbabel.isEmpty())
+            QSKIP("gpsdecode or gpsbabel missing: apt-get install gpsd-clients gpsbabel");
+        VboatSession s;
+        {
+            Beside capture(s.dir(),
+                           "while [ ! -e root/dev/ttySP0 ]; do sleep 0.1; done;"
+                           " exec cat root/dev/ttySP0 > cap.nmea");
+            s.run(kStart + "set nmeaSentences 1\nset dataExport 1\nwait 8000\nquit\n");
+        }
+        const QString wire = VboatSession::read(s.dir() + "/cap.nmea");
+        for (const char* kind : {"$GPGGA,", "$GPRMC,", "$GPVTG,", "$SDDPT,", "$SDDBT,", "$YXMTW,"})
+            QVERIFY2(wire.contains(kind), qPrintable(kind + ("\n" + wire)));
+        const QString decoded = run(gpsdecode, {}, s.dir() + "/cap.nmea");
+        QVERIFY2(decoded.contains(QRegularExpression("\"time\":\"20[0-9][0-9]-")) &&
+                     decoded.contains("\"depth\":"),
+                 qPrintable(decoded));
+        const QString listed = run(
+            gpsbabel, {"-t", "-i", "nmea", "-f", s.dir() + "/cap.nmea", "-o", "unicsv", "-F", "-"},
+            "/dev/null");
+        QVERIFY2(!listed.contains("checksum", Qt::CaseInsensitive) && listed.contains("Date") &&
+                     listed.split("\r\n", Qt::SkipEmptyParts).size() >= 5,
+                 qPrintable(listed));
     }
 };
 

@@ -28,7 +28,8 @@ private slots:
         row("other model: no rows", "sonar", "e", "");
         row("gps", "gps", "4", "7 Calibrate Compass of Display,11 Exit");
         row("ap", "ap", "d", "0 Wiring Test,7 Exit");
-        row("system", "system", "5", "3 Language,11 Battery Reserve,13 Reserve Margin,15 Exit");
+        row("system", "system", "5",
+            "3 Language,11 Battery Reserve,13 Reserve Margin,14 NMEA Sentences,16 Exit");
         row("model 4 quick", "quick", "4", "9 Overlap Data,10 Depth Map,11 Sonar History");
         row("model 5 quick", "quick", "5",
             "12 Multi-Target Autopilot,13 Depth Map,14 Sonar History");

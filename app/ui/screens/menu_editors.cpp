@@ -109,6 +109,10 @@ const StructChoiceDef kChoices[] = {
      }},
     {A::DevMode, &StructConfiguration::devMode, offOn},
     {A::BatteryReserve, &StructConfiguration::reserveAlarm, offOn},
+    {A::NmeaSentences, &StructConfiguration::nmeaSentences,
+     [] {
+         return QStringList{tr(TR_GgaOnly), tr(TR_ChartPlotter)};
+     }},
 };
 
 struct StructFileDef {

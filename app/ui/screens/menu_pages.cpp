@@ -93,6 +93,7 @@ const StructRowDef kSystem[] = {
     {A::BatteryReserve, TR_BatteryReserve},
     {A::EmptyVoltage, TR_EmptyVoltage},
     {A::ReserveMargin, TR_ReserveMargin},
+    {A::NmeaSentences, TR_NmeaSentences},
     {A::Next, TR_Next},
     {A::Exit, TR_Exit},
 };

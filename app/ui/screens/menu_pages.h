@@ -62,6 +62,7 @@ enum class EnumMenuAction {
     BatteryReserve,
     EmptyVoltage,
     ReserveMargin,
+    NmeaSentences,
     // Quick page.
     QuickMarker,
     Waypoint,
