@@ -38,6 +38,19 @@ QString run(const QString& program, const QStringList& args, const QString& inpu
     return QString::fromUtf8(p.readAll());
 }
 
+// What the serial port sent over eight seconds of a session after the settings given (as
+// "set ..." lines), with the data logger on the port; the capture's file.
+QString capturedNmea(VboatSession& s, const QString& settings) {
+    const QString tools[] = {"gpsdecode", "gpsbabel"};
+    for (const QString& tool : tools)
+        if (QStandardPaths::findExecutable(tool).isEmpty()) return QString();
+    Beside capture(s.dir(),
+                   "while [ ! -e root/dev/ttySP0 ]; do sleep 0.1; done;"
+                   " exec cat root/dev/ttySP0 > cap.nmea");
+    s.run(kStart + settings + "set dataExport 1\nwait 8000\nquit\n");
+    return s.dir() + "/cap.nmea";
+}
+
 // The pictures of one heading: the large compass (layout 0), the small one (3), the map (1).
 QString shots(const QString& dir, const QString& tag) {
     QString s;
@@ -120,26 +133,17 @@ private slots:
 
     // What the port sent while the boat moved, read by the GPS tools: the same positions.
     void nmea_readByGpsdecodeAndGpsbabel() {
-        const QString gpsdecode = QStandardPaths::findExecutable("gpsdecode");
-        const QString gpsbabel = QStandardPaths::findExecutable("gpsbabel");
-        if (gpsdecode.isEmpty() || gpsbabel.isEmpty())
-            QSKIP("gpsdecode or gpsbabel missing: apt-get install gpsd-clients gpsbabel");
         VboatSession s;
-        {
-            Beside capture(s.dir(),
-                           "while [ ! -e root/dev/ttySP0 ]; do sleep 0.1; done;"
-                           " exec cat root/dev/ttySP0 > cap.nmea");
-            s.run(kStart + "set dataExport 1\nwait 8000\nquit\n");
-        }
-        const QString wire = VboatSession::read(s.dir() + "/cap.nmea");
+        const QString cap = capturedNmea(s, QString());
+        if (cap.isEmpty()) QSKIP("gpsdecode or gpsbabel missing: scripts/test installs them");
+        const QString wire = VboatSession::read(cap);
         QVERIFY2(wire.endsWith("\r\n\n"), qPrintable(wire));
         const QStringList sentences = wire.split("\r\n\n", Qt::SkipEmptyParts);
         QVERIFY2(sentences.size() >= 5, qPrintable(wire));
-        const QString decoded = run(gpsdecode, {}, s.dir() + "/cap.nmea");
-        const QString listed = run(gpsbabel,
-                                   {"-t", "-i", "nmea,date=20190121", "-f", s.dir() + "/cap.nmea",
-                                    "-o", "unicsv", "-F", "-"},
-                                   "/dev/null");
+        const QString decoded = run("gpsdecode", {}, cap);
+        const QString listed = run(
+            "gpsbabel", {"-t", "-i", "nmea,date=20190121", "-f", cap, "-o", "unicsv", "-F", "-"},
+            "/dev/null");
         QVERIFY2(!listed.contains("checksum", Qt::CaseInsensitive), qPrintable(listed));
         // Every sentence in gpsbabel's list with its time; in gpsdecode's all but the first,
         // which it takes to start its first cycle.
@@ -158,27 +162,18 @@ private slots:
     // With the chart plotter's set chosen, the tools take the date from RMC (gpsbabel needs no
     // date option) and the depth from DPT, and every sentence's checksum holds.
     void plotterNmea_readWithDateAndDepth() {
-        const QString gpsdecode = QStandardPaths::findExecutable("gpsdecode");
-        const QString gpsbabel = QStandardPaths::findExecutable("gpsbabel");
-        if (gpsdecode.isEmpty() || gpsbabel.isEmpty())
-            QSKIP("gpsdecode or gpsbabel missing: apt-get install gpsd-clients gpsbabel");
         VboatSession s;
-        {
-            Beside capture(s.dir(),
-                           "while [ ! -e root/dev/ttySP0 ]; do sleep 0.1; done;"
-                           " exec cat root/dev/ttySP0 > cap.nmea");
-            s.run(kStart + "set nmeaSentences 1\nset dataExport 1\nwait 8000\nquit\n");
-        }
-        const QString wire = VboatSession::read(s.dir() + "/cap.nmea");
+        const QString cap = capturedNmea(s, "set nmeaSentences 1\n");
+        if (cap.isEmpty()) QSKIP("gpsdecode or gpsbabel missing: scripts/test installs them");
+        const QString wire = VboatSession::read(cap);
         for (const char* kind : {"$GPGGA,", "$GPRMC,", "$GPVTG,", "$SDDPT,", "$SDDBT,", "$YXMTW,"})
             QVERIFY2(wire.contains(kind), qPrintable(kind + ("\n" + wire)));
-        const QString decoded = run(gpsdecode, {}, s.dir() + "/cap.nmea");
+        const QString decoded = run("gpsdecode", {}, cap);
         QVERIFY2(decoded.contains(QRegularExpression("\"time\":\"20[0-9][0-9]-")) &&
                      decoded.contains("\"depth\":"),
                  qPrintable(decoded));
         const QString listed = run(
-            gpsbabel, {"-t", "-i", "nmea", "-f", s.dir() + "/cap.nmea", "-o", "unicsv", "-F", "-"},
-            "/dev/null");
+            "gpsbabel", {"-t", "-i", "nmea", "-f", cap, "-o", "unicsv", "-F", "-"}, "/dev/null");
         QVERIFY2(!listed.contains("checksum", Qt::CaseInsensitive) && listed.contains("Date") &&
                      listed.split("\r\n", Qt::SkipEmptyParts).size() >= 5,
                  qPrintable(listed));
