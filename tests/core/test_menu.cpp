@@ -302,7 +302,7 @@ private slots:
         Handset h;
         h.run("M d e r e c d5 e r e");  // surface clarify 1, battery alarm 10.1
         QVERIFY(!QFile::exists(h.root.path(kConfig)));
-        h.run("d10 e");  // "Exit"
+        h.run("d11 e");  // "Exit"
         QCOMPARE(h.top(), QString("closed"));
         QSettings file(h.root.path(kConfig), QSettings::IniFormat);
         QCOMPARE(file.value("Basic/surfaceClarify").toFloat(), 1.0f);
