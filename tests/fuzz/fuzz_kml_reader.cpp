@@ -4,16 +4,10 @@
 #include "data/kml_outlines.h"
 #include "data/kml_reader.h"
 #include "data/kml_waypoints.h"
+#include "fuzz_input.h"
 
-#include <QBuffer>
 #include <QLoggingCategory>
 #include <cstdlib>
-
-namespace {
-bool onEarth(int lon, int lat) {
-    return qAbs(qint64(lon)) <= 1800000000 && qAbs(qint64(lat)) <= 900000000;
-}
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
@@ -22,8 +16,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QBuffer buffer;
-    buffer.setData(reinterpret_cast<const char*>(data), int(size));
-    buffer.open(QIODevice::ReadOnly);
+    openOn(buffer, data, size);
     const StructKmlDocument doc = KmlReader::read(&buffer);
     if (doc.ok == !doc.error.isEmpty()) std::abort();
     const QVector<StructKmlWaypoint> waypoints = KmlWaypoints::fromDocument(doc);
