@@ -6,13 +6,7 @@
 #include "data/kml_waypoints.h"
 #include "fuzz_input.h"
 
-#include <QLoggingCategory>
 #include <cstdlib>
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QBuffer buffer;
