@@ -10,7 +10,7 @@ KORVEL_PACKAGES=(
     libbenchmark-dev valgrind
     fonts-dejavu-core fonts-wqy-microhei
     xvfb xauth
-    libxml2-utils gdal-bin gpsbabel gpsd-clients python3
+    libxml2-utils gdal-bin gpsbabel gpsd gpsd-clients python3
 )
 
 korvel_missing_packages() {
@@ -36,6 +36,33 @@ korvel_install() {
         echo "  apt-get update && apt-get install -y --no-install-recommends $missing"
         exit 1
     fi
+}
+
+# The GPX 1.1 schema as its publisher wrote it, for xmllint --schema in the tests: Debian carries
+# it unchanged in a small package (pytrainer's schemas), of which only that file is unpacked;
+# nothing of the package is installed. Kept in tests/data/gpx/ (not tracked).
+KORVEL_GPX_SCHEMA="$KORVEL_TOP/tests/data/gpx/gpx-1.1.xsd"
+KORVEL_GPX_SCHEMA_SHA256=e0e4cb84f096f65b03fb2d391d74a5389563fe015f17a011ccfe7e37c01267f0
+
+korvel_gpx_schema() {
+    if [ -f "$KORVEL_GPX_SCHEMA" ] &&
+        echo "$KORVEL_GPX_SCHEMA_SHA256  $KORVEL_GPX_SCHEMA" | sha256sum --quiet -c 2>/dev/null; then
+        return 0
+    fi
+    echo "Fetching the GPX 1.1 schema (from Debian's pytrainer package)"
+    local work
+    work="$(mktemp -d)"
+    (cd "$work" && apt-get download -qq pytrainer 2>/dev/null ||
+        { apt-get update -qq && apt-get download -qq pytrainer; }) &&
+        dpkg-deb --fsys-tarfile "$work"/pytrainer_*.deb |
+        tar -x -C "$work" ./usr/share/pytrainer/schemas/Topografix_gpx11.xsd &&
+        echo "$KORVEL_GPX_SCHEMA_SHA256  $work/usr/share/pytrainer/schemas/Topografix_gpx11.xsd" |
+        sha256sum --quiet -c &&
+        mkdir -p "$(dirname "$KORVEL_GPX_SCHEMA")" &&
+        cp "$work/usr/share/pytrainer/schemas/Topografix_gpx11.xsd" "$KORVEL_GPX_SCHEMA"
+    local rc=$?
+    rm -rf "$work"
+    [ $rc -eq 0 ] || { echo "The GPX 1.1 schema could not be fetched"; return 1; }
 }
 
 # korvel_configure DIR [cmake options...]: configure only.

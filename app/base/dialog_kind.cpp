@@ -34,6 +34,7 @@ constexpr StructKindName kKinds[] = {
     {EnumDialogKind::BoatCompassCali, "boat"},
     {EnumDialogKind::ClearDepthMap, "clearDepthMap"},
     {EnumDialogKind::ReturnNow, "returnNow"},
+    {EnumDialogKind::GpxCourseImport, "gpxCourse"},
 };
 
 }  // namespace

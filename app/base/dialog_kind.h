@@ -36,7 +36,8 @@ enum class EnumDialogKind {
     BoatCompassCali,
     // Questions of later features.
     ClearDepthMap,
-    ReturnNow,  // the battery reserve is about to be passed: go home now
+    ReturnNow,        // the battery reserve is about to be passed: go home now
+    GpxCourseImport,  // a GPX route or track into a course slot
 };
 
 namespace DialogKind {

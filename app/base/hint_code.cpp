@@ -42,6 +42,9 @@ constexpr EnumHintCode kCodes[] = {
     EnumHintCode::ReplayLogEmpty,
     EnumHintCode::ReplayLogCut,
     EnumHintCode::MarkWithoutFix,
+    EnumHintCode::GpxReadFailed,
+    EnumHintCode::GpxRouteTooLong,
+    EnumHintCode::GpxNothingToExport,
 };
 
 }  // namespace

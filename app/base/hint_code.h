@@ -39,12 +39,15 @@ enum class EnumHintCode {
     BoatCompassFlashError = 602,
     MagneticInterference = 603,
     BoatCompassTimeout = 604,
-    DepthMapEmpty = 701,     // nothing to export yet
-    DepthMapSetAside = 702,  // the kept map was damaged
-    DepthMapLogEmpty = 703,  // a log without a usable sounding
-    ReplayLogEmpty = 704,    // a log to replay without one record
-    ReplayLogCut = 705,      // a log to replay longer than the handset plays
-    MarkWithoutFix = 706,    // a history column without a position
+    DepthMapEmpty = 701,       // nothing to export yet
+    DepthMapSetAside = 702,    // the kept map was damaged
+    DepthMapLogEmpty = 703,    // a log without a usable sounding
+    ReplayLogEmpty = 704,      // a log to replay without one record
+    ReplayLogCut = 705,        // a log to replay longer than the handset plays
+    MarkWithoutFix = 706,      // a history column without a position
+    GpxReadFailed = 707,       // a chosen file is not GPX
+    GpxRouteTooLong = 708,     // a route with more points than a course holds
+    GpxNothingToExport = 709,  // an empty course slot or no course recorded yet
 };
 
 namespace HintCode {

@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_chinese[TR_COUNT] = {
     "NMEA 语句",                             // 269
     "仅 GGA",                                // 270
     "海图仪",                                // 271
+    "导出为GPX",                             // 272
+    "导入GPX",                               // 273
+    "航迹导出为GPX",                         // 274
+    "个航点在GPX中找到。",                   // 275
+    "个点在航线中。",                        // 276
+    "航线中没有点。",                        // 277
 };
 static_assert(TrResource::isComplete(languageResource_chinese), "a Chinese text is missing");

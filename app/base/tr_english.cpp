@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_english[TR_COUNT] = {
     "NMEA Sentences",                                                          // 269
     "GGA only",                                                                // 270
     "Chart Plotter",                                                           // 271
+    "Export as GPX",                                                           // 272
+    "Import GPX",                                                              // 273
+    "Track as GPX",                                                            // 274
+    "waypoints found in GPX.",                                                 // 275
+    "points in the route.",                                                    // 276
+    "The route holds no points.",                                              // 277
 };
 static_assert(TrResource::isComplete(languageResource_english), "a English text is missing");

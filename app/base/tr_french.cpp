@@ -275,5 +275,11 @@ extern constexpr const char* languageResource_french[TR_COUNT] = {
     "Phrases NMEA",                                                     // 269
     "GGA seul",                                                         // 270
     "Traceur",                                                          // 271
+    "Exporter en GPX",                                                  // 272
+    "Importer un GPX",                                                  // 273
+    "Trace en GPX",                                                     // 274
+    "waypoints trouvés dans le GPX.",                                   // 275
+    "points dans la route.",                                            // 276
+    "Le trajet ne contient aucun point.",                               // 277
 };
 static_assert(TrResource::isComplete(languageResource_french), "a French text is missing");

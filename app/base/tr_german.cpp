@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_german[TR_COUNT] = {
     "NMEA-Sätze",                                                 // 269
     "Nur GGA",                                                    // 270
     "Kartenplotter",                                              // 271
+    "Export als GPX",                                             // 272
+    "GPX importieren",                                            // 273
+    "Spur als GPX",                                               // 274
+    "Wegpunkte in GPX gefunden.",                                 // 275
+    "Punkte in der Route.",                                       // 276
+    "Die Route enthält keine Punkte.",                            // 277
 };
 static_assert(TrResource::isComplete(languageResource_german), "a German text is missing");

@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_nederlands[TR_COUNT] = {
     "NMEA-zinnen",                                                          // 269
     "Alleen GGA",                                                           // 270
     "Kaartplotter",                                                         // 271
+    "Exporteer als GPX",                                                    // 272
+    "GPX importeren",                                                       // 273
+    "Spoor als GPX",                                                        // 274
+    "waypoints gevonden in GPX.",                                           // 275
+    "punten in de route.",                                                  // 276
+    "De route bevat geen punten.",                                          // 277
 };
 static_assert(TrResource::isComplete(languageResource_nederlands), "a Dutch text is missing");

@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_polish[TR_COUNT] = {
     "Zdania NMEA",                                         // 269
     "Tylko GGA",                                           // 270
     "Ploter",                                              // 271
+    "Eksport do GPX",                                      // 272
+    "Import z GPX",                                        // 273
+    "Ślad do GPX",                                         // 274
+    "punktów znaleziono w GPX.",                           // 275
+    "punktów w trasie.",                                   // 276
+    "Trasa nie zawiera punktów.",                          // 277
 };
 static_assert(TrResource::isComplete(languageResource_polish), "a Polish text is missing");

@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_russian[TR_COUNT] = {
     "Фразы NMEA",                                                     // 269
     "Только GGA",                                                     // 270
     "Картплоттер",                                                    // 271
+    "Экспорт в GPX",                                                  // 272
+    "Импорт GPX",                                                     // 273
+    "Трек в GPX",                                                     // 274
+    "точек найдено в GPX.",                                           // 275
+    "точек в маршруте.",                                              // 276
+    "В маршруте нет точек.",                                          // 277
 };
 static_assert(TrResource::isComplete(languageResource_russian), "a Russian text is missing");

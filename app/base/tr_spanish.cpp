@@ -274,5 +274,11 @@ extern constexpr const char* languageResource_spanish[TR_COUNT] = {
     "Frases NMEA",                                                          // 269
     "Solo GGA",                                                             // 270
     "Plóter",                                                               // 271
+    "Exportar como GPX",                                                    // 272
+    "Importar GPX",                                                         // 273
+    "Traza como GPX",                                                       // 274
+    "waypoints encontrados en GPX.",                                        // 275
+    "puntos en la ruta.",                                                   // 276
+    "La ruta no contiene puntos.",                                          // 277
 };
 static_assert(TrResource::isComplete(languageResource_spanish), "a Spanish text is missing");

@@ -276,5 +276,11 @@ enum EnumTrString : int {
     TR_NmeaSentences = 269,          // "NMEA Sentences" (what the serial port sends)
     TR_GgaOnly = 270,                // "GGA only"
     TR_ChartPlotter = 271,           // "Chart Plotter" (GGA, RMC, VTG, DPT, DBT, MTW, HDG)
-    TR_COUNT = 272                   // texts per language
+    TR_ExportGpx = 272,              // "Export as GPX"
+    TR_ImportGpx = 273,              // "Import GPX"
+    TR_TrackAsGpx = 274,             // "Track as GPX" (the course recorded since power-on)
+    TR_WaypointsFoundInGpx = 275,    // "waypoints found in GPX."
+    TR_PointsInRoute = 276,          // "points in the route." (a count before it)
+    TR_RouteEmpty = 277,             // "The route holds no points." (nothing to export)
+    TR_COUNT = 278                   // texts per language
 };

@@ -236,10 +236,23 @@ public:
     void menu_initKml();
     // Reads a chosen file's placemarks and asks where to put them ("kmlWaypoint").
     void data_readKmlWaypoint(const QString& file);
-    // "OK" to that question: the placemarks into the slots from the current one on.
+    // The question for waypoints read from a file (KML or GPX): how many (foundText after the
+    // count) and where they go, or why none can be.
+    void data_askWaypointImport(const QVector<StructKmlWaypoint>& read, EnumTrString foundText);
+    // "OK" to that question: the waypoints into the slots from the current one on.
     void data_importKmlWaypoint();
     // "Import Outline": the file's placemarks as the map's outlines.
     void navi_getFile_kml(const QString& file);
+    // --- GPX (korvel_gpx.cpp) ----------------------------------------------------------------
+    // The GPX rows of the waypoint and course screens and the file chooser's "gpxWaypoint" and
+    // "gpxCourse" tags.
+    void menu_initGpx();
+    void data_exportWaypointGpx(int idx_from, int idx_to);
+    void data_exportCourseGpx(int slot);
+    void data_exportTrackGpx();
+    void data_readGpxWaypoint(const QString& file);
+    // A route (or a track) into the course screen's slot, after the question.
+    void data_readGpxCourse(const QString& file);
     // --- Courses (korvel_route.cpp) ----------------------------------------------------------
     // The course screen, its headers read (one start-up step) and its signals.
     void menu_initRoute();
@@ -563,6 +576,7 @@ private:
     QHash<QString, WaypointReceiver> m_waypointReceivers;
     UxSubMenuExportKml* m_exportKml = nullptr;
     QVector<StructKmlWaypoint> m_kmlWaypoints;  // read, waiting for the import question
+    StructRoute m_gpxCourse;                    // read from a GPX file, waiting for its question
 
     // Courses and the list modes' screens.
     UxSubMenuRoute* m_route = nullptr;

@@ -79,9 +79,13 @@ void Korvel::data_readKmlWaypoint(const QString& file) {
         m_dialogs->showReadFailed(QStringLiteral("102"));
         return;
     }
-    const QVector<StructKmlWaypoint> read = KmlWaypoints::fromDocument(doc);
-    const QString found =
-        QString::number(read.size()) + QLatin1Char(' ') + trText(TR_WaypointsFoundInKml);
+    data_askWaypointImport(KmlWaypoints::fromDocument(doc), TR_WaypointsFoundInKml);
+}
+
+void Korvel::data_askWaypointImport(const QVector<StructKmlWaypoint>& read,
+                                    EnumTrString foundText) {
+    m_kmlWaypoints.clear();
+    const QString found = QString::number(read.size()) + QLatin1Char(' ') + trText(foundText);
     if (read.size() > KmlWaypoints::kMaxCount || read.isEmpty()) {
         const QString text = read.isEmpty()
                                  ? found
@@ -111,11 +115,12 @@ void Korvel::data_importKmlWaypoint() {
     m_waypoint->getImportIdx(first, last);
     int slot = first;
     for (const StructKmlWaypoint& w : qAsConst(m_kmlWaypoints)) {
-        m_waypoint->importWaypoint(slot, values().boat_time, w.name, w.longitude, w.latitude);
+        m_waypoint->importWaypoint(slot, w.time != 0 ? w.time : values().boat_time, w.name,
+                                   w.longitude, w.latitude, w.depth);
         slot = (slot + 1) % WaypointStore::kSlots;
     }
     if (!m_kmlWaypoints.isEmpty()) m_waypoint->saveWaypointArray(first, last);
-    qCInfo(lcCore) << m_kmlWaypoints.size() << "waypoints imported from KML";
+    qCInfo(lcCore) << m_kmlWaypoints.size() << "waypoints imported";
     m_kmlWaypoints.clear();
 }
 

@@ -38,10 +38,14 @@ void Korvel::menu_initRoute() {
     connect(r, qOverload<bool>(&UxSubMenuRoute::signal_readRouteFromSD), this,
             qOverload<bool>(&Korvel::slot_route_readFromSD));
     connect(r, &UxSubMenuRoute::signal_showRoute, this, &Korvel::slot_route_show);
+    // A slot's file not written (saved, deleted, renamed, imported) is said, not passed over.
+    connect(m_courseBook.get(), &CourseBook::saveFailed, this,
+            [this] { m_dialogs->showSaveFailed(); });
     connect(r, &UxSubMenuRoute::signal_invalidItem, this,
             [this](const QString& code) { m_dialogs->showInvalidItem(code); });
     m_dialogs->receiveFiles(QStringLiteral("kwc"),
                             [this](const QString& file) { m_route->readWayCourseFromSD(file); });
+    menu_initGpx();
 }
 
 void Korvel::navi_recordCourse(const QPoint& boat) {

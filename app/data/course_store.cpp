@@ -44,7 +44,7 @@ void CourseStore::appendPoint(int lon, int lat, unsigned time, unsigned depthCm,
     if (m_live.points.isEmpty()) m_live.startTime = time;
     m_live.endTime = time;
     if (m_live.points.size() >= CourseFile::kMaxPoints) m_live.points.removeFirst();
-    m_live.points.append({lat, lon, depthCm});
+    m_live.points.append({lat, lon, depthCm, time});
     m_live.distance = int(float(m_live.distance) + sampleStep);
 }
 
@@ -85,6 +85,14 @@ bool CourseStore::copyToSd(int n) const {
     if (!valid(n)) return false;
     const bool ok = copyReplacing(filePath(n), Platform::path(sdFile(n)));
     if (!ok) qCWarning(lcCore).noquote() << "course" << n << "not copied to" << sdFile(n);
+    return ok;
+}
+
+bool CourseStore::importCourse(int n, const StructRoute& course) {
+    if (!valid(n) || course.points.isEmpty() || course.points.size() > CourseFile::kMaxPoints)
+        return false;
+    const bool ok = CourseFile::write(filePath(n), course);
+    loadHeaders();
     return ok;
 }
 

@@ -38,6 +38,9 @@ public:
     // file. Both replace the target whole or leave it as it was.
     bool copyToSd(int n) const;
     bool readFromSd(int n, const QString& handsetFile);
+    // A course read from another program's file into slot n, written; false when not written
+    // (the slot then keeps what its file holds).
+    bool importCourse(int n, const StructRoute& course);
     // The card file of slot n: the name with anything but the name alphabet made '-', so a
     // name read from a foreign file cannot lead out of the folder.
     QString sdFile(int n) const;

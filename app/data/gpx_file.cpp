@@ -37,7 +37,8 @@ void writePoint(QXmlStreamWriter& w, const QString& element, const StructGpxPoin
                 bool waypoint) {
     w.writeStartElement(kGpx, element);
     w.writeAttribute(QStringLiteral("lat"), GpxFile::degrees(p.lat));
-    w.writeAttribute(QStringLiteral("lon"), GpxFile::degrees(p.lon));
+    // GPX takes longitudes below 180: the 180th meridian is written as -180, the same line.
+    w.writeAttribute(QStringLiteral("lon"), GpxFile::degrees(p.lon == 1800000000 ? -p.lon : p.lon));
     if (p.time.isValid())
         w.writeTextElement(kGpx, QStringLiteral("time"), p.time.toUTC().toString(Qt::ISODate));
     if (!p.name.isEmpty()) w.writeTextElement(kGpx, QStringLiteral("name"), xmlText(p.name));

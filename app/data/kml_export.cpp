@@ -56,6 +56,10 @@ const char kStyle[] = R"(   <Style id="%1">
    </Style>
 )";
 
+}  // namespace
+
+namespace KmlExport {
+
 // The position text's value exactly: degrees + minutes / 60, truncated to ddS32. The
 // navigation's conversion goes through a single-precision factor and may come out a unit short
 // (113°30.0000′ as 113.4999999); a file for other programs is written exact.
@@ -71,10 +75,6 @@ int exactDdS32(const QString& text, bool longitude) {
     const qint64 v = degrees * 10000000 + minutes4 * 50 / 3;
     return int(text.at(0) == QLatin1Char(longitude ? 'W' : 'S') ? -v : v);
 }
-
-}  // namespace
-
-namespace KmlExport {
 
 QString fileName(uint32_t boatTime, int from, int to) {
     const KvlwTime::StructDateTime t = KvlwTime::unpack(boatTime);

@@ -22,6 +22,10 @@ QString fileName(uint32_t boatTime, int from, int to);
 // The file for the waypoints given, in their order (empty slots are left out).
 QByteArray build(const QVector<StructWaypoint>& waypoints);
 
+// A position text's value exactly: degrees + minutes / 60, truncated to ddS32 (a text not of
+// the stored form as the navigation reads it).
+int exactDdS32(const QString& text, bool longitude);
+
 // A ddS32 value as decimal degrees with eight decimals, exactly ("-151.23456780").
 QString degrees(int ddS32);
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVector>
+#include <cstdint>
 
 // What a KML file holds for the handset, as read: positions stay decimal degrees x 10^7
 // (ddS32, truncated) so that each user turns them into what it needs (map points, waypoint
@@ -47,11 +48,14 @@ struct StructKmlPlacemark {
     }
 };
 
-// One placemark read for the waypoint import: its name and first position.
+// One placemark read for the waypoint import: its name and first position. A GPX waypoint
+// also brings its depth and time where its file has them.
 struct StructKmlWaypoint {
     QString name;
     int longitude = 0;  // ddS32
     int latitude = 0;
+    float depth = 0;    // metres, 0 none
+    uint32_t time = 0;  // packed local word, 0 none
 };
 
 struct StructKmlDocument {

@@ -9,6 +9,7 @@ struct StructRouteDetail {
     int latitude = 0;    // ddS32
     int longitude = 0;   // ddS32
     unsigned depth = 0;  // centimetres
+    unsigned time = 0;   // packed local word of the sample, 0 unknown; not kept in a slot's file
 };
 
 // One course: the live one being recorded or one of the ten stored slots. A stored slot keeps

@@ -184,13 +184,15 @@ bool WaypointStore::deleteCurrent() {
     return save();
 }
 
-void WaypointStore::importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat) {
+void WaypointStore::importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat,
+                                   float depth) {
     if (!validSlot(slot)) return;
     m_current = slot;
     StructWaypoint w = StructWaypoint::emptyAt(slot);
     w.name = WaypointTexts::importName(name, w.sn);
     w.latitude = Convert::ddS32_to_dmString_lat(lat);
     w.longitude = Convert::ddS32_to_dmString_lon(lon);
+    w.depth = depth;
     if (time != 0) {
         w.date = WaypointTexts::dateText(time);
         w.time = WaypointTexts::timeText(time);

@@ -64,7 +64,8 @@ public:
     // --- Import ------------------------------------------------------------------------------
     // Fills one slot (becoming current) from imported data; not written (the caller writes
     // the block with save(first, last)).
-    void importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat);
+    void importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat,
+                        float depth = 0);
     // The block of count slots from the current one (wrapping past 499 to 0); true when all
     // of them are empty. The range is kept for getImportIdx.
     bool allSelectedIdxIsEmpty(int count);

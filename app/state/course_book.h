@@ -17,6 +17,7 @@ public:
     const CourseStore& store() const { return m_store; }
     const StructRoute& slot(int n) const { return m_store.slot(n); }
     bool liveIsEmpty() const { return m_store.liveIsEmpty(); }
+    const StructRoute& live() const { return m_store.live(); }
 
     // The header of every slot's file.
     void loadHeaders();
@@ -32,6 +33,9 @@ public:
     // Copies to and from the SD card; false when the copy was not made.
     bool copyToSd(int n) const { return m_store.copyToSd(n); }
     bool readFromSd(int n, const QString& handsetFile);
+    bool importCourse(int n, const StructRoute& course) {
+        return written(n, m_store.importCourse(n, course));
+    }
 
 signals:
     // Slot n's header may have changed; -1: every slot's was read.

@@ -56,9 +56,10 @@ bool WaypointBook::deleteCurrent() {
     return ok;
 }
 
-void WaypointBook::importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat) {
+void WaypointBook::importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat,
+                                  float depth) {
     const int before = m_store.current();
-    m_store.importWaypoint(slot, time, name, lon, lat);
+    m_store.importWaypoint(slot, time, name, lon, lat, depth);
     if (m_store.current() == slot) emit changed(slot);
     currentMoved(before);
 }

@@ -37,7 +37,8 @@ public:
     bool deleteCurrent();
 
     // One imported slot, not written: the caller writes the block with save(first, last).
-    void importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat);
+    void importWaypoint(int slot, uint32_t time, const QString& name, int lon, int lat,
+                        float depth = 0);
     bool allSelectedIdxIsEmpty(int count) { return m_store.allSelectedIdxIsEmpty(count); }
     void getImportIdx(int& first, int& last) const { m_store.getImportIdx(first, last); }
 

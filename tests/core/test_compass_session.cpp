@@ -1,6 +1,6 @@
 // The handset compass and the NMEA output of the real program against the virtual boat:
 // the compass turned and both compass views and the map turning with it, the calibration
-// written, and what the serial port sent read back by gpsdecode and gpsbabel.
+// written, and what the serial port sent read back by gpsdecode, gpsbabel and gpsd.
 #include "korvel_test.h"
 #include "vboat_session.h"
 
@@ -177,6 +177,35 @@ private slots:
         QVERIFY2(!listed.contains("checksum", Qt::CaseInsensitive) && listed.contains("Date") &&
                      listed.split("\r\n", Qt::SkipEmptyParts).size() >= 5,
                  qPrintable(listed));
+    }
+
+    // gpsd itself on the pseudo-terminal, as a chart plotter's PC would run it: from its first
+    // full second on (its first report comes before the first RMC or DPT) every fix it reports
+    // carries the date and the depth under the boat.
+    void plotterNmea_gpsd() {
+        for (const char* tool : {"gpsd", "gpspipe"})
+            if (QStandardPaths::findExecutable(tool, {"/usr/sbin", "/usr/bin"}).isEmpty())
+                QSKIP("gpsd missing: scripts/test installs it");
+        VboatSession s;
+        const QString port = QString::number(20000 + QCoreApplication::applicationPid() % 20000);
+        Beside gpsd(s.dir(),
+                    "while [ ! -e root/dev/ttySP0 ]; do sleep 0.1; done; exec gpsd -N -n"
+                    " -b -S " +
+                        port + " -F gpsd.sock \"$(readlink -f root/dev/ttySP0)\"");
+        Beside pipe(s.dir(),
+                    "until [ -e gpsd.sock ]; do sleep 0.1; done;"
+                    " exec gpspipe -w localhost:" +
+                        port + " > gpsd.json");
+        s.run(kStart + "set nmeaSentences 1\nset dataExport 1\nwait 8000\nquit\n");
+        int fixes = 0;
+        const QRegularExpression dated("\"time\":\"20[0-9]{2}-[0-9]{2}-[0-9]{2}T.*\"depth\":[0-9]");
+        for (const QString& line : VboatSession::read(s.dir() + "/gpsd.json").split('\n')) {
+            if (!line.contains("\"class\":\"TPV\"") || !line.contains("\"lat\":")) continue;
+            if (fixes == 0 && !line.contains(dated)) continue;
+            QVERIFY2(line.contains(dated), qPrintable(line));
+            ++fixes;
+        }
+        QVERIFY2(fixes >= 4, qPrintable(VboatSession::read(s.dir() + "/gpsd.json")));
     }
 };
 

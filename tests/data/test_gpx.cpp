@@ -1,7 +1,11 @@
-// GPX: the writer and the reader round-trip every field; the tools people use read what the
-// handset writes (xmllint, ogrinfo, gpsbabel) and the handset reads what they write; bad
-// files give a clear result. A missing tool skips its test.
+// GPX: the writer and the reader round-trip every field; what the handset writes is valid GPX
+// 1.1 by its schema and the tools people use read it (xmllint, ogrinfo, gpsbabel); the handset
+// reads what they write; bad files give a clear result; the handset's local times and courses
+// as GPX and back. A missing tool skips its test.
 #include "data/gpx_file.h"
+#include "data/gpx_handset.h"
+#include "data/kvlw_time.h"
+#include "data/waypoint_texts.h"
 #include "korvel_test.h"
 #include "peer_tools.h"
 
@@ -86,11 +90,103 @@ class TestGpx : public QObject {
     Q_OBJECT
 private slots:
     void roundTrip() {
-        const StructGpxDocument doc = sample();
+        StructGpxDocument doc = sample();
         const StructGpxDocument back = parse(GpxFile::build(doc));
+        for (StructGpxPoint& p : doc.waypoints)  // the 180th meridian comes back as -180
+            p.lon = p.lon == 1800000000 ? -p.lon : p.lon;
         QVERIFY2(back.ok, qPrintable(back.error));
         QCOMPARE(back.refused, 0);
         QCOMPARE(describe(back), describe(doc));
+    }
+
+    // Every file the handset writes, by the GPX 1.1 schema (fetched by scripts/test).
+    void schemaValid() {
+        REQUIRE_TOOL("xmllint");
+        if (!QFile::exists(KORVEL_GPX_SCHEMA)) QSKIP("no GPX schema: scripts/test fetches it");
+        StructWaypoint w = StructWaypoint::emptyAt(3);
+        w.name = "bank";
+        w.depth = 2.5f;
+        w.date = "15-03-05";
+        w.time = "09:07:30";
+        StructRoute course;
+        course.name = "0305-0907";
+        course.points = {{222500000, 1135000000, 150, KvlwTime::pack({2015, 3, 5, 9, 7, 30})},
+                         {222510000, 1135010000, 0, 0}};
+        QTemporaryDir dir;
+        const QList<QPair<QString, QByteArray>> files{
+            {"sample", GpxFile::build(sample())},
+            {"waypoints", GpxHandset::waypointsFile({w, StructWaypoint::emptyAt(4)}, 8)},
+            {"course", GpxHandset::courseFile(course)},
+            {"track", GpxHandset::trackFile(course, 8)}};
+        for (const auto& [name, bytes] : files) {
+            QFile f(dir.filePath(name + ".gpx"));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+            f.close();
+            QProcess x;
+            x.setProcessChannelMode(QProcess::MergedChannels);
+            x.start("xmllint", {"--noout", "--schema", KORVEL_GPX_SCHEMA, f.fileName()});
+            QVERIFY(x.waitForFinished(60000));
+            QVERIFY2(x.exitCode() == 0, qPrintable(name + ": " + x.readAll()));
+        }
+    }
+
+    // The handset's local words as UTC and back, across a day and a year, in whole-hour zones
+    // (the handset's clock moves by the zone's whole hours only).
+    void handsetTimes_data() {
+        QTest::addColumn<uint>("local");
+        QTest::addColumn<float>("zone");
+        QTest::addColumn<QString>("utc");
+        const auto word = [](int y, int mo, int d, int h, int mi) {
+            return uint(KvlwTime::pack({y, mo, d, h, mi, 5}));
+        };
+        QTest::newRow("east") << word(2016, 1, 1, 3, 0) << 8.0f << "2015-12-31T19:00:05Z";
+        QTest::newRow("west, half") << word(2016, 2, 28, 21, 30) << -5.5f << "2016-02-29T02:30:05Z";
+        QTest::newRow("no date") << 0u << 0.0f << "";
+        QTest::newRow("month 14") << word(2016, 14, 1, 3, 0) << 0.0f << "";
+    }
+    void handsetTimes() {
+        QFETCH(uint, local);
+        QFETCH(float, zone);
+        QFETCH(QString, utc);
+        const QDateTime t = GpxHandset::utcOf(local, zone);
+        QCOMPARE(t.toString(Qt::ISODate), utc);
+        if (t.isValid()) QCOMPARE(uint(GpxHandset::localWordOf(t, zone)), local);
+    }
+
+    // A route as a course: its name as an import makes it, its length, the depths in whole
+    // centimetres (none above the water), its start and end; the live course as a track keeps
+    // every sample's time and depth.
+    void handsetCourse() {
+        const QDateTime t0(QDate(2015, 3, 5), QTime(9, 7, 30), Qt::UTC);
+        StructGpxLine line{"Bank <5m> south", {}};
+        line.points << point(480000000, 114000000, {}, 1.234f) << point(480090000, 114000000)
+                    << point(480090000, 114134000, {}, -2, t0)
+                    << point(480090000, 114134000, {}, 3.5f, t0.addSecs(90));
+        const StructRoute c = GpxHandset::course(line, "course3", 1);
+        QStringList points;
+        for (const StructRouteDetail& d : c.points)
+            points << QString("%1 %2 %3 %4")
+                          .arg(d.latitude)
+                          .arg(d.longitude)
+                          .arg(d.depth)
+                          .arg(WaypointTexts::timeText(d.time));
+        QCOMPARE(
+            QString("%1 %2 %3-%4 | ")
+                    .arg(c.name)
+                    .arg(c.distance)
+                    .arg(WaypointTexts::timeText(c.startTime), WaypointTexts::timeText(c.endTime)) +
+                points.join(" | "),
+            QString("Bank--5m- 1994 10:07:30-10:09:00 | 480000000 114000000 123 00:00:00 | "
+                    "480090000 114000000 0 00:00:00 | 480090000 114134000 0 10:07:30 | "
+                    "480090000 114134000 350 10:09:00"));
+        const StructGpxDocument track = parse(GpxHandset::trackFile(c, 1));
+        QCOMPARE(track.tracks.size(), 1);
+        QStringList back;
+        for (const StructGpxPoint& p : track.tracks.first().points)
+            back << describe(p);
+        QCOMPARE(back, QStringList({"480000000 114000000  1.23000002 ", "480090000 114000000  - ",
+                                    "480090000 114134000  - 2015-03-05T09:07:30Z",
+                                    "480090000 114134000  3.5 2015-03-05T09:09:00Z"}));
     }
 
     // A malformed file, a foreign root, impossible positions, too many points.

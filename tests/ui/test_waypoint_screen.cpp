@@ -117,16 +117,18 @@ private slots:
         QTest::addColumn<QString>("done");
         QTest::newRow("model e: no menu") << int('e') << 3 << 0 << "no menu";
         QTest::newRow("model 4: five rows") << int('4') << 3 << 4 << "5 rows: new";
-        QTest::newRow("detail") << int('d') << 3 << 0 << "8 rows: editor 003";
-        QTest::newRow("detail, empty") << int('5') << 0 << 0 << "8 rows: ";
-        QTest::newRow("delete") << int('5') << 3 << 1 << "8 rows: deleted";
-        QTest::newRow("go to") << int('5') << 3 << 2 << "8 rows: go three";
-        QTest::newRow("go to, empty") << int('5') << 0 << 2 << "8 rows: ";
-        QTest::newRow("set as target") << int('5') << 3 << 3 << "8 rows: target three";
-        QTest::newRow("new, empty") << int('5') << 0 << 4 << "8 rows: new";
-        QTest::newRow("csv") << int('5') << 3 << 5 << "8 rows: csv";
-        QTest::newRow("kml") << int('5') << 3 << 6 << "8 rows: kml";
-        QTest::newRow("import") << int('5') << 3 << 7 << "8 rows: import";
+        QTest::newRow("detail") << int('d') << 3 << 0 << "10 rows: editor 003";
+        QTest::newRow("detail, empty") << int('5') << 0 << 0 << "10 rows: ";
+        QTest::newRow("delete") << int('5') << 3 << 1 << "10 rows: deleted";
+        QTest::newRow("go to") << int('5') << 3 << 2 << "10 rows: go three";
+        QTest::newRow("go to, empty") << int('5') << 0 << 2 << "10 rows: ";
+        QTest::newRow("set as target") << int('5') << 3 << 3 << "10 rows: target three";
+        QTest::newRow("new, empty") << int('5') << 0 << 4 << "10 rows: new";
+        QTest::newRow("csv") << int('5') << 3 << 5 << "10 rows: csv";
+        QTest::newRow("kml") << int('5') << 3 << 6 << "10 rows: kml";
+        QTest::newRow("import") << int('5') << 3 << 7 << "10 rows: import";
+        QTest::newRow("gpx export") << int('5') << 3 << 8 << "10 rows: gpx";
+        QTest::newRow("gpx import") << int('d') << 3 << 9 << "10 rows: gpx import";
     }
     void operations() {
         QFETCH(int, model);
@@ -143,6 +145,8 @@ private slots:
         connect(m_w, &UxSubMenuWaypoint::signal_exportCsv, this, [&] { note("csv"); });
         connect(m_w, &UxSubMenuWaypoint::signal_exportKml, this, [&] { note("kml"); });
         connect(m_w, &UxSubMenuWaypoint::signal_importKml, this, [&] { note("import"); });
+        connect(m_w, &UxSubMenuWaypoint::signal_exportGpx, this, [&] { note("gpx"); });
+        connect(m_w, &UxSubMenuWaypoint::signal_importGpx, this, [&] { note("gpx import"); });
         m_w->setCurrentSlot(slot);
         keys(Qt::Key_Return);
         UxSmallMenu* menu = m_w->operationMenu();

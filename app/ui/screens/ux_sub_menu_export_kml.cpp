@@ -34,8 +34,9 @@ UxSubMenuExportKml::UxSubMenuExportKml(QWidget* parent) : UxKeyWidget(parent), m
     });
 }
 
-void UxSubMenuExportKml::showExportKml() {
-    m_title->setTitleText(TrResource::getTrString(TR_ExportKml));
+void UxSubMenuExportKml::showExport(bool gpx) {
+    m_gpx = gpx;
+    m_title->setTitleText(TrResource::getTrString(gpx ? TR_ExportGpx : TR_ExportKml));
     m_title->setGeometry(UxTheme::kFrameWidth, UxTheme::kFrameWidth,
                          width() - 2 * UxTheme::kFrameWidth, UxTheme::kTitleHeight);
     m_fields.setFocus(FocusFirst);
@@ -64,7 +65,12 @@ void UxSubMenuExportKml::enter() {
         return;
     }
     hide();
-    if (focus() == FocusOk) emit signal_startExportKml(m_slots[0].toInt(), m_slots[1].toInt());
+    if (focus() != FocusOk) return;
+    if (m_gpx) {
+        emit signal_startExportGpx(m_slots[0].toInt(), m_slots[1].toInt());
+    } else {
+        emit signal_startExportKml(m_slots[0].toInt(), m_slots[1].toInt());
+    }
 }
 
 // The two slots side by side under the title with "SN" before them, the buttons below.

@@ -9,7 +9,8 @@ class UxTitleBar;
 // "Export as kml": the first and the last waypoint slot of the block to export, then "OK" and
 // "Exit". The arrow keys move the focus through the four; Enter on a slot opens the character
 // editor on it (000 to 499), on "OK" reports the two slots and closes. "Exit", escape and menu
-// close without reporting. The slots stay as entered for the next export.
+// close without reporting. The slots stay as entered for the next export. The GPX export asks
+// the same, under its own title.
 class UxSubMenuExportKml : public UxKeyWidget {
     Q_OBJECT
 public:
@@ -18,7 +19,8 @@ public:
     // parent: the screen; the character editor stands on it below this screen.
     explicit UxSubMenuExportKml(QWidget* parent = nullptr);
 
-    void showExportKml();
+    void showExportKml() { showExport(false); }
+    void showExportGpx() { showExport(true); }
     int focus() const { return m_fields.focus(); }
     QString slotText(int which) const { return m_slots[which == FocusLast ? 1 : 0]; }
     UxLineEditor* lineEditor() const { return m_editor; }
@@ -26,6 +28,7 @@ public:
 
 signals:
     void signal_startExportKml(int first, int last);
+    void signal_startExportGpx(int first, int last);
 
 protected:
     void keyClicked(EnumKey key) override;
@@ -33,6 +36,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showExport(bool gpx);
     void enter();
     void layOut();
 
@@ -41,4 +45,5 @@ private:
     QString m_slots[2] = {QStringLiteral("000"), QStringLiteral("499")};
     FieldTable m_fields;
     int m_editing = FocusFirst;
+    bool m_gpx = false;
 };

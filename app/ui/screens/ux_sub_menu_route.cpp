@@ -92,8 +92,9 @@ void UxSubMenuRoute::keyClicked(EnumKey key) {
             hide();
             break;
         case EnumKey::Enter: {
-            const EnumTrString texts[] = {TR_SaveCurrent, TR_Delete,   TR_Rename,
-                                          TR_ShowRoute,   TR_CopyToSd, TR_ReadFromSd};
+            const EnumTrString texts[] = {TR_SaveCurrent, TR_Delete,     TR_Rename,
+                                          TR_ShowRoute,   TR_CopyToSd,   TR_ReadFromSd,
+                                          TR_ExportGpx,   TR_TrackAsGpx, TR_ImportGpx};
             QStringList rows;
             for (EnumTrString t : texts)
                 rows << TrResource::getTrString(t);
@@ -129,6 +130,15 @@ void UxSubMenuRoute::operationClick(int row) {
             break;
         case OpReadFromSd:
             emit signal_readRouteFromSD();
+            break;
+        case OpExportGpx:
+            emit signal_exportGpx(m_current);
+            break;
+        case OpTrackGpx:
+            emit signal_exportTrackGpx();
+            break;
+        case OpImportGpx:
+            emit signal_importGpx();
             break;
         default:
             emit signal_invalidItem(QStringLiteral("Small-R-00") + QString::number(row));

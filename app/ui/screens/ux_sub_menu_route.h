@@ -16,7 +16,17 @@ class UxSubMenuRoute : public UxKeyWidget {
     Q_OBJECT
 public:
     // The operation menu's rows.
-    enum EnumOperation { OpSaveCurrent, OpDelete, OpRename, OpShowRoute, OpCopyToSd, OpReadFromSd };
+    enum EnumOperation {
+        OpSaveCurrent,
+        OpDelete,
+        OpRename,
+        OpShowRoute,
+        OpCopyToSd,
+        OpReadFromSd,
+        OpExportGpx,
+        OpTrackGpx,
+        OpImportGpx
+    };
 
     // book: outlives the screen. parent: the screen; the menu and the name editor stand on it.
     explicit UxSubMenuRoute(CourseBook& book, QWidget* parent = nullptr);
@@ -45,6 +55,11 @@ signals:
     void signal_readRouteFromSD();
     void signal_readRouteFromSD(bool ok);
     void signal_showRoute(QList<StructRouteDetail> points);
+    // The selected slot as a GPX route; the live course as a GPX track; a GPX route or track
+    // into the selected slot.
+    void signal_exportGpx(int slot);
+    void signal_exportTrackGpx();
+    void signal_importGpx();
     // A row without an action: its "Invalid Item" code.
     void signal_invalidItem(QString code);
 

@@ -182,12 +182,13 @@ void UxSubMenuWaypoint::keyClicked(EnumKey key) {
 // --- The operation menu -------------------------------------------------------------------------
 
 void UxSubMenuWaypoint::openOperationMenu() {
-    const EnumTrString texts[] = {TR_Detail, TR_Delete,    TR_AutopilotToTarget, TR_SetAsTarget,
-                                  TR_New,    TR_ExportCsv, TR_ExportKml,         TR_Import};
+    const EnumTrString texts[] = {TR_Detail,    TR_Delete,    TR_AutopilotToTarget, TR_SetAsTarget,
+                                  TR_New,       TR_ExportCsv, TR_ExportKml,         TR_Import,
+                                  TR_ExportGpx, TR_ImportGpx};
     int rows = 0;
     const char model = char(Global::current_model);
     if (model == '4') rows = OpNew + 1;
-    if (model == '5' || model == 'd') rows = OpImport + 1;
+    if (model == '5' || model == 'd') rows = OpImportGpx + 1;
     if (rows == 0) return;  // no operations on other models
     QStringList shown;
     for (int r = 0; r < rows; ++r)
@@ -224,6 +225,12 @@ void UxSubMenuWaypoint::operationClick(int row) {
             break;
         case OpImport:
             emit signal_importKml();
+            break;
+        case OpExportGpx:
+            emit signal_exportGpx();
+            break;
+        case OpImportGpx:
+            emit signal_importGpx();
             break;
         default:
             break;

@@ -29,7 +29,9 @@ public:
         OpNew,
         OpExportCsv,
         OpExportKml,
-        OpImport
+        OpImport,
+        OpExportGpx,
+        OpImportGpx
     };
 
     // book: outlives the screen. parent: the screen (the view); the editor and the pop-ups
@@ -54,8 +56,9 @@ public:
     // The editor on the current slot.
     void showWaypointDetail();
     void deleteWaypointArray() { m_book.deleteCurrent(); }
-    void importWaypoint(int slot, unsigned time, const QString& name, int lon, int lat) {
-        m_book.importWaypoint(slot, time, name, lon, lat);
+    void importWaypoint(int slot, unsigned time, const QString& name, int lon, int lat,
+                        float depth = 0) {
+        m_book.importWaypoint(slot, time, name, lon, lat, depth);
     }
     bool allSelectedIdxIsEmpty(int count) { return m_book.allSelectedIdxIsEmpty(count); }
     void getImportIdx(int& first, int& last) const { m_book.getImportIdx(first, last); }
@@ -84,6 +87,8 @@ signals:
     void signal_exportCsv();
     void signal_exportKml();
     void signal_importKml();
+    void signal_exportGpx();
+    void signal_importGpx();
     // The book's saveFailed: the waypoint file could not be written.
     void signal_saveFailed();
 
