@@ -4,6 +4,7 @@
 #include "base/tr_string.h"
 #include "core/alarm_monitor.h"
 #include "data/boat_values.h"
+#include "data/gpx_types.h"
 #include "data/kml_types.h"
 #include "data/sonar_history.h"
 #include "data/struct_route.h"
@@ -250,6 +251,7 @@ public:
     void data_exportWaypointGpx(int idx_from, int idx_to);
     void data_exportCourseGpx(int slot);
     void data_exportTrackGpx();
+    bool data_gpxReadable(const StructGpxDocument& doc, const QString& file);
     void data_readGpxWaypoint(const QString& file);
     // A route (or a track) into the course screen's slot, after the question.
     void data_readGpxCourse(const QString& file);

@@ -86,14 +86,24 @@ void Korvel::data_exportTrackGpx() {
                       GpxHandset::trackFile(live, timeZone()), TR_TrackAsGpx);
 }
 
+// A file past the bound is refused as too large, any other unread file as unreadable.
+bool Korvel::data_gpxReadable(const StructGpxDocument& doc, const QString& file) {
+    if (doc.ok) return true;
+    qCWarning(lcCore).noquote() << "GPX file" << file << doc.error;
+    if (doc.tooManyPoints) {
+        prompter().hint(EnumHintCode::GpxReadFailed, trText(TR_NotMoreThan) + QLatin1Char(' ') +
+                                                         QString::number(GpxFile::kMaxPoints) +
+                                                         QLatin1Char('.'));
+    } else {
+        m_dialogs->showReadFailed(HintCode::text(EnumHintCode::GpxReadFailed));
+    }
+    return false;
+}
+
 void Korvel::data_readGpxWaypoint(const QString& file) {
     m_kmlWaypoints.clear();
     const StructGpxDocument doc = GpxFile::read(Platform::path(file));
-    if (!doc.ok) {
-        qCWarning(lcCore).noquote() << "GPX file" << file << doc.error;
-        m_dialogs->showReadFailed(HintCode::text(EnumHintCode::GpxReadFailed));
-        return;
-    }
+    if (!data_gpxReadable(doc, file)) return;
     if (doc.refused > 0) qCInfo(lcCore) << doc.refused << "GPX points without a usable position";
     data_askWaypointImport(GpxHandset::waypoints(doc, timeZone()), TR_WaypointsFoundInGpx);
 }
@@ -103,11 +113,7 @@ void Korvel::data_readGpxWaypoint(const QString& file) {
 void Korvel::data_readGpxCourse(const QString& file) {
     m_gpxCourse = StructRoute();
     const StructGpxDocument doc = GpxFile::read(Platform::path(file));
-    if (!doc.ok) {
-        qCWarning(lcCore).noquote() << "GPX file" << file << doc.error;
-        m_dialogs->showReadFailed(HintCode::text(EnumHintCode::GpxReadFailed));
-        return;
-    }
+    if (!data_gpxReadable(doc, file)) return;
     const StructGpxLine* line = GpxHandset::courseLine(doc);
     if (!line || line->points.isEmpty()) {
         m_dialogs->showNoUsablePoints();

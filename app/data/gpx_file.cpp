@@ -91,6 +91,7 @@ public:
             }
         }
         if (full()) {
+            m_doc.tooManyPoints = true;
             m_doc.error = QStringLiteral("more than %1 points").arg(GpxFile::kMaxPoints);
         } else if (m_x.hasError()) {
             m_doc.error = where();

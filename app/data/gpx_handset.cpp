@@ -5,7 +5,9 @@
 #include "data/kvlw_time.h"
 #include "data/waypoint_texts.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -151,7 +153,8 @@ StructRoute course(const StructGpxLine& line, const QString& fallbackName, float
         }
         r.points << d;
     }
-    r.distance = int(std::lround(metres));
+    // A foreign file's line may zigzag round the earth: its length stays within the field.
+    r.distance = int(std::lround(std::min(metres, double(std::numeric_limits<int>::max()))));
     return r;
 }
 

@@ -30,5 +30,6 @@ struct StructGpxDocument {
     QVector<StructGpxPoint> waypoints;
     QVector<StructGpxLine> routes;
     QVector<StructGpxLine> tracks;
-    int refused = 0;  // points left out for a missing or impossible position
+    int refused = 0;             // points left out for a missing or impossible position
+    bool tooManyPoints = false;  // the reading stopped at the bound (GpxFile::kMaxPoints)
 };

@@ -2,7 +2,7 @@
 // gone to, marked or picked for another screen (refused when too far for the go-back), the map
 // cursor and "New" make waypoints, a write that fails is said, and the CSV export to the SD
 // card, read back with Python's csv module; the KML export, the KML waypoint import with its
-// question, and outlines read for the map.
+// question, and outlines read for the map; the GPX rows of the waypoint and course screens.
 #include "base/global.h"
 #include "base/tr_resource.h"
 #include "core/korvel.h"
@@ -17,6 +17,7 @@
 #include "platform/sd_mount_thread.h"
 #include "platform/versions.h"
 #include "start_check.h"
+#include "state/course_book.h"
 #include "state/multi_target_list.h"
 #include "test_root.h"
 #include "ui/kit/dialog_host.h"
@@ -25,6 +26,7 @@
 #include "ui/kit/ux_dialog_question.h"
 #include "ui/map/ux_navi.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
+#include "ui/screens/ux_sub_menu_route.h"
 #include "ui/screens/ux_sub_menu_waypoint.h"
 #include "ui/screens/ux_waypoint_detail.h"
 
@@ -116,6 +118,20 @@ QByteArray placemarks(int count) {
                    .arg(i)
                    .arg(113.5 + i / 1000.0);
     return (kml + "</kml>").toUtf8();
+}
+
+// A GPX file with a route of count points 0.0001 degrees apart.
+QByteArray gpxRoute(int count) {
+    QByteArray gpx = "<gpx version=\"1.1\"><rte><name>Reed bed</name>";
+    for (int i = 0; i < count; ++i)
+        gpx += QString("<rtept lat=\"48.%1\" lon=\"11.4\"/>").arg(i, 4, 10, QChar('0')).toUtf8();
+    return gpx + "</rte></gpx>";
+}
+
+QString described(const StructWaypoint& w) {
+    return QStringList{w.name, w.latitude, w.longitude, QString::number(double(w.depth)),
+                       w.date, w.time}
+        .join(' ');
 }
 
 }  // namespace
@@ -322,6 +338,116 @@ private slots:
         const StructWaypoint w = h.w->getWaypoint(0);
         QCOMPARE(w.name + ' ' + w.longitude, slot0);
         QCOMPARE(h.w->getWaypoint(slot).name, QString(ok ? "p-0" : "---------"));
+    }
+
+    // "Export as GPX" for the whole range, then "Import GPX" of that file from slot 10: the
+    // waypoints come back as they were, with depth, date and time (the file in UTC).
+    void gpxWaypointsRoundTrip() {
+        Handset h;
+        Global::configuration.timeZone = -5;
+        h.w->importWaypoint(2, k20150305, "deep", kLon - 12345, kLat - 67891, 7.5f);
+        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
+        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
+        h.w->showWaypoint(QString());
+        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
+        h.key(Qt::Key_Return);
+        h.key(Qt::Key_Down, 8);
+        for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+            h.key(key);
+        QCOMPARE(h.hint(), trText(TR_SaveFileOk));
+        const QString file = "/mnt/sd/Korvel/Export/Korvel_Waypoint_03050907_0-499.gpx";
+        QVERIFY(h.root.readFile(file).contains("<time>2015-03-05T14:07:30Z</time>"));
+        h.w->setCurrentSlot(10);
+        h.k->slot_file_getName("gpxWaypoint", file);
+        UxDialogQuestion* q = h.k->dialogs().question();
+        QCOMPARE(q->text(), QString("3 waypoints found in GPX.\r\nWill write to slot 10~12"));
+        QTest::keyClick(q, Qt::Key_Left);
+        QTest::keyClick(q, Qt::Key_Return);
+        for (int slot = 0; slot < 3; ++slot)
+            QCOMPARE(described(h.w->getWaypoint(10 + slot)), described(h.w->getWaypoint(slot)));
+    }
+
+    // "Import GPX" on the course screen into slot 2: the question, then the course; what
+    // cannot be a course is said and the slot keeps what it had.
+    void gpxCourseImport_data() {
+        QTest::addColumn<QByteArray>("gpx");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QString>("slot2");
+        QTest::newRow("route") << gpxRoute(3) << "3 points in the route.\r\nWill write to slot 2"
+                               << "Reed-bed 3 22";
+        QTest::newRow("6000 points")
+            << gpxRoute(6000) << "6000 points in the route.\r\nNot more than 5000."
+            << "--------- 0 0";
+        QTest::newRow("over the bound")
+            << "<gpx><trk><trkseg>" + QByteArray("<trkpt lat=\"1\" lon=\"2\"/>").repeated(50001) +
+                   "</trkseg></trk></gpx>"
+            << "Not more than 50000."
+            << "--------- 0 0";
+        QTest::newRow("malformed")
+            << QByteArray("<gpx><rte>") << trText(TR_ReadFileFailed) << "--------- 0 0";
+        QTest::newRow("waypoints only") << QByteArray("<gpx><wpt lat=\"1\" lon=\"2\"/></gpx>")
+                                        << trText(TR_NoUsablePoints) << "--------- 0 0";
+    }
+    void gpxCourseImport() {
+        QFETCH(QByteArray, gpx);
+        QFETCH(QString, says);
+        Handset h;
+        QVERIFY(h.root.writeFile("/mnt/sd/Korvel/Kml/r.gpx", gpx));
+        h.k->routeMenu()->setCurrentSlot(2);
+        KorvelTest::ExpectedMessage bad("^GPX file /mnt/sd/Korvel/Kml/r.gpx");
+        h.k->slot_file_getName("gpxCourse", "/mnt/sd/Korvel/Kml/r.gpx");
+        UxDialogQuestion* q = h.k->dialogs().question();
+        QCOMPARE(q->isVisible() ? q->text() : h.hint(), says);
+        if (q->isVisible()) {
+            QTest::keyClick(q, Qt::Key_Left);
+            QTest::keyClick(q, Qt::Key_Return);
+        }
+        const StructRoute& r = h.k->courseBook().slot(2);
+        QTEST(
+            QString("%1 %2 %3").arg(r.name).arg(h.k->courseBook().points(2).size()).arg(r.distance),
+            "slot2");
+    }
+
+    // "Export as GPX" and "Track as GPX" on the course screen: nothing recorded is said; the
+    // live course as a track with each sample's time (in UTC: the default zone is +8) and depth,
+    // a stored one as a route.
+    void gpxCourseExport() {
+        Handset h;
+        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
+        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
+        UxSubMenuRoute* r = h.k->routeMenu();
+        r->showRoute();
+        QTRY_COMPARE(QApplication::activeWindow(), r->window());
+        const auto row = [&](int n) {
+            h.key(Qt::Key_Return);
+            h.key(Qt::Key_Down, n);
+            h.key(Qt::Key_Return);
+        };
+        row(UxSubMenuRoute::OpTrackGpx);
+        QCOMPARE(h.hint(), trText(TR_RouteEmpty));
+        h.k->dialogs().hint()->hide();
+        h.k->courseBook().appendPoint(kLon, kLat, k20150305, 420, 5);
+        h.k->courseBook().appendPoint(kLon, kLat + 450, k20150305 + 3, 0, 5);
+        row(UxSubMenuRoute::OpTrackGpx);
+        QCOMPARE(h.hint(), trText(TR_SaveFileOk));
+        const QByteArray track = h.root.readFile("/mnt/sd/Korvel/Export/Korvel_Track_03050907.gpx");
+        QVERIFY2(track.contains("<trkpt lat=\"48.0000000\" lon=\"11.4000000\">\n"
+                                "                <time>2015-03-05T01:07:30Z</time>\n"
+                                "                <extensions>\n"
+                                "                    <gpxtpx:TrackPointExtension>\n"
+                                "                        <gpxtpx:depth>4.2</gpxtpx:depth>") &&
+                     track.contains("<trkpt lat=\"48.0000450\" lon=\"11.4000000\">\n"
+                                    "                <time>2015-03-05T01:07:33Z</time>\n"
+                                    "            </trkpt>"),
+                 track.constData());
+        h.k->dialogs().hint()->hide();
+        QVERIFY(h.k->courseBook().saveCurrent(0));
+        row(UxSubMenuRoute::OpExportGpx);
+        QCOMPARE(h.hint(), trText(TR_SaveFileOk));
+        const QByteArray route =
+            h.root.readFile("/mnt/sd/Korvel/Export/Korvel_Course_03050907_0.gpx");
+        QCOMPARE(route.count("<rtept "), 2);
+        QVERIFY(route.contains("<name>0305-0907</name>"));
     }
 
     // "Import Outline": the outline and its colour on the map, the loading hint gone; a file

@@ -7,6 +7,7 @@
 #include "core/ux_view.h"
 #include "korvel_test.h"
 #include "link/ux_data.h"
+#include "platform/versions.h"
 #include "start_check.h"
 #include "state/sonar_history_state.h"
 #include "test_root.h"
@@ -34,6 +35,7 @@
 #include "ui/screens/menu_pages.h"
 #include "ui/screens/ux_main_menu.h"
 #include "ui/screens/ux_menu_tip.h"
+#include "ui/screens/ux_small_menu.h"
 #include "ui/screens/ux_sub_menu_export_kml.h"
 #include "ui/screens/ux_sub_menu_go_back.h"
 #include "ui/screens/ux_sub_menu_multi_target.h"
@@ -634,6 +636,22 @@ private:
         auto* exportKml = k.view()->findChild<UxSubMenuExportKml*>();
         exportKml->showExportKml();
         screen(exportKml, "export");
+        exportKml->showExportGpx();
+        screen(exportKml, "gpx export");
+        // The operation menus, each row painted as the list scrolls past eight.
+        Global::current_model = '5';
+        const QList<QPair<UxKeyWidget*, UxSmallMenu*>> operations{
+            {k.waypointMenu(), k.waypointMenu()->operationMenu()},
+            {k.routeMenu(), k.routeMenu()->operationMenu()}};
+        for (const auto& [list, ops] : operations) {
+            list->show();
+            press(list, Qt::Key_Return);
+            for (int row = 0; row < ops->rowCount(); ++row, press(ops, Qt::Key_Down))
+                for (const QString& p : paintedTooWide(ops))
+                    problems << "operations: " + p;
+            ops->hide();
+            list->hide();
+        }
         for (int code = 0; code <= 8; ++code) {
             for (int panel = 0; panel < InfoPanels::kCount; ++panel) {
                 Global::configuration.textDataToShow[panel] = code;
