@@ -4,12 +4,14 @@
 // and the handset's own exports (500 waypoints, a 5 000-sample track). Each time is the median
 // of the rounds; memory is the growth of the peak resident size over the first read.
 //   bench_gpx [rounds, default 5]
+#include "bench_median.h"
 #include "data/course_file.h"
 #include "data/gpx_file.h"
 #include "data/gpx_handset.h"
 #include "data/kvlw_time.h"
 #include "navi/convert.h"
 
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -17,7 +19,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -27,8 +28,9 @@ namespace {
 QString writeTrack(const QTemporaryDir& dir, const char* name, int points) {
     QFile f(dir.filePath(QLatin1String(name)));
     if (!f.open(QIODevice::WriteOnly)) return QString();
-    f.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"phone\" "
-            "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><name>day</name><trkseg>\n");
+    f.write(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"phone\" "
+        "xmlns=\"http://www.topografix.com/GPX/1/1\"><trk><name>day</name><trkseg>\n");
     const QDateTime t0(QDate(2026, 6, 1), QTime(5, 0), Qt::UTC);
     QByteArray chunk;
     for (int i = 0; i < points; ++i) {
@@ -43,18 +45,6 @@ QString writeTrack(const QTemporaryDir& dir, const char* name, int points) {
     }
     f.write(chunk + "</trkseg></trk></gpx>\n");
     return f.fileName();
-}
-
-double medianMs(int rounds, const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int r = 0; r < rounds; ++r) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
 }
 
 double peakMiB() {

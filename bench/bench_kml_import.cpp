@@ -5,6 +5,7 @@
 // as a program, so its start-up is printed too (the same run on an empty KML). Each figure is
 // the median of the rounds; the ratio is gpsbabel's time over Korvel's (target: at least 1).
 //   bench_kml_import [rounds, default 15]
+#include "bench_median.h"
 #include "data/kml_export.h"
 #include "data/kml_outlines.h"
 #include "data/kml_reader.h"
@@ -54,18 +55,6 @@ QByteArray waypoints(int count) {
         list << w;
     }
     return KmlExport::build(list);
-}
-
-double medianMs(int rounds, const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int r = 0; r < rounds; ++r) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
 }
 
 double gpsbabelMs(int rounds, const QString& file) {

@@ -237,6 +237,9 @@ public:
     void menu_initKml();
     // Reads a chosen file's placemarks and asks where to put them ("kmlWaypoint").
     void data_readKmlWaypoint(const QString& file);
+    // The slots of an export range, from the lower of the two to the higher (from, to), within
+    // the store.
+    QVector<StructWaypoint> data_waypointBlock(int idx_from, int idx_to, int& from, int& to);
     // The question for waypoints read from a file (KML or GPX): how many (foundText after the
     // count) and where they go, or why none can be.
     void data_askWaypointImport(const QVector<StructKmlWaypoint>& read, EnumTrString foundText);

@@ -56,11 +56,9 @@ void Korvel::menu_initGpx() {
 }
 
 void Korvel::data_exportWaypointGpx(int idx_from, int idx_to) {
-    const int from = qBound(0, qMin(idx_from, idx_to), WaypointStore::kSlots - 1);
-    const int to = qBound(0, qMax(idx_from, idx_to), WaypointStore::kSlots - 1);
-    QVector<StructWaypoint> waypoints;
-    for (int slot = from; slot <= to; ++slot)
-        waypoints << m_waypoint->getWaypoint(slot);
+    int from = 0;
+    int to = 0;
+    const QVector<StructWaypoint> waypoints = data_waypointBlock(idx_from, idx_to, from, to);
     data_exportToCard(GpxHandset::waypointFileName(values().boat_time, from, to),
                       GpxHandset::waypointsFile(waypoints, timeZone()), TR_ExportGpx);
 }

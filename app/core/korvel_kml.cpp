@@ -54,12 +54,19 @@ void Korvel::slot_waypoint_exportKml() {
     m_exportKml->showExportKml();
 }
 
-void Korvel::slot_exportKml_confirm(int idx_from, int idx_to) {
-    const int from = qBound(0, qMin(idx_from, idx_to), WaypointStore::kSlots - 1);
-    const int to = qBound(0, qMax(idx_from, idx_to), WaypointStore::kSlots - 1);
+QVector<StructWaypoint> Korvel::data_waypointBlock(int idx_from, int idx_to, int& from, int& to) {
+    from = qBound(0, qMin(idx_from, idx_to), WaypointStore::kSlots - 1);
+    to = qBound(0, qMax(idx_from, idx_to), WaypointStore::kSlots - 1);
     QVector<StructWaypoint> waypoints;
     for (int slot = from; slot <= to; ++slot)
         waypoints << m_waypoint->getWaypoint(slot);
+    return waypoints;
+}
+
+void Korvel::slot_exportKml_confirm(int idx_from, int idx_to) {
+    int from = 0;
+    int to = 0;
+    const QVector<StructWaypoint> waypoints = data_waypointBlock(idx_from, idx_to, from, to);
     data_exportToCard(KmlExport::fileName(values().boat_time, from, to),
                       KmlExport::build(waypoints), TR_ExportKml);
 }

@@ -42,7 +42,7 @@ private slots:
             ++known;
             QCOMPARE(HintCode::text(code), text);
         }
-        QCOMPARE(known, 39);
+        QCOMPARE(known, 42);
         QCOMPARE(HintCode::fromText(QStringLiteral("40x")), EnumHintCode::None);
         QCOMPARE(HintCode::text(EnumHintCode::GoTooFar), QStringLiteral("409"));
     }
