@@ -33,8 +33,10 @@ uint32_t localWordOfTexts(const QString& date, const QString& time) {
 double legMetres(const StructRouteDetail& a, const StructRouteDetail& b) {
     constexpr double kMetresPerUnit = 111000.0 / 1e7;
     const double midLat = (double(a.latitude) + double(b.latitude)) / 2e7 * M_PI / 180.0;
-    const double dy = double(b.latitude - a.latitude) * kMetresPerUnit;
-    const double dx = double(b.longitude - a.longitude) * kMetresPerUnit * std::cos(midLat);
+    const double dy = (double(b.latitude) - double(a.latitude)) * kMetresPerUnit;
+    // Across the 180th meridian the short way round.
+    const double dLon = std::fabs(double(b.longitude) - double(a.longitude));
+    const double dx = std::min(dLon, 3.6e9 - dLon) * kMetresPerUnit * std::cos(midLat);
     return std::hypot(dx, dy);
 }
 

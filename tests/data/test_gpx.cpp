@@ -179,6 +179,9 @@ private slots:
             QString("Bank--5m- 1994 10:07:30-10:09:00 | 480000000 114000000 123 00:00:00 | "
                     "480090000 114000000 0 00:00:00 | 480090000 114134000 0 10:07:30 | "
                     "480090000 114134000 350 10:09:00"));
+        // Across the 180th meridian a leg goes the short way: 0.02 degree on the equator.
+        const StructGpxLine dateline{"", {point(0, 1799900000), point(0, -1799900000)}};
+        QCOMPARE(GpxHandset::course(dateline, "course3", 0).distance, 2220);
         const StructGpxDocument track = parse(GpxHandset::trackFile(c, 1));
         QCOMPARE(track.tracks.size(), 1);
         QStringList back;
