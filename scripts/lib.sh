@@ -3,15 +3,20 @@
 
 KORVEL_TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-# Debian packages the build, the tests and the tools need.
-KORVEL_PACKAGES=(
-    cmake ninja-build g++ clang pkg-config
+# Debian packages. Building and running the handset, the virtual boat and the update program
+# needs only the first list (scripts/run installs no more); the tests, the benchmarks, the
+# sanitizer and fuzz builds and the programs that read the handset's files add the second.
+KORVEL_RUN_PACKAGES=(
+    cmake ninja-build g++
     qtbase5-dev qtbase5-dev-tools qt5-style-plugins
-    libbenchmark-dev valgrind
     fonts-dejavu-core fonts-wqy-microhei
+)
+KORVEL_TEST_PACKAGES=(
+    clang pkg-config libbenchmark-dev valgrind
     xvfb xauth
     libxml2-utils gdal-bin gpsbabel gpsd gpsd-clients python3
 )
+KORVEL_PACKAGES=("${KORVEL_RUN_PACKAGES[@]}" "${KORVEL_TEST_PACKAGES[@]}")
 
 korvel_missing_packages() {
     local missing=()
@@ -21,16 +26,26 @@ korvel_missing_packages() {
     echo "${missing[@]}"
 }
 
+# apt-get's output as a few lines: the download's size, then a count of the packages set up.
+korvel_install_progress() {
+    awk '/^[0-9]+ upgraded, [0-9]+ newly installed/ { total = $3; print "  " $0 }
+         /^Need to get/ { print "  " $0; fflush() }
+         /^Setting up / { n++; if (n % 25 == 0) { printf "  set up %d of %d\n", n, total; fflush() } }
+         /^(E|W): / { print }
+         END { if (n) printf "  set up %d of %d: installed\n", n, total }'
+}
+
 korvel_install() {
     local missing
     missing="$(korvel_missing_packages)"
     [ -z "$missing" ] && return 0
     if [ "$(id -u)" -eq 0 ]; then
-        echo "Installing: $missing"
+        echo "Installing $(wc -w <<<"$missing") Debian packages and what they need: $missing"
         export DEBIAN_FRONTEND=noninteractive
+        echo "  reading the package lists"
         apt-get update -qq
         # shellcheck disable=SC2086
-        apt-get install -y -qq --no-install-recommends $missing
+        apt-get install -y -q --no-install-recommends $missing | korvel_install_progress
     else
         echo "Missing packages. Run as root:"
         echo "  apt-get update && apt-get install -y --no-install-recommends $missing"
