@@ -97,6 +97,21 @@ struct Handset {
         UxDialogHint* h = k->dialogs().hint();
         return h->isVisible() ? h->text() : QString();
     }
+    // A card put in, and whether the handset mounted it.
+    bool insertCard() {
+        return QDir().mkpath(root.path("/dev/mmcblk0p1")) &&
+               QTest::qWaitFor([this] { return k->system_haveMountSD(); }, 2500);
+    }
+    // The waypoint list shown, its operation menu opened on the row; whether the list had the
+    // keys.
+    bool openOperationRow(int row) {
+        w->showWaypoint(QString());
+        if (!QTest::qWaitFor([this] { return QApplication::activeWindow() == w->window(); }))
+            return false;
+        key(Qt::Key_Return);
+        key(Qt::Key_Down, row);
+        return true;
+    }
     // A key to the widget that has the focus on the handset's screen.
     void key(int qtKey, int count = 1) {
         for (int i = 0; i < count; ++i)
@@ -286,12 +301,8 @@ private slots:
     // writes slots 0 to 399.
     void exportKml() {
         Handset h;
-        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
-        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
-        h.w->showWaypoint(QString());
-        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
-        h.key(Qt::Key_Return);
-        h.key(Qt::Key_Down, 6);
+        QVERIFY(h.insertCard());
+        QVERIFY(h.openOperationRow(UxSubMenuWaypoint::OpExportKml));
         // The row, the last slot, its editor on the hundreds, 4 down to 3, confirmed, "OK".
         for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Return, Qt::Key_Down, Qt::Key_Return,
                         Qt::Key_Down, Qt::Key_Return})
@@ -346,12 +357,8 @@ private slots:
         Handset h;
         Global::configuration.timeZone = -5;
         h.w->importWaypoint(2, k20150305, "deep", kLon - 12345, kLat - 67891, 7.5f);
-        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
-        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
-        h.w->showWaypoint(QString());
-        QTRY_COMPARE(QApplication::activeWindow(), h.w->window());
-        h.key(Qt::Key_Return);
-        h.key(Qt::Key_Down, 8);
+        QVERIFY(h.insertCard());
+        QVERIFY(h.openOperationRow(UxSubMenuWaypoint::OpExportGpx));
         for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
             h.key(key);
         QCOMPARE(h.hint(), trText(TR_SaveFileOk));
@@ -413,8 +420,7 @@ private slots:
     // a stored one as a route.
     void gpxCourseExport() {
         Handset h;
-        QVERIFY(QDir().mkpath(h.root.path("/dev/mmcblk0p1")));
-        QTRY_VERIFY_WITH_TIMEOUT(h.k->system_haveMountSD(), 2500);
+        QVERIFY(h.insertCard());
         UxSubMenuRoute* r = h.k->routeMenu();
         r->showRoute();
         QTRY_COMPARE(QApplication::activeWindow(), r->window());
